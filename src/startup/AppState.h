@@ -1,0 +1,42 @@
+#pragma once
+// The program-wide values that several windows share. One instance lives for the whole run and is
+// handed to every window by reference.
+#include <QString>
+#include <QStringList>
+#include <array>
+
+struct AppState {
+    // Program folder with a trailing separator; base of the settings file, the run log and, in
+    // autorun mode, the disc description.
+    QString appPath;
+    bool autorunMode = false;
+    QStringList argList;  // index 0 stays empty, words from index 1
+    int argCount = 0;
+
+    int twipsPerPixelX = 15;
+    int twipsPerPixelY = 15;
+
+    std::array<double, 11> rateTable{6, 4, 2, 1.5, 1, 0.5, 0.1, -1, -2, -4, -6};
+
+    bool audioSeparate = false;
+    int zoomMode = 1;  // 0 window, 1 full screen
+    double videoAspect = 0;
+
+    int browseMode = 0;  // 1 Quick ini, 2 video, 3 audio, 4 subtitles, 5 skin picture
+    QString selectedFile;
+    QString lastDir;
+
+    QString subFilePath;
+    bool subsHidden = false;
+
+    int overlayState = 1;
+    double overlayTop = 0;
+    double overlayLeft = 0;
+
+    QString iniFile;
+    bool relativeToIni = false;
+    QStringList subTrackFiles;
+    QStringList audioTrackFiles;
+
+    QString skinFile = QStringLiteral("NONE");
+};

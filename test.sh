@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer, runs every test.
+# Leak detection is off: Qt, Mesa and libmpv keep process-lifetime allocations that LeakSanitizer reports
+# as leaks although nothing of ours is lost.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps.sh
+jobs="${JOBS:-$(nproc)}"
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DVISTREL_SANITIZE=ON >/dev/null
+cmake --build build-test -j"$jobs"
+if command -v clang++ >/dev/null && [ -x fuzz/run.sh ]; then
+  fuzz/run.sh 20
+fi
+export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1:detect_odr_violation=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+xvfb-run -a -s "-screen 0 1024x768x24" \
+  ctest --test-dir build-test --output-on-failure -j"$jobs" --timeout 300

@@ -1,0 +1,34 @@
+#pragma once
+// A fixed screen (1024 x 768 pixels at 15 twips per pixel by default) that records taskbar calls.
+#include "platform/Desktop.h"
+
+#include <QStringList>
+
+class FakeDesktop : public Desktop {
+public:
+    int tppX = 15, tppY = 15;
+    int widthPx = 1024, heightPx = 768;
+    bool taskbarHidden = false;
+    QStringList calls;  // "hide", "show", "move"
+    std::optional<QRgb> pixel = qRgb(10, 20, 30);
+
+    int twipsPerPixelX() const override { return tppX; }
+    int twipsPerPixelY() const override { return tppY; }
+    int screenWidth() const override { return widthPx * tppX; }
+    int screenHeight() const override { return heightPx * tppY; }
+    void setVideoWindow(QWidget *) override {}
+    bool hideTaskbar() override
+    {
+        calls << QStringLiteral("hide");
+        taskbarHidden = true;
+        return true;
+    }
+    bool showTaskbar() override
+    {
+        calls << QStringLiteral("show");
+        taskbarHidden = false;
+        return true;
+    }
+    void startSystemMove(QWidget *) override { calls << QStringLiteral("move"); }
+    std::optional<QRgb> screenPixel(int, int) override { return pixel; }
+};

@@ -1,0 +1,95 @@
+#pragma once
+// An engine double whose clock, position and play state the tests drive. It keeps every value
+// written and records the calls the panel makes.
+#include "platform/MediaEngine.h"
+
+#include <QSet>
+#include <QStringList>
+
+class FakeEngine : public MediaEngine {
+    Q_OBJECT
+public:
+    using MediaEngine::MediaEngine;
+
+    // What a file "contains": seconds, frame count and picture size. Paths in `unopenable` fail.
+    double seconds = 90;
+    double frames = 2250;
+    int imageWidth = 320;
+    int imageHeight = 240;
+    QSet<QString> unopenable;
+    QStringList calls;  // "play", "pause", "open <path>", "seek <pos>", "dialog <n>"
+
+    QString fileName() const override { return file_; }
+    void setFileName(const QString &path) override
+    {
+        calls << QStringLiteral("open ") + path;
+        playing_ = false;
+        pos_ = 0;
+        file_ = unopenable.contains(path) ? QString() : path;
+    }
+    int displayMode() const override { return mode_; }
+    void setDisplayMode(int mode) override { mode_ = mode; }
+    double currentPosition() const override { return pos_; }
+    void setCurrentPosition(double pos) override
+    {
+        calls << QStringLiteral("seek ") + QString::number(pos);
+        pos_ = pos;
+    }
+    double duration() const override
+    {
+        if (file_.isEmpty())
+            return 0;
+        return mode_ == 1 ? frames : seconds;
+    }
+    double rate() const override { return rate_; }
+    void setRate(double rate) override { rate_ = rate; }
+    int volume() const override { return volume_; }
+    void setVolume(int v) override { volume_ = qBound(-10000, v, 0); }
+    bool mute() const override { return mute_; }
+    void setMute(bool on) override { mute_ = on; }
+    int playState() const override { return playing_ ? 2 : (file_.isEmpty() ? 0 : 1); }
+    int displaySize() const override { return displaySize_; }
+    void setDisplaySize(int size) override { displaySize_ = size; }
+    int imageSourceWidth() const override { return file_.isEmpty() ? 0 : imageWidth; }
+    int imageSourceHeight() const override { return file_.isEmpty() ? 0 : imageHeight; }
+    double left() const override { return left_; }
+    void setLeft(double v) override { left_ = v; }
+    double top() const override { return top_; }
+    void setTop(double v) override { top_ = v; }
+    double width() const override { return width_; }
+    void setWidth(double v) override { width_ = v; }
+    double height() const override { return height_; }
+    void setHeight(double v) override { height_ = v; }
+    void play() override
+    {
+        calls << QStringLiteral("play");
+        if (!file_.isEmpty())
+            playing_ = true;
+    }
+    void pause() override
+    {
+        calls << QStringLiteral("pause");
+        playing_ = false;
+    }
+    void showDialog(int which) override { calls << QStringLiteral("dialog ") + QString::number(which); }
+
+    // Test controls: move the clock as playback would, or end the movie.
+    void setPositionQuietly(double pos) { pos_ = pos; }
+    void finish()
+    {
+        pos_ = duration();
+        playing_ = false;
+        emit EndOfStream(8);
+    }
+
+private:
+    QString file_;
+    int mode_ = 0;
+    double pos_ = 0;
+    double rate_ = 1;
+    int volume_ = 0;
+    bool mute_ = false;
+    bool playing_ = false;
+    int displaySize_ = 0;
+    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+};
