@@ -1,0 +1,37 @@
+// Window modes: the video window at the picture's own size, or covering the screen.
+#include "platform/Desktop.h"
+#include "platform/MediaEngine.h"
+#include "playback/Panelfrm.h"
+#include "playback/player.h"
+#include "startup/AppState.h"
+
+void Panelfrm::zoom()
+{
+    player &w = *playerForm;
+    if (app.zoomMode == 0) {
+        w.show();
+        MediaPlayer1.setDisplaySize(0);
+        MediaPlayer1.setTop(0);
+        MediaPlayer1.setLeft(0);
+        const long width = static_cast<long>(MediaPlayer1.imageSourceWidth()) * app.twipsPerPixelX;
+        const long height = static_cast<long>(MediaPlayer1.imageSourceHeight()) * app.twipsPerPixelY;
+        w.setTwipWidth(width);
+        w.setTwipHeight(height);
+        MediaPlayer1.setWidth(width);
+        MediaPlayer1.setHeight(height);
+        desktop.showTaskbar();
+        Message->setText(QStringLiteral("Window mode"));
+    } else {
+        desktop.hideTaskbar();
+        w.setTwipHeight(desktop.screenHeight());
+        w.setTwipWidth(desktop.screenWidth());
+        w.setTwipTop(0);
+        w.setTwipLeft(0);
+        MediaPlayer1.setHeight(w.twipHeight());
+        MediaPlayer1.setWidth(w.twipWidth());
+        MediaPlayer1.setTop(0);
+        MediaPlayer1.setLeft(0);
+        MediaPlayer1.setDisplaySize(4);
+        Message->setText(QStringLiteral("Fullscreen mode"));
+    }
+}
