@@ -122,6 +122,7 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     TimerMovieBack.setInterval(1000);
     subTimer.setInterval(500);
 
+    setPicture(QPixmap(QStringLiteral(":/skin/builtin.jpg")));
     playerForm = new player(*this, MediaPlayer1);
     desktop.setVideoWindow(playerForm);
     wireControls();
