@@ -1,0 +1,123 @@
+#include "prefs/Settings.h"
+
+#include "support/FakeDesktop.h"
+#include "support/FakeEngine.h"
+#include "startup/AppState.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SettingsWindow : ::testing::Test {
+    Settings dlg{15, 15};
+    FakeEngine engine;
+    FakeDesktop desktop;
+    AppState state;
+    QWidget player;
+
+    void SetUp() override { dlg.attachPlayer(&engine, &player, &desktop, &state); }
+    void openVideo(double widthTwips, double aspect)
+    {
+        engine.setFileName(QStringLiteral("/m/clip.avi"));
+        engine.setWidth(widthTwips);
+        state.videoAspect = aspect;
+    }
+};
+
+TEST_F(SettingsWindow, LayoutAndDesignValues)
+{
+    EXPECT_EQ(dlg.windowTitle(), "Settings");
+    EXPECT_EQ(dlg.size(), QSize(633, 529));
+    EXPECT_EQ(dlg.Command1->text(), "Accept");
+    EXPECT_EQ(dlg.Command1->toolTip(), "OKey");
+    EXPECT_EQ(dlg.Command1->geometry(), QRect(8, 200, 89, 33));
+    EXPECT_EQ(dlg.Playerfrm->geometry(), QRect(368, 264, 257, 257));
+    // Time and Frames are a pair of their own, apart from Elapsed and Remaining.
+    EXPECT_TRUE(dlg.Elapsed->isChecked());
+    EXPECT_TRUE(dlg.Time->isChecked());
+    dlg.Frames->setChecked(true);
+    EXPECT_TRUE(dlg.Elapsed->isChecked());
+    dlg.Remaining->setChecked(true);
+    EXPECT_TRUE(dlg.Frames->isChecked());
+    EXPECT_EQ(dlg.Panscan->text(), "10");
+    EXPECT_EQ(dlg.Panscan->maxLength(), 3);
+    EXPECT_EQ(dlg.SubCombo->currentText(), "None");
+    EXPECT_EQ(dlg.LangCombo->currentText(), "DEFAULT");
+    EXPECT_EQ(dlg.OverlayFrame->text(), "30");
+    EXPECT_EQ(dlg.delaytxt->text(), "0");
+    EXPECT_EQ(dlg.Label[0]->text(), "play/stop");
+    EXPECT_EQ(dlg.Text1[0]->text(), "P");
+    EXPECT_EQ(dlg.Label[20]->text(), "EXIT");
+    EXPECT_EQ(dlg.Text1[20]->text(), "X");
+    EXPECT_EQ(dlg.Text1[17]->text(), "*");
+    for (QLineEdit *box : dlg.Text1) {
+        EXPECT_EQ(box->maxLength(), 1);
+        EXPECT_TRUE(dlg.Keyboardfrm->rect().contains(box->geometry()));
+    }
+}
+
+TEST_F(SettingsWindow, AcceptAndCloseHideAndKeepValues)
+{
+    dlg.show();
+    dlg.Autoplay->setChecked(true);
+    dlg.Panscan->setText(QStringLiteral("5"));
+    dlg.Command1->click();
+    EXPECT_FALSE(dlg.isVisible());
+    dlg.show();
+    dlg.Text1[3]->setText(QStringLiteral("v"));
+    dlg.close();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_TRUE(dlg.Autoplay->isChecked());
+    EXPECT_EQ(dlg.Panscan->text(), "5");
+    EXPECT_EQ(dlg.Text1[3]->text(), "v");
+}
+
+TEST_F(SettingsWindow, SliderDisabledWithoutVideoAndEnabledAfterOpen)
+{
+    dlg.Form_Activate();
+    EXPECT_FALSE(dlg.HScroll1->isEnabled());
+    state.zoomMode = 0;
+    openVideo(640 * 15, 640.0 / 272.0);
+    dlg.Form_Activate();
+    EXPECT_TRUE(dlg.HScroll1->isEnabled());
+    EXPECT_EQ(dlg.HScroll1->maximum(), 15360);
+    EXPECT_EQ(dlg.HScroll1->value(), 640);
+    EXPECT_EQ(player.size(), QSize(640, 272));
+    EXPECT_EQ(engine.displaySize(), 4);
+}
+
+TEST_F(SettingsWindow, SliderSizesWindowOnlyInWindowMode)
+{
+    openVideo(640 * 15, 2.0);
+    player.resize(800, 600);
+    state.zoomMode = 1;
+    dlg.Form_Activate();
+    dlg.HScroll1->setValue(500);
+    EXPECT_EQ(player.size(), QSize(800, 600));
+    EXPECT_EQ(engine.displaySize(), 0);
+
+    state.zoomMode = 0;
+    dlg.HScroll1->setValue(400);
+    EXPECT_EQ(player.size(), QSize(400, 200));
+    EXPECT_DOUBLE_EQ(engine.width(), 6000);
+    EXPECT_DOUBLE_EQ(engine.height(), 3000);
+    EXPECT_EQ(engine.displaySize(), 4);
+}
+
+TEST_F(SettingsWindow, WideScreenMaximumStaysInSixteenBits)
+{
+    desktop.widthPx = 4000;  // 60000 twips
+    openVideo(640 * 15, 2.0);
+    dlg.Form_Activate();
+    EXPECT_EQ(dlg.HScroll1->maximum(), 32767);
+}
+
+}  // namespace
