@@ -1,0 +1,22 @@
+#pragma once
+// The program folder and the folder for the files the program keeps (settings, log).
+// Every folder returned here ends in '/', so file names are simply appended.
+#include <QString>
+
+namespace ProgramFolder {
+
+// `folder` with a trailing separator added when it lacks one.
+QString withSeparator(const QString &folder);
+
+// The folder holding the running binary, with a trailing separator: the value of appPath.
+QString appPath();
+
+// The per-user data folder (created when missing), with a trailing separator; empty when it cannot
+// be created.
+QString userFolder();
+
+// Where a file the program keeps should be written: appPath itself when a file can be created there,
+// otherwise the per-user data folder.
+QString writableFolder(const QString &appPath);
+
+}  // namespace ProgramFolder
