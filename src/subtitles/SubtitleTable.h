@@ -1,12 +1,29 @@
 #pragma once
-// The loaded subtitles in frames of the open video: parallel lists with subCount + 1 slots, the last
-// never written. Before the first load subCount is 0 and the lists are empty.
+// The loaded subtitles in frames of the open video. The three lists always hold subCount + 1 slots:
+// the last one is a spare that reads as 0 / empty. Before the first load subCount is 0.
 #include <QString>
 #include <vector>
 
 struct SubtitleTable {
     std::vector<double> subStart;
     std::vector<double> subEnd;
-    std::vector<QString> subText;
+    std::vector<QString> subText;  // a line break inside a text is a single CR
     int subCount = 0;
+
+    // Adds an entry after the used ones and keeps a fresh spare slot behind it.
+    void append(double start, double end, const QString &text)
+    {
+        if (subStart.empty()) {
+            subStart.push_back(0);
+            subEnd.push_back(0);
+            subText.emplace_back();
+        }
+        subStart.back() = start;
+        subEnd.back() = end;
+        subText.back() = text;
+        subStart.push_back(0);
+        subEnd.push_back(0);
+        subText.emplace_back();
+        ++subCount;
+    }
 };

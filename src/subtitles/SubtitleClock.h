@@ -1,0 +1,48 @@
+#pragma once
+// The display loop: twice a second it keeps a separate audio file in step, refreshes the position
+// display and compares the video's frame with the one table entry that is due next. The control
+// panel's subTimer calls tick(); every load and seek calls resyncSubtitles().
+#include "subtitles/SubtitleTable.h"
+
+#include <functional>
+
+struct AppState;
+class MediaEngine;
+class SubtitleOverlay;
+
+struct SubtitleClockHooks {
+    std::function<double()> videoFps;
+    std::function<bool()> hidesubChecked;  // "Hide Subtitles."
+    std::function<bool()> autosubChecked;  // "Autoshow Subtitles."
+    std::function<void()> updateBarTime;
+};
+
+class SubtitleClock {
+public:
+    SubtitleClock(AppState &app, MediaEngine &mediaPlayer1, MediaEngine &mediaPlayer2, SubtitleOverlay &overlay,
+                  SubtitleClockHooks hooks);
+
+    // The loaded table; the preferences shift its frames in place.
+    SubtitleTable &table() { return table_; }
+    void setTable(SubtitleTable table)
+    {
+        table_ = std::move(table);
+        subIndex_ = 0;
+    }
+    int subIndex() const { return subIndex_; }
+
+    void tick();
+    // Finds the first entry that starts at or after the current frame, clears the overlay and ticks once.
+    void resyncSubtitles();
+
+private:
+    void clearOverlay();
+
+    AppState &app_;
+    MediaEngine &mediaPlayer1_;
+    MediaEngine &mediaPlayer2_;
+    SubtitleOverlay &overlay_;
+    SubtitleClockHooks hooks_;
+    SubtitleTable table_;
+    int subIndex_ = 0;
+};

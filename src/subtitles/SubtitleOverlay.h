@@ -1,0 +1,13 @@
+#pragma once
+// What the display loop does to the overlay window.
+#include <QString>
+
+class SubtitleOverlay {
+public:
+    virtual ~SubtitleOverlay() = default;
+    // Shows the window modeless; a window already up is only activated.
+    virtual void showOverlay() = 0;
+    virtual void hideOverlay() = 0;
+    // The subtitle text; a CR starts a new line.
+    virtual void setCaption(const QString &text) = 0;
+};

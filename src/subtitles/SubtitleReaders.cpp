@@ -1,0 +1,432 @@
+#include "subtitles/SubtitleReaders.h"
+
+#include "platform/basic_numbers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <charconv>
+
+namespace {
+
+// A user hands us subtitle files of a few hundred kilobytes; anything past this is not one.
+constexpr qint64 maxFileBytes = 64 * 1024 * 1024;
+
+// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unassigned codes map to themselves.
+constexpr char16_t cp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int more;
+        unsigned int cp;
+        if ((c & 0xE0) == 0xC0) {
+            more = 1;
+            cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            more = 2;
+            cp = c & 0x0F;
+        } else if ((c & 0xF8) == 0xF0) {
+            more = 3;
+            cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (n - i <= more)
+            return false;
+        for (int k = 1; k <= more; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (p[i + k] & 0x3F);
+        }
+        static constexpr unsigned int minimum[4] = {0, 0x80, 0x800, 0x10000};
+        if (cp < minimum[more] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += more + 1;
+    }
+    return true;
+}
+
+// Lines end at CR LF, at a lone CR or at a lone LF.
+class LineReader {
+public:
+    explicit LineReader(QByteArrayView data) : data_(data) {}
+    bool atEnd() const { return pos_ >= data_.size(); }
+    bool next(QByteArrayView &line)
+    {
+        if (atEnd())
+            return false;
+        const char *begin = data_.data() + pos_;
+        const qsizetype left = data_.size() - pos_;
+        qsizetype len = 0;
+        while (len < left && begin[len] != '\r' && begin[len] != '\n')
+            ++len;
+        line = QByteArrayView(begin, len);
+        pos_ += len;
+        if (pos_ < data_.size()) {
+            const bool cr = data_[pos_] == '\r';
+            ++pos_;
+            if (cr && pos_ < data_.size() && data_[pos_] == '\n')
+                ++pos_;
+        }
+        return true;
+    }
+
+private:
+    QByteArrayView data_;
+    qsizetype pos_ = 0;
+};
+
+bool isBlank(QByteArrayView line)
+{
+    return line.trimmed().isEmpty();
+}
+
+// Digits only, at most `maxDigits` of them.
+std::optional<long long> wholeField(QByteArrayView field, qsizetype maxDigits)
+{
+    if (field.isEmpty() || field.size() > maxDigits)
+        return std::nullopt;
+    long long v = 0;
+    for (char c : field) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
+// H:MM:SS with an optional fraction after one of the allowed decimal marks, in seconds.
+std::optional<double> clockTime(QByteArrayView text, QByteArrayView decimalMarks)
+{
+    const qsizetype c1 = text.indexOf(':');
+    if (c1 < 0)
+        return std::nullopt;
+    const qsizetype c2 = text.indexOf(':', c1 + 1);
+    if (c2 < 0)
+        return std::nullopt;
+    QByteArrayView secondsPart = text.sliced(c2 + 1);
+    QByteArrayView fraction;
+    for (qsizetype i = 0; i < secondsPart.size(); ++i) {
+        if (decimalMarks.contains(secondsPart[i])) {
+            fraction = secondsPart.sliced(i + 1);
+            secondsPart = secondsPart.first(i);
+            if (fraction.isEmpty())
+                return std::nullopt;
+            break;
+        }
+    }
+    const auto h = wholeField(text.first(c1), 6);
+    const auto m = wholeField(text.sliced(c1 + 1, c2 - c1 - 1), 2);
+    const auto s = wholeField(secondsPart, 2);
+    if (!h || !m || !s)
+        return std::nullopt;
+    double seconds = double(*h) * 3600 + double(*m) * 60 + double(*s);
+    if (!fraction.isEmpty()) {
+        const auto f = wholeField(fraction, 9);
+        if (!f)
+            return std::nullopt;
+        double scale = 1;
+        for (qsizetype i = 0; i < fraction.size(); ++i)
+            scale *= 10;
+        seconds += double(*f) / scale;
+    }
+    return seconds;
+}
+
+struct Timing {
+    double start;
+    double end;
+};
+
+// "HH:MM:SS,mmm --> HH:MM:SS,mmm", blanks around the fields allowed and anything after the end
+// time (position tags) ignored.
+std::optional<Timing> subRipTiming(QByteArrayView line)
+{
+    const qsizetype arrow = line.indexOf("-->");
+    if (arrow < 0)
+        return std::nullopt;
+    QByteArrayView right = line.sliced(arrow + 3).trimmed();
+    qsizetype endLen = 0;
+    while (endLen < right.size() && right[endLen] != ' ' && right[endLen] != '\t')
+        ++endLen;
+    const auto start = clockTime(line.first(arrow).trimmed(), ",.");
+    const auto end = clockTime(right.first(endLen), ",.");
+    if (!start || !end)
+        return std::nullopt;
+    return Timing{*start, *end};
+}
+
+// "HH:MM:SS.cc,HH:MM:SS.cc".
+std::optional<Timing> subViewerTiming(QByteArrayView line)
+{
+    const qsizetype comma = line.indexOf(',');
+    if (comma < 0)
+        return std::nullopt;
+    const auto start = clockTime(line.first(comma).trimmed(), ".");
+    const auto end = clockTime(line.sliced(comma + 1).trimmed(), ".");
+    if (!start || !end)
+        return std::nullopt;
+    return Timing{*start, *end};
+}
+
+bool isNumberLine(QByteArrayView line)
+{
+    return wholeField(line.trimmed(), 9).has_value();
+}
+
+double toFrame(double seconds, double fps)
+{
+    return basic_numbers::roundEven(seconds * fps);
+}
+
+}  // namespace
+
+SubtitleSource decodeSubtitleBytes(const QByteArray &raw)
+{
+    SubtitleSource source;
+    if (raw.startsWith("\xEF\xBB\xBF")) {
+        source.bytes = raw.sliced(3);
+        return source;
+    }
+    const bool le = raw.startsWith("\xFF\xFE");
+    if (le || raw.startsWith("\xFE\xFF")) {
+        QStringDecoder decoder(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        const QString text = decoder.decode(QByteArrayView(raw).sliced(2));
+        source.bytes = text.toUtf8();
+        return source;
+    }
+    source.bytes = raw;
+    if (!isValidUtf8(raw))
+        source.encoding = SubtitleEncoding::Windows1252;
+    return source;
+}
+
+QString decodePiece(const SubtitleSource &source, QByteArrayView piece)
+{
+    if (source.encoding == SubtitleEncoding::Utf8)
+        return QString::fromUtf8(piece);
+    QString text(piece.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (qsizetype i = 0; i < piece.size(); ++i) {
+        const auto c = static_cast<unsigned char>(piece[i]);
+        out[i] = (c >= 0x80 && c < 0xA0) ? QChar(cp1252High[c - 0x80]) : QChar(c);
+    }
+    return text;
+}
+
+std::optional<int> detectFormat(const SubtitleSource &source)
+{
+    LineReader lines(source.bytes);
+    QByteArrayView line;
+    while (lines.next(line)) {
+        const QByteArrayView t = line.trimmed();
+        if (t.isEmpty())
+            continue;
+        switch (t.front()) {
+        case '{':
+            return 0;
+        case '1':
+            return 1;
+        case '[':
+            return 2;
+        default:
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+double leadingNumber(QByteArrayView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const qsizetype begin = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+            ++i;
+    }
+    if (i - begin == 0 || (i - begin == 1 && text[begin] == '.'))
+        return 0;
+    if (i + 1 < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        qsizetype j = i + 1;
+        if (text[j] == '-' || text[j] == '+')
+            ++j;
+        if (j < text.size() && text[j] >= '0' && text[j] <= '9') {
+            i = j;
+            while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+                ++i;
+        }
+    }
+    double v = 0;
+    const auto r = std::from_chars(text.data() + begin, text.data() + i, v);
+    if (r.ec != std::errc())
+        return 0;
+    return negative ? -v : v;
+}
+
+void readMicroDvd(const SubtitleSource &source, SubtitleTable &table)
+{
+    LineReader lines(source.bytes);
+    QByteArrayView line;
+    while (lines.next(line)) {
+        if (line.isEmpty() || line.front() != '{')
+            continue;
+        const qsizetype close1 = line.indexOf('}');
+        if (close1 < 0)
+            continue;
+        const double start = leadingNumber(line.sliced(1, close1 - 1));
+        const QByteArrayView rest = line.sliced(close1 + 1);
+        // The rest opens the end field with "{", which is taken as given.
+        const qsizetype close2 = rest.indexOf('}');
+        if (close2 < 1)
+            continue;
+        const QByteArrayView endField = rest.sliced(1, close2 - 1);
+        const double end = endField.isEmpty() ? start + 50 : leadingNumber(endField);
+        QString text = decodePiece(source, rest.sliced(rest.lastIndexOf('}') + 1));
+        text.replace(QLatin1Char('|'), QLatin1Char('\r'));
+        table.append(start, end, text);
+    }
+}
+
+void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &table)
+{
+    LineReader lines(source.bytes);
+    QByteArrayView line;
+    bool haveLine = lines.next(line);
+    while (haveLine) {
+        const auto timing = subRipTiming(line);
+        haveLine = lines.next(line);
+        if (!timing)
+            continue;
+        // Text lines up to an empty line; a block that runs into the next timing line ends there,
+        // and a number line right before that timing line is the next block's number.
+        QByteArray raw;
+        bool first = true;
+        while (haveLine && !isBlank(line)) {
+            if (subRipTiming(line))
+                break;
+            if (isNumberLine(line)) {
+                LineReader ahead = lines;
+                QByteArrayView after;
+                if (ahead.next(after) && subRipTiming(after)) {
+                    haveLine = lines.next(line);
+                    break;
+                }
+            }
+            if (!first)
+                raw += '\r';
+            raw += line;
+            first = false;
+            haveLine = lines.next(line);
+        }
+        table.append(toFrame(timing->start, videoFps), toFrame(timing->end, videoFps), decodePiece(source, raw));
+    }
+}
+
+void readSubViewer(const SubtitleSource &source, double videoFps, SubtitleTable &table)
+{
+    LineReader lines(source.bytes);
+    QByteArrayView line;
+    bool found = false;
+    while (!found && lines.next(line))
+        found = line.trimmed().compare("[SUBTITLE]", Qt::CaseInsensitive) == 0;
+    if (!found)
+        return;
+    // The style line after the header, like any other line that is not a timing line, is passed over.
+    while (lines.next(line)) {
+        const QByteArrayView t = line.trimmed();
+        if (t.isEmpty())
+            continue;
+        const auto timing = subViewerTiming(t);
+        if (!timing)
+            continue;
+        QByteArrayView textLine;
+        QString text = lines.next(textLine) ? decodePiece(source, textLine) : QString();
+        text.replace(QLatin1String("[br]"), QLatin1String("\r"));
+        table.append(toFrame(timing->start, videoFps), toFrame(timing->end, videoFps), text);
+    }
+}
+
+SubtitleLoad loadSubtitleBytes(const QByteArray &raw, std::optional<int> format, const QString &overlayFrameText,
+                               double videoFps)
+{
+    SubtitleLoad load;
+    const SubtitleSource source = decodeSubtitleBytes(raw);
+    if (QByteArrayView(source.bytes).trimmed().isEmpty()) {
+        load.error = QStringLiteral("The subtitle file is empty");
+        return load;
+    }
+    load.ok = true;
+    const double lead = leadingNumber(overlayFrameText.toUtf8());
+    load.table.append(lead, lead + 10, QString());
+    load.format = format ? format : detectFormat(source);
+    switch (load.format.value_or(-1)) {
+    case 0:
+        readMicroDvd(source, load.table);
+        break;
+    case 1:
+        readSubRip(source, videoFps, load.table);
+        break;
+    case 2:
+        readSubViewer(source, videoFps, load.table);
+        break;
+    default:
+        load.error = unknownFormatMessage;
+        break;
+    }
+    load.table.append(sentinelStart, sentinelEnd, QString());
+    return load;
+}
+
+SubtitleLoad loadSubtitleFile(const QString &path, std::optional<int> format, const QString &overlayFrameText,
+                              double videoFps)
+{
+    QFile file(path);
+    QByteArray raw;
+    bool readable = file.open(QIODevice::ReadOnly);
+    if (readable) {
+        raw = file.read(maxFileBytes + 1);
+        readable = file.error() == QFileDevice::NoError && raw.size() <= maxFileBytes;
+    }
+    if (!readable) {
+        SubtitleLoad load;
+        load.error = QStringLiteral("The subtitle file could not be read: ") + QDir::toNativeSeparators(path);
+        return load;
+    }
+    SubtitleLoad load = loadSubtitleBytes(raw, format, overlayFrameText, videoFps);
+    if (!load.ok)
+        load.error += QStringLiteral(": ") + QDir::toNativeSeparators(path);
+    return load;
+}
+
+QString sublblCaption(const QString &path)
+{
+    return QStringLiteral("SUB: ") + QFileInfo(path).fileName().toUpper();
+}
+
+QString formatLogLine(std::optional<int> format)
+{
+    return QStringLiteral("format is ") + (format ? basic_numbers::shortText(*format) : QString());
+}

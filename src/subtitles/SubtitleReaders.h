@@ -1,0 +1,58 @@
+#pragma once
+// Reading MicroDVD, SubRip and SubViewer 2.0 files into the subtitle table. The readers work on the
+// file's bytes (UTF-8 or Windows-1252; UTF-16 is turned into UTF-8 first) and decode only the texts,
+// so a large file never exists twice as wide text in memory.
+#include "subtitles/SubtitleTable.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <optional>
+
+enum class SubtitleEncoding { Utf8, Windows1252 };
+
+struct SubtitleSource {
+    QByteArray bytes;  // without a byte-order mark
+    SubtitleEncoding encoding = SubtitleEncoding::Utf8;
+};
+
+// UTF-8 with or without a byte-order mark and UTF-16 with one are taken as such, anything else as
+// Windows-1252.
+SubtitleSource decodeSubtitleBytes(const QByteArray &raw);
+QString decodePiece(const SubtitleSource &source, QByteArrayView piece);
+
+// 0 MicroDVD, 1 SubRip, 2 SubViewer 2.0, from the first character of the first non-empty line.
+std::optional<int> detectFormat(const SubtitleSource &source);
+
+// The number at the start of a text (blanks before it allowed), 0 when there is none.
+double leadingNumber(QByteArrayView text);
+
+// Each reader appends the file's entries to the table; lines that do not fit are skipped.
+void readMicroDvd(const SubtitleSource &source, SubtitleTable &table);
+void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &table);
+void readSubViewer(const SubtitleSource &source, double videoFps, SubtitleTable &table);
+
+struct SubtitleLoad {
+    // False when the file could not be read or is empty: the previous table stays, `error` says why.
+    bool ok = false;
+    // The text of the message box to show (title "ERROR", critical icon), empty when none is due.
+    // An unknown format still gives ok with the lead-in and the end sentinel only.
+    QString error;
+    std::optional<int> format;  // as given, or as detected
+    SubtitleTable table;
+};
+
+inline const QString unknownFormatMessage = QStringLiteral("UNKNOWN SUBTITLE FORMAT");
+constexpr double sentinelStart = 10000000;
+constexpr double sentinelEnd = 10000009;
+
+// The whole load: lead-in entry from the OverlayFrame text, the file's entries, the end sentinel.
+SubtitleLoad loadSubtitleBytes(const QByteArray &raw, std::optional<int> format, const QString &overlayFrameText,
+                               double videoFps);
+SubtitleLoad loadSubtitleFile(const QString &path, std::optional<int> format, const QString &overlayFrameText,
+                              double videoFps);
+
+// "SUB: " and the file's name without its folder, in upper case.
+QString sublblCaption(const QString &path);
+// The log line after detection: "format is " and the code (nothing after it when undetected).
+QString formatLogLine(std::optional<int> format);

@@ -1,0 +1,276 @@
+#include "subtitles/SubtitleReaders.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+SubtitleLoad load(const QByteArray &bytes, std::optional<int> format = std::nullopt, double fps = 25)
+{
+    return loadSubtitleBytes(bytes, format, QStringLiteral("30"), fps);
+}
+
+// The file's own entries, without the lead-in and the sentinel.
+int entries(const SubtitleLoad &l)
+{
+    return l.table.subCount - 2;
+}
+
+const char *srtBlock12 = "1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n"
+                         "2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n\r\n";
+
+}  // namespace
+
+TEST(SubtitleLoad, TableLayoutAfterALoad)
+{
+    const auto l = load("{100}{200}a\r\n{300}{400}b\r\n");
+    ASSERT_TRUE(l.ok);
+    EXPECT_TRUE(l.error.isEmpty());
+    EXPECT_EQ(l.format, 0);
+    const auto &t = l.table;
+    ASSERT_EQ(t.subCount, 4);
+    ASSERT_EQ(t.subStart.size(), 5u);
+    ASSERT_EQ(t.subText.size(), 5u);
+    EXPECT_EQ(t.subStart[0], 30);
+    EXPECT_EQ(t.subEnd[0], 40);
+    EXPECT_TRUE(t.subText[0].isEmpty());
+    EXPECT_EQ(t.subText[1], "a");
+    EXPECT_EQ(t.subText[2], "b");
+    EXPECT_EQ(t.subStart[3], 10000000);
+    EXPECT_EQ(t.subEnd[3], 10000009);
+    EXPECT_EQ(t.subStart[4], 0);  // spare slot
+    EXPECT_EQ(t.subEnd[4], 0);
+    EXPECT_TRUE(t.subText[4].isEmpty());
+}
+
+TEST(SubtitleLoad, OverlayFrameTextGivesTheLeadIn)
+{
+    auto lead = [](const char *text) {
+        const auto l = loadSubtitleBytes("{1}{2}x", 0, QString::fromLatin1(text), 25);
+        return std::pair(l.table.subStart[0], l.table.subEnd[0]);
+    };
+    EXPECT_EQ(lead("45"), std::pair(45.0, 55.0));
+    EXPECT_EQ(lead(" 2.5"), std::pair(2.5, 12.5));
+    EXPECT_EQ(lead("40abc"), std::pair(40.0, 50.0));
+    EXPECT_EQ(lead("abc"), std::pair(0.0, 10.0));
+    EXPECT_EQ(lead(""), std::pair(0.0, 10.0));
+}
+
+TEST(SubtitleLoad, UnknownFormatKeepsLeadInAndSentinel)
+{
+    for (const QByteArray &bytes : {QByteArray("Hello\r\n{1}{2}x\r\n"), QByteArray("{1}{2}x")}) {
+        const auto l = bytes.startsWith('{') ? load(bytes, 7) : load(bytes);
+        EXPECT_TRUE(l.ok);
+        EXPECT_EQ(l.error, "UNKNOWN SUBTITLE FORMAT");
+        EXPECT_EQ(l.table.subCount, 2);
+        EXPECT_EQ(l.table.subStart[1], 10000000);
+    }
+    EXPECT_FALSE(load("Hello").format.has_value());
+}
+
+TEST(SubtitleLoad, EmptyOrUnreadableFilesFail)
+{
+    EXPECT_FALSE(load("").ok);
+    EXPECT_FALSE(load("\xEF\xBB\xBF\r\n  \r\n").ok);
+    EXPECT_FALSE(load("").error.isEmpty());
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("nothere.srt");
+    const auto l = loadSubtitleFile(missing, std::nullopt, "30", 25);
+    EXPECT_FALSE(l.ok);
+    EXPECT_TRUE(l.error.contains("nothere.srt"));
+    EXPECT_EQ(l.table.subCount, 0);
+    EXPECT_FALSE(loadSubtitleFile(dir.path(), 1, "30", 25).ok);  // a folder
+
+    QFile file(dir.filePath("movie.sub"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{10}{20}Hi\r\n");
+    file.close();
+    const auto good = loadSubtitleFile(file.fileName(), std::nullopt, "30", 25);
+    EXPECT_TRUE(good.ok);
+    EXPECT_EQ(entries(good), 1);
+}
+
+TEST(SubtitleLoad, CaptionAndLogTexts)
+{
+    EXPECT_EQ(sublblCaption("/films/a b/Movie.En.srt"), "SUB: MOVIE.EN.SRT");
+    EXPECT_EQ(formatLogLine(1), "format is 1");
+    EXPECT_EQ(formatLogLine(std::nullopt), "format is ");
+}
+
+TEST(SubtitleDetect, FirstNonEmptyLineDecides)
+{
+    auto detect = [](const QByteArray &b) { return detectFormat(decodeSubtitleBytes(b)); };
+    EXPECT_EQ(detect("{1}{2}x"), 0);
+    EXPECT_EQ(detect("  1  \r\n00:00:01,000 --> 00:00:02,000"), 1);
+    EXPECT_EQ(detect("[INFORMATION]"), 2);
+    EXPECT_EQ(detect("2\r\n"), std::nullopt);
+    EXPECT_EQ(detect("Hello {1}"), std::nullopt);
+    // A first empty line and a byte-order mark no longer hide the format.
+    EXPECT_EQ(detect("\r\n\r\n1\r\n00:00:01,000 --> 00:00:02,000\r\nx"), 1);
+    EXPECT_EQ(detect("\xEF\xBB\xBF" "1\r\n"), 1);
+    EXPECT_EQ(detect(QByteArray("\xFF\xFE{\0", 4)), 0);
+}
+
+TEST(SubtitleEncoding, DecodesUtf8Utf16AndWindows1252)
+{
+    // UTF-8 with and without a byte-order mark.
+    auto l = load("\xEF\xBB\xBF{1}{2}caf\xC3\xA9");
+    EXPECT_EQ(l.table.subText[1], QString::fromUtf8("caf\xC3\xA9"));
+    l = load("{1}{2}caf\xC3\xA9");
+    EXPECT_EQ(l.table.subText[1], QString::fromUtf8("caf\xC3\xA9"));
+    // Windows-1252: accents and the 0x80..0x9F block (euro sign, curly quotes).
+    l = load("{1}{2}caf\xE9 \x80 \x93\x94");
+    EXPECT_EQ(l.table.subText[1], QString::fromUtf8("caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9C\xE2\x80\x9D"));
+    // UTF-16 both ways round, as SubRip with its first block number.
+    const QString srt = QString::fromUtf8("1\r\n00:00:01,000 --> 00:00:02,000\r\n\xC3\xBC\r\n");
+    QByteArray le("\xFF\xFE", 2), be("\xFE\xFF", 2);
+    for (QChar c : srt) {
+        le += char(c.unicode() & 0xFF);
+        le += char(c.unicode() >> 8);
+        be += char(c.unicode() >> 8);
+        be += char(c.unicode() & 0xFF);
+    }
+    for (const QByteArray &bytes : {le, be}) {
+        l = load(bytes);
+        EXPECT_EQ(l.format, 1);
+        ASSERT_EQ(entries(l), 1);
+        EXPECT_EQ(l.table.subText[1], QString::fromUtf8("\xC3\xBC"));
+        EXPECT_EQ(l.table.subStart[1], 25);
+    }
+}
+
+TEST(MicroDvd, FieldsAndTexts)
+{
+    const auto l = load("{100}{200}Hello|World\r\n"
+                        "{100}{}Hi\r\n"
+                        "{}{50}x\r\n"
+                        "{100}{200}{y:i}Italic\r\n"
+                        "{1}{1}23.976\r\n"
+                        "  {5}{6}indented\r\n"
+                        "{12.5}{20}half\r\n"
+                        "{10}{20}a}b\r\n");
+    const auto &t = l.table;
+    ASSERT_EQ(entries(l), 7);
+    EXPECT_EQ(t.subStart[1], 100);
+    EXPECT_EQ(t.subEnd[1], 200);
+    EXPECT_EQ(t.subText[1], "Hello\rWorld");
+    EXPECT_EQ(t.subEnd[2], 150);
+    EXPECT_EQ(t.subStart[3], 0);
+    EXPECT_EQ(t.subEnd[3], 50);
+    EXPECT_EQ(t.subText[4], "Italic");
+    EXPECT_EQ(t.subStart[5], 1);
+    EXPECT_EQ(t.subText[5], "23.976");
+    EXPECT_EQ(t.subStart[6], 12.5);  // fractional frames stay; the indented line was skipped
+    EXPECT_EQ(t.subText[7], "b");
+}
+
+TEST(MicroDvd, MalformedLinesAreSkipped)
+{
+    const auto l = load("{100\r\n{100}\r\n{100}{200\r\n{100}}x\r\n{abc}{def}ok\r\n{7}{8}last", 0);
+    ASSERT_EQ(entries(l), 2);
+    EXPECT_EQ(l.table.subStart[1], 0);
+    EXPECT_EQ(l.table.subText[1], "ok");
+    EXPECT_EQ(l.table.subText[2], "last");
+}
+
+TEST(SubRip, TimesBecomeFramesHalvesToEven)
+{
+    const auto l = load("1\r\n00:00:01,500 --> 00:00:02,500\r\nLine one\r\nLine two\r\n\r\n"
+                        "2\r\n01:02:03,040 --> 01:02:04,000\r\n\r\n", std::nullopt, 25);
+    ASSERT_EQ(entries(l), 2);
+    EXPECT_EQ(l.table.subStart[1], 38);
+    EXPECT_EQ(l.table.subEnd[1], 62);
+    EXPECT_EQ(l.table.subText[1], "Line one\rLine two");
+    EXPECT_EQ(l.table.subStart[2], 93076);
+    EXPECT_TRUE(l.table.subText[2].isEmpty());
+}
+
+TEST(SubRip, BlocksAreFoundByTheirTimingLine)
+{
+    // Two empty lines between blocks.
+    auto l = load("1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n");
+    ASSERT_EQ(entries(l), 2);
+    EXPECT_EQ(l.table.subText[2], "Two");
+    // A gap and a repeat in the numbering, and a missing number line.
+    l = load("1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\r\n4\r\n00:00:03,000 --> 00:00:04,000\r\nB\r\n\r\n"
+             "6\r\n00:00:05,000 --> 00:00:06,000\r\nC\r\n\r\n6\r\n00:00:07,000 --> 00:00:08,000\r\nD\r\n\r\n"
+             "00:00:09,000 --> 00:00:10,000\r\nE\r\n");
+    ASSERT_EQ(entries(l), 5);
+    EXPECT_EQ(l.table.subText[5], "E");
+    EXPECT_EQ(l.table.subStart[5], 225);
+    // Blocks without the closing empty line: the next number and timing line start the next block.
+    l = load("1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nB\r\n"
+             "00:00:05,000 --> 00:00:06,000\r\nC");
+    ASSERT_EQ(entries(l), 3);
+    EXPECT_EQ(l.table.subText[1], "A");
+    EXPECT_EQ(l.table.subText[2], "B");
+    // A number inside the text that is not followed by a timing line stays text.
+    l = load("1\r\n00:00:01,000 --> 00:00:02,000\r\n42\r\nis the answer\r\n");
+    EXPECT_EQ(l.table.subText[1], "42\ris the answer");
+    // The last line a number line: the load ends with what was read.
+    EXPECT_EQ(entries(load(QByteArray(srtBlock12) + "3")), 2);
+}
+
+TEST(SubRip, TimingLinesAreReadByTheirFields)
+{
+    auto end = [](const QByteArray &timing) {
+        const auto l = load("1\r\n" + timing + "\r\nx\r\n", 1, 25);
+        return entries(l) == 1 ? l.table.subEnd[1] : -1.0;
+    };
+    EXPECT_EQ(end("00:00:01,000 --> 00:00:02,000"), 50);
+    EXPECT_EQ(end("00:00:01,000 --> 00:00:02,000   "), 50);
+    EXPECT_EQ(end("00:00:01,000 --> 00:00:02,000\t"), 50);
+    EXPECT_EQ(end("00:00:01.000 --> 00:00:02.000"), 50);
+    EXPECT_EQ(end("00:00:01,000-->00:00:02,000"), 50);
+    EXPECT_EQ(end("00:00:01,000 --> 00:00:02,000 X1:100 X2:200 Y1:10 Y2:20"), 50);
+    EXPECT_EQ(end("0:0:1,0 --> 0:0:2,4"), 60);
+    EXPECT_EQ(end("100:00:00,000 --> 100:00:02,000"), 360000 * 25 + 50);
+    // Not numbers, or not a time: the block is skipped.
+    EXPECT_EQ(end("00:xx:01,000 --> 00:00:02,000"), -1);
+    EXPECT_EQ(end("00:00:01,000 --> 00:00:0a,000"), -1);
+    EXPECT_EQ(end("00:00:01,000 --> "), -1);
+    EXPECT_EQ(end("00:00:01, --> 00:00:02,000"), -1);
+}
+
+TEST(SubRip, LineEndsOfEveryKind)
+{
+    for (const char *eol : {"\n", "\r", "\r\n"}) {
+        QByteArray text = QByteArray(srtBlock12).replace("\r\n", eol);
+        const auto l = load(text);
+        ASSERT_EQ(entries(l), 2) << eol;
+        EXPECT_EQ(l.table.subEnd[2], 100);
+        EXPECT_EQ(l.table.subText[2], "Two");
+    }
+}
+
+TEST(SubViewer, ReadsTheSubtitleSection)
+{
+    const auto l = load("[INFORMATION]\r\n[TITLE]Film\r\n[END INFORMATION]\r\n [subtitle] \r\n"
+                        "[COLF]&HFFFFFF,[STYLE]bd,[SIZE]18,[FONT]Arial\r\n"
+                        "00:00:01.50,00:00:02.50\r\nFirst[br]line\r\n\r\n\r\n"
+                        "  00:01:00.00,00:01:02.00  \r\n  kept as is \r\n"
+                        "00:02:xx.00,00:02:01.00\r\nbad\r\n"
+                        "00:03:00.00,00:03:01.00\r\n");
+    EXPECT_EQ(l.format, 2);
+    ASSERT_EQ(entries(l), 3);
+    EXPECT_EQ(l.table.subStart[1], 38);
+    EXPECT_EQ(l.table.subEnd[1], 62);
+    EXPECT_EQ(l.table.subText[1], "First\rline");
+    EXPECT_EQ(l.table.subStart[2], 1500);
+    EXPECT_EQ(l.table.subText[2], "  kept as is ");
+    EXPECT_TRUE(l.table.subText[3].isEmpty());
+}
+
+TEST(SubViewer, TimingRightAfterTheHeaderIsRead)
+{
+    const auto l = load("[SUBTITLE]\r\n00:00:01.00,00:00:02.00\r\nA\r\n");
+    ASSERT_EQ(entries(l), 1);
+    EXPECT_EQ(l.table.subText[1], "A");
+}
+
+TEST(SubViewer, NoSubtitleSectionGivesNoEntries)
+{
+    const auto l = load("[INFORMATION]\r\n00:00:01.00,00:00:02.00\r\nA\r\n");
+    EXPECT_TRUE(l.ok);
+    EXPECT_EQ(entries(l), 0);
+}

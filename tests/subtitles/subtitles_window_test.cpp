@@ -1,0 +1,119 @@
+#include "subtitles/subtitles.h"
+
+#include "startup/AppState.h"
+#include "support/FakeDesktop.h"
+#include "support/FakeDialogs.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct OverlayRig {
+    AppState app;
+    FakeDesktop desktop;
+    FakeDialogs dialogs;
+    bool transsub = true;
+    bool autoplay = false;
+    subtitles window{app, desktop, dialogs};
+    OverlayRig()
+    {
+        window.transsubChecked = [this] { return transsub; };
+        window.autoplayChecked = [this] { return autoplay; };
+        app.overlayLeft = 1500;  // 100 px
+        app.overlayTop = 3000;   // 200 px
+    }
+    QColor background() const { return window.palette().color(QPalette::Window); }
+};
+
+}  // namespace
+
+TEST(SubtitlesWindow, LabelsFillTheWindowAndShowLineBreaks)
+{
+    OverlayRig r;
+    EXPECT_TRUE(r.window.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(r.window.size(), QSize(600, 100));
+    r.window.show();
+    r.window.resize(640, 120);
+    EXPECT_EQ(r.window.Label1->geometry(), QRect(0, 0, 640, 120));
+    EXPECT_EQ(r.window.Label2->geometry(), QRect(0, 0, 640, 120));
+    r.window.setCaption("Hello\rWorld");
+    EXPECT_EQ(r.window.Label1->text(), "Hello\nWorld");
+    r.window.setCaption("<i>kept</i>");
+    EXPECT_EQ(r.window.Label1->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(r.window.Label2->text().isEmpty());
+    EXPECT_TRUE(r.window.Label1->font().bold());
+    EXPECT_EQ(r.window.Label1->font().pointSize(), 18);
+    EXPECT_EQ(r.window.Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(r.background(), QColor(Qt::black));
+}
+
+TEST(SubtitlesWindow, MouseAndKeysReachThePanel)
+{
+    OverlayRig r;
+    r.window.show();
+    QSignalSpy restore(&r.window, &subtitles::restorePanel);
+    QSignalSpy forward(&r.window, &subtitles::bringPanelForward);
+    QTest::mouseClick(r.window.Label1, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(r.desktop.calls, QStringList{"move"});
+    QTest::mouseClick(r.window.Label1, Qt::RightButton, {}, QPoint(20, 20));
+    EXPECT_EQ(restore.count(), 2);
+    EXPECT_EQ(r.desktop.calls.size(), 1);  // only the left button drags
+    QTest::keyClick(&r.window, Qt::Key_P);
+    EXPECT_EQ(forward.count(), 1);
+    r.window.hideOverlay();
+    EXPECT_FALSE(r.window.isVisible());
+}
+
+TEST(SubtitlesWindow, TransparencySetUpRunsOnceWithTheCentrePixel)
+{
+    OverlayRig r;
+    r.autoplay = true;
+    QSignalSpy minimise(&r.window, &subtitles::minimisePanel);
+    r.window.showOverlay();  // overlay state 1: nothing yet
+    EXPECT_EQ(r.app.overlayState, 1);
+    EXPECT_FALSE(r.window.windowFlags() & Qt::WindowStaysOnTopHint);
+    r.window.move(5, 5);  // a drag before the first entry
+    r.app.overlayState = 2;
+    r.window.showOverlay();
+    EXPECT_EQ(r.app.overlayState, 3);
+    EXPECT_TRUE(r.window.isVisible());
+    EXPECT_TRUE(r.window.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(r.window.pos(), QPoint(100, 200));
+    EXPECT_EQ(r.background(), QColor(10, 20, 30));
+    EXPECT_EQ(minimise.count(), 1);
+    EXPECT_TRUE(r.dialogs.shown.empty());
+    r.desktop.pixel = qRgb(1, 2, 3);
+    r.window.showOverlay();
+    EXPECT_EQ(r.background(), QColor(10, 20, 30));  // never again
+    r.window.setCaption("over the colour");
+    EXPECT_EQ(r.background(), QColor(10, 20, 30));
+}
+
+TEST(SubtitlesWindow, NoSetUpWithoutTransparentSubtitles)
+{
+    OverlayRig r;
+    r.transsub = false;
+    r.app.overlayState = 2;
+    r.window.showOverlay();
+    EXPECT_EQ(r.app.overlayState, 2);
+    EXPECT_FALSE(r.window.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(r.background(), QColor(Qt::black));
+}
+
+TEST(SubtitlesWindow, UnreadableScreenGivesBlackAndTheMessage)
+{
+    OverlayRig r;
+    r.desktop.pixel = std::nullopt;
+    r.window.setPalette(QPalette(Qt::white, Qt::red));
+    r.app.overlayState = 2;
+    r.window.showOverlay();
+    ASSERT_EQ(r.dialogs.shown.size(), 1u);
+    EXPECT_EQ(r.dialogs.shown[0].text, "ERROR 0 : Transparent subtitles could not be initialized");
+    EXPECT_EQ(r.dialogs.shown[0].icon, Dialogs::Icon::Critical);
+    EXPECT_TRUE(r.dialogs.shown[0].title.isEmpty());
+    EXPECT_EQ(r.background(), QColor(Qt::black));
+    EXPECT_EQ(r.app.overlayState, 3);
+}
