@@ -240,8 +240,5 @@ void Panelfrm::closeEvent(QCloseEvent *e)
 {
     // The close box runs the orderly exit; the window itself closes when the program ends.
     e->ignore();
-    if (!unloading_) {
-        unloading_ = true;
-        Form_Unload(0);
-    }
+    Form_Unload(0);
 }

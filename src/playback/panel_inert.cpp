@@ -1,15 +1,8 @@
 // Panel commands whose behaviour is not built yet: they are present and do nothing.
 #include "playback/Panelfrm.h"
 
-void Panelfrm::Form_Load() {}
-void Panelfrm::Form_Unload(int) {}
-void Panelfrm::openVideo(const QString &) {}
-void Panelfrm::openAudio(const QString &) {}
-void Panelfrm::alignSeparateAudio() {}
 void Panelfrm::openfile_Click() {}
 void Panelfrm::sndopen_Click() {}
-void Panelfrm::openfile_Drop(const QStringList &) {}
-void Panelfrm::sndopen_Drop(const QStringList &) {}
 void Panelfrm::vplay_Click() {}
 void Panelfrm::vgos_Click() {}
 void Panelfrm::vgoe_Click() {}

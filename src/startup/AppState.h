@@ -6,6 +6,11 @@
 #include <array>
 
 struct AppState {
+    // What the process was started with: the binary's folder and the command-line text after the
+    // program name. Start-up derives appPath and argList from them.
+    QString programFolder;
+    QString commandLine;
+
     // Program folder with a trailing separator; base of the settings file, the run log and, in
     // autorun mode, the disc description.
     QString appPath;

@@ -1,0 +1,64 @@
+#include "startup/basMyMain.h"
+
+#include "platform/Desktop.h"
+#include "platform/Dialogs.h"
+#include "platform/basic_numbers.h"
+#include "playback/Panelfrm.h"
+#include "playback/player.h"
+#include "prefs/Settings.h"
+#include "startup/AppState.h"
+#include "startup/RunLog.h"
+#include "startup/SingleInstance.h"
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QWidget>
+
+namespace basMyMain {
+
+bool IsPrevInstance()
+{
+    static SingleInstance instance;
+    return instance.IsPrevInstance();
+}
+
+bool Main(Panelfrm &panel)
+{
+    AppState &app = panel.app;
+    if (IsPrevInstance()) {
+        panel.log.line(QStringLiteral("tried to run more than once"));
+        panel.dialogs.msgBox(QStringLiteral("Program is already running"));
+        endProgram();
+        return false;
+    }
+    app.twipsPerPixelX = panel.desktop.twipsPerPixelX();
+    panel.log.item(app.twipsPerPixelX);
+    app.twipsPerPixelY = panel.desktop.twipsPerPixelY();
+    panel.log.item(app.twipsPerPixelY);
+
+    if (!panel.settingsForm) {
+        panel.settingsForm = new Settings(app.twipsPerPixelX, app.twipsPerPixelY, &panel);
+        panel.settingsForm->attachPlayer(&panel.MediaPlayer1, panel.playerForm, &panel.desktop, &app);
+    }
+    // The overlay can be sized up to the whole screen in pixels.
+    panel.settingsForm->subsizeH->setMaximum(
+        basic_numbers::toInt16(panel.desktop.screenWidth() / static_cast<double>(app.twipsPerPixelX)));
+    panel.settingsForm->subsizeV->setMaximum(
+        basic_numbers::toInt16(panel.desktop.screenHeight() / static_cast<double>(app.twipsPerPixelY)));
+
+    app.rateTable = {6, 4, 2, 1.5, 1, 0.5, 0.1, -1, -2, -4, -6};
+
+    panel.log.line(QStringLiteral("showing player"));
+    panel.show();
+    panel.log.line(QStringLiteral("exiting Main"));
+    return true;
+}
+
+void endProgram()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->hide();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace basMyMain

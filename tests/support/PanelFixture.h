@@ -1,0 +1,43 @@
+#pragma once
+// A control panel over doubles: engines, desktop and dialogs, a program folder of its own and the
+// preferences window already created.
+#include "support/FakeDesktop.h"
+#include "support/FakeDialogs.h"
+#include "support/FakeEngine.h"
+
+#include "playback/Panelfrm.h"
+#include "prefs/Settings.h"
+#include "startup/AppState.h"
+#include "startup/RunLog.h"
+
+#include <QTemporaryDir>
+
+struct PanelFixture {
+    // The instance lock lives in the runtime folder; each test process gets its own, so tests that
+    // run at the same time do not count as a second instance of each other.
+    static bool privateRuntimeFolder()
+    {
+        static QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        return true;
+    }
+
+    bool runtimeSet = privateRuntimeFolder();
+    QTemporaryDir folder;
+    AppState app;
+    FakeEngine mp1, mp2;
+    FakeDesktop desktop;
+    FakeDialogs dialogs;
+    RunLog log{app};
+    Settings settings{15, 15};
+    Panelfrm panel{PanelContext{app, mp1, mp2, desktop, dialogs, log}};
+
+    PanelFixture()
+    {
+        app.programFolder = folder.path();
+        app.appPath = folder.path() + QLatin1Char('/');
+        panel.settingsForm = &settings;
+    }
+
+    QString path(const QString &name) const { return app.appPath + name; }
+};
