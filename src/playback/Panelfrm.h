@@ -156,6 +156,11 @@ private:
     LabelButton *makeLabel(const char *name, const QString &caption, const QString &tip, double l, double t,
                            double w, double h);
     void wireControls();
+    void seekOnTrack(double x);
+    int rateStepHeight() const;
+    void showRateAt(double y);
+    double volumeStep() const;
+    void setVolumeAt(float db);
 
     QPixmap picture_;
     bool unloading_ = false;

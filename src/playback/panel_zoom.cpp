@@ -1,9 +1,14 @@
-// Window modes: the video window at the picture's own size, or covering the screen.
+// Window modes: the video window at the picture's own size, or covering the screen stretched or
+// panned and scanned.
 #include "platform/Desktop.h"
 #include "platform/MediaEngine.h"
+#include "playback/PanScan.h"
 #include "playback/Panelfrm.h"
 #include "playback/player.h"
+#include "prefs/Settings.h"
 #include "startup/AppState.h"
+
+#include <QLineEdit>
 
 void Panelfrm::zoom()
 {
@@ -34,4 +39,30 @@ void Panelfrm::zoom()
         MediaPlayer1.setDisplaySize(4);
         Message->setText(QStringLiteral("Fullscreen mode"));
     }
+}
+
+void Panelfrm::cmdzoom_Click()
+{
+    // The engine's display size decides: after pan and scan (stretched) this goes to window mode.
+    app.zoomMode = MediaPlayer1.displaySize() == 4 ? 0 : 1;
+    zoom();
+}
+
+void Panelfrm::pan_n_scan43()
+{
+    app.zoomMode = 0;
+    zoom();
+    player &w = *playerForm;
+    w.setTwipHeight(desktop.screenHeight());
+    w.setTwipWidth(desktop.screenWidth());
+    w.setTwipTop(0);
+    w.setTwipLeft(0);
+    MediaPlayer1.setHeight(w.twipHeight());
+    const QString ratio = settingsForm ? settingsForm->Panscan->text() : QStringLiteral("10");
+    const PanScan::Geometry g = PanScan::geometry(desktop.screenWidth(), app.videoAspect, PanScan::factor(ratio));
+    MediaPlayer1.setWidth(g.width);
+    MediaPlayer1.setTop(0);
+    MediaPlayer1.setLeft(g.left);
+    MediaPlayer1.setDisplaySize(4);
+    desktop.hideTaskbar();
 }
