@@ -54,11 +54,21 @@ bool Main(Panelfrm &panel)
     return true;
 }
 
+namespace {
+bool ended = false;
+}
+
 void endProgram()
 {
+    ended = true;
     for (QWidget *w : QApplication::topLevelWidgets())
         w->hide();
     QCoreApplication::exit(0);
+}
+
+bool programEnded()
+{
+    return ended;
 }
 
 }  // namespace basMyMain

@@ -16,4 +16,7 @@ bool Main(Panelfrm &panel);
 // Ends the program: every window is hidden and the event loop left, so no handler runs afterwards.
 void endProgram();
 
+// True once endProgram has run: a run that ends during its load sequence never enters the event loop.
+bool programEnded();
+
 }  // namespace basMyMain

@@ -1,0 +1,43 @@
+#include "startup/Program.h"
+
+#include "startup/basMyMain.h"
+
+#include <QApplication>
+
+namespace {
+
+AppState startState(const QString &programFolder, const QString &commandLine, const Desktop &desktop)
+{
+    AppState app;
+    app.programFolder = programFolder;
+    app.commandLine = commandLine;
+    // The windows are built in twips before the start routine reads the metrics again.
+    app.twipsPerPixelX = desktop.twipsPerPixelX();
+    app.twipsPerPixelY = desktop.twipsPerPixelY();
+    return app;
+}
+
+}  // namespace
+
+Program::Program(const QString &programFolder, const QString &commandLine, Dialogs &dialogs)
+    : app(startState(programFolder, commandLine, desktop)),
+      MediaPlayer1(true, app.twipsPerPixelX, app.twipsPerPixelY),
+      MediaPlayer2(false, app.twipsPerPixelX, app.twipsPerPixelY),
+      panel(PanelContext{app, MediaPlayer1, MediaPlayer2, desktop, dialogs, log})
+{
+    QObject::connect(&shutdown_, &ShutdownSignals::requested, &panel, [this] { panel.Form_Unload(0); });
+}
+
+Program::~Program()
+{
+    // Whatever ended the run, the desktop's panels come back.
+    desktop.showTaskbar();
+}
+
+int Program::run()
+{
+    panel.Form_Load();
+    if (basMyMain::programEnded())
+        return 0;
+    return QApplication::exec();
+}
