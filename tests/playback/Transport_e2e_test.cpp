@@ -1,0 +1,89 @@
+// The panel's transport and window modes acting on the real engine in the real windows.
+#include "support/FakeDialogs.h"
+#include "support/PanelFixture.h"
+#include "support/RealPicture.h"
+
+#include "playback/player.h"
+#include "prefs/Settings.h"
+#include "startup/Program.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QOpenGLWidget>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RealPanel {
+    bool runtimeSet = PanelFixture::privateRuntimeFolder();
+    QTemporaryDir folder;
+    FakeDialogs dialogs;
+    Program program{folder.path(), QString(), dialogs};
+    Panelfrm &panel = program.panel;
+
+    RealPanel()
+    {
+        panel.Form_Load();
+        RealPicture::dropFiles(panel.openfile, {RealPicture::clip25});
+    }
+    ~RealPanel() { panel.Form_Unload(0); }
+
+    QOpenGLWidget *video() const { return qobject_cast<QOpenGLWidget *>(program.MediaPlayer1.videoWidget()); }
+    int shownFrame() const { return RealPicture::frameNumber(video()->grabFramebuffer()); }
+};
+
+}  // namespace
+
+TEST(TransportEndToEnd, BackwardRateStepsThePictureBackOnceASecond)
+{
+    RealPanel r;
+    ASSERT_EQ(r.panel.videoFps, 25);
+    r.panel.vplay_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return r.program.MediaPlayer1.currentPosition() >= 75; }, 20000));
+
+    // Three notches slower: 0.5x, 0.1x, then -1x, where the engine halts and the timer steps back.
+    for (int i = 0; i < 3; ++i)
+        r.panel.ratea_Click();
+    ASSERT_EQ(r.panel.rateIndex, 7);
+    EXPECT_TRUE(r.panel.TimerMovieBack.isActive());
+    EXPECT_NE(r.program.MediaPlayer1.playState(), 2);
+
+    const int before = r.shownFrame();
+    ASSERT_GT(before, 25);
+    int seen = before;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        seen = r.shownFrame();
+        return seen >= 0 && seen <= before - 25;
+    }, 5000)) << "frame stayed near " << seen << " from " << before;
+    // A step lands on a whole second of film.
+    EXPECT_EQ(seen % 25, 0);
+}
+
+TEST(TransportEndToEnd, FullScreenCoversTheScreenAndPanAndScanOverhangsBothEdges)
+{
+    RealPanel r;
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    r.panel.cmdzoom_Click();
+    ASSERT_EQ(r.panel.app.zoomMode, 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return r.panel.playerForm->geometry() == screen; }, 5000))
+        << r.panel.playerForm->geometry().width() << "x" << r.panel.playerForm->geometry().height();
+    EXPECT_TRUE(r.panel.playerForm->windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(r.video()->geometry(), QRect(QPoint(0, 0), screen.size()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return RealPicture::showsClipQuarters(r.video()->grabFramebuffer()); }, 10000));
+
+    // Back to window mode: the picture's own size, the desktop's panels back.
+    r.panel.cmdzoom_Click();
+    EXPECT_EQ(r.panel.app.zoomMode, 0);
+    EXPECT_FALSE(r.panel.playerForm->windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(r.video()->size(), QSize(320, 240));
+
+    // Pan and scan at "5": twice as wide as a fitted picture, centred, so both edges hang over.
+    r.panel.settingsForm->Panscan->setText(QStringLiteral("5"));
+    r.panel.pan_n_scan43();
+    const QRect g = r.video()->geometry();
+    EXPECT_LT(g.left(), 0);
+    EXPECT_GT(g.right(), screen.width());
+    EXPECT_EQ(g.height(), screen.height());
+}
