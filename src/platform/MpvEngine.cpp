@@ -1,0 +1,404 @@
+#include "platform/MpvEngine.h"
+
+#include "platform/EngineStats.h"
+#include "platform/MpvVideoWidget.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <mpv/client.h>
+
+namespace {
+
+constexpr int kLoadTimeoutMs = 5000;
+
+void onWakeup(void *data)
+{
+    auto *engine = static_cast<MpvEngine *>(data);
+    QMetaObject::invokeMethod(engine, "drainEvents", Qt::QueuedConnection);
+}
+
+void command(mpv_handle *mpv, std::initializer_list<const char *> words)
+{
+    std::vector<const char *> args(words);
+    args.push_back(nullptr);
+    mpv_command(mpv, args.data());
+}
+
+void setFlag(mpv_handle *mpv, const char *name, bool on)
+{
+    int v = on ? 1 : 0;
+    mpv_set_property(mpv, name, MPV_FORMAT_FLAG, &v);
+}
+
+void setDouble(mpv_handle *mpv, const char *name, double value)
+{
+    mpv_set_property(mpv, name, MPV_FORMAT_DOUBLE, &value);
+}
+
+} // namespace
+
+MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QObject *parent)
+    : MediaEngine(parent), withVideo_(withVideo), tppX_(std::max(1, twipsPerPixelX)), tppY_(std::max(1, twipsPerPixelY))
+{
+    mpv_ = mpv_create();
+    if (!mpv_)
+        qFatal("libmpv could not be started");
+    const std::pair<const char *, const char *> options[] = {
+        // The picture goes to the null output until the video widget has a GL context to draw in.
+        {"vo", "null"},
+        {"vid", withVideo ? "auto" : "no"},
+        {"hwdec", "auto-safe"},
+        {"audio-fallback-to-null", "yes"},
+        {"keep-open", "yes"},
+        {"pause", "yes"},
+        {"idle", "yes"},
+        {"audio-pitch-correction", "yes"},
+        {"input-default-bindings", "no"},
+        {"input-vo-keyboard", "no"},
+        {"input-cursor", "no"},
+        {"cursor-autohide", "no"},
+        {"osc", "no"},
+        {"osd-level", "0"},
+        {"terminal", "no"},
+        {"config", "no"},
+        {"load-scripts", "no"},
+        {"load-stats-overlay", "no"},
+        {"load-osd-console", "no"},
+        {"ytdl", "no"},
+        // Subtitles are the program's own business; neither beside-the-file nor embedded ones are drawn.
+        {"sub-auto", "no"},
+        {"sid", "no"},
+        {"audio-display", "no"},
+        {"cover-art-auto", "no"},
+        {"force-window", "no"},
+    };
+    for (const auto &[name, value] : options)
+        mpv_set_option_string(mpv_, name, value);
+    if (mpv_initialize(mpv_) < 0)
+        qFatal("libmpv could not be initialised");
+    mpv_observe_property(mpv_, 0, "eof-reached", MPV_FORMAT_FLAG);
+    mpv_set_wakeup_callback(mpv_, onWakeup, this);
+
+    if (withVideo_) {
+        video_ = new MpvVideoWidget(mpv_);
+        connect(video_, &MpvVideoWidget::mouseDown, this, [this](int button, int shift, QPointF p) {
+            emit MouseDown(button, shift, p.x() * tppX_, p.y() * tppY_);
+        });
+        connect(video_, &MpvVideoWidget::mouseUp, this, [this](int button, int shift, QPointF p) {
+            emit Click(button, shift, p.x() * tppX_, p.y() * tppY_);
+        });
+    }
+}
+
+MpvEngine::~MpvEngine()
+{
+    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
+    stats_.reset();
+    delete video_;
+    mpv_terminate_destroy(mpv_);
+}
+
+QWidget *MpvEngine::videoWidget()
+{
+    return video_;
+}
+
+QString MpvEngine::property(const char *name) const
+{
+    char *s = mpv_get_property_string(mpv_, name);
+    if (!s)
+        return {};
+    const QString text = QString::fromUtf8(s);
+    mpv_free(s);
+    return text;
+}
+
+double MpvEngine::doubleProperty(const char *name) const
+{
+    double v = 0;
+    if (mpv_get_property(mpv_, name, MPV_FORMAT_DOUBLE, &v) < 0 || !std::isfinite(v))
+        return 0;
+    return v;
+}
+
+bool MpvEngine::flagProperty(const char *name) const
+{
+    int v = 0;
+    return mpv_get_property(mpv_, name, MPV_FORMAT_FLAG, &v) >= 0 && v;
+}
+
+double MpvEngine::fps() const
+{
+    return std::max(0.0, doubleProperty("container-fps"));
+}
+
+void MpvEngine::setFileName(const QString &path)
+{
+    file_.clear();
+    entryId_ = -1;
+    seekTarget_.reset();
+    endReported_ = false;
+    if (!path.isEmpty() && load(path)) {
+        file_ = path;
+        return;
+    }
+    command(mpv_, {"stop"});
+}
+
+bool MpvEngine::load(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable())
+        return false;
+    setFlag(mpv_, "pause", true);
+    // An absolute path, so that nothing in a file's name is taken for a protocol or an option.
+    const QByteArray local = QFile::encodeName(info.absoluteFilePath());
+    const char *args[] = {"loadfile", local.constData(), "replace", nullptr};
+    mpv_node result;
+    if (mpv_command_ret(mpv_, args, &result) < 0)
+        return false;
+    int64_t entry = -1;
+    if (result.format == MPV_FORMAT_NODE_MAP) {
+        for (int i = 0; i < result.u.list->num; ++i) {
+            if (std::strcmp(result.u.list->keys[i], "playlist_entry_id") == 0
+                && result.u.list->values[i].format == MPV_FORMAT_INT64)
+                entry = result.u.list->values[i].u.int64;
+        }
+    }
+    mpv_free_node_contents(&result);
+
+    // Waiting on the handle itself: the load is short and bounded, and nothing else may run meanwhile.
+    bool started = false;
+    const QDeadlineTimer deadline(kLoadTimeoutMs);
+    while (!deadline.hasExpired()) {
+        const mpv_event *ev = mpv_wait_event(mpv_, deadline.remainingTime() / 1000.0);
+        switch (ev->event_id) {
+        case MPV_EVENT_START_FILE:
+            started = started || static_cast<mpv_event_start_file *>(ev->data)->playlist_entry_id == entry;
+            break;
+        case MPV_EVENT_END_FILE:
+            if (static_cast<mpv_event_end_file *>(ev->data)->playlist_entry_id == entry)
+                return false;
+            break;
+        case MPV_EVENT_FILE_LOADED:
+            if (started) {
+                entryId_ = entry;
+                return hasPlayableTrack();
+            }
+            break;
+        default:
+            handleEvent(*ev);
+        }
+    }
+    return false;
+}
+
+bool MpvEngine::hasPlayableTrack() const
+{
+    const auto selected = [this](const char *name) {
+        const QString id = property(name);
+        return !id.isEmpty() && id != QLatin1String("no");
+    };
+    return selected("aid") || (withVideo_ && selected("vid"));
+}
+
+void MpvEngine::drainEvents()
+{
+    for (;;) {
+        const mpv_event *ev = mpv_wait_event(mpv_, 0);
+        if (ev->event_id == MPV_EVENT_NONE)
+            return;
+        handleEvent(*ev);
+    }
+}
+
+void MpvEngine::handleEvent(const mpv_event &ev)
+{
+    switch (ev.event_id) {
+    case MPV_EVENT_PROPERTY_CHANGE: {
+        const auto *p = static_cast<const mpv_event_property *>(ev.data);
+        if (std::strcmp(p->name, "eof-reached") != 0)
+            break;
+        const bool atEnd = p->format == MPV_FORMAT_FLAG && *static_cast<const int *>(p->data);
+        if (!atEnd) {
+            endReported_ = false;
+        } else if (!file_.isEmpty() && !endReported_) {
+            endReported_ = true;
+            emit EndOfStream(0);
+        }
+        break;
+    }
+    case MPV_EVENT_COMMAND_REPLY:
+        seeksAcked_ = std::max(seeksAcked_, ev.reply_userdata);
+        if (ev.error < 0 && ev.reply_userdata == seeksSent_)
+            seekTarget_.reset();
+        break;
+    case MPV_EVENT_PLAYBACK_RESTART:
+        if (seeksAcked_ == seeksSent_)
+            seekTarget_.reset();
+        break;
+    case MPV_EVENT_END_FILE:
+        // The loaded file went away by itself (a read error while playing): nothing is loaded any more.
+        if (!file_.isEmpty() && static_cast<const mpv_event_end_file *>(ev.data)->playlist_entry_id == entryId_) {
+            file_.clear();
+            entryId_ = -1;
+            seekTarget_.reset();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+double MpvEngine::currentPosition() const
+{
+    if (file_.isEmpty())
+        return 0;
+    double seconds;
+    if (seekTarget_)
+        seconds = *seekTarget_;
+    else if (flagProperty("eof-reached"))
+        return duration();
+    else
+        seconds = std::max(0.0, doubleProperty("time-pos"));
+    // The frame on screen: time-pos is its start, so the nearest whole frame absorbs rounding of the rate.
+    return mode_ == 1 ? std::nearbyint(seconds * fps()) : seconds;
+}
+
+void MpvEngine::setCurrentPosition(double pos)
+{
+    if (file_.isEmpty() || !std::isfinite(pos))
+        return;
+    double seconds = pos;
+    if (mode_ == 1) {
+        const double f = fps();
+        if (f <= 0)
+            return;
+        seconds = pos / f;
+    }
+    seconds = std::clamp(seconds, 0.0, doubleProperty("duration"));
+    seekTarget_ = seconds;
+    const QByteArray target = QByteArray::number(seconds, 'g', 17);
+    const char *args[] = {"seek", target.constData(), "absolute+exact", nullptr};
+    if (mpv_command_async(mpv_, ++seeksSent_, args) < 0)
+        seekTarget_.reset();
+}
+
+double MpvEngine::duration() const
+{
+    if (file_.isEmpty())
+        return 0;
+    const double seconds = doubleProperty("duration");
+    return mode_ == 1 ? seconds * fps() : seconds;
+}
+
+void MpvEngine::setRate(double rate)
+{
+    rate_ = rate;
+    if (rate > 0)
+        setDouble(mpv_, "speed", std::clamp(rate, 0.01, 100.0));
+}
+
+void MpvEngine::setVolume(int hundredthsDb)
+{
+    volume_ = std::clamp(hundredthsDb, -10000, 0);
+    // Heard gain is 10^(v/2000); mpv's volume is cubic in gain.
+    setDouble(mpv_, "volume", 100.0 * std::pow(10.0, volume_ / 6000.0));
+}
+
+void MpvEngine::setMute(bool on)
+{
+    mute_ = on;
+    setFlag(mpv_, "mute", on);
+}
+
+int MpvEngine::playState() const
+{
+    if (file_.isEmpty())
+        return 0;
+    return !flagProperty("pause") && !flagProperty("eof-reached") ? 2 : 1;
+}
+
+void MpvEngine::play()
+{
+    if (!file_.isEmpty())
+        setFlag(mpv_, "pause", false);
+}
+
+void MpvEngine::pause()
+{
+    if (!file_.isEmpty())
+        setFlag(mpv_, "pause", true);
+}
+
+void MpvEngine::setDisplaySize(int size)
+{
+    displaySize_ = size;
+    const bool stretch = size == 4;
+    setFlag(mpv_, "keepaspect", !stretch);
+    setFlag(mpv_, "video-unscaled", !stretch);
+}
+
+int MpvEngine::imageSourceWidth() const
+{
+    if (file_.isEmpty())
+        return 0;
+    const int w = property("dwidth").toInt();
+    return w > 0 ? w : property("width").toInt();
+}
+
+int MpvEngine::imageSourceHeight() const
+{
+    if (file_.isEmpty())
+        return 0;
+    const int h = property("dheight").toInt();
+    return h > 0 ? h : property("height").toInt();
+}
+
+void MpvEngine::setLeft(double twips)
+{
+    left_ = twips;
+    applyGeometry();
+}
+
+void MpvEngine::setTop(double twips)
+{
+    top_ = twips;
+    applyGeometry();
+}
+
+void MpvEngine::setWidth(double twips)
+{
+    width_ = twips;
+    applyGeometry();
+}
+
+void MpvEngine::setHeight(double twips)
+{
+    height_ = twips;
+    applyGeometry();
+}
+
+void MpvEngine::applyGeometry()
+{
+    if (!video_)
+        return;
+    const auto px = [](double twips, int perPixel) { return static_cast<int>(std::lround(twips / perPixel)); };
+    video_->setGeometry(px(left_, tppX_), px(top_, tppY_), std::max(0, px(width_, tppX_)),
+                        std::max(0, px(height_, tppY_)));
+}
+
+void MpvEngine::showDialog(int which)
+{
+    if (which != 1)
+        return;
+    if (!stats_)
+        stats_ = std::make_unique<EngineStats>([this](const char *name) { return property(name); });
+    stats_->show();
+    stats_->raise();
+    stats_->activateWindow();
+}

@@ -1,0 +1,86 @@
+#pragma once
+// The media engine on libmpv. With video it draws into an MpvVideoWidget; without, it only plays sound.
+#include "platform/MediaEngine.h"
+
+#include <QPointer>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+struct mpv_handle;
+struct mpv_event;
+class EngineStats;
+class MpvVideoWidget;
+
+class MpvEngine : public MediaEngine {
+    Q_OBJECT
+public:
+    MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QObject *parent = nullptr);
+    ~MpvEngine() override;
+
+    QString fileName() const override { return file_; }
+    void setFileName(const QString &path) override;
+    int displayMode() const override { return mode_; }
+    void setDisplayMode(int mode) override { mode_ = mode; }
+    double currentPosition() const override;
+    void setCurrentPosition(double pos) override;
+    double duration() const override;
+    double rate() const override { return rate_; }
+    void setRate(double rate) override;
+    int volume() const override { return volume_; }
+    void setVolume(int hundredthsDb) override;
+    bool mute() const override { return mute_; }
+    void setMute(bool on) override;
+    int playState() const override;
+    int displaySize() const override { return displaySize_; }
+    void setDisplaySize(int size) override;
+    int imageSourceWidth() const override;
+    int imageSourceHeight() const override;
+    double left() const override { return left_; }
+    void setLeft(double twips) override;
+    double top() const override { return top_; }
+    void setTop(double twips) override;
+    double width() const override { return width_; }
+    void setWidth(double twips) override;
+    double height() const override { return height_; }
+    void setHeight(double twips) override;
+    void play() override;
+    void pause() override;
+    void showDialog(int which) override;
+    QWidget *videoWidget() override;
+
+    // The engine's own value of a property, as text; empty when unknown. For diagnostics and tests.
+    QString property(const char *name) const;
+
+private slots:
+    void drainEvents();
+
+private:
+    bool load(const QString &path);
+    bool hasPlayableTrack() const;
+    void handleEvent(const mpv_event &ev);
+    double fps() const;
+    double doubleProperty(const char *name) const;
+    bool flagProperty(const char *name) const;
+    void applyGeometry();
+
+    mpv_handle *mpv_ = nullptr;
+    const bool withVideo_;
+    const int tppX_, tppY_;
+    QPointer<MpvVideoWidget> video_;
+    std::unique_ptr<EngineStats> stats_;
+
+    QString file_;
+    int mode_ = 0;
+    double rate_ = 1;
+    int volume_ = 0;
+    bool mute_ = false;
+    int displaySize_ = 0;
+    double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+
+    // A seek's target (seconds) stands for the position until mpv reports the seek done.
+    std::optional<double> seekTarget_;
+    uint64_t seeksSent_ = 0, seeksAcked_ = 0;
+    int64_t entryId_ = -1;
+    bool endReported_ = false;
+};

@@ -1,0 +1,342 @@
+// The libmpv engine on generated media, with a real display and the real render path.
+#include "platform/EngineStats.h"
+#include "platform/MpvEngine.h"
+#include "platform/MpvVideoWidget.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QOpenGLWidget>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <cmath>
+#include <memory>
+
+namespace {
+
+constexpr int kTpp = 15;
+
+QString media(const char *name)
+{
+    return QStringLiteral(VISTREL_MEDIA_DIR "/") + QLatin1String(name);
+}
+
+// The clip's frame number, read from the block strip along the top of a 320x240 picture.
+int frameInPicture(const QImage &img)
+{
+    if (img.width() < 320 || img.height() < 40)
+        return -1;
+    int n = 0;
+    for (int bit = 0; bit < 10; ++bit) {
+        if (qGray(img.pixel(bit * 32 + 16, 20)) > 128)
+            n |= 1 << bit;
+    }
+    return n;
+}
+
+bool near(QRgb got, QColor want)
+{
+    return std::abs(qRed(got) - want.red()) < 48 && std::abs(qGreen(got) - want.green()) < 48
+        && std::abs(qBlue(got) - want.blue()) < 48;
+}
+
+// A borderless window that carries the engine's picture, as the video window does.
+struct VideoWindow {
+    QWidget window;
+    MpvEngine engine{true, kTpp, kTpp};
+
+    VideoWindow()
+    {
+        window.resize(320, 240);
+        engine.videoWidget()->setParent(&window);
+        engine.setWidth(320 * kTpp);
+        engine.setHeight(240 * kTpp);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    QOpenGLWidget *gl() { return static_cast<QOpenGLWidget *>(engine.videoWidget()); }
+    int frameOnScreen() { return frameInPicture(gl()->grabFramebuffer()); }
+};
+
+TEST(MpvEngine, OpensAndUnloads)
+{
+    MpvEngine e(true, kTpp, kTpp);
+    EXPECT_EQ(e.playState(), 0);
+    e.setFileName(media("clip25.mp4"));
+    EXPECT_EQ(e.fileName(), media("clip25.mp4"));
+    EXPECT_EQ(e.playState(), 1);
+    EXPECT_EQ(e.currentPosition(), 0);
+    EXPECT_EQ(e.imageSourceWidth(), 320);
+    EXPECT_EQ(e.imageSourceHeight(), 240);
+
+    QSignalSpy ends(&e, &MediaEngine::EndOfStream);
+    e.setFileName(QString());
+    EXPECT_EQ(e.fileName(), QString());
+    EXPECT_EQ(e.playState(), 0);
+    EXPECT_EQ(e.duration(), 0);
+    EXPECT_EQ(e.imageSourceWidth(), 0);
+    e.pause();
+    e.play();
+    EXPECT_EQ(e.playState(), 0);
+    QTest::qWait(200);
+    EXPECT_EQ(ends.count(), 0);
+}
+
+TEST(MpvEngine, BadFilesLeaveNoFileAndDoNotEndTheStream)
+{
+    QTemporaryDir dir;
+    MpvEngine e(true, kTpp, kTpp);
+    QSignalSpy ends(&e, &MediaEngine::EndOfStream);
+    const QString bad[] = {media("missing.mp4"), dir.path(), media("notvideo.avi"), media("truncated.mp4")};
+    for (const QString &path : bad) {
+        SCOPED_TRACE(path.toStdString());
+        e.setFileName(media("clip25.mp4"));
+        ASSERT_FALSE(e.fileName().isEmpty());
+        e.setFileName(path);
+        EXPECT_EQ(e.fileName(), QString());
+        EXPECT_EQ(e.playState(), 0);
+        e.setCurrentPosition(10);
+        e.play();
+        EXPECT_EQ(e.playState(), 0);
+        EXPECT_EQ(e.currentPosition(), 0);
+    }
+    QTest::qWait(200);
+    EXPECT_EQ(ends.count(), 0);
+}
+
+TEST(MpvEngine, DurationInSecondsAndFrames)
+{
+    MpvEngine e(true, kTpp, kTpp);
+    e.setFileName(media("clip25.mp4"));
+    EXPECT_NEAR(e.duration(), 10.0, 0.01);
+    e.setDisplayMode(1);
+    EXPECT_EQ(e.duration(), 250);
+
+    e.setFileName(media("clip23976.avi"));
+    e.setDisplayMode(0);
+    const double seconds = e.duration();
+    e.setDisplayMode(1);
+    const double frames = e.duration();
+    EXPECT_EQ(std::nearbyint(frames / seconds * 1000) / 1000, 23.976);
+}
+
+TEST(MpvEngine, SeekWhilePausedShowsThatFrame)
+{
+    VideoWindow w;
+    w.engine.setFileName(media("clip25.mp4"));
+    w.engine.setDisplayMode(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.frameOnScreen() == 0; }, 5000));
+
+    w.engine.setCurrentPosition(120);
+    EXPECT_EQ(w.engine.currentPosition(), 120);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.frameOnScreen() == 120; }, 5000)) << w.frameOnScreen();
+    EXPECT_EQ(w.engine.property("estimated-frame-number"), QStringLiteral("120"));
+    EXPECT_EQ(w.engine.currentPosition(), 120);
+    EXPECT_EQ(w.engine.playState(), 1);
+
+    w.engine.setDisplayMode(0);
+    w.engine.setCurrentPosition(2.0);
+    EXPECT_EQ(w.engine.currentPosition(), 2.0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.frameOnScreen() == 50; }, 5000)) << w.frameOnScreen();
+    w.engine.setDisplayMode(1);
+    EXPECT_EQ(w.engine.currentPosition(), 50);
+}
+
+TEST(MpvEngine, PlayAndPause)
+{
+    MpvEngine e(true, kTpp, kTpp);
+    e.setFileName(media("clip25.mp4"));
+    e.play();
+    EXPECT_EQ(e.playState(), 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return e.currentPosition() > 0.3; }, 5000));
+    e.pause();
+    EXPECT_EQ(e.playState(), 1);
+    const double held = e.currentPosition();
+    QTest::qWait(300);
+    EXPECT_NEAR(e.currentPosition(), held, 0.05);
+}
+
+TEST(MpvEngine, RateTwoPlaysAboutTwiceAsFast)
+{
+    MpvEngine e(false, kTpp, kTpp);
+    e.setFileName(media("audio10.wav"));
+    e.setRate(2);
+    EXPECT_EQ(e.rate(), 2);
+    EXPECT_EQ(e.property("speed").toDouble(), 2);
+    e.play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return e.currentPosition() > 0.2; }, 5000));
+    const double from = e.currentPosition();
+    QElapsedTimer clock;
+    clock.start();
+    QTest::qWait(1500);
+    const double ratio = (e.currentPosition() - from) / (clock.elapsed() / 1000.0);
+    EXPECT_GT(ratio, 1.5);
+    EXPECT_LT(ratio, 2.5);
+}
+
+TEST(MpvEngine, VolumeIsHundredthsOfADecibelAndMuteSilences)
+{
+    MpvEngine e(false, kTpp, kTpp);
+    const auto gain = [&] { return std::pow(e.property("volume").toDouble() / 100, 3); };
+    e.setVolume(-2000);
+    EXPECT_EQ(e.volume(), -2000);
+    EXPECT_NEAR(gain(), 0.1, 1e-4);
+    e.setVolume(-637);
+    EXPECT_EQ(e.volume(), -637);
+    EXPECT_NEAR(gain(), std::pow(10, -637 / 2000.0), 1e-4);
+    e.setVolume(0);
+    EXPECT_NEAR(gain(), 1, 1e-6);
+    e.setVolume(-12000);
+    EXPECT_EQ(e.volume(), -10000);
+    e.setVolume(300);
+    EXPECT_EQ(e.volume(), 0);
+
+    e.setMute(true);
+    EXPECT_TRUE(e.mute());
+    EXPECT_EQ(e.property("mute"), QStringLiteral("yes"));
+    e.setMute(false);
+    EXPECT_EQ(e.property("mute"), QStringLiteral("no"));
+}
+
+TEST(MpvEngine, EndOfStreamOnceAndTheLastFrameStays)
+{
+    MpvEngine e(true, kTpp, kTpp);
+    QSignalSpy ends(&e, &MediaEngine::EndOfStream);
+    e.setFileName(media("clip25.mp4"));
+    e.setCurrentPosition(9.3);
+    e.play();
+    ASSERT_TRUE(ends.wait(5000));
+    QTest::qWait(400);
+    EXPECT_EQ(ends.count(), 1);
+    EXPECT_EQ(e.fileName(), media("clip25.mp4"));
+    EXPECT_NE(e.playState(), 2);
+    EXPECT_EQ(e.currentPosition(), e.duration());
+    e.setDisplayMode(1);
+    EXPECT_EQ(e.currentPosition(), 250);
+
+    // Back to the start and through the end again: a second end, a second event.
+    e.setDisplayMode(0);
+    e.setCurrentPosition(9.5);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return e.currentPosition() < 9.9; }, 3000));
+    e.play();
+    ASSERT_TRUE(ends.wait(5000));
+    EXPECT_EQ(ends.count(), 2);
+    e.setFileName(QString());
+    QTest::qWait(200);
+    EXPECT_EQ(ends.count(), 2);
+}
+
+TEST(MpvEngine, DrawsTheMoviePictureInItsWindow)
+{
+    VideoWindow w;
+    QSignalSpy drawn(w.engine.videoWidget(), SIGNAL(frameDrawn()));
+    w.engine.setFileName(media("clip25.mp4"));
+    ASSERT_TRUE(drawn.count() > 0 || drawn.wait(5000));
+    QImage img;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        img = w.gl()->grabFramebuffer();
+        return img.width() == 320 && near(img.pixel(40, 70), Qt::red);
+    }, 5000));
+    ASSERT_EQ(img.size(), QSize(320, 240));
+    EXPECT_TRUE(near(img.pixel(40, 70), Qt::red));
+    EXPECT_TRUE(near(img.pixel(280, 70), Qt::green));
+    EXPECT_TRUE(near(img.pixel(40, 210), Qt::blue));
+    EXPECT_TRUE(near(img.pixel(280, 210), Qt::yellow));
+    EXPECT_EQ(frameInPicture(img), 0);
+
+    // Stretched into a wider control the quarters stay where the picture's own layout puts them.
+    w.window.resize(640, 240);
+    w.engine.setWidth(640 * kTpp);
+    w.engine.setDisplaySize(4);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        img = w.gl()->grabFramebuffer();
+        return img.width() == 640 && near(img.pixel(20, 70), Qt::red) && near(img.pixel(620, 210), Qt::yellow);
+    }, 5000));
+    w.engine.setDisplaySize(0);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        img = w.gl()->grabFramebuffer();
+        return near(img.pixel(20, 70), Qt::black) && near(img.pixel(200, 70), Qt::red);
+    }, 5000));
+}
+
+TEST(MpvEngine, PlacesItsPictureInTwipsAndReportsTheMouseInTwips)
+{
+    VideoWindow w;
+    w.engine.setLeft(30 * kTpp);
+    w.engine.setTop(15 * kTpp);
+    w.engine.setWidth(100 * kTpp);
+    w.engine.setHeight(50 * kTpp);
+    EXPECT_EQ(w.engine.videoWidget()->geometry(), QRect(30, 15, 100, 50));
+    EXPECT_EQ(w.engine.left(), 30 * kTpp);
+
+    QSignalSpy downs(&w.engine, &MediaEngine::MouseDown);
+    QSignalSpy clicks(&w.engine, &MediaEngine::Click);
+    QTest::mousePress(w.engine.videoWidget(), Qt::RightButton, Qt::ControlModifier, QPoint(10, 20));
+    ASSERT_EQ(downs.count(), 1);
+    EXPECT_EQ(downs[0], (QVariantList{2, 2, 10.0 * kTpp, 20.0 * kTpp}));
+    EXPECT_EQ(clicks.count(), 0);
+    QTest::mouseRelease(w.engine.videoWidget(), Qt::RightButton, Qt::ControlModifier, QPoint(10, 20));
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks[0][0].toInt(), 2);
+}
+
+TEST(MpvEngine, WithoutVideoKeepsThePlaceAndPlaysSound)
+{
+    MpvEngine e(false, kTpp, kTpp);
+    EXPECT_EQ(e.videoWidget(), nullptr);
+    e.setLeft(100);
+    e.setHeight(2000);
+    EXPECT_EQ(e.left(), 100);
+    EXPECT_EQ(e.height(), 2000);
+    e.setFileName(media("audio10.wav"));
+    EXPECT_NEAR(e.duration(), 10.0, 0.01);
+    // A movie handed to the sound-only engine gives its sound.
+    e.setFileName(media("clip25.mp4"));
+    EXPECT_EQ(e.fileName(), media("clip25.mp4"));
+    EXPECT_EQ(e.property("vid"), QStringLiteral("no"));
+}
+
+TEST(MpvEngine, StatisticsWindowShowsWhatPlays)
+{
+    MpvEngine e(true, kTpp, kTpp);
+    e.setFileName(media("clip25.mp4"));
+    e.showDialog(1);
+    EngineStats *stats = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        stats = stats ? stats : qobject_cast<EngineStats *>(w);
+    ASSERT_NE(stats, nullptr);
+    EXPECT_TRUE(stats->isVisible());
+    EXPECT_EQ(stats->valueText(0), media("clip25.mp4"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stats->valueText(3) == QStringLiteral("320 x 240"); }, 3000));
+    EXPECT_EQ(stats->valueText(4), QStringLiteral("25.000 fps"));
+}
+
+TEST(MpvEngine, ClosingDuringPlaybackNeitherHangsNorCrashes)
+{
+    {
+        auto w = std::make_unique<VideoWindow>();
+        w->engine.setFileName(media("clip25.mp4"));
+        w->engine.play();
+        QTest::qWait(300);
+        w->window.close();
+    }
+    {
+        // The window goes first and takes the picture widget with it; the engine still stops cleanly.
+        MpvEngine engine(true, kTpp, kTpp);
+        auto window = std::make_unique<QWidget>();
+        engine.videoWidget()->setParent(window.get());
+        engine.setWidth(320 * kTpp);
+        engine.setHeight(240 * kTpp);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        engine.setFileName(media("clip25.mp4"));
+        engine.play();
+        QTest::qWait(300);
+        window.reset();
+        EXPECT_EQ(engine.videoWidget(), nullptr);
+        EXPECT_EQ(engine.playState(), 2);
+    }
+}
+
+} // namespace
