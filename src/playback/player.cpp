@@ -67,6 +67,16 @@ void player::moveEvent(QMoveEvent *e)
     QWidget::moveEvent(e);
 }
 
+void player::changeEvent(QEvent *e)
+{
+    // Leaving full screen, the window system puts back the size the window had before it; the
+    // panel has set the one it wants meanwhile.
+    if (e->type() == QEvent::WindowStateChange && !(windowState() & Qt::WindowFullScreen) &&
+        (static_cast<QWindowStateChangeEvent *>(e)->oldState() & Qt::WindowFullScreen))
+        applyGeometry();
+    QWidget::changeEvent(e);
+}
+
 void player::showPanel()
 {
     panel_.show();
@@ -90,13 +100,9 @@ void player::Form_KeyPress()
 void player::MediaPlayer1_MouseDown(int button, int, double, double)
 {
     panel_.subTimer.start();
-    if (button == 1 && panel_.app.zoomMode == 0) {
+    // The right button is the pop-up menu's, which holds the subtitle timer while it is open.
+    if (button == 1 && panel_.app.zoomMode == 0)
         panel_.desktop.startSystemMove(this);
-    } else if (button == 2) {
-        panel_.subTimer.stop();
-        // The pop-up menu opens here once it exists; until then the timer runs on.
-        panel_.subTimer.start();
-    }
 }
 
 void player::MediaPlayer1_Click(int, int, double, double)

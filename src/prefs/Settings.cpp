@@ -3,6 +3,7 @@
 #include "platform/Desktop.h"
 #include "platform/MediaEngine.h"
 #include "platform/basic_numbers.h"
+#include "playback/player.h"
 #include "startup/AppState.h"
 
 #include <QCheckBox>
@@ -215,7 +216,7 @@ void Settings::place(QWidget *w, int left, int top, int width, int height) const
     w->setGeometry(x, y, std::max(1, r - x), std::max(1, b - y));
 }
 
-void Settings::attachPlayer(MediaEngine *mediaPlayer1, QWidget *playerWindow, Desktop *desktop,
+void Settings::attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Desktop *desktop,
                             const AppState *state)
 {
     mediaPlayer1_ = mediaPlayer1;
@@ -245,10 +246,12 @@ void Settings::HScroll1_Change()
     if (!(state_->videoAspect > 0) || widthPx < 1)
         return;
     mediaPlayer1_->setDisplaySize(4);
+    // Through the window's twips, so a later placing of the window keeps this size.
     const int heightPx = std::max(1, int(roundEven(widthPx / state_->videoAspect)));
-    player_->resize(widthPx, heightPx);
-    mediaPlayer1_->setWidth(double(widthPx) * tppX_);
-    mediaPlayer1_->setHeight(double(heightPx) * tppY_);
+    player_->setTwipWidth(double(widthPx) * tppX_);
+    player_->setTwipHeight(double(heightPx) * tppY_);
+    mediaPlayer1_->setWidth(player_->twipWidth());
+    mediaPlayer1_->setHeight(player_->twipHeight());
 }
 
 void Settings::Command1_Click()

@@ -1,8 +1,7 @@
 #include "prefs/Settings.h"
 
-#include "support/FakeDesktop.h"
-#include "support/FakeEngine.h"
-#include "startup/AppState.h"
+#include "playback/player.h"
+#include "support/PanelFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,14 +15,15 @@
 
 namespace {
 
+// The dialog as the program has it: attached to the panel's video window and movie engine.
 struct SettingsWindow : ::testing::Test {
-    Settings dlg{15, 15};
-    FakeEngine engine;
-    FakeDesktop desktop;
-    AppState state;
-    QWidget player;
+    PanelFixture f;
+    Settings &dlg = f.settings;
+    FakeEngine &engine = f.mp1;
+    FakeDesktop &desktop = f.desktop;
+    AppState &state = f.app;
+    player &window = *f.panel.playerForm;
 
-    void SetUp() override { dlg.attachPlayer(&engine, &player, &desktop, &state); }
     void openVideo(double widthTwips, double aspect)
     {
         engine.setFileName(QStringLiteral("/m/clip.avi"));
@@ -90,23 +90,26 @@ TEST_F(SettingsWindow, SliderDisabledWithoutVideoAndEnabledAfterOpen)
     EXPECT_TRUE(dlg.HScroll1->isEnabled());
     EXPECT_EQ(dlg.HScroll1->maximum(), 15360);
     EXPECT_EQ(dlg.HScroll1->value(), 640);
-    EXPECT_EQ(player.size(), QSize(640, 272));
+    EXPECT_EQ(window.size(), QSize(640, 272));
     EXPECT_EQ(engine.displaySize(), 4);
 }
 
 TEST_F(SettingsWindow, SliderSizesWindowOnlyInWindowMode)
 {
     openVideo(640 * 15, 2.0);
-    player.resize(800, 600);
+    window.setTwipWidth(800 * 15);
+    window.setTwipHeight(600 * 15);
     state.zoomMode = 1;
     dlg.Form_Activate();
     dlg.HScroll1->setValue(500);
-    EXPECT_EQ(player.size(), QSize(800, 600));
+    EXPECT_EQ(window.size(), QSize(800, 600));
     EXPECT_EQ(engine.displaySize(), 0);
 
     state.zoomMode = 0;
     dlg.HScroll1->setValue(400);
-    EXPECT_EQ(player.size(), QSize(400, 200));
+    EXPECT_EQ(window.size(), QSize(400, 200));
+    EXPECT_DOUBLE_EQ(window.twipWidth(), 6000);
+    EXPECT_DOUBLE_EQ(window.twipHeight(), 3000);
     EXPECT_DOUBLE_EQ(engine.width(), 6000);
     EXPECT_DOUBLE_EQ(engine.height(), 3000);
     EXPECT_EQ(engine.displaySize(), 4);
