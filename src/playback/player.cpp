@@ -67,16 +67,6 @@ void player::moveEvent(QMoveEvent *e)
     QWidget::moveEvent(e);
 }
 
-void player::changeEvent(QEvent *e)
-{
-    // Leaving full screen, the window system puts back the size the window had before it; the
-    // panel has set the one it wants meanwhile.
-    if (e->type() == QEvent::WindowStateChange && !(windowState() & Qt::WindowFullScreen) &&
-        (static_cast<QWindowStateChangeEvent *>(e)->oldState() & Qt::WindowFullScreen))
-        applyGeometry();
-    QWidget::changeEvent(e);
-}
-
 void player::showPanel()
 {
     panel_.show();

@@ -29,7 +29,6 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void moveEvent(QMoveEvent *e) override;
-    void changeEvent(QEvent *e) override;
 
 private:
     void applyGeometry();
