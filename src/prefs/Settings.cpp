@@ -6,6 +6,7 @@
 #include "playback/player.h"
 #include "startup/AppState.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -187,6 +188,12 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     Frames = make<QRadioButton>(p, "Frames", QStringLiteral("Frames"));
     place(Frames, 1380, 1800, 915, 195);
     Time->setChecked(true);
+    // Qt's own exclusivity looks through the whole group, box included, and would join the two pairs.
+    for (auto pair : {std::pair{Elapsed, Remaining}, std::pair{Time, Frames}}) {
+        auto *group = new QButtonGroup(this);
+        group->addButton(pair.first);
+        group->addButton(pair.second);
+    }
     Label6 = make<QLabel>(p, "Label6", QStringLiteral("Select Subtitles:"));
     place(Label6, 60, 2220, 1215, 195);
     SubCombo = make<QComboBox>(p, "SubCombo");

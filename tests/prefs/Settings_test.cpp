@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -62,6 +63,23 @@ TEST_F(SettingsWindow, LayoutAndDesignValues)
         EXPECT_EQ(box->maxLength(), 1);
         EXPECT_TRUE(dlg.Keyboardfrm->rect().contains(box->geometry()));
     }
+}
+
+TEST_F(SettingsWindow, TheTwoTrackerPairsNeverTouchEachOther)
+{
+    dlg.Frames->setChecked(true);
+    dlg.Remaining->setChecked(true);
+    dlg.Time->setChecked(true);
+    EXPECT_TRUE(dlg.Remaining->isChecked());
+    EXPECT_FALSE(dlg.Frames->isChecked());
+    dlg.Elapsed->setChecked(true);
+    EXPECT_TRUE(dlg.Time->isChecked());
+    EXPECT_FALSE(dlg.Remaining->isChecked());
+    dlg.show();
+    QTest::mouseClick(dlg.Frames, Qt::LeftButton, {}, QPoint(4, 6));
+    EXPECT_TRUE(dlg.Frames->isChecked());
+    EXPECT_FALSE(dlg.Time->isChecked());
+    EXPECT_TRUE(dlg.Elapsed->isChecked());
 }
 
 TEST_F(SettingsWindow, AcceptAndCloseHideAndKeepValues)
