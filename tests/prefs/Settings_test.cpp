@@ -65,6 +65,31 @@ TEST_F(SettingsWindow, LayoutAndDesignValues)
     }
 }
 
+TEST_F(SettingsWindow, ColumnGroupsAndControlsAtTheirDesignPlaces)
+{
+    const QList<QPushButton *> column{dlg.Subtitlescmd, dlg.Skinscmd, dlg.Playercmd, dlg.Keyboardcmd,
+                                      dlg.Command3,     dlg.Command4, dlg.Command1};
+    const QStringList captions{"Subtitles", "Skins", "Player", "Keyboard", "OSD", "Command4", "Accept"};
+    for (int i = 0; i < column.size(); ++i) {
+        EXPECT_EQ(column[i]->text(), captions[i]);
+        EXPECT_EQ(column[i]->geometry(), QRect(8, 8 + 32 * i, 89, 33)) << i;
+    }
+    EXPECT_EQ(dlg.Label10->geometry(), QRect(6, 6, 92, 228));
+    EXPECT_EQ(dlg.subtitlesfrm->geometry(), QRect(104, 0, 257, 257));
+    EXPECT_EQ(dlg.Skins->geometry(), QRect(368, 0, 257, 257));
+    EXPECT_EQ(dlg.Keyboardfrm->geometry(), QRect(104, 264, 257, 257));
+    for (QGroupBox *g : {dlg.subtitlesfrm, dlg.Skins, dlg.Keyboardfrm, dlg.Playerfrm})
+        EXPECT_TRUE(g->title().isEmpty());
+    EXPECT_EQ(dlg.Transsub->geometry(), QRect(8, 24, 125, 13));
+    EXPECT_EQ(dlg.OverlayFrame->geometry(), QRect(96, 136, 33, 17));
+    EXPECT_EQ(dlg.HScroll1->geometry(), QRect(16, 56, 73, 17));
+    EXPECT_EQ(dlg.Panscan->geometry(), QRect(192, 192, 29, 17));
+    EXPECT_EQ(dlg.Frames->parentWidget(), dlg.Playerfrm);
+    EXPECT_EQ(dlg.Frames->geometry(), QRect(92, 120, 61, 13));
+    EXPECT_EQ(dlg.Frame2->title(), "Tracker Shows:");
+    EXPECT_EQ(dlg.autoreverse->toolTip(), "Go to start of the Movie after it finishes playing");
+}
+
 TEST_F(SettingsWindow, TheTwoTrackerPairsNeverTouchEachOther)
 {
     dlg.Frames->setChecked(true);
