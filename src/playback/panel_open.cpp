@@ -9,6 +9,7 @@
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
+#include "subtitles/subtitles.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -56,6 +57,10 @@ void Panelfrm::openVideo(const QString &filename)
     MediaPlayer1.setMute(false);
     MediaPlayer2.setMute(true);
     vplay->setText(QStringLiteral("Play"));
+    // The new movie stands halted: with the caption at "Play" neither the stepping timer nor the
+    // rate controls may go on acting for the old one.
+    isPlaying = false;
+    TimerMovieBack.stop();
 
     app.zoomMode = settingsForm && ticked(settingsForm->fullscreen) ? 1 : 0;
     zoom();
@@ -63,6 +68,8 @@ void Panelfrm::openVideo(const QString &filename)
     namelbl->setText(QStringLiteral("VIDEO: ") + upperName(filename));
     if (audiolbl->text() == QLatin1String("AUDIO:"))
         audiolbl->setText(QStringLiteral("AUDIO: DEFAULT"));
+    if (settingsForm && ticked(settingsForm->Autosub) && subtitlesForm)
+        subtitlesForm->hideOverlay();
 
     if (settingsForm && ticked(settingsForm->Autoplay)) {
         playerForm->show();

@@ -15,6 +15,8 @@ void Panelfrm::zoom()
     player &w = *playerForm;
     if (app.zoomMode == 0) {
         w.show();
+        // Showing the taskbar takes the window out of full screen, which must happen before it is sized.
+        desktop.showTaskbar();
         MediaPlayer1.setDisplaySize(0);
         MediaPlayer1.setTop(0);
         MediaPlayer1.setLeft(0);
@@ -24,7 +26,6 @@ void Panelfrm::zoom()
         w.setTwipHeight(height);
         MediaPlayer1.setWidth(width);
         MediaPlayer1.setHeight(height);
-        desktop.showTaskbar();
         Message->setText(QStringLiteral("Window mode"));
     } else {
         desktop.hideTaskbar();

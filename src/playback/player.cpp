@@ -90,13 +90,9 @@ void player::Form_KeyPress()
 void player::MediaPlayer1_MouseDown(int button, int, double, double)
 {
     panel_.subTimer.start();
-    if (button == 1 && panel_.app.zoomMode == 0) {
+    // The right button is the pop-up menu's, which holds the subtitle timer while it is open.
+    if (button == 1 && panel_.app.zoomMode == 0)
         panel_.desktop.startSystemMove(this);
-    } else if (button == 2) {
-        panel_.subTimer.stop();
-        // The pop-up menu opens here once it exists; until then the timer runs on.
-        panel_.subTimer.start();
-    }
 }
 
 void player::MediaPlayer1_Click(int, int, double, double)

@@ -3,8 +3,10 @@
 #include "platform/Desktop.h"
 #include "platform/MediaEngine.h"
 #include "platform/basic_numbers.h"
+#include "playback/player.h"
 #include "startup/AppState.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -186,6 +188,12 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     Frames = make<QRadioButton>(p, "Frames", QStringLiteral("Frames"));
     place(Frames, 1380, 1800, 915, 195);
     Time->setChecked(true);
+    // Qt's own exclusivity looks through the whole group, box included, and would join the two pairs.
+    for (auto pair : {std::pair{Elapsed, Remaining}, std::pair{Time, Frames}}) {
+        auto *group = new QButtonGroup(this);
+        group->addButton(pair.first);
+        group->addButton(pair.second);
+    }
     Label6 = make<QLabel>(p, "Label6", QStringLiteral("Select Subtitles:"));
     place(Label6, 60, 2220, 1215, 195);
     SubCombo = make<QComboBox>(p, "SubCombo");
@@ -215,7 +223,7 @@ void Settings::place(QWidget *w, int left, int top, int width, int height) const
     w->setGeometry(x, y, std::max(1, r - x), std::max(1, b - y));
 }
 
-void Settings::attachPlayer(MediaEngine *mediaPlayer1, QWidget *playerWindow, Desktop *desktop,
+void Settings::attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Desktop *desktop,
                             const AppState *state)
 {
     mediaPlayer1_ = mediaPlayer1;
@@ -245,10 +253,12 @@ void Settings::HScroll1_Change()
     if (!(state_->videoAspect > 0) || widthPx < 1)
         return;
     mediaPlayer1_->setDisplaySize(4);
+    // Through the window's twips, so a later placing of the window keeps this size.
     const int heightPx = std::max(1, int(roundEven(widthPx / state_->videoAspect)));
-    player_->resize(widthPx, heightPx);
-    mediaPlayer1_->setWidth(double(widthPx) * tppX_);
-    mediaPlayer1_->setHeight(double(heightPx) * tppY_);
+    player_->setTwipWidth(double(widthPx) * tppX_);
+    player_->setTwipHeight(double(heightPx) * tppY_);
+    mediaPlayer1_->setWidth(player_->twipWidth());
+    mediaPlayer1_->setHeight(player_->twipHeight());
 }
 
 void Settings::Command1_Click()

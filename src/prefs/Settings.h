@@ -15,6 +15,7 @@ class QRadioButton;
 class QScrollBar;
 class MediaEngine;
 class Desktop;
+class player;
 struct AppState;
 
 class Settings : public QWidget {
@@ -24,7 +25,7 @@ public:
 
     // The window-size slider works on the movie's engine and the video window; until these are set
     // (or while no video is open) it stays disabled.
-    void attachPlayer(MediaEngine *mediaPlayer1, QWidget *playerWindow, Desktop *desktop, const AppState *state);
+    void attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Desktop *desktop, const AppState *state);
 
     void Form_Activate();
     void HScroll1_Change();
@@ -78,7 +79,7 @@ private:
     int tppX_;
     int tppY_;
     MediaEngine *mediaPlayer1_ = nullptr;
-    QWidget *player_ = nullptr;
+    player *player_ = nullptr;
     Desktop *desktop_ = nullptr;
     const AppState *state_ = nullptr;
 };

@@ -1,8 +1,7 @@
 #include "prefs/Settings.h"
 
-#include "support/FakeDesktop.h"
-#include "support/FakeEngine.h"
-#include "startup/AppState.h"
+#include "playback/player.h"
+#include "support/PanelFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,18 +11,20 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
 
+// The dialog as the program has it: attached to the panel's video window and movie engine.
 struct SettingsWindow : ::testing::Test {
-    Settings dlg{15, 15};
-    FakeEngine engine;
-    FakeDesktop desktop;
-    AppState state;
-    QWidget player;
+    PanelFixture f;
+    Settings &dlg = f.settings;
+    FakeEngine &engine = f.mp1;
+    FakeDesktop &desktop = f.desktop;
+    AppState &state = f.app;
+    player &window = *f.panel.playerForm;
 
-    void SetUp() override { dlg.attachPlayer(&engine, &player, &desktop, &state); }
     void openVideo(double widthTwips, double aspect)
     {
         engine.setFileName(QStringLiteral("/m/clip.avi"));
@@ -64,6 +65,48 @@ TEST_F(SettingsWindow, LayoutAndDesignValues)
     }
 }
 
+TEST_F(SettingsWindow, ColumnGroupsAndControlsAtTheirDesignPlaces)
+{
+    const QList<QPushButton *> column{dlg.Subtitlescmd, dlg.Skinscmd, dlg.Playercmd, dlg.Keyboardcmd,
+                                      dlg.Command3,     dlg.Command4, dlg.Command1};
+    const QStringList captions{"Subtitles", "Skins", "Player", "Keyboard", "OSD", "Command4", "Accept"};
+    for (int i = 0; i < column.size(); ++i) {
+        EXPECT_EQ(column[i]->text(), captions[i]);
+        EXPECT_EQ(column[i]->geometry(), QRect(8, 8 + 32 * i, 89, 33)) << i;
+    }
+    EXPECT_EQ(dlg.Label10->geometry(), QRect(6, 6, 92, 228));
+    EXPECT_EQ(dlg.subtitlesfrm->geometry(), QRect(104, 0, 257, 257));
+    EXPECT_EQ(dlg.Skins->geometry(), QRect(368, 0, 257, 257));
+    EXPECT_EQ(dlg.Keyboardfrm->geometry(), QRect(104, 264, 257, 257));
+    for (QGroupBox *g : {dlg.subtitlesfrm, dlg.Skins, dlg.Keyboardfrm, dlg.Playerfrm})
+        EXPECT_TRUE(g->title().isEmpty());
+    EXPECT_EQ(dlg.Transsub->geometry(), QRect(8, 24, 125, 13));
+    EXPECT_EQ(dlg.OverlayFrame->geometry(), QRect(96, 136, 33, 17));
+    EXPECT_EQ(dlg.HScroll1->geometry(), QRect(16, 56, 73, 17));
+    EXPECT_EQ(dlg.Panscan->geometry(), QRect(192, 192, 29, 17));
+    EXPECT_EQ(dlg.Frames->parentWidget(), dlg.Playerfrm);
+    EXPECT_EQ(dlg.Frames->geometry(), QRect(92, 120, 61, 13));
+    EXPECT_EQ(dlg.Frame2->title(), "Tracker Shows:");
+    EXPECT_EQ(dlg.autoreverse->toolTip(), "Go to start of the Movie after it finishes playing");
+}
+
+TEST_F(SettingsWindow, TheTwoTrackerPairsNeverTouchEachOther)
+{
+    dlg.Frames->setChecked(true);
+    dlg.Remaining->setChecked(true);
+    dlg.Time->setChecked(true);
+    EXPECT_TRUE(dlg.Remaining->isChecked());
+    EXPECT_FALSE(dlg.Frames->isChecked());
+    dlg.Elapsed->setChecked(true);
+    EXPECT_TRUE(dlg.Time->isChecked());
+    EXPECT_FALSE(dlg.Remaining->isChecked());
+    dlg.show();
+    QTest::mouseClick(dlg.Frames, Qt::LeftButton, {}, QPoint(4, 6));
+    EXPECT_TRUE(dlg.Frames->isChecked());
+    EXPECT_FALSE(dlg.Time->isChecked());
+    EXPECT_TRUE(dlg.Elapsed->isChecked());
+}
+
 TEST_F(SettingsWindow, AcceptAndCloseHideAndKeepValues)
 {
     dlg.show();
@@ -90,23 +133,26 @@ TEST_F(SettingsWindow, SliderDisabledWithoutVideoAndEnabledAfterOpen)
     EXPECT_TRUE(dlg.HScroll1->isEnabled());
     EXPECT_EQ(dlg.HScroll1->maximum(), 15360);
     EXPECT_EQ(dlg.HScroll1->value(), 640);
-    EXPECT_EQ(player.size(), QSize(640, 272));
+    EXPECT_EQ(window.size(), QSize(640, 272));
     EXPECT_EQ(engine.displaySize(), 4);
 }
 
 TEST_F(SettingsWindow, SliderSizesWindowOnlyInWindowMode)
 {
     openVideo(640 * 15, 2.0);
-    player.resize(800, 600);
+    window.setTwipWidth(800 * 15);
+    window.setTwipHeight(600 * 15);
     state.zoomMode = 1;
     dlg.Form_Activate();
     dlg.HScroll1->setValue(500);
-    EXPECT_EQ(player.size(), QSize(800, 600));
+    EXPECT_EQ(window.size(), QSize(800, 600));
     EXPECT_EQ(engine.displaySize(), 0);
 
     state.zoomMode = 0;
     dlg.HScroll1->setValue(400);
-    EXPECT_EQ(player.size(), QSize(400, 200));
+    EXPECT_EQ(window.size(), QSize(400, 200));
+    EXPECT_DOUBLE_EQ(window.twipWidth(), 6000);
+    EXPECT_DOUBLE_EQ(window.twipHeight(), 3000);
     EXPECT_DOUBLE_EQ(engine.width(), 6000);
     EXPECT_DOUBLE_EQ(engine.height(), 3000);
     EXPECT_EQ(engine.displaySize(), 4);

@@ -37,7 +37,17 @@ struct PanelFixture {
         app.programFolder = folder.path();
         app.appPath = folder.path() + QLatin1Char('/');
         panel.settingsForm = &settings;
+        settings.attachPlayer(&mp1, panel.playerForm, &desktop, &app);
     }
 
     QString path(const QString &name) const { return app.appPath + name; }
+
+    // A movie opened as the panel opens one, with the track scaled as the load sequence scales it.
+    void openMovie(const QString &name = QStringLiteral("clip.avi"), double seconds = 90, double frames = 2250)
+    {
+        panel.trackWidth = panel.VideoPos->twipWidth();
+        mp1.seconds = seconds;
+        mp1.frames = frames;
+        panel.openVideo(path(name));
+    }
 };

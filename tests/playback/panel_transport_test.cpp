@@ -1,0 +1,208 @@
+// Play and stop, start and end, the stepping timer, the end of the movie and the video window's mouse
+// and keys.
+#include "playback/player.h"
+#include "support/PanelFixture.h"
+
+#include <QCheckBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A 90 s movie of 2250 frames (25 fps) on a shown panel.
+struct Transport : ::testing::Test {
+    PanelFixture f;
+    void SetUp() override
+    {
+        f.panel.show();
+        f.openMovie();
+    }
+    void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
+    double pos() const { return f.mp1.currentPosition(); }
+};
+
+TEST(TransportWithoutMovie, PlayDoesNothing)
+{
+    PanelFixture f;
+    f.panel.vplay_Click();
+    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_FALSE(f.panel.isPlaying);
+    EXPECT_TRUE(f.mp1.calls.isEmpty());
+    EXPECT_FALSE(f.panel.subTimer.isActive());
+}
+
+TEST_F(Transport, PlayAndStopAtAnEngineRate)
+{
+    f.panel.openAudio(f.path("dub.mp3"));
+    f.panel.subTimer.stop();
+    click(f.panel.vplay);
+    EXPECT_EQ(f.panel.vplay->text(), "Stop");
+    EXPECT_TRUE(f.panel.isPlaying);
+    EXPECT_EQ(f.mp1.playState(), 2);
+    EXPECT_EQ(f.mp2.playState(), 2);
+    EXPECT_TRUE(f.panel.subTimer.isActive());
+    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+    EXPECT_EQ(f.panel.Message->text(), "Playing");
+
+    click(f.panel.vplay);
+    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_FALSE(f.panel.isPlaying);
+    EXPECT_EQ(f.mp1.playState(), 1);
+    EXPECT_EQ(f.mp2.playState(), 1);
+    EXPECT_FALSE(f.panel.subTimer.isActive());
+    EXPECT_EQ(f.panel.Message->text(), "Stopped");
+}
+
+TEST_F(Transport, TimerRateClickTogglesSteppingAndLeavesMessageAndSubtitleTimer)
+{
+    f.panel.Message->setText(QStringLiteral("before"));
+    f.panel.rateIndex = 9;
+    click(f.panel.vplay);
+    EXPECT_EQ(f.panel.vplay->text(), "Stop");
+    EXPECT_TRUE(f.panel.isPlaying);
+    EXPECT_TRUE(f.panel.TimerMovieBack.isActive());
+    EXPECT_EQ(f.mp1.playState(), 1);
+    EXPECT_TRUE(f.panel.subTimer.isActive());
+    click(f.panel.vplay);
+    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_FALSE(f.panel.isPlaying);
+    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+    EXPECT_TRUE(f.panel.subTimer.isActive());
+    EXPECT_EQ(f.panel.Message->text(), "before");
+}
+
+TEST_F(Transport, BackTwiceFrom130StepsToZeroAndTheNextClickTicksOnce)
+{
+    f.mp1.setPositionQuietly(130);
+    f.panel.rateIndex = 8;  // -2x
+    click(f.panel.vplay);
+    f.panel.TimerMovieBack_Timer();
+    EXPECT_EQ(pos(), 75);
+    EXPECT_EQ(f.panel.Message->text(), "TIME: 00:00:03");
+    f.panel.TimerMovieBack_Timer();
+    EXPECT_EQ(pos(), 25);
+    EXPECT_TRUE(f.panel.TimerMovieBack.isActive());
+    f.panel.TimerMovieBack_Timer();
+    EXPECT_EQ(pos(), 0);
+    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+    EXPECT_EQ(f.panel.vplay->text(), "Stop");
+
+    click(f.panel.vplay);
+    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_TRUE(f.panel.TimerMovieBack.isActive());
+    f.panel.TimerMovieBack_Timer();
+    EXPECT_EQ(pos(), 0);
+    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+}
+
+TEST_F(Transport, SixTimesStopsExactlyAtTheEnd)
+{
+    f.mp1.setPositionQuietly(2040);
+    f.panel.rateIndex = 0;
+    click(f.panel.vplay);
+    f.panel.TimerMovieBack_Timer();
+    EXPECT_EQ(pos(), 2175);  // whole second 81 (2025) plus 150
+    EXPECT_TRUE(f.panel.TimerMovieBack.isActive());
+    f.panel.TimerMovieBack_Timer();
+    EXPECT_EQ(pos(), 2250);
+    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+    EXPECT_EQ(f.panel.LinePos.X1, 960 + 5115);
+}
+
+TEST(TransportNtsc, StepsCountTwentyFourFramesASecond)
+{
+    PanelFixture f;
+    f.openMovie(QStringLiteral("ntsc.avi"), 125, 2997);
+    f.panel.rateIndex = 1;  // 4x
+    f.mp1.setPositionQuietly(100);
+    f.panel.TimerMovieBack_Timer();
+    EXPECT_EQ(f.mp1.currentPosition(), 192);  // 100 \ 24 = 4 seconds, 96 frames, then 4 x 24
+    f.panel.rateIndex = 7;  // -1x
+    f.mp1.setPositionQuietly(250);
+    f.panel.TimerMovieBack_Timer();
+    EXPECT_EQ(f.mp1.currentPosition(), 216);
+    f.mp1.setPositionQuietly(60.5);  // 60 \ 24 = 2 seconds: halves round to even
+    f.panel.TimerMovieBack_Timer();
+    EXPECT_EQ(f.mp1.currentPosition(), 24);
+}
+
+TEST_F(Transport, StartAndEndKeepThePlayState)
+{
+    click(f.panel.vplay);
+    click(f.panel.vgoe);
+    EXPECT_EQ(pos(), 2250);
+    EXPECT_EQ(f.mp1.playState(), 2);
+    click(f.panel.vgos);
+    EXPECT_EQ(pos(), 0);
+    EXPECT_EQ(f.panel.vplay->text(), "Stop");
+
+    PanelFixture empty;
+    empty.panel.vgoe_Click();
+    EXPECT_EQ(empty.mp1.currentPosition(), 0);
+}
+
+TEST_F(Transport, EndOfMovieWithoutAutoReverseStaysAtTheEnd)
+{
+    click(f.panel.vplay);
+    f.mp1.finish();
+    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_EQ(pos(), 2250);
+    EXPECT_TRUE(f.panel.isPlaying);
+    EXPECT_TRUE(f.panel.subTimer.isActive());
+}
+
+TEST_F(Transport, EndOfMovieWithAutoReverseGoesBackWithoutPlaying)
+{
+    f.settings.autoreverse->setChecked(true);
+    click(f.panel.vplay);
+    f.mp1.setPositionQuietly(2000);
+    f.panel.updateBarTime();
+    f.mp1.finish();
+    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_EQ(pos(), 0);
+    EXPECT_EQ(f.mp1.playState(), 1);
+    EXPECT_EQ(f.panel.LinePos.X1, 960);
+    EXPECT_EQ(f.panel.LinePos.X2, 960);
+    EXPECT_EQ(f.panel.Message->text(), "TIME: 00:00:00");
+}
+
+TEST_F(Transport, VideoWindowDragsOnlyWithTheLeftButtonInWindowMode)
+{
+    player &window = *f.panel.playerForm;
+    f.panel.hide();
+    QTest::mousePress(&window, Qt::RightButton);
+    EXPECT_TRUE(f.desktop.calls.filter("move").isEmpty());
+    QTest::mousePress(&window, Qt::LeftButton);
+    EXPECT_EQ(f.desktop.calls.filter("move").size(), 1);
+    EXPECT_TRUE(f.panel.isVisible());
+
+    f.panel.cmdzoom_Click();
+    ASSERT_EQ(f.app.zoomMode, 1);
+    QTest::mousePress(&window, Qt::LeftButton);
+    EXPECT_EQ(f.desktop.calls.filter("move").size(), 1);
+}
+
+TEST_F(Transport, PressOnThePictureStartsTheSubtitleTimerAndDragsInWindowMode)
+{
+    f.panel.subTimer.stop();
+    emit f.mp1.MouseDown(2, 0, 100, 100);
+    EXPECT_TRUE(f.panel.subTimer.isActive());
+    EXPECT_TRUE(f.desktop.calls.filter("move").isEmpty());
+    emit f.mp1.MouseDown(1, 0, 100, 100);
+    EXPECT_EQ(f.desktop.calls.filter("move").size(), 1);
+
+    f.panel.hide();
+    emit f.mp1.Click(1, 0, 100, 100);
+    EXPECT_TRUE(f.panel.isVisible());
+}
+
+TEST_F(Transport, KeyOnTheVideoWindowOnlyBringsThePanelForward)
+{
+    f.panel.hide();
+    QTest::keyClick(f.panel.playerForm, Qt::Key_P, Qt::ShiftModifier);
+    EXPECT_TRUE(f.panel.isVisible());
+    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_EQ(f.mp1.playState(), 1);
+}
+
+}  // namespace

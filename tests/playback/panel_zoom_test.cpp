@@ -1,0 +1,247 @@
+// Window modes of the video window, pan and scan, and the panel's own window buttons.
+#include "playback/PanScan.h"
+#include "playback/player.h"
+#include "support/PanelFixture.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A 640 x 272 movie on the double's 1024 x 768 screen at 15 twips per pixel.
+struct Zoom : ::testing::Test {
+    PanelFixture f;
+    player &window = *f.panel.playerForm;
+
+    void SetUp() override
+    {
+        f.mp1.imageWidth = 640;
+        f.mp1.imageHeight = 272;
+        f.openMovie();
+    }
+    QRectF windowTwips() const
+    {
+        return {window.twipLeft(), window.twipTop(), window.twipWidth(), window.twipHeight()};
+    }
+    QRectF engineTwips() const { return {f.mp1.left(), f.mp1.top(), f.mp1.width(), f.mp1.height()}; }
+};
+
+TEST_F(Zoom, OpeningWithoutFullscreenPreferenceShowsTheOwnSize)
+{
+    EXPECT_EQ(f.app.zoomMode, 0);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.size(), QSize(640, 272));
+    EXPECT_EQ(engineTwips(), QRectF(0, 0, 9600, 4080));
+    EXPECT_EQ(f.mp1.displaySize(), 0);
+    EXPECT_EQ(f.desktop.calls, QStringList{"show"});
+    EXPECT_EQ(f.panel.Message->text(), "Window mode");
+}
+
+TEST_F(Zoom, ZoomTogglesBetweenFullscreenAndTheOwnSizeAtTheCorner)
+{
+    window.setTwipLeft(3000);
+    window.setTwipTop(1500);
+    QTest::mouseClick(f.panel.cmdzoom, Qt::LeftButton);
+    EXPECT_EQ(f.app.zoomMode, 1);
+    EXPECT_EQ(windowTwips(), QRectF(0, 0, 15360, 11520));
+    EXPECT_EQ(engineTwips(), QRectF(0, 0, 15360, 11520));
+    EXPECT_EQ(f.mp1.displaySize(), 4);
+    EXPECT_TRUE(f.desktop.taskbarHidden);
+    EXPECT_EQ(f.panel.Message->text(), "Fullscreen mode");
+
+    QTest::mouseClick(f.panel.cmdzoom, Qt::LeftButton);
+    EXPECT_EQ(f.app.zoomMode, 0);
+    EXPECT_EQ(windowTwips(), QRectF(0, 0, 9600, 4080));
+    EXPECT_EQ(f.mp1.displaySize(), 0);
+    EXPECT_FALSE(f.desktop.taskbarHidden);
+    EXPECT_EQ(f.panel.Message->text(), "Window mode");
+}
+
+TEST_F(Zoom, FullscreenLeavesAHiddenWindowHidden)
+{
+    window.hide();
+    f.app.zoomMode = 1;
+    f.panel.zoom();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(windowTwips(), QRectF(0, 0, 15360, 11520));
+}
+
+TEST_F(Zoom, PanAndScanOverhangsEquallyAndZoomThenGoesToWindowMode)
+{
+    f.app.zoomMode = 1;
+    f.panel.zoom();
+    f.panel.pan_n_scan43();
+    EXPECT_EQ(f.app.zoomMode, 0);
+    EXPECT_EQ(windowTwips(), QRectF(0, 0, 15360, 11520));
+    EXPECT_EQ(f.mp1.left(), -10390);
+    EXPECT_NEAR(f.mp1.width(), 36141.18, 0.01);
+    EXPECT_EQ(f.mp1.height(), 11520);
+    EXPECT_EQ(f.mp1.top(), 0);
+    EXPECT_EQ(f.mp1.displaySize(), 4);
+    EXPECT_TRUE(f.desktop.taskbarHidden);
+    EXPECT_EQ(f.panel.Message->text(), "Window mode");
+
+    f.panel.cmdzoom_Click();
+    EXPECT_EQ(f.app.zoomMode, 0);
+    EXPECT_EQ(windowTwips(), QRectF(0, 0, 9600, 4080));
+    EXPECT_FALSE(f.desktop.taskbarHidden);
+}
+
+TEST_F(Zoom, PanAndScanRatioFive)
+{
+    f.settings.Panscan->setText(QStringLiteral("5"));
+    f.panel.pan_n_scan43();
+    EXPECT_NEAR(f.mp1.width(), 72282.35, 0.01);
+    EXPECT_EQ(f.mp1.left(), -28461);
+}
+
+TEST(PanScan, RatioFactor)
+{
+    EXPECT_EQ(PanScan::factor("10"), 1);
+    EXPECT_EQ(PanScan::factor("5"), 2);
+    EXPECT_EQ(PanScan::factor("8"), 1.25);
+    EXPECT_EQ(PanScan::factor("1"), 10);
+    EXPECT_EQ(PanScan::factor("19"), 1);
+    EXPECT_EQ(PanScan::factor("20"), 2);
+    for (const char *tenLike : {"0", "", "abc", "-5", "0.4"})
+        EXPECT_EQ(PanScan::factor(tenLike), 1) << tenLike;
+}
+
+TEST_F(Zoom, WindowSizeSliderFollowsOnlyInWindowMode)
+{
+    f.app.videoAspect = 640.0 / 272.0;
+    f.settings.Form_Activate();
+    EXPECT_EQ(f.settings.HScroll1->value(), 640);
+    f.settings.HScroll1->setValue(320);
+    EXPECT_EQ(window.size(), QSize(320, 136));
+    EXPECT_EQ(f.mp1.width(), 4800);
+    EXPECT_EQ(f.mp1.displaySize(), 4);
+
+    // Stretched by the slider, the first Zoom goes back to the own size, only the second fills the screen.
+    f.panel.cmdzoom_Click();
+    EXPECT_EQ(window.size(), QSize(640, 272));
+    f.panel.cmdzoom_Click();
+    EXPECT_EQ(window.size(), QSize(1024, 768));
+    f.settings.HScroll1->setValue(200);
+    EXPECT_EQ(window.size(), QSize(1024, 768));
+    EXPECT_EQ(f.mp1.width(), 15360);
+}
+
+// The Qt desktop maps the taskbar onto the video window's full-screen state.
+TEST(ZoomOnDesktop, FullscreenIsTheWindowsRealStateAndWindowModeComesBackAtItsSize)
+{
+    AppState app;
+    FakeEngine mp1, mp2;
+    QtDesktop desktop;
+    FakeDialogs dialogs;
+    RunLog log{app};
+    Settings settings{15, 15};
+    Panelfrm panel{PanelContext{app, mp1, mp2, desktop, dialogs, log}};
+    panel.settingsForm = &settings;
+    player &window = *panel.playerForm;
+    mp1.imageWidth = 640;
+    mp1.imageHeight = 272;
+    settings.fullscreen->setChecked(true);
+    window.show();
+    QCoreApplication::processEvents();
+    panel.openVideo(QStringLiteral("/m/clip.avi"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.windowState() & Qt::WindowFullScreen);
+
+    panel.cmdzoom_Click();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(window.geometry(), QRect(0, 0, 640, 272));
+
+    panel.pan_n_scan43();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.windowState() & Qt::WindowFullScreen);
+    panel.exitLbl_Click();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window.windowState() & Qt::WindowFullScreen);
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
+struct PanelWindow : ::testing::Test {
+    PanelFixture f;
+    void SetUp() override { f.panel.show(); }
+};
+
+TEST_F(PanelWindow, BackgroundDragMovesThePanelButALabelDoesNot)
+{
+    QTest::mousePress(f.panel.vplay, Qt::LeftButton);
+    QTest::mouseRelease(f.panel.vplay, Qt::LeftButton);
+    EXPECT_TRUE(f.desktop.calls.isEmpty());
+    const QPoint background(10, 10);
+    ASSERT_EQ(f.panel.childAt(background), nullptr);
+    QTest::mousePress(&f.panel, Qt::RightButton, {}, background);
+    EXPECT_TRUE(f.desktop.calls.isEmpty());
+    QTest::mousePress(&f.panel, Qt::LeftButton, {}, background);
+    EXPECT_EQ(f.desktop.calls, QStringList{"move"});
+}
+
+TEST_F(PanelWindow, PointerIsTheMoveArrowOverTheBackgroundAndTheArrowOverControls)
+{
+    QTest::mouseMove(&f.panel, QPoint(10, 10));
+    EXPECT_EQ(f.panel.cursor().shape(), Qt::SizeAllCursor);
+    QTest::mouseMove(f.panel.stats);
+    EXPECT_EQ(f.panel.cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(&f.panel, QPoint(10, 10));
+    QTest::mouseMove(f.panel.VideoPos);
+    EXPECT_EQ(f.panel.cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(PanelWindow, SmallButtons)
+{
+    QTest::mouseClick(f.panel.stats, Qt::LeftButton);
+    EXPECT_EQ(f.mp1.calls, QStringList{"dialog 1"});
+
+    QTest::mouseClick(f.panel.LabelAbout, Qt::LeftButton);
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    const QStringList lines = f.dialogs.shown[0].text.split(QChar(13));
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[1], "version 3.0.0");
+    EXPECT_TRUE(lines[2].isEmpty());
+    EXPECT_FALSE(lines[0].isEmpty());
+    EXPECT_FALSE(lines[3].isEmpty());
+    EXPECT_FALSE(f.dialogs.shown[0].text.contains('\n'));
+    EXPECT_EQ(f.dialogs.shown[0].icon, Dialogs::Icon::Information);
+    EXPECT_TRUE(f.dialogs.shown[0].title.isEmpty());
+
+    QTest::mouseClick(f.panel.minim, Qt::LeftButton);
+    EXPECT_TRUE(f.panel.windowState() & Qt::WindowMinimized);
+}
+
+TEST_F(PanelWindow, PrefTogglesTheDialogAndLogs)
+{
+    f.log.open(f.path("kelmora.log"));
+    QTest::mouseClick(f.panel.Prefers, Qt::LeftButton);
+    EXPECT_TRUE(f.settings.isVisible());
+    QTest::mouseClick(f.panel.Prefers, Qt::LeftButton);
+    EXPECT_FALSE(f.settings.isVisible());
+    f.log.close();
+    QFile file(f.path("kelmora.log"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "PrefS\r\nPrefS\r\n");
+}
+
+TEST_F(PanelWindow, ExitShowsTheTaskbarAndShutsDown)
+{
+    f.app.zoomMode = 1;
+    f.panel.zoom();
+    ASSERT_TRUE(f.desktop.taskbarHidden);
+    QTest::mouseClick(f.panel.exitLbl, Qt::LeftButton);
+    EXPECT_FALSE(f.desktop.taskbarHidden);
+    EXPECT_FALSE(f.panel.isVisible());
+    // The exit asked the application to quit; one more run of its loop clears that for later tests.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
+}  // namespace
