@@ -51,9 +51,13 @@ void player::setTwipHeight(double v)
 void player::applyGeometry()
 {
     const int tx = panel_.app.twipsPerPixelX, ty = panel_.app.twipsPerPixelY;
+    // Qt takes a window out of full screen when it is placed; only showTaskbar may end full screen.
+    const bool fullScreen = windowState() & Qt::WindowFullScreen;
     placing_ = true;
     setGeometry(static_cast<int>(std::lround(left_ / tx)), static_cast<int>(std::lround(top_ / ty)),
                 std::max(1, static_cast<int>(std::lround(width_ / tx))), std::max(1, static_cast<int>(std::lround(height_ / ty))));
+    if (fullScreen)
+        setWindowState(windowState() | Qt::WindowFullScreen);
     placing_ = false;
 }
 

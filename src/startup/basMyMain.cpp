@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QScrollBar>
+#include <QThread>
 #include <QWidget>
 
 namespace basMyMain {
@@ -63,7 +64,10 @@ void endProgram()
     ended = true;
     for (QWidget *w : QApplication::topLevelWidgets())
         w->hide();
-    QCoreApplication::exit(0);
+    // Outside any event loop (the load sequence, before the main loop) there is nothing to leave, and
+    // asking anyway would end the next loop the moment it starts.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 bool programEnded()

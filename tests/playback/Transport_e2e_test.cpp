@@ -30,8 +30,8 @@ struct RealPanel {
     }
     ~RealPanel() { panel.Form_Unload(0); }
 
-    QOpenGLWidget *video() const { return qobject_cast<QOpenGLWidget *>(program.MediaPlayer1.videoWidget()); }
-    int shownFrame() const { return RealPicture::frameNumber(video()->grabFramebuffer()); }
+    QOpenGLWidget *video() { return qobject_cast<QOpenGLWidget *>(program.MediaPlayer1.videoWidget()); }
+    int shownFrame() { return RealPicture::frameNumber(video()->grabFramebuffer()); }
 };
 
 }  // namespace
