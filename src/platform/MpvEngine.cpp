@@ -141,7 +141,7 @@ void MpvEngine::setFileName(const QString &path)
     file_.clear();
     entryId_ = -1;
     seekTarget_.reset();
-    endReported_ = false;
+    playing_ = false;
     if (!path.isEmpty() && load(path)) {
         file_ = path;
         return;
@@ -223,11 +223,10 @@ void MpvEngine::handleEvent(const mpv_event &ev)
         const auto *p = static_cast<const mpv_event_property *>(ev.data);
         if (std::strcmp(p->name, "eof-reached") != 0)
             break;
+        // Only playback running into the end counts, not a seek there while halted.
         const bool atEnd = p->format == MPV_FORMAT_FLAG && *static_cast<const int *>(p->data);
-        if (!atEnd) {
-            endReported_ = false;
-        } else if (!file_.isEmpty() && !endReported_) {
-            endReported_ = true;
+        if (atEnd && playing_ && !file_.isEmpty()) {
+            playing_ = false;
             emit EndOfStream(0);
         }
         break;
@@ -280,7 +279,11 @@ void MpvEngine::setCurrentPosition(double pos)
             return;
         seconds = pos / f;
     }
-    seconds = std::clamp(seconds, 0.0, doubleProperty("duration"));
+    seekTo(std::clamp(seconds, 0.0, doubleProperty("duration")));
+}
+
+void MpvEngine::seekTo(double seconds)
+{
     seekTarget_ = seconds;
     const QByteArray target = QByteArray::number(seconds, 'g', 17);
     const char *args[] = {"seek", target.constData(), "absolute+exact", nullptr};
@@ -320,19 +323,28 @@ int MpvEngine::playState() const
 {
     if (file_.isEmpty())
         return 0;
-    return !flagProperty("pause") && !flagProperty("eof-reached") ? 2 : 1;
+    // While a seek is under way the end flag still describes the old place.
+    const bool atEnd = !seekTarget_ && flagProperty("eof-reached");
+    return !flagProperty("pause") && !atEnd ? 2 : 1;
 }
 
 void MpvEngine::play()
 {
-    if (!file_.isEmpty())
-        setFlag(mpv_, "pause", false);
+    if (file_.isEmpty())
+        return;
+    // The movie holds its last frame after the end; playing again starts it over.
+    if (!seekTarget_ && flagProperty("eof-reached"))
+        seekTo(0);
+    playing_ = true;
+    setFlag(mpv_, "pause", false);
 }
 
 void MpvEngine::pause()
 {
-    if (!file_.isEmpty())
-        setFlag(mpv_, "pause", true);
+    if (file_.isEmpty())
+        return;
+    playing_ = false;
+    setFlag(mpv_, "pause", true);
 }
 
 void MpvEngine::setDisplaySize(int size)

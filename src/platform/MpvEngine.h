@@ -58,6 +58,7 @@ private slots:
 private:
     bool load(const QString &path);
     bool hasPlayableTrack() const;
+    void seekTo(double seconds);
     void handleEvent(const mpv_event &ev);
     double fps() const;
     double doubleProperty(const char *name) const;
@@ -82,5 +83,6 @@ private:
     std::optional<double> seekTarget_;
     uint64_t seeksSent_ = 0, seeksAcked_ = 0;
     int64_t entryId_ = -1;
-    bool endReported_ = false;
+    // Play was asked for and neither a pause nor the end has come since.
+    bool playing_ = false;
 };

@@ -215,16 +215,44 @@ TEST(MpvEngine, EndOfStreamOnceAndTheLastFrameStays)
     e.setDisplayMode(1);
     EXPECT_EQ(e.currentPosition(), 250);
 
-    // Back to the start and through the end again: a second end, a second event.
+    // Play on the ended movie starts it over.
+    e.play();
+    EXPECT_EQ(e.currentPosition(), 0);
+    EXPECT_EQ(e.playState(), 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return e.currentPosition() > 5; }, 3000));
+    EXPECT_LT(e.currentPosition(), 100);
+
+    // Through the end again: a second end, a second event; a seek to the end while halted is no end.
     e.setDisplayMode(0);
     e.setCurrentPosition(9.5);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return e.currentPosition() < 9.9; }, 3000));
-    e.play();
     ASSERT_TRUE(ends.wait(5000));
     EXPECT_EQ(ends.count(), 2);
+    e.setCurrentPosition(2);
+    e.setCurrentPosition(e.duration());
+    EXPECT_EQ(e.currentPosition(), e.duration());
+    QTest::qWait(500);
+    EXPECT_EQ(e.currentPosition(), e.duration());
     e.setFileName(QString());
     QTest::qWait(200);
     EXPECT_EQ(ends.count(), 2);
+}
+
+TEST(MpvEngine, PictureComesWhenTheWindowFirstShowsAfterTheOpen)
+{
+    // The panel opens the movie before the video window has ever been shown.
+    MpvEngine engine(true, kTpp, kTpp);
+    engine.setFileName(media("clip25.mp4"));
+    engine.setDisplayMode(1);
+    engine.setCurrentPosition(7);
+    QWidget window;
+    window.resize(320, 240);
+    engine.videoWidget()->setParent(&window);
+    engine.setWidth(320 * kTpp);
+    engine.setHeight(240 * kTpp);
+    window.show();
+    auto *gl = static_cast<QOpenGLWidget *>(engine.videoWidget());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frameInPicture(gl->grabFramebuffer()) == 7; }, 5000));
+    EXPECT_EQ(engine.currentPosition(), 7);
 }
 
 TEST(MpvEngine, DrawsTheMoviePictureInItsWindow)
