@@ -163,7 +163,7 @@ TEST(MpvEngine, RateTwoPlaysAboutTwiceAsFast)
     e.setFileName(media("audio10.wav"));
     e.setRate(2);
     EXPECT_EQ(e.rate(), 2);
-    EXPECT_EQ(e.property("speed").toDouble(), 2);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return e.property("speed").toDouble() == 2; }, 2000));
     e.play();
     ASSERT_TRUE(QTest::qWaitFor([&] { return e.currentPosition() > 0.2; }, 5000));
     const double from = e.currentPosition();
@@ -179,14 +179,17 @@ TEST(MpvEngine, VolumeIsHundredthsOfADecibelAndMuteSilences)
 {
     MpvEngine e(false, kTpp, kTpp);
     const auto gain = [&] { return std::pow(e.property("volume").toDouble() / 100, 3); };
+    const auto gainBecomes = [&](double want) {
+        return QTest::qWaitFor([&] { return std::abs(gain() - want) < 1e-4; }, 2000);
+    };
     e.setVolume(-2000);
     EXPECT_EQ(e.volume(), -2000);
-    EXPECT_NEAR(gain(), 0.1, 1e-4);
+    EXPECT_TRUE(gainBecomes(0.1)) << gain();
     e.setVolume(-637);
     EXPECT_EQ(e.volume(), -637);
-    EXPECT_NEAR(gain(), std::pow(10, -637 / 2000.0), 1e-4);
+    EXPECT_TRUE(gainBecomes(std::pow(10, -637 / 2000.0))) << gain();
     e.setVolume(0);
-    EXPECT_NEAR(gain(), 1, 1e-6);
+    EXPECT_TRUE(gainBecomes(1)) << gain();
     e.setVolume(-12000);
     EXPECT_EQ(e.volume(), -10000);
     e.setVolume(300);
@@ -194,9 +197,10 @@ TEST(MpvEngine, VolumeIsHundredthsOfADecibelAndMuteSilences)
 
     e.setMute(true);
     EXPECT_TRUE(e.mute());
-    EXPECT_EQ(e.property("mute"), QStringLiteral("yes"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return e.property("mute") == QStringLiteral("yes"); }, 2000));
     e.setMute(false);
-    EXPECT_EQ(e.property("mute"), QStringLiteral("no"));
+    EXPECT_FALSE(e.mute());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return e.property("mute") == QStringLiteral("no"); }, 2000));
 }
 
 TEST(MpvEngine, EndOfStreamOnceAndTheLastFrameStays)
