@@ -21,22 +21,28 @@ void onWakeup(void *data)
     QMetaObject::invokeMethod(engine, "drainEvents", Qt::QueuedConnection);
 }
 
-void command(mpv_handle *mpv, std::initializer_list<const char *> words)
-{
-    std::vector<const char *> args(words);
-    args.push_back(nullptr);
-    mpv_command(mpv, args.data());
-}
+struct Observed {
+    const char *name;
+    mpv_format format;
+};
+constexpr Observed kObserved[] = {
+    {"time-pos", MPV_FORMAT_DOUBLE}, {"duration", MPV_FORMAT_DOUBLE}, {"container-fps", MPV_FORMAT_DOUBLE},
+    {"dwidth", MPV_FORMAT_INT64},    {"dheight", MPV_FORMAT_INT64},   {"width", MPV_FORMAT_INT64},
+    {"height", MPV_FORMAT_INT64},    {"pause", MPV_FORMAT_FLAG},      {"eof-reached", MPV_FORMAT_FLAG},
+};
 
-void setFlag(mpv_handle *mpv, const char *name, bool on)
+template <typename T>
+T valueOr(const mpv_event_property &p, T fallback)
 {
-    int v = on ? 1 : 0;
-    mpv_set_property(mpv, name, MPV_FORMAT_FLAG, &v);
-}
-
-void setDouble(mpv_handle *mpv, const char *name, double value)
-{
-    mpv_set_property(mpv, name, MPV_FORMAT_DOUBLE, &value);
+    if (p.format == MPV_FORMAT_DOUBLE) {
+        const double v = *static_cast<const double *>(p.data);
+        return std::isfinite(v) ? static_cast<T>(v) : fallback;
+    }
+    if (p.format == MPV_FORMAT_INT64)
+        return static_cast<T>(*static_cast<const int64_t *>(p.data));
+    if (p.format == MPV_FORMAT_FLAG)
+        return static_cast<T>(*static_cast<const int *>(p.data));
+    return fallback;
 }
 
 } // namespace
@@ -80,7 +86,8 @@ MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QOb
         mpv_set_option_string(mpv_, name, value);
     if (mpv_initialize(mpv_) < 0)
         qFatal("libmpv could not be initialised");
-    mpv_observe_property(mpv_, 0, "eof-reached", MPV_FORMAT_FLAG);
+    for (const Observed &o : kObserved)
+        mpv_observe_property(mpv_, 0, o.name, o.format);
     mpv_set_wakeup_callback(mpv_, onWakeup, this);
 
     if (withVideo_) {
@@ -117,36 +124,21 @@ QString MpvEngine::property(const char *name) const
     return text;
 }
 
-double MpvEngine::doubleProperty(const char *name) const
-{
-    double v = 0;
-    if (mpv_get_property(mpv_, name, MPV_FORMAT_DOUBLE, &v) < 0 || !std::isfinite(v))
-        return 0;
-    return v;
-}
-
-bool MpvEngine::flagProperty(const char *name) const
-{
-    int v = 0;
-    return mpv_get_property(mpv_, name, MPV_FORMAT_FLAG, &v) >= 0 && v;
-}
-
-double MpvEngine::fps() const
-{
-    return std::max(0.0, doubleProperty("container-fps"));
-}
-
 void MpvEngine::setFileName(const QString &path)
 {
+    // Whatever ends while the file is being replaced is no end of the movie.
+    playing_ = false;
+    settle();
     file_.clear();
     entryId_ = -1;
     seekTarget_.reset();
-    endReported_ = false;
     if (!path.isEmpty() && load(path)) {
         file_ = path;
         return;
     }
-    command(mpv_, {"stop"});
+    state_ = State();
+    const char *stop[] = {"stop", nullptr};
+    mpv_command(mpv_, stop);
 }
 
 bool MpvEngine::load(const QString &path)
@@ -154,7 +146,8 @@ bool MpvEngine::load(const QString &path)
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable())
         return false;
-    setFlag(mpv_, "pause", true);
+    int paused = 1;
+    mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &paused);
     // An absolute path, so that nothing in a file's name is taken for a protocol or an option.
     const QByteArray local = QFile::encodeName(info.absoluteFilePath());
     const char *args[] = {"loadfile", local.constData(), "replace", nullptr};
@@ -187,6 +180,7 @@ bool MpvEngine::load(const QString &path)
         case MPV_EVENT_FILE_LOADED:
             if (started) {
                 entryId_ = entry;
+                readState();
                 return hasPlayableTrack();
             }
             break;
@@ -197,6 +191,27 @@ bool MpvEngine::load(const QString &path)
     return false;
 }
 
+void MpvEngine::readState()
+{
+    const auto number = [this](const char *name) {
+        double v = 0;
+        return mpv_get_property(mpv_, name, MPV_FORMAT_DOUBLE, &v) >= 0 && std::isfinite(v) ? std::max(0.0, v) : 0.0;
+    };
+    const auto whole = [this](const char *name) {
+        int64_t v = 0;
+        return mpv_get_property(mpv_, name, MPV_FORMAT_INT64, &v) >= 0 ? v : int64_t{0};
+    };
+    // Right after the load, before the core's own notices of the new file have come.
+    state_ = State();
+    state_.timePos = number("time-pos");
+    state_.duration = number("duration");
+    state_.fps = number("container-fps");
+    state_.dwidth = whole("dwidth");
+    state_.dheight = whole("dheight");
+    state_.width = whole("width");
+    state_.height = whole("height");
+}
+
 bool MpvEngine::hasPlayableTrack() const
 {
     const auto selected = [this](const char *name) {
@@ -204,6 +219,36 @@ bool MpvEngine::hasPlayableTrack() const
         return !id.isEmpty() && id != QLatin1String("no");
     };
     return selected("aid") || (withVideo_ && selected("vid"));
+}
+
+void MpvEngine::settle()
+{
+    const QDeadlineTimer deadline(kLoadTimeoutMs);
+    while (outstanding_ > 0 && !deadline.hasExpired())
+        handleEvent(*mpv_wait_event(mpv_, deadline.remainingTime() / 1000.0));
+}
+
+void MpvEngine::setFlag(const char *name, bool on)
+{
+    int v = on ? 1 : 0;
+    if (mpv_set_property_async(mpv_, ++requests_, name, MPV_FORMAT_FLAG, &v) >= 0)
+        ++outstanding_;
+}
+
+void MpvEngine::setDouble(const char *name, double value)
+{
+    if (mpv_set_property_async(mpv_, ++requests_, name, MPV_FORMAT_DOUBLE, &value) >= 0)
+        ++outstanding_;
+}
+
+void MpvEngine::reachEnd(bool atEnd)
+{
+    state_.eof = atEnd;
+    // Only playback running into the end counts, not a seek there while halted.
+    if (atEnd && playing_ && !file_.isEmpty()) {
+        playing_ = false;
+        emit EndOfStream(0);
+    }
 }
 
 void MpvEngine::drainEvents()
@@ -220,26 +265,45 @@ void MpvEngine::handleEvent(const mpv_event &ev)
 {
     switch (ev.event_id) {
     case MPV_EVENT_PROPERTY_CHANGE: {
-        const auto *p = static_cast<const mpv_event_property *>(ev.data);
-        if (std::strcmp(p->name, "eof-reached") != 0)
-            break;
-        const bool atEnd = p->format == MPV_FORMAT_FLAG && *static_cast<const int *>(p->data);
-        if (!atEnd) {
-            endReported_ = false;
-        } else if (!file_.isEmpty() && !endReported_) {
-            endReported_ = true;
-            emit EndOfStream(0);
-        }
+        const auto &p = *static_cast<const mpv_event_property *>(ev.data);
+        const QLatin1String name(p.name);
+        if (name == QLatin1String("time-pos"))
+            state_.timePos = std::max(0.0, valueOr(p, 0.0));
+        else if (name == QLatin1String("duration"))
+            state_.duration = valueOr(p, 0.0);
+        else if (name == QLatin1String("container-fps"))
+            state_.fps = std::max(0.0, valueOr(p, 0.0));
+        else if (name == QLatin1String("dwidth"))
+            state_.dwidth = valueOr<int64_t>(p, 0);
+        else if (name == QLatin1String("dheight"))
+            state_.dheight = valueOr<int64_t>(p, 0);
+        else if (name == QLatin1String("width"))
+            state_.width = valueOr<int64_t>(p, 0);
+        else if (name == QLatin1String("height"))
+            state_.height = valueOr<int64_t>(p, 0);
+        else if (name == QLatin1String("pause"))
+            state_.paused = valueOr(p, true);
+        else if (name == QLatin1String("eof-reached"))
+            reachEnd(valueOr(p, false));
         break;
     }
+    case MPV_EVENT_SET_PROPERTY_REPLY:
     case MPV_EVENT_COMMAND_REPLY:
-        seeksAcked_ = std::max(seeksAcked_, ev.reply_userdata);
-        if (ev.error < 0 && ev.reply_userdata == seeksSent_)
-            seekTarget_.reset();
+        if (ev.reply_userdata == 0)
+            break;
+        --outstanding_;
+        if (ev.reply_userdata == lastSeek_) {
+            lastSeekAcked_ = true;
+            if (ev.error < 0)
+                seekTarget_.reset();
+        }
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
-        if (seeksAcked_ == seeksSent_)
+        // The target is where the seek landed; time-pos events refine it from here.
+        if (lastSeekAcked_ && seekTarget_) {
+            state_.timePos = *seekTarget_;
             seekTarget_.reset();
+        }
         break;
     case MPV_EVENT_END_FILE:
         // The loaded file went away by itself (a read error while playing): nothing is loaded any more.
@@ -247,6 +311,7 @@ void MpvEngine::handleEvent(const mpv_event &ev)
             file_.clear();
             entryId_ = -1;
             seekTarget_.reset();
+            state_ = State();
         }
         break;
     default:
@@ -261,12 +326,12 @@ double MpvEngine::currentPosition() const
     double seconds;
     if (seekTarget_)
         seconds = *seekTarget_;
-    else if (flagProperty("eof-reached"))
+    else if (state_.eof)
         return duration();
     else
-        seconds = std::max(0.0, doubleProperty("time-pos"));
+        seconds = state_.timePos;
     // The frame on screen: time-pos is its start, so the nearest whole frame absorbs rounding of the rate.
-    return mode_ == 1 ? std::nearbyint(seconds * fps()) : seconds;
+    return mode_ == 1 ? std::nearbyint(seconds * state_.fps) : seconds;
 }
 
 void MpvEngine::setCurrentPosition(double pos)
@@ -275,88 +340,106 @@ void MpvEngine::setCurrentPosition(double pos)
         return;
     double seconds = pos;
     if (mode_ == 1) {
-        const double f = fps();
+        const double f = state_.fps;
         if (f <= 0)
             return;
         seconds = pos / f;
     }
-    seconds = std::clamp(seconds, 0.0, doubleProperty("duration"));
-    seekTarget_ = seconds;
+    seekTo(std::clamp(seconds, 0.0, state_.duration));
+}
+
+void MpvEngine::seekTo(double seconds)
+{
     const QByteArray target = QByteArray::number(seconds, 'g', 17);
     const char *args[] = {"seek", target.constData(), "absolute+exact", nullptr};
-    if (mpv_command_async(mpv_, ++seeksSent_, args) < 0)
-        seekTarget_.reset();
+    if (mpv_command_async(mpv_, ++requests_, args) < 0)
+        return;
+    ++outstanding_;
+    seekTarget_ = seconds;
+    lastSeek_ = requests_;
+    lastSeekAcked_ = false;
+    // Leaving the end; a seek to the end itself keeps the flag, which mpv may not announce again.
+    if (seconds < state_.duration)
+        state_.eof = false;
 }
 
 double MpvEngine::duration() const
 {
     if (file_.isEmpty())
         return 0;
-    const double seconds = doubleProperty("duration");
-    return mode_ == 1 ? seconds * fps() : seconds;
+    return mode_ == 1 ? state_.duration * state_.fps : state_.duration;
 }
 
 void MpvEngine::setRate(double rate)
 {
     rate_ = rate;
     if (rate > 0)
-        setDouble(mpv_, "speed", std::clamp(rate, 0.01, 100.0));
+        setDouble("speed", std::clamp(rate, 0.01, 100.0));
 }
 
 void MpvEngine::setVolume(int hundredthsDb)
 {
     volume_ = std::clamp(hundredthsDb, -10000, 0);
     // Heard gain is 10^(v/2000); mpv's volume is cubic in gain.
-    setDouble(mpv_, "volume", 100.0 * std::pow(10.0, volume_ / 6000.0));
+    setDouble("volume", 100.0 * std::pow(10.0, volume_ / 6000.0));
 }
 
 void MpvEngine::setMute(bool on)
 {
     mute_ = on;
-    setFlag(mpv_, "mute", on);
+    setFlag("mute", on);
 }
 
 int MpvEngine::playState() const
 {
     if (file_.isEmpty())
         return 0;
-    return !flagProperty("pause") && !flagProperty("eof-reached") ? 2 : 1;
+    // While a seek is under way the end flag still describes the old place.
+    const bool atEnd = !seekTarget_ && state_.eof;
+    return !state_.paused && !atEnd ? 2 : 1;
 }
 
 void MpvEngine::play()
 {
-    if (!file_.isEmpty())
-        setFlag(mpv_, "pause", false);
+    if (file_.isEmpty())
+        return;
+    // The movie holds its last frame after the end; playing again starts it over.
+    if (!seekTarget_ && state_.eof)
+        seekTo(0);
+    playing_ = true;
+    state_.paused = false;
+    setFlag("pause", false);
 }
 
 void MpvEngine::pause()
 {
-    if (!file_.isEmpty())
-        setFlag(mpv_, "pause", true);
+    if (file_.isEmpty())
+        return;
+    playing_ = false;
+    state_.paused = true;
+    setFlag("pause", true);
 }
 
 void MpvEngine::setDisplaySize(int size)
 {
     displaySize_ = size;
     const bool stretch = size == 4;
-    setFlag(mpv_, "keepaspect", !stretch);
-    setFlag(mpv_, "video-unscaled", !stretch);
+    setFlag("keepaspect", !stretch);
+    setFlag("video-unscaled", !stretch);
 }
 
 int MpvEngine::imageSourceWidth() const
 {
     if (file_.isEmpty())
         return 0;
-    const int w = property("dwidth").toInt();
-    return w > 0 ? w : property("width").toInt();
+    return static_cast<int>(state_.dwidth > 0 ? state_.dwidth : state_.width);
 }
 
 int MpvEngine::imageSourceHeight() const
 {
     if (file_.isEmpty())
         return 0;
-    const int h = property("dheight").toInt();
-    return h > 0 ? h : property("height").toInt();
+    return static_cast<int>(state_.dheight > 0 ? state_.dheight : state_.height);
 }
 
 void MpvEngine::setLeft(double twips)

@@ -49,7 +49,8 @@ public:
     void showDialog(int which) override;
     QWidget *videoWidget() override;
 
-    // The engine's own value of a property, as text; empty when unknown. For diagnostics and tests.
+    // The engine's own value of a property, as text; empty when unknown. For diagnostics and tests:
+    // it waits for the player core, which the UI's own reads never do.
     QString property(const char *name) const;
 
 private slots:
@@ -58,10 +59,15 @@ private slots:
 private:
     bool load(const QString &path);
     bool hasPlayableTrack() const;
+    void seekTo(double seconds);
     void handleEvent(const mpv_event &ev);
-    double fps() const;
-    double doubleProperty(const char *name) const;
-    bool flagProperty(const char *name) const;
+    void readState();
+    void reachEnd(bool atEnd);
+    // Waits (bounded) until the core has taken every request sent without waiting: a request that waits
+    // may otherwise overtake them.
+    void settle();
+    void setFlag(const char *name, bool on);
+    void setDouble(const char *name, double value);
     void applyGeometry();
 
     mpv_handle *mpv_ = nullptr;
@@ -78,9 +84,22 @@ private:
     int displaySize_ = 0;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 
+    // What the player core last told about the loaded file. The UI thread also draws the picture, so it
+    // must not wait on the core (which may be waiting for that drawing); it reads these instead.
+    struct State {
+        double timePos = 0, duration = 0, fps = 0;
+        int64_t dwidth = 0, dheight = 0, width = 0, height = 0;
+        bool paused = true, eof = false;
+    } state_;
+
     // A seek's target (seconds) stands for the position until mpv reports the seek done.
     std::optional<double> seekTarget_;
-    uint64_t seeksSent_ = 0, seeksAcked_ = 0;
+    uint64_t lastSeek_ = 0;
+    bool lastSeekAcked_ = false;
+    // Requests sent without waiting, and how many of them the core has not answered yet.
+    uint64_t requests_ = 0;
+    int outstanding_ = 0;
     int64_t entryId_ = -1;
-    bool endReported_ = false;
+    // Play was asked for and neither a pause nor the end has come since.
+    bool playing_ = false;
 };
