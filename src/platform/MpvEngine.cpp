@@ -65,8 +65,6 @@ MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QOb
         {"audio-pitch-correction", "yes"},
         {"input-default-bindings", "no"},
         {"input-vo-keyboard", "no"},
-        {"input-cursor", "no"},
-        {"cursor-autohide", "no"},
         {"osc", "no"},
         {"osd-level", "0"},
         {"terminal", "no"},
@@ -80,7 +78,6 @@ MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QOb
         {"sid", "no"},
         {"audio-display", "no"},
         {"cover-art-auto", "no"},
-        {"force-window", "no"},
     };
     for (const auto &[name, value] : options)
         mpv_set_option_string(mpv_, name, value);
@@ -226,6 +223,8 @@ void MpvEngine::settle()
     const QDeadlineTimer deadline(kLoadTimeoutMs);
     while (outstanding_ > 0 && !deadline.hasExpired())
         handleEvent(*mpv_wait_event(mpv_, deadline.remainingTime() / 1000.0));
+    // A core that never answers must not make every later open wait as long.
+    outstanding_ = 0;
 }
 
 void MpvEngine::setFlag(const char *name, bool on)
