@@ -9,6 +9,7 @@
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
+#include "subtitles/subtitles.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -63,6 +64,8 @@ void Panelfrm::openVideo(const QString &filename)
     namelbl->setText(QStringLiteral("VIDEO: ") + upperName(filename));
     if (audiolbl->text() == QLatin1String("AUDIO:"))
         audiolbl->setText(QStringLiteral("AUDIO: DEFAULT"));
+    if (subtitlesForm && settingsForm && ticked(settingsForm->Autosub))
+        subtitlesForm->hideOverlay();
 
     if (settingsForm && ticked(settingsForm->Autoplay)) {
         playerForm->show();
