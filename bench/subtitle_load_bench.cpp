@@ -26,8 +26,10 @@ constexpr double kTargetMemory = 3;
 
 QByteArray clock(long long ms)
 {
-    return QByteArray::asprintf("%02lld:%02lld:%02lld,%03lld", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60,
-                                ms % 1000);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld,%03lld", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60,
+                  ms % 1000);
+    return text;
 }
 
 // About 86 bytes a block, one or two text lines.
@@ -41,7 +43,7 @@ QByteArray subRipFile()
         if (i % 3 == 0)
             out += "Line one of entry " + QByteArray::number(i) + "\r\nand its second\r\n\r\n";
         else
-            out += "The quick brown fox says number " + QByteArray::number(i) + " here.\r\n\r\n";
+            out += "The quick brown fox now says number " + QByteArray::number(i) + " here.\r\n\r\n";
     }
     return out;
 }
@@ -54,7 +56,7 @@ QByteArray microDvdFile()
     for (int i = 1; i <= kEntries; ++i) {
         const int start = i * 50;
         out += '{' + QByteArray::number(start) + "}{" + QByteArray::number(start + 40) + '}';
-        out += (i % 4 == 0) ? "{y:i}Italic words for line " : "Plain subtitle words, line ";
+        out += (i % 4 == 0) ? "{y:i}Italic words for the line " : "Plain subtitle words, on line ";
         out += QByteArray::number(i) + (i % 2 ? "|second half\r\n" : "\r\n");
     }
     return out;
