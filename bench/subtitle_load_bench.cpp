@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -78,14 +79,20 @@ double median(std::vector<double> v)
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-double loadMs(const QString &path, int *entries)
+struct LoadTime {
+    double wallMs;
+    double cpuMs;
+};
+
+LoadTime loadTime(const QString &path, int *entries)
 {
     QElapsedTimer t;
+    const std::clock_t cpu = std::clock();
     t.start();
     const SubtitleLoad load = loadSubtitleFile(path, std::nullopt, QStringLiteral("30"), 25);
-    const double ms = t.nsecsElapsed() / 1e6;
+    const LoadTime time{t.nsecsElapsed() / 1e6, (std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC};
     *entries = load.table.subCount - 2;
-    return ms;
+    return time;
 }
 
 double ffmpegMs(const QString &ffmpeg, const QString &input, const QString &output)
@@ -173,14 +180,20 @@ int main(int argc, char **argv)
 
     for (const QString &path : {srt, sub}) {
         const double size = QFile(path).size();
-        std::vector<double> runs;
+        std::vector<double> wall, cpu;
         int entries = 0;
-        for (int i = 0; i < kRuns; ++i)
-            runs.push_back(loadMs(path, &entries));
-        const double ours = median(runs);
+        for (int i = 0; i < kRuns; ++i) {
+            const LoadTime t = loadTime(path, &entries);
+            wall.push_back(t.wallMs);
+            cpu.push_back(t.cpuMs);
+        }
+        const double ours = median(wall);
         std::printf("\n%s: %.2f MB, %d entries\n", qPrintable(QFileInfo(path).fileName()), size / 1e6, entries);
-        std::printf("  load into the table, median of %d: %.1f ms (target <= %.0f ms: %s)\n", kRuns, ours, kTargetMs,
-                    verdict(ours <= kTargetMs));
+        // On a busy machine the processor time tells more than the clock. The first load also pays
+        // for fresh memory pages, which later loads find ready.
+        std::printf("  load into the table, median of %d: %.1f ms (%.1f ms of processor time), first load %.1f ms "
+                    "(target <= %.0f ms: %s)\n",
+                    kRuns, ours, median(cpu), wall.front(), kTargetMs, verdict(ours <= kTargetMs));
         if (startup >= 0) {
             const double theirs = ffmpegMedian(ffmpeg, path, out);
             if (theirs < 0) {

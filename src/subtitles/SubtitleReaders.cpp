@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringBuilder>
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -110,6 +112,15 @@ bool isNumberLine(QByteArrayView line)
     return wholeField(line.trimmed(), 9).has_value();
 }
 
+// Room for about as many entries as the text has markers, never more than entries of `minimumBytes`
+// could fill: growing the lists one entry at a time costs a large file much of its load time.
+void reserveFor(const SubtitleSource &source, QByteArrayView marker, qint64 minimumBytes, SubtitleTable &table)
+{
+    const qint64 bytes = source.file.isEmpty() ? source.bytes.size() : source.length;
+    // The end sentinel follows the file's entries.
+    table.reserve(std::min(countInText(source, marker), bytes / minimumBytes) + 1);
+}
+
 double toFrame(double seconds, double fps)
 {
     return basic_numbers::roundEven(seconds * fps);
@@ -178,6 +189,7 @@ double leadingNumber(QByteArrayView text)
 
 void readMicroDvd(const SubtitleSource &source, SubtitleTable &table)
 {
+    reserveFor(source, "}{", 5, table);
     LineReader lines(source);
     QByteArrayView line;
     while (lines.next(line)) {
@@ -202,6 +214,7 @@ void readMicroDvd(const SubtitleSource &source, SubtitleTable &table)
 
 void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &table)
 {
+    reserveFor(source, "-->", 14, table);
     LineReader lines(source);
     QByteArrayView line;
     bool haveLine = lines.next(line);
@@ -212,7 +225,7 @@ void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &ta
             continue;
         // Text lines up to an empty line; a block that runs into the next timing line ends there,
         // and a number line right before that timing line is the next block's number.
-        QByteArray raw;
+        QString text;
         bool first = true;
         while (haveLine && !isBlank(line)) {
             if (subRipTiming(line))
@@ -225,13 +238,12 @@ void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &ta
                 }
                 line = lines.current();
             }
-            if (!first)
-                raw += '\r';
-            raw += line;
+            // Each text sized once: a large file's table is mostly these.
+            text = first ? decodePiece(source, line) : text % QLatin1Char('\r') % decodePiece(source, line);
             first = false;
             haveLine = lines.next(line);
         }
-        table.append(toFrame(timing->start, videoFps), toFrame(timing->end, videoFps), decodePiece(source, raw));
+        table.append(toFrame(timing->start, videoFps), toFrame(timing->end, videoFps), text);
     }
 }
 

@@ -67,6 +67,26 @@ qsizetype validUtf8Prefix(QByteArrayView bytes, bool final)
     return n;
 }
 
+// Qt's own count is several times slower than this on large texts.
+qint64 countIn(QByteArrayView text, QByteArrayView marker)
+{
+    qint64 count = 0;
+    const char *p = text.data();
+    const char *const end = p + text.size();
+    while (end - p >= marker.size()) {
+        p = static_cast<const char *>(std::memchr(p, marker.front(), static_cast<size_t>(end - p)));
+        if (!p || end - p < marker.size())
+            break;
+        if (std::memcmp(p, marker.data(), static_cast<size_t>(marker.size())) == 0) {
+            ++count;
+            p += marker.size();
+        } else {
+            ++p;
+        }
+    }
+    return count;
+}
+
 bool isUtf16(QByteArrayView head)
 {
     return head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF");
@@ -157,6 +177,27 @@ bool hasText(const SubtitleSource &source)
             return true;
     }
     return false;
+}
+
+qint64 countInText(const SubtitleSource &source, QByteArrayView marker)
+{
+    if (marker.isEmpty())
+        return 0;
+    if (source.file.isEmpty())
+        return countIn(source.bytes, marker);
+    QFile file(source.file);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !file.seek(source.offset))
+        return 0;
+    QByteArray piece(pieceBytes, Qt::Uninitialized);
+    qint64 count = 0;
+    for (qint64 left = source.length; left > 0;) {
+        const qint64 got = file.read(piece.data(), std::min(pieceBytes, left));
+        if (got <= 0)
+            break;
+        count += countIn(QByteArrayView(piece.constData(), got), marker);
+        left -= got;
+    }
+    return count;
 }
 
 LineReader::LineReader(const SubtitleSource &source)

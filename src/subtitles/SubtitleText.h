@@ -29,6 +29,9 @@ bool hasText(const SubtitleSource &source);
 // disk. UTF-16 is turned into UTF-8 in memory. False when the file cannot be read.
 bool scanSubtitleFile(QFile &file, SubtitleSource &source);
 
+// How often `marker` occurs in the text; in a file, one cut by a piece boundary is missed.
+qint64 countInText(const SubtitleSource &source, QByteArrayView marker);
+
 // Lines end at CR LF, at a lone CR or at a lone LF. A line handed out stays valid until the next call.
 class LineReader {
 public:
