@@ -3,6 +3,7 @@
 #include "platform/Desktop.h"
 #include "platform/MediaEngine.h"
 #include "playback/player.h"
+#include "subtitles/subtitles.h"
 #include "startup/AppState.h"
 
 #include <QCloseEvent>
@@ -48,7 +49,7 @@ LineShape line(double x1, double y1, double x2, double y2, unsigned bgr)
 Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       app(ctx.app), MediaPlayer1(ctx.MediaPlayer1), MediaPlayer2(ctx.MediaPlayer2), desktop(ctx.desktop),
-      dialogs(ctx.dialogs), log(ctx.log)
+      dialogs(ctx.dialogs), log(ctx.log), subClock(ctx.app, ctx.MediaPlayer1, ctx.MediaPlayer2, subtitleClockHooks())
 {
     setObjectName(QStringLiteral("Panelfrm"));
     setWindowTitle(QStringLiteral("Vistrel"));
@@ -130,6 +131,7 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
 
 Panelfrm::~Panelfrm()
 {
+    delete subtitlesForm;
     delete playerForm;
 }
 

@@ -3,7 +3,7 @@
 // subsystem's handlers live in their own source file (panel_*.cpp) beside the rule units they call.
 #include "playback/LabelButton.h"
 #include "playback/LineShape.h"
-#include "subtitles/SubtitleTable.h"
+#include "subtitles/SubtitleClock.h"
 
 #include <QPixmap>
 #include <QTimer>
@@ -43,7 +43,8 @@ public:
     Dialogs &dialogs;
     RunLog &log;
 
-    // The other windows. The preferences form is created by Main; the video window with the panel.
+    // The other windows. The preferences form is created by Main; the video window with the panel; the
+    // subtitle overlay by the load sequence, unless one was attached before.
     Settings *settingsForm = nullptr;
     player *playerForm = nullptr;
     subtitles *subtitlesForm = nullptr;
@@ -65,8 +66,8 @@ public:
     double posPerTwip = 1;
     double trackWidth = 0;
     std::array<QString, 2> modeNames;
-    SubtitleTable subs;
-    int subIndex = 0;
+    // The subtitle table and the index of the entry due next.
+    SubtitleClock subClock;
     std::array<QString, 5> cdDrives;
     int cdDriveCount = 0;
 
@@ -130,6 +131,9 @@ public:
     void subTimer_Timer();
     void subopen_Click();
     void subopen_Drop(const QStringList &paths);
+    // Takes the overlay window for the run: the display loop draws into it and its mouse and keys
+    // reach the panel. The panel deletes it.
+    void attachOverlay(subtitles *form);
 
     // Disc mode.
     void GetCDRoms();
@@ -156,6 +160,7 @@ private:
     LabelButton *makeLabel(const char *name, const QString &caption, const QString &tip, double l, double t,
                            double w, double h);
     void wireControls();
+    SubtitleClockHooks subtitleClockHooks();
     void seekOnTrack(double x);
     int rateStepHeight() const;
     void showRateAt(double y);

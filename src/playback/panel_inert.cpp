@@ -3,11 +3,6 @@
 
 void Panelfrm::openfile_Click() {}
 void Panelfrm::sndopen_Click() {}
-void Panelfrm::getsubtitles(const QString &, std::optional<int>) {}
-void Panelfrm::resyncSubtitles() {}
-void Panelfrm::subTimer_Timer() {}
-void Panelfrm::subopen_Click() {}
-void Panelfrm::subopen_Drop(const QStringList &) {}
 void Panelfrm::GetCDRoms() {}
 void Panelfrm::runCD(const QString &) {}
 void Panelfrm::CDplay_MouseDown(int, int, double, double) {}

@@ -68,7 +68,7 @@ void Panelfrm::openVideo(const QString &filename)
     namelbl->setText(QStringLiteral("VIDEO: ") + upperName(filename));
     if (audiolbl->text() == QLatin1String("AUDIO:"))
         audiolbl->setText(QStringLiteral("AUDIO: DEFAULT"));
-    if (settingsForm && ticked(settingsForm->Autosub) && subtitlesForm)
+    if (subtitlesForm && settingsForm && ticked(settingsForm->Autosub))
         subtitlesForm->hideOverlay();
 
     if (settingsForm && ticked(settingsForm->Autoplay)) {

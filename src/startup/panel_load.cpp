@@ -9,10 +9,12 @@
 #include "startup/ProgramFolder.h"
 #include "startup/RunLog.h"
 #include "startup/basMyMain.h"
+#include "subtitles/subtitles.h"
 
 #include <QCheckBox>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QScrollBar>
 
 namespace {
 
@@ -94,6 +96,13 @@ void Panelfrm::Form_Load()
     modeNames = {QStringLiteral("Window mode"), QStringLiteral("Fullscreen mode")};
 
     applySettingsFile(*this);
+
+    if (!subtitlesForm)
+        attachOverlay(new subtitles(app, desktop, dialogs));
+    subtitlesForm->move(int(basic_numbers::roundEven(app.overlayLeft / app.twipsPerPixelX)),
+                        int(basic_numbers::roundEven(app.overlayTop / app.twipsPerPixelY)));
+    settingsForm->subsizeH->setValue(subtitlesForm->width());
+    settingsForm->subsizeV->setValue(subtitlesForm->height());
 
     if (app.autorunMode) {
         settingsForm->Autoplay->setChecked(true);

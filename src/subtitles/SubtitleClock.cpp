@@ -8,17 +8,20 @@
 using basic_numbers::roundEven;
 
 SubtitleClock::SubtitleClock(AppState &app, MediaEngine &mediaPlayer1, MediaEngine &mediaPlayer2,
-                             SubtitleOverlay &overlay, SubtitleClockHooks hooks)
-    : app_(app), mediaPlayer1_(mediaPlayer1), mediaPlayer2_(mediaPlayer2), overlay_(overlay), hooks_(std::move(hooks))
+                             SubtitleClockHooks hooks)
+    : app_(app), mediaPlayer1_(mediaPlayer1), mediaPlayer2_(mediaPlayer2), hooks_(std::move(hooks))
 {
 }
 
 void SubtitleClock::clearOverlay()
 {
+    SubtitleOverlay *overlay = hooks_.overlay();
+    if (!overlay)
+        return;
     if (hooks_.autosubChecked())
-        overlay_.hideOverlay();
+        overlay->hideOverlay();
     else
-        overlay_.setCaption(QString());
+        overlay->setCaption(QString());
 }
 
 void SubtitleClock::tick()
@@ -39,11 +42,12 @@ void SubtitleClock::tick()
     const double now = mediaPlayer1_.currentPosition();
     const bool hidden = hooks_.hidesubChecked();
     if (table_.subStart[i] <= now && now <= table_.subEnd[i]) {
-        if (!hidden) {
+        SubtitleOverlay *overlay = hooks_.overlay();
+        if (!hidden && overlay) {
             if (app_.overlayState == 1)
                 app_.overlayState = 2;
-            overlay_.showOverlay();
-            overlay_.setCaption(table_.subText[i]);
+            overlay->showOverlay();
+            overlay->setCaption(table_.subText[i]);
         }
     } else if (now > table_.subEnd[i]) {
         if (!hidden)

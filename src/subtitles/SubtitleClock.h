@@ -15,12 +15,13 @@ struct SubtitleClockHooks {
     std::function<bool()> hidesubChecked;  // "Hide Subtitles."
     std::function<bool()> autosubChecked;  // "Autoshow Subtitles."
     std::function<void()> updateBarTime;
+    // The overlay window of the moment; nothing is drawn while there is none.
+    std::function<SubtitleOverlay *()> overlay;
 };
 
 class SubtitleClock {
 public:
-    SubtitleClock(AppState &app, MediaEngine &mediaPlayer1, MediaEngine &mediaPlayer2, SubtitleOverlay &overlay,
-                  SubtitleClockHooks hooks);
+    SubtitleClock(AppState &app, MediaEngine &mediaPlayer1, MediaEngine &mediaPlayer2, SubtitleClockHooks hooks);
 
     // The loaded table; the preferences shift its frames in place.
     SubtitleTable &table() { return table_; }
@@ -41,7 +42,6 @@ private:
     AppState &app_;
     MediaEngine &mediaPlayer1_;
     MediaEngine &mediaPlayer2_;
-    SubtitleOverlay &overlay_;
     SubtitleClockHooks hooks_;
     SubtitleTable table_;
     int subIndex_ = 0;

@@ -5,89 +5,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
+#include <QStringBuilder>
+#include <algorithm>
 #include <charconv>
 
 namespace {
 
 // A user hands us subtitle files of a few hundred kilobytes; anything past this is not one.
 constexpr qint64 maxFileBytes = 64 * 1024 * 1024;
-
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unassigned codes map to themselves.
-constexpr char16_t cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-bool isValidUtf8(QByteArrayView bytes)
-{
-    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
-    const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const unsigned char c = p[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int more;
-        unsigned int cp;
-        if ((c & 0xE0) == 0xC0) {
-            more = 1;
-            cp = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            more = 2;
-            cp = c & 0x0F;
-        } else if ((c & 0xF8) == 0xF0) {
-            more = 3;
-            cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (n - i <= more)
-            return false;
-        for (int k = 1; k <= more; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (p[i + k] & 0x3F);
-        }
-        static constexpr unsigned int minimum[4] = {0, 0x80, 0x800, 0x10000};
-        if (cp < minimum[more] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += more + 1;
-    }
-    return true;
-}
-
-// Lines end at CR LF, at a lone CR or at a lone LF.
-class LineReader {
-public:
-    explicit LineReader(QByteArrayView data) : data_(data) {}
-    bool atEnd() const { return pos_ >= data_.size(); }
-    bool next(QByteArrayView &line)
-    {
-        if (atEnd())
-            return false;
-        const char *begin = data_.data() + pos_;
-        const qsizetype left = data_.size() - pos_;
-        qsizetype len = 0;
-        while (len < left && begin[len] != '\r' && begin[len] != '\n')
-            ++len;
-        line = QByteArrayView(begin, len);
-        pos_ += len;
-        if (pos_ < data_.size()) {
-            const bool cr = data_[pos_] == '\r';
-            ++pos_;
-            if (cr && pos_ < data_.size() && data_[pos_] == '\n')
-                ++pos_;
-        }
-        return true;
-    }
-
-private:
-    QByteArrayView data_;
-    qsizetype pos_ = 0;
-};
 
 bool isBlank(QByteArrayView line)
 {
@@ -187,6 +112,15 @@ bool isNumberLine(QByteArrayView line)
     return wholeField(line.trimmed(), 9).has_value();
 }
 
+// Room for about as many entries as the text has markers, never more than entries of `minimumBytes`
+// could fill: growing the lists one entry at a time costs a large file much of its load time.
+void reserveFor(const SubtitleSource &source, QByteArrayView marker, qint64 minimumBytes, SubtitleTable &table)
+{
+    const qint64 bytes = source.file.isEmpty() ? source.bytes.size() : source.length;
+    // The end sentinel follows the file's entries.
+    table.reserve(std::min(countInText(source, marker), bytes / minimumBytes) + 1);
+}
+
 double toFrame(double seconds, double fps)
 {
     return basic_numbers::roundEven(seconds * fps);
@@ -194,42 +128,9 @@ double toFrame(double seconds, double fps)
 
 }  // namespace
 
-SubtitleSource decodeSubtitleBytes(const QByteArray &raw)
-{
-    SubtitleSource source;
-    if (raw.startsWith("\xEF\xBB\xBF")) {
-        source.bytes = raw.sliced(3);
-        return source;
-    }
-    const bool le = raw.startsWith("\xFF\xFE");
-    if (le || raw.startsWith("\xFE\xFF")) {
-        QStringDecoder decoder(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
-        const QString text = decoder.decode(QByteArrayView(raw).sliced(2));
-        source.bytes = text.toUtf8();
-        return source;
-    }
-    source.bytes = raw;
-    if (!isValidUtf8(raw))
-        source.encoding = SubtitleEncoding::Windows1252;
-    return source;
-}
-
-QString decodePiece(const SubtitleSource &source, QByteArrayView piece)
-{
-    if (source.encoding == SubtitleEncoding::Utf8)
-        return QString::fromUtf8(piece);
-    QString text(piece.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (qsizetype i = 0; i < piece.size(); ++i) {
-        const auto c = static_cast<unsigned char>(piece[i]);
-        out[i] = (c >= 0x80 && c < 0xA0) ? QChar(cp1252High[c - 0x80]) : QChar(c);
-    }
-    return text;
-}
-
 std::optional<int> detectFormat(const SubtitleSource &source)
 {
-    LineReader lines(source.bytes);
+    LineReader lines(source);
     QByteArrayView line;
     while (lines.next(line)) {
         const QByteArrayView t = line.trimmed();
@@ -288,7 +189,8 @@ double leadingNumber(QByteArrayView text)
 
 void readMicroDvd(const SubtitleSource &source, SubtitleTable &table)
 {
-    LineReader lines(source.bytes);
+    reserveFor(source, "}{", 5, table);
+    LineReader lines(source);
     QByteArrayView line;
     while (lines.next(line)) {
         if (line.isEmpty() || line.front() != '{')
@@ -312,7 +214,8 @@ void readMicroDvd(const SubtitleSource &source, SubtitleTable &table)
 
 void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &table)
 {
-    LineReader lines(source.bytes);
+    reserveFor(source, "-->", 14, table);
+    LineReader lines(source);
     QByteArrayView line;
     bool haveLine = lines.next(line);
     while (haveLine) {
@@ -322,32 +225,31 @@ void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &ta
             continue;
         // Text lines up to an empty line; a block that runs into the next timing line ends there,
         // and a number line right before that timing line is the next block's number.
-        QByteArray raw;
+        QString text;
         bool first = true;
         while (haveLine && !isBlank(line)) {
             if (subRipTiming(line))
                 break;
             if (isNumberLine(line)) {
-                LineReader ahead = lines;
                 QByteArrayView after;
-                if (ahead.next(after) && subRipTiming(after)) {
+                if (lines.peek(after) && subRipTiming(after)) {
                     haveLine = lines.next(line);
                     break;
                 }
+                line = lines.current();
             }
-            if (!first)
-                raw += '\r';
-            raw += line;
+            // Each text sized once: a large file's table is mostly these.
+            text = first ? decodePiece(source, line) : text % QLatin1Char('\r') % decodePiece(source, line);
             first = false;
             haveLine = lines.next(line);
         }
-        table.append(toFrame(timing->start, videoFps), toFrame(timing->end, videoFps), decodePiece(source, raw));
+        table.append(toFrame(timing->start, videoFps), toFrame(timing->end, videoFps), text);
     }
 }
 
 void readSubViewer(const SubtitleSource &source, double videoFps, SubtitleTable &table)
 {
-    LineReader lines(source.bytes);
+    LineReader lines(source);
     QByteArrayView line;
     bool found = false;
     while (!found && lines.next(line))
@@ -369,12 +271,14 @@ void readSubViewer(const SubtitleSource &source, double videoFps, SubtitleTable 
     }
 }
 
-SubtitleLoad loadSubtitleBytes(const QByteArray &raw, std::optional<int> format, const QString &overlayFrameText,
-                               double videoFps)
+namespace {
+
+// The whole load: lead-in entry from the OverlayFrame text, the file's entries, the end sentinel.
+SubtitleLoad loadSource(const SubtitleSource &source, std::optional<int> format, const QString &overlayFrameText,
+                        double videoFps)
 {
     SubtitleLoad load;
-    const SubtitleSource source = decodeSubtitleBytes(raw);
-    if (QByteArrayView(source.bytes).trimmed().isEmpty()) {
+    if (!hasText(source)) {
         load.error = QStringLiteral("The subtitle file is empty");
         return load;
     }
@@ -400,22 +304,35 @@ SubtitleLoad loadSubtitleBytes(const QByteArray &raw, std::optional<int> format,
     return load;
 }
 
+}  // namespace
+
+SubtitleLoad loadSubtitleBytes(const QByteArray &raw, std::optional<int> format, const QString &overlayFrameText,
+                               double videoFps)
+{
+    return loadSource(decodeSubtitleBytes(raw), format, overlayFrameText, videoFps);
+}
+
 SubtitleLoad loadSubtitleFile(const QString &path, std::optional<int> format, const QString &overlayFrameText,
                               double videoFps)
 {
     QFile file(path);
-    QByteArray raw;
-    bool readable = file.open(QIODevice::ReadOnly);
-    if (readable) {
-        raw = file.read(maxFileBytes + 1);
+    SubtitleSource source;
+    bool readable = file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    if (readable && file.isSequential()) {
+        // Devices and pipes do not say their size: they are read whole, up to the limit.
+        const QByteArray raw = file.read(maxFileBytes + 1);
         readable = file.error() == QFileDevice::NoError && raw.size() <= maxFileBytes;
+        if (readable)
+            source = decodeSubtitleBytes(raw);
+    } else if (readable) {
+        readable = file.size() <= maxFileBytes && scanSubtitleFile(file, source);
     }
     if (!readable) {
         SubtitleLoad load;
         load.error = QStringLiteral("The subtitle file could not be read: ") + QDir::toNativeSeparators(path);
         return load;
     }
-    SubtitleLoad load = loadSubtitleBytes(raw, format, overlayFrameText, videoFps);
+    SubtitleLoad load = loadSource(source, format, overlayFrameText, videoFps);
     if (!load.ok)
         load.error += QStringLiteral(": ") + QDir::toNativeSeparators(path);
     return load;

@@ -1,25 +1,14 @@
 #pragma once
 // Reading MicroDVD, SubRip and SubViewer 2.0 files into the subtitle table. The readers work on the
 // file's bytes (UTF-8 or Windows-1252; UTF-16 is turned into UTF-8 first) and decode only the texts,
-// so a large file never exists twice as wide text in memory.
+// so a large file never exists twice as wide text in memory, nor whole beside its table.
 #include "subtitles/SubtitleTable.h"
+#include "subtitles/SubtitleText.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <optional>
-
-enum class SubtitleEncoding { Utf8, Windows1252 };
-
-struct SubtitleSource {
-    QByteArray bytes;  // without a byte-order mark
-    SubtitleEncoding encoding = SubtitleEncoding::Utf8;
-};
-
-// UTF-8 with or without a byte-order mark and UTF-16 with one are taken as such, anything else as
-// Windows-1252.
-SubtitleSource decodeSubtitleBytes(const QByteArray &raw);
-QString decodePiece(const SubtitleSource &source, QByteArrayView piece);
 
 // 0 MicroDVD, 1 SubRip, 2 SubViewer 2.0, from the first character of the first non-empty line.
 std::optional<int> detectFormat(const SubtitleSource &source);

@@ -24,9 +24,9 @@ struct Rig {
     bool hidesub = false;
     bool autosub = true;
     int barUpdates = 0;
-    SubtitleClock clock{app, video, audio, overlay,
+    SubtitleClock clock{app, video, audio,
                         {[] { return 25.0; }, [this] { return hidesub; }, [this] { return autosub; },
-                         [this] { ++barUpdates; }}};
+                         [this] { ++barUpdates; }, [this] { return &overlay; }}};
 
     // Lead-in 30..40, the given entries, the sentinel.
     void table(std::initializer_list<std::tuple<double, double, const char *>> rows)

@@ -1,0 +1,90 @@
+// The panel's side of the subtitles: loading a file into the table, the "Sub" button, the display
+// timer and the re-find after a seek, and the overlay window's ties to the panel.
+#include "platform/Dialogs.h"
+#include "platform/MediaEngine.h"
+#include "playback/Panelfrm.h"
+#include "prefs/Settings.h"
+#include "startup/AppState.h"
+#include "startup/RunLog.h"
+#include "subtitles/SubtitleReaders.h"
+#include "subtitles/subtitles.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+SubtitleClockHooks Panelfrm::subtitleClockHooks()
+{
+    return {
+        [this] { return videoFps; },
+        [this] { return settingsForm && settingsForm->Hidesub->isChecked(); },
+        [this] { return settingsForm && settingsForm->Autosub->isChecked(); },
+        [this] { updateBarTime(); },
+        [this]() -> SubtitleOverlay * { return subtitlesForm; },
+    };
+}
+
+void Panelfrm::attachOverlay(subtitles *form)
+{
+    subtitlesForm = form;
+    form->transsubChecked = [this] { return settingsForm && settingsForm->Transsub->isChecked(); };
+    form->autoplayChecked = [this] { return settingsForm && settingsForm->Autoplay->isChecked(); };
+    connect(form, &subtitles::restorePanel, this,
+            [this] { setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)); });
+    connect(form, &subtitles::bringPanelForward, this, [this] {
+        show();
+        raise();
+        activateWindow();
+    });
+    connect(form, &subtitles::minimisePanel, this, &Panelfrm::minim_Click);
+}
+
+void Panelfrm::getsubtitles(const QString &subfile, std::optional<int> Subformat)
+{
+    if (subfile.isEmpty())
+        return;
+    log.line(QStringLiteral("Opening Subs ") + subfile);
+    const QString overlayFrame = settingsForm ? settingsForm->OverlayFrame->text() : QStringLiteral("30");
+    SubtitleLoad load = loadSubtitleFile(subfile, Subformat, overlayFrame, videoFps);
+    if (!load.ok) {
+        // Nothing was read: the table, the caption and the display stay as they were.
+        dialogs.msgBox(load.error, Dialogs::Icon::Critical, QStringLiteral("ERROR"));
+        return;
+    }
+    log.line(formatLogLine(load.format));
+    if (!load.error.isEmpty())
+        dialogs.msgBox(load.error, Dialogs::Icon::Critical, QStringLiteral("ERROR"));
+    subClock.setTable(std::move(load.table));
+    Sublbl->setText(sublblCaption(subfile));
+    resyncSubtitles();
+    log.line(QStringLiteral("Subs opened succesfully?"));
+}
+
+void Panelfrm::resyncSubtitles()
+{
+    subClock.resyncSubtitles();
+}
+
+void Panelfrm::subTimer_Timer()
+{
+    subClock.tick();
+}
+
+void Panelfrm::subopen_Click()
+{
+    // The Browse dialog takes it from here once it exists.
+    app.browseMode = 4;
+}
+
+void Panelfrm::subopen_Drop(const QStringList &paths)
+{
+    if (paths.size() != 1)
+        return;
+    if (!app.subsHidden)
+        subTimer.stop();
+    app.subFilePath = paths.first();
+    // Without a video the path waits for the next one, which reloads it.
+    if (!MediaPlayer1.fileName().isEmpty())
+        getsubtitles(app.subFilePath);
+    if (MediaPlayer1.playState() == 2 && !app.subsHidden)
+        subTimer.start();
+}
