@@ -131,14 +131,15 @@ TEST_F(Open, ANewMovieStandsHalted)
 
 TEST_F(Open, AutoshowHidesTheOverlay)
 {
-    subtitles overlay(f.app, f.desktop, f.dialogs);
-    f.panel.subtitlesForm = &overlay;
-    overlay.show();
+    // The panel owns its overlay window.
+    auto *overlay = new subtitles(f.app, f.desktop, f.dialogs);
+    f.panel.attachOverlay(overlay);
+    overlay->show();
     f.openMovie();
-    EXPECT_TRUE(overlay.isVisible());
+    EXPECT_TRUE(overlay->isVisible());
     f.settings.Autosub->setChecked(true);
     f.openMovie();
-    EXPECT_FALSE(overlay.isVisible());
+    EXPECT_FALSE(overlay->isVisible());
 }
 
 TEST_F(Open, OpenAudioMovesTheSoundToTheSecondEngine)
