@@ -249,9 +249,7 @@ bool LineReader::find(qsizetype &keep, qsizetype &from, qsizetype &length, int &
     for (;;) {
         const char *data = buffer_.constData();
         const qsizetype size = buffer_.size();
-        qsizetype i = scan;
-        while (i < size && data[i] != '\r' && data[i] != '\n')
-            ++i;
+        const qsizetype i = nextBreak(scan);
         // A CR at the end of the buffer may be the first half of a CR LF.
         const bool needMore = left_ > 0 && (i == size || (data[i] == '\r' && i + 1 == size));
         if (!needMore) {
@@ -268,6 +266,22 @@ bool LineReader::find(qsizetype &keep, qsizetype &from, qsizetype &length, int &
     }
 }
 
+// The first CR or LF at or after `from`. Each is searched for once and remembered until passed, so a
+// file without any CR is not searched to its end for one at every line.
+qsizetype LineReader::nextBreak(qsizetype from)
+{
+    const char *data = buffer_.constData();
+    const qsizetype size = buffer_.size();
+    const auto next = [&](qsizetype &known, char c) {
+        if (known < from) {
+            const void *hit = std::memchr(data + from, c, static_cast<size_t>(size - from));
+            known = hit ? static_cast<const char *>(hit) - data : size;
+        }
+        return known;
+    };
+    return std::min(next(nextCr_, '\r'), next(nextLf_, '\n'));
+}
+
 // Drops the bytes before `keep` and reads the next piece of the file; returns how many were dropped.
 qsizetype LineReader::fill(qsizetype keep)
 {
@@ -278,5 +292,6 @@ qsizetype LineReader::fill(qsizetype keep)
     const qint64 got = file_.read(buffer_.data() + kept, want);
     buffer_.resize(kept + std::max<qint64>(got, 0));
     left_ = got > 0 ? left_ - got : 0;
+    nextCr_ = nextLf_ = -1;
     return keep;
 }

@@ -45,6 +45,7 @@ public:
 private:
     bool find(qsizetype &keep, qsizetype &from, qsizetype &length, int &lineEnd);
     qsizetype fill(qsizetype keep);
+    qsizetype nextBreak(qsizetype from);
 
     QByteArray buffer_;
     QFile file_;
@@ -52,4 +53,7 @@ private:
     qsizetype position_ = 0;
     qsizetype current_ = 0;
     qsizetype currentLength_ = 0;
+    // Where the next CR and LF stand in the buffer (its size when there is none), -1 when unknown.
+    qsizetype nextCr_ = -1;
+    qsizetype nextLf_ = -1;
 };
