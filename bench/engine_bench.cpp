@@ -2,7 +2,7 @@
 // line, each in a child process, and compares their CPU time and peak memory. Run under a display, e.g.
 //   xvfb-run -a -s "-screen 0 1024x768x24" ./engine_bench
 #include "platform/MpvEngine.h"
-#include "platform/MpvVideoWidget.h"
+#include "platform/MpvVideoWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -46,7 +46,7 @@ int playOurs(int argc, char **argv)
 
     QElapsedTimer sinceOpen;
     qint64 firstFrameMs = -1;
-    QObject::connect(static_cast<MpvVideoWidget *>(engine.videoWidget()), &MpvVideoWidget::frameDrawn, [&] {
+    QObject::connect(engine.videoWindow(), &MpvVideoWindow::frameDrawn, [&] {
         if (firstFrameMs < 0)
             firstFrameMs = sinceOpen.elapsed();
     });

@@ -3,7 +3,7 @@
 // prints the medians against the targets. Run by hand under Xvfb:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/bench/startup_bench
 #include "platform/Dialogs.h"
-#include "platform/MpvVideoWidget.h"
+#include "platform/MpvVideoWindow.h"
 #include "startup/Program.h"
 
 #include <QApplication>
@@ -71,8 +71,8 @@ int child(int argc, char **argv, double spawnedAt)
     QTimer::singleShot(0, [&] {
         // Let the panel's first paint through before the drop.
         QTimer::singleShot(100, [&] {
-            auto *video = qobject_cast<MpvVideoWidget *>(program.MediaPlayer1.videoWidget());
-            QObject::connect(video, &MpvVideoWidget::frameDrawn, [&] {
+            MpvVideoWindow *video = program.MediaPlayer1.videoWindow();
+            QObject::connect(video, &MpvVideoWindow::frameDrawn, [&] {
                 if (frameAt == 0) {
                     frameAt = nowMs();
                     program.panel.Form_Unload(0);

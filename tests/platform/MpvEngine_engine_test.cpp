@@ -1,11 +1,11 @@
 // The libmpv engine on generated media, with a real display and the real render path.
 #include "platform/EngineStats.h"
 #include "platform/MpvEngine.h"
-#include "platform/MpvVideoWidget.h"
+#include "platform/MpvVideoWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QOpenGLWidget>
+#include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,8 +55,8 @@ struct VideoWindow {
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-    QOpenGLWidget *gl() { return static_cast<QOpenGLWidget *>(engine.videoWidget()); }
-    int frameOnScreen() { return frameInPicture(gl()->grabFramebuffer()); }
+    QImage picture() { return engine.videoWindow()->grabFramebuffer(); }
+    int frameOnScreen() { return frameInPicture(picture()); }
 };
 
 TEST(MpvEngine, OpensAndUnloads)
@@ -254,20 +254,19 @@ TEST(MpvEngine, PictureComesWhenTheWindowFirstShowsAfterTheOpen)
     engine.setWidth(320 * kTpp);
     engine.setHeight(240 * kTpp);
     window.show();
-    auto *gl = static_cast<QOpenGLWidget *>(engine.videoWidget());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return frameInPicture(gl->grabFramebuffer()) == 7; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frameInPicture(engine.videoWindow()->grabFramebuffer()) == 7; }, 5000));
     EXPECT_EQ(engine.currentPosition(), 7);
 }
 
 TEST(MpvEngine, DrawsTheMoviePictureInItsWindow)
 {
     VideoWindow w;
-    QSignalSpy drawn(w.engine.videoWidget(), SIGNAL(frameDrawn()));
+    QSignalSpy drawn(w.engine.videoWindow(), &MpvVideoWindow::frameDrawn);
     w.engine.setFileName(media("clip25.mp4"));
     ASSERT_TRUE(drawn.count() > 0 || drawn.wait(5000));
     QImage img;
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        img = w.gl()->grabFramebuffer();
+        img = w.picture();
         return img.width() == 320 && near(img.pixel(40, 70), Qt::red);
     }, 5000));
     ASSERT_EQ(img.size(), QSize(320, 240));
@@ -282,12 +281,12 @@ TEST(MpvEngine, DrawsTheMoviePictureInItsWindow)
     w.engine.setWidth(640 * kTpp);
     w.engine.setDisplaySize(4);
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        img = w.gl()->grabFramebuffer();
+        img = w.picture();
         return img.width() == 640 && near(img.pixel(20, 70), Qt::red) && near(img.pixel(620, 210), Qt::yellow);
     }, 5000));
     w.engine.setDisplaySize(0);
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        img = w.gl()->grabFramebuffer();
+        img = w.picture();
         return near(img.pixel(20, 70), Qt::black) && near(img.pixel(200, 70), Qt::red);
     }, 5000));
 }
@@ -304,13 +303,31 @@ TEST(MpvEngine, PlacesItsPictureInTwipsAndReportsTheMouseInTwips)
 
     QSignalSpy downs(&w.engine, &MediaEngine::MouseDown);
     QSignalSpy clicks(&w.engine, &MediaEngine::Click);
-    QTest::mousePress(w.engine.videoWidget(), Qt::RightButton, Qt::ControlModifier, QPoint(10, 20));
+    QTest::mousePress(w.engine.videoWindow(), Qt::RightButton, Qt::ControlModifier, QPoint(10, 20));
     ASSERT_EQ(downs.count(), 1);
     EXPECT_EQ(downs[0], (QVariantList{2, 2, 10.0 * kTpp, 20.0 * kTpp}));
     EXPECT_EQ(clicks.count(), 0);
-    QTest::mouseRelease(w.engine.videoWidget(), Qt::RightButton, Qt::ControlModifier, QPoint(10, 20));
+    QTest::mouseRelease(w.engine.videoWindow(), Qt::RightButton, Qt::ControlModifier, QPoint(10, 20));
     ASSERT_EQ(clicks.count(), 1);
     EXPECT_EQ(clicks[0][0].toInt(), 2);
+}
+
+TEST(MpvEngine, KeysTypedOnThePictureReachTheWidgetsAroundIt)
+{
+    // The video window brings the panel forward on any key; the picture must not swallow them.
+    struct KeyWindow : QWidget {
+        QList<int> keys;
+        void keyPressEvent(QKeyEvent *e) override { keys << e->key(); }
+    } window;
+    MpvEngine engine(true, kTpp, kTpp);
+    engine.videoWidget()->setParent(&window);
+    engine.setWidth(320 * kTpp);
+    engine.setHeight(240 * kTpp);
+    window.resize(320, 240);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::keyClick(engine.videoWindow(), Qt::Key_P);
+    EXPECT_EQ(window.keys, QList<int>{Qt::Key_P});
 }
 
 TEST(MpvEngine, WithoutVideoKeepsThePlaceAndPlaysSound)

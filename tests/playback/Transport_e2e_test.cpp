@@ -3,13 +3,13 @@
 #include "support/PanelFixture.h"
 #include "support/RealPicture.h"
 
+#include "platform/MpvVideoWindow.h"
 #include "playback/player.h"
 #include "prefs/Settings.h"
 #include "startup/Program.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QOpenGLWidget>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -30,8 +30,9 @@ struct RealPanel {
     }
     ~RealPanel() { panel.Form_Unload(0); }
 
-    QOpenGLWidget *video() { return qobject_cast<QOpenGLWidget *>(program.MediaPlayer1.videoWidget()); }
-    int shownFrame() { return RealPicture::frameNumber(video()->grabFramebuffer()); }
+    QWidget *video() { return program.MediaPlayer1.videoWidget(); }
+    QImage picture() { return program.MediaPlayer1.videoWindow()->grabFramebuffer(); }
+    int shownFrame() { return RealPicture::frameNumber(picture()); }
 };
 
 }  // namespace
@@ -71,7 +72,7 @@ TEST(TransportEndToEnd, FullScreenCoversTheScreenAndPanAndScanOverhangsBothEdges
         << r.panel.playerForm->geometry().width() << "x" << r.panel.playerForm->geometry().height();
     EXPECT_TRUE(r.panel.playerForm->windowState() & Qt::WindowFullScreen);
     EXPECT_EQ(r.video()->geometry(), QRect(QPoint(0, 0), screen.size()));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return RealPicture::showsClipQuarters(r.video()->grabFramebuffer()); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return RealPicture::showsClipQuarters(r.picture()); }, 10000));
 
     // Back to window mode: the picture's own size, the desktop's panels back.
     r.panel.cmdzoom_Click();

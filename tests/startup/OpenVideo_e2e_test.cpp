@@ -4,11 +4,11 @@
 #include "support/PanelFixture.h"
 #include "support/RealPicture.h"
 
+#include "platform/MpvVideoWindow.h"
 #include "playback/player.h"
 #include "startup/Program.h"
 
 #include <QFile>
-#include <QOpenGLWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ TEST(OpenVideoEndToEnd, DroppedMovieShowsInTheVideoWindowAndTheLogRecordsTheRun)
         ASSERT_TRUE(program.panel.playerForm->isVisible());
 
         // Window mode: the picture at its own size, its four coloured quarters where the clip has them.
-        auto *video = qobject_cast<QOpenGLWidget *>(program.MediaPlayer1.videoWidget());
+        MpvVideoWindow *video = program.MediaPlayer1.videoWindow();
         ASSERT_NE(video, nullptr);
         QImage picture;
         const auto quarters = [&] {

@@ -1,9 +1,13 @@
-#include "platform/MpvVideoWidget.h"
+#include "platform/MpvVideoWindow.h"
 
 #include "playback/LabelButton.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QPlatformSurfaceEvent>
+#include <QWidget>
 #include <mpv/client.h>
 #include <mpv/render_gl.h>
 
@@ -18,30 +22,34 @@ void *procAddress(void *, const char *name)
 // Runs on one of mpv's threads: only hand the repaint to the UI thread.
 void onRenderUpdate(void *data)
 {
-    auto *w = static_cast<MpvVideoWidget *>(data);
+    auto *w = static_cast<MpvVideoWindow *>(data);
     QMetaObject::invokeMethod(w, [w] { w->update(); }, Qt::QueuedConnection);
 }
 
 } // namespace
 
-MpvVideoWidget::MpvVideoWidget(mpv_handle *mpv, QWidget *parent) : QOpenGLWidget(parent), mpv_(mpv)
+MpvVideoWindow::MpvVideoWindow(mpv_handle *mpv) : mpv_(mpv)
 {
-    setObjectName(QStringLiteral("MediaPlayer1"));
+    container_ = QWidget::createWindowContainer(this);
+    container_->setObjectName(QStringLiteral("MediaPlayer1"));
 }
 
-MpvVideoWidget::~MpvVideoWidget()
+MpvVideoWindow::~MpvVideoWindow()
 {
     releaseRenderer();
-    // The base class destroys the context after this object is gone.
-    if (QOpenGLContext *ctx = context())
-        disconnect(ctx, nullptr, this, nullptr);
 }
 
-void MpvVideoWidget::initializeGL()
+bool MpvVideoWindow::event(QEvent *e)
 {
-    // Qt replaces the GL context when the widget moves to another window; the renderer must go with it.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &MpvVideoWidget::releaseRenderer,
-            Qt::UniqueConnection);
+    // The renderer's GL objects must go while the surface they were made on can still be made current.
+    if (e->type() == QEvent::PlatformSurface
+        && static_cast<QPlatformSurfaceEvent *>(e)->surfaceEventType() == QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed)
+        releaseRenderer();
+    return QOpenGLWindow::event(e);
+}
+
+void MpvVideoWindow::initializeGL()
+{
     mpv_opengl_init_params gl{procAddress, nullptr};
     mpv_render_param params[]{{MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_OPENGL)},
                               {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
@@ -55,24 +63,24 @@ void MpvVideoWidget::initializeGL()
     mpv_set_property_string(mpv_, "vo", "libmpv");
 }
 
-void MpvVideoWidget::releaseRenderer()
+void MpvVideoWindow::releaseRenderer()
 {
     if (!render_)
         return;
     makeCurrent();
     mpv_render_context_set_update_callback(render_, nullptr, nullptr);
-    // Keep the loaded file playing without a picture until a new context comes.
+    // Keep the loaded file playing without a picture once there is nothing to draw in.
     mpv_set_property_string(mpv_, "vo", "null");
     mpv_render_context_free(render_);
     render_ = nullptr;
     doneCurrent();
 }
 
-void MpvVideoWidget::paintGL()
+void MpvVideoWindow::paintGL()
 {
     if (!render_)
         return;
-    const qreal dpr = devicePixelRatioF();
+    const qreal dpr = devicePixelRatio();
     mpv_opengl_fbo fbo{static_cast<int>(defaultFramebufferObject()), static_cast<int>(width() * dpr),
                        static_cast<int>(height() * dpr), 0};
     int flipY = 1;
@@ -85,12 +93,23 @@ void MpvVideoWidget::paintGL()
         emit frameDrawn();
 }
 
-void MpvVideoWidget::mousePressEvent(QMouseEvent *e)
+void MpvVideoWindow::mousePressEvent(QMouseEvent *e)
 {
     emit mouseDown(LabelButton::buttonValue(e->button()), LabelButton::shiftValue(e->modifiers()), e->position());
 }
 
-void MpvVideoWidget::mouseReleaseEvent(QMouseEvent *e)
+void MpvVideoWindow::mouseReleaseEvent(QMouseEvent *e)
 {
     emit mouseUp(LabelButton::buttonValue(e->button()), LabelButton::shiftValue(e->modifiers()), e->position());
+}
+
+// Keys typed while the picture has focus belong to the widgets around it, as they would for a child widget.
+void MpvVideoWindow::keyPressEvent(QKeyEvent *e)
+{
+    QCoreApplication::sendEvent(container_, e);
+}
+
+void MpvVideoWindow::keyReleaseEvent(QKeyEvent *e)
+{
+    QCoreApplication::sendEvent(container_, e);
 }
