@@ -34,6 +34,12 @@ MpvVideoWindow::MpvVideoWindow(mpv_handle *mpv) : mpv_(mpv)
     container_->setObjectName(QStringLiteral("MediaPlayer1"));
 }
 
+void MpvVideoWindow::loadDriver()
+{
+    QOpenGLContext context;
+    context.create();
+}
+
 MpvVideoWindow::~MpvVideoWindow()
 {
     releaseRenderer();

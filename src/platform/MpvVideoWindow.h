@@ -13,6 +13,10 @@ public:
     explicit MpvVideoWindow(mpv_handle *mpv);
     ~MpvVideoWindow() override;
 
+    // Loads the GL driver: the first GL surface of a run otherwise costs the first shown picture
+    // a good tenth of a second.
+    static void loadDriver();
+
     // The widget that carries this window among widgets. It owns the window: deleting it deletes both.
     QWidget *container() const { return container_; }
 

@@ -1,10 +1,32 @@
 #include "startup/Program.h"
 
+#include "platform/MpvVideoWindow.h"
 #include "startup/basMyMain.h"
 
 #include <QApplication>
 
 namespace {
+
+// Tells once, after the first paint of the widget it belongs to, and goes.
+class FirstPaint : public QObject {
+    Q_OBJECT
+public:
+    explicit FirstPaint(QWidget *widget) : QObject(widget) { widget->installEventFilter(this); }
+
+signals:
+    void seen();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            emit seen();
+            deleteLater();
+        }
+        return false;
+    }
+};
 
 AppState startState(const QString &programFolder, const QString &commandLine, const Desktop &desktop)
 {
@@ -39,5 +61,10 @@ int Program::run()
     panel.Form_Load();
     if (basMyMain::programEnded())
         return 0;
+    // While the user picks a movie, not after the drop, and not before the panel is on screen.
+    auto *painted = new FirstPaint(&panel);
+    QObject::connect(painted, &FirstPaint::seen, &panel, &MpvVideoWindow::loadDriver, Qt::QueuedConnection);
     return QApplication::exec();
 }
+
+#include "Program.moc"
