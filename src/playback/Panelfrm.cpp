@@ -7,6 +7,7 @@
 #include "startup/AppState.h"
 
 #include <QCloseEvent>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,6 +28,12 @@ void styleLabel(LabelButton *l, unsigned bgr, double points, bool bold, Qt::Alig
     QFont f(QStringLiteral("Arial"));
     f.setPointSizeF(points);
     f.setBold(bold);
+    // Where the desktop's stand-in for the design's font runs wider, a button's caption gets a little
+    // smaller rather than lose its letters.
+    if (align == Qt::AlignCenter) {
+        while (f.pointSizeF() > 5 && QFontMetricsF(f).horizontalAdvance(l->text()) > l->width())
+            f.setPointSizeF(f.pointSizeF() - 0.25);
+    }
     l->setFont(f);
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, QColor(fromBgr(bgr)));
