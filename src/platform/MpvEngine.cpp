@@ -58,6 +58,9 @@ MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QOb
         {"vo", "null"},
         {"vid", withVideo ? "auto" : "no"},
         {"hwdec", "auto-safe"},
+        // The desktop's sound servers and the device itself; not SDL, whose start may fork a D-Bus
+        // launcher from inside our threads and hang there.
+        {"ao", "pipewire,pulse,alsa"},
         {"audio-fallback-to-null", "yes"},
         {"keep-open", "yes"},
         {"pause", "yes"},
