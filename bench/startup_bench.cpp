@@ -5,15 +5,13 @@
 #include "platform/Dialogs.h"
 #include "platform/MpvVideoWindow.h"
 #include "startup/Program.h"
+#include "support/RealPicture.h"
 
 #include <QApplication>
-#include <QDropEvent>
 #include <QFile>
-#include <QMimeData>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QUrl>
 #include <algorithm>
 #include <clocale>
 #include <cstdio>
@@ -25,7 +23,6 @@ namespace {
 constexpr int kRuns = 10;
 constexpr double kPanelTargetMs = 250;
 constexpr double kFrameTargetMs = 200;
-const QString kClip = QStringLiteral(VISTREL_MEDIA_DIR "/clip25.mp4");
 
 double nowMs()
 {
@@ -45,17 +42,6 @@ public:
         return false;
     }
 };
-
-void drop(QWidget *target, const QString &path)
-{
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    const QPointF at = QRectF(target->rect()).center();
-    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QDropEvent dropEvent(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &dropEvent);
-}
 
 // One measured run, in a process of its own; `spawnedAt` is the parent's clock when it started us.
 int child(int argc, char **argv, double spawnedAt)
@@ -79,7 +65,7 @@ int child(int argc, char **argv, double spawnedAt)
                 }
             });
             dropAt = nowMs();
-            drop(program.panel.openfile, kClip);
+            RealPicture::dropFiles(program.panel.openfile, {RealPicture::clip25});
         });
     });
     QTimer::singleShot(20000, [&] { program.panel.Form_Unload(0); });
@@ -103,8 +89,8 @@ int main(int argc, char **argv)
     if (argc >= 3 && QByteArray(argv[1]) == "--child")
         return child(argc, argv, QByteArray(argv[2]).toDouble());
     QCoreApplication app(argc, argv);
-    if (!QFile::exists(kClip)) {
-        std::printf("missing %s: build the test_media target first\n", qPrintable(kClip));
+    if (!QFile::exists(RealPicture::clip25)) {
+        std::printf("missing %s: build the test_media target first\n", qPrintable(RealPicture::clip25));
         return 1;
     }
     QTemporaryDir runtime;  // the instance lock of the runs, away from a player that may be running
