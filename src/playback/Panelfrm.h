@@ -143,6 +143,13 @@ public:
     void LblScenes_Click();
     void Lblspecial_Click();
 
+    // Browsing: sets browseMode and the Browse dialog's caption, then shows the dialog modeless.
+    void showBrowse(int mode, const QString &caption);
+
+    // Skins: draws the picture in `file` as the panel's background and sets skinFile. A file that is
+    // not a decodable picture keeps both, with a message that names it; then the result is false.
+    bool loadSkin(const QString &file);
+
     // One-key commands.
     void Form_KeyPress(const QString &key);
 

@@ -1,5 +1,6 @@
 // Panel commands whose behaviour is not built yet: they are present and do nothing.
 #include "playback/Panelfrm.h"
+#include "startup/AppState.h"
 
 void Panelfrm::openfile_Click() {}
 void Panelfrm::sndopen_Click() {}
@@ -10,3 +11,8 @@ void Panelfrm::CDplay_Drop(const QStringList &) {}
 void Panelfrm::LblScenes_Click() {}
 void Panelfrm::Lblspecial_Click() {}
 void Panelfrm::Form_KeyPress(const QString &) {}
+void Panelfrm::showBrowse(int mode, const QString &)
+{
+    app.browseMode = mode;
+}
+bool Panelfrm::loadSkin(const QString &) { return false; }

@@ -71,8 +71,7 @@ void Panelfrm::subTimer_Timer()
 
 void Panelfrm::subopen_Click()
 {
-    // The Browse dialog takes it from here once it exists.
-    app.browseMode = 4;
+    showBrowse(4, QStringLiteral("Locate Subtitles"));
 }
 
 void Panelfrm::subopen_Drop(const QStringList &paths)
