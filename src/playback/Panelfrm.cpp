@@ -56,7 +56,7 @@ LineShape line(double x1, double y1, double x2, double y2, unsigned bgr)
 Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       app(ctx.app), MediaPlayer1(ctx.MediaPlayer1), MediaPlayer2(ctx.MediaPlayer2), desktop(ctx.desktop),
-      dialogs(ctx.dialogs), log(ctx.log), subClock(ctx.app, ctx.MediaPlayer1, ctx.MediaPlayer2, subtitleClockHooks())
+      dialogs(ctx.dialogs), log(ctx.log), drives(ctx.drives), subClock(ctx.app, ctx.MediaPlayer1, ctx.MediaPlayer2, subtitleClockHooks())
 {
     setObjectName(QStringLiteral("Panelfrm"));
     setWindowTitle(QStringLiteral("Vistrel"));

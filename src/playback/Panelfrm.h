@@ -14,6 +14,7 @@
 struct AppState;
 class MediaEngine;
 class Desktop;
+class Drives;
 class Dialogs;
 class RunLog;
 class Settings;
@@ -28,6 +29,7 @@ struct PanelContext {
     Desktop &desktop;
     Dialogs &dialogs;
     RunLog &log;
+    Drives &drives;
 };
 
 class Panelfrm : public QWidget {
@@ -42,6 +44,7 @@ public:
     Desktop &desktop;
     Dialogs &dialogs;
     RunLog &log;
+    Drives &drives;
 
     // The other windows. The preferences form is created by Main; the video window with the panel; the
     // subtitle overlay by the load sequence, unless one was attached before.

@@ -45,7 +45,7 @@ Program::Program(const QString &programFolder, const QString &commandLine, Dialo
     : app(startState(programFolder, commandLine, desktop)),
       MediaPlayer1(true, app.twipsPerPixelX, app.twipsPerPixelY),
       MediaPlayer2(false, app.twipsPerPixelX, app.twipsPerPixelY),
-      panel(PanelContext{app, MediaPlayer1, MediaPlayer2, desktop, dialogs, log})
+      panel(PanelContext{app, MediaPlayer1, MediaPlayer2, desktop, dialogs, log, drives})
 {
     QObject::connect(&shutdown_, &ShutdownSignals::requested, &panel, [this] { panel.Form_Unload(0); });
 }

@@ -2,6 +2,7 @@
 // The program's one set of values, engines and windows, built in the order they depend on each other.
 // main runs it; the end-to-end tests and the start-up benchmark build the same thing in their process.
 #include "platform/Desktop.h"
+#include "platform/Drives.h"
 #include "platform/MpvEngine.h"
 #include "playback/Panelfrm.h"
 #include "startup/AppState.h"
@@ -21,6 +22,7 @@ public:
     int run();
 
     QtDesktop desktop;
+    QtDrives drives;
     AppState app;
     RunLog log{app};
     MpvEngine MediaPlayer1;

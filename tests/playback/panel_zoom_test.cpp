@@ -139,8 +139,9 @@ TEST(ZoomOnDesktop, FullscreenIsTheWindowsRealStateAndWindowModeComesBackAtItsSi
     QtDesktop desktop;
     FakeDialogs dialogs;
     RunLog log{app};
+    FakeDrives drives;
     Settings settings{15, 15};
-    Panelfrm panel{PanelContext{app, mp1, mp2, desktop, dialogs, log}};
+    Panelfrm panel{PanelContext{app, mp1, mp2, desktop, dialogs, log, drives}};
     panel.settingsForm = &settings;
     player &window = *panel.playerForm;
     mp1.imageWidth = 640;

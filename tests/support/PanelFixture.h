@@ -3,6 +3,7 @@
 // preferences window already created.
 #include "support/FakeDesktop.h"
 #include "support/FakeDialogs.h"
+#include "support/FakeDrives.h"
 #include "support/FakeEngine.h"
 
 #include "playback/Panelfrm.h"
@@ -28,9 +29,10 @@ struct PanelFixture {
     FakeEngine mp1, mp2;
     FakeDesktop desktop;
     FakeDialogs dialogs;
+    FakeDrives drives;
     RunLog log{app};
     Settings settings{15, 15};
-    Panelfrm panel{PanelContext{app, mp1, mp2, desktop, dialogs, log}};
+    Panelfrm panel{PanelContext{app, mp1, mp2, desktop, dialogs, log, drives}};
 
     PanelFixture()
     {
