@@ -87,9 +87,7 @@ QString IniFile::value(const QString &section, const QString &key, int occurrenc
     qsizetype i = 0;
     while (i < n && lines_[i].upper != header)
         ++i;
-    // Not found, or found as the last line: nothing follows it.
-    if (i >= n - 1)
-        return {};
+    // The entries start after the header; a header on the last line, or none, leaves nothing to read.
     ++i;
 
     const QString wanted = key.toUpper();

@@ -1,0 +1,34 @@
+// The demo disc the build generates beside the binary, started as "vistrel AUTORUN" starts it: the
+// movie plays at once and the default subtitle track shows in the overlay.
+#include "support/FakeDialogs.h"
+#include "support/PanelFixture.h"
+
+#include "platform/MediaEngine.h"
+#include "startup/Program.h"
+#include "subtitles/subtitles.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(DiscEndToEnd, AutorunPlaysTheDemoDiscWithItsDefaultSubtitles)
+{
+    PanelFixture::privateRuntimeFolder();
+    FakeDialogs dialogs;
+    Program program(QStringLiteral(VISTREL_BIN_DIR), QStringLiteral("AUTORUN"), dialogs);
+    Panelfrm &panel = program.panel;
+    panel.Form_Load();
+    ASSERT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(" / ").toStdString();
+    EXPECT_TRUE(program.MediaPlayer1.fileName().endsWith(QStringLiteral("/demo/movie.mp4")));
+    EXPECT_EQ(program.MediaPlayer1.playState(), 2);
+    EXPECT_EQ(panel.namelbl->text(), QStringLiteral("VIDEO: VISTREL DEMO"));
+    EXPECT_EQ(panel.Sublbl->text(), QStringLiteral("SUB: ENGLISH"));
+
+    QLabel *text = panel.subtitlesForm->Label1;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return panel.subtitlesForm->isVisible() && text->text() == QLatin1String("Welcome to the Vistrel demo disc"); },
+        15000))
+        << "at frame " << program.MediaPlayer1.currentPosition() << ": " << text->text().toStdString();
+    panel.Form_Unload(0);
+}
