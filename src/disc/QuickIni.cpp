@@ -28,6 +28,23 @@ double leadingNumber(const QString &text)
     return QStringView(text).sliced(i, end - i).toDouble();
 }
 
+// The numbered entries of a SUBTITLES or LANGUAGES section, read only when its Directory is set: each
+// one's display name, and the path of the section's File line of the same number.
+void listTracks(const IniFile &ini, const char *section, const QString &base, QStringList &names, QStringList &files)
+{
+    const QString name = QString::fromLatin1(section);
+    const QString dir = ini.value(name, QStringLiteral("Directory"));
+    if (dir.isEmpty())
+        return;
+    for (int n = 1;; ++n) {
+        const QString entry = ini.value(name, QString::number(n));
+        if (entry.isEmpty())
+            break;
+        names << displayName(entry);
+        files << DiscPaths::resolve(base, dir + u'\\' + ini.value(name, QStringLiteral("File"), n));
+    }
+}
+
 }  // namespace
 
 namespace QuickIni {
@@ -54,17 +71,10 @@ QuickDisc read(const QString &iniPath, const QString &base)
 
     const QString subDefault = at("SUBTITLES", QStringLiteral("Default"));
     const double defaultNumber = subDefault.isEmpty() ? 1 : leadingNumber(subDefault);
-    const QString subDir = at("SUBTITLES", QStringLiteral("Directory"));
-    if (!subDir.isEmpty()) {
-        for (int n = 1;; ++n) {
-            const QString entry = at("SUBTITLES", number(n));
-            if (entry.isEmpty())
-                break;
-            if (defaultNumber == n)
-                disc.defaultSub = n - 1;
-            disc.subNames << displayName(entry);
-            disc.subFiles << DiscPaths::resolve(base, subDir + u'\\' + at("SUBTITLES", QStringLiteral("File"), n));
-        }
+    listTracks(ini, "SUBTITLES", base, disc.subNames, disc.subFiles);
+    for (int n = 1; n <= disc.subNames.size(); ++n) {
+        if (defaultNumber == n)
+            disc.defaultSub = n - 1;
     }
 
     disc.moviePath = DiscPaths::resolve(
@@ -100,16 +110,7 @@ QuickDisc read(const QString &iniPath, const QString &base)
 
     const QString primary = at("LANGUAGES", QStringLiteral("Primary"));
     disc.langNames << (primary.isEmpty() ? QStringLiteral("DEFAULT") : displayName(primary));
-    const QString langDir = at("LANGUAGES", QStringLiteral("Directory"));
-    if (!langDir.isEmpty()) {
-        for (int n = 1;; ++n) {
-            const QString entry = at("LANGUAGES", number(n));
-            if (entry.isEmpty())
-                break;
-            disc.langNames << displayName(entry);
-            disc.audioFiles << DiscPaths::resolve(base, langDir + u'\\' + at("LANGUAGES", QStringLiteral("File"), n));
-        }
-    }
+    listTracks(ini, "LANGUAGES", base, disc.langNames, disc.audioFiles);
     return disc;
 }
 
