@@ -4,6 +4,7 @@
 #include "support/PanelFixture.h"
 
 #include "platform/MediaEngine.h"
+#include "prefs/Settings.h"
 #include "startup/Program.h"
 #include "subtitles/subtitles.h"
 
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 TEST(DiscEndToEnd, AutorunPlaysTheDemoDiscWithItsDefaultSubtitles)
 {
@@ -30,5 +32,13 @@ TEST(DiscEndToEnd, AutorunPlaysTheDemoDiscWithItsDefaultSubtitles)
         [&] { return panel.subtitlesForm->isVisible() && text->text() == QLatin1String("Welcome to the Vistrel demo disc"); },
         15000))
         << "at frame " << program.MediaPlayer1.currentPosition() << ": " << text->text().toStdString();
+
+    // The second track is UTF-8 with accents.
+    panel.settingsForm->SubCombo->setCurrentIndex(1);
+    emit panel.settingsForm->SubCombo->activated(1);
+    EXPECT_EQ(panel.Sublbl->text(), QStringLiteral("SUB: FRAN\u00c7AIS"));
+    const auto &texts = panel.subClock.table().subText;
+    EXPECT_NE(std::find(texts.begin(), texts.end(), QStringLiteral("Bienvenue sur le disque de d\u00e9monstration")),
+              texts.end());
     panel.Form_Unload(0);
 }

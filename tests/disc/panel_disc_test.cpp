@@ -321,6 +321,7 @@ TEST(DiscMode, TheSelectionWindowRunsSpecialsAndTheMainMovieAndMovesToChapters)
     const QString lists = r.selection();
     EXPECT_EQ(lists, "MAIN MOVIE|The Making|Trailer|Start(0)|Middle(250)|Battle(1200) / "
                      "disc/film.ini|disc/extra/making.ini|disc/extra/trailer.ini");
+    EXPECT_TRUE(r.logText().contains("\r\nSubs opened succesfully?\r\nIni opened succesfully?\r\n"));
     r.panel.Lblspecial_Click();
     EXPECT_TRUE(r.panel.selectForm->isVisible());
     EXPECT_EQ(r.panel.selectForm->windowTitle(), "Specials Selection");
