@@ -61,6 +61,7 @@ TEST(IniReader, LookupsFollowTheFormatsRules)
         {"lone CR line ends", "[A]\rk=v\r[B]\rk=w\r", "B", "k", 1, "w"},
         {"8-bit code page", "[M]\r\nTitle=Fran\xe7" "ais\r\n", "M", "Title", 1, QStringLiteral("Fran\u00e7ais")},
         {"UTF-8", "[M]\r\nTitle=Fran\xc3\xa7" "ais\r\n", "M", "title", 1, QStringLiteral("Fran\u00e7ais")},
+        {"UTF-8 with a byte-order mark", "\xef\xbb\xbf[M]\r\nTitle=x\r\n", "M", "Title", 1, "x"},
         {"NUL bytes: not text", QByteArray("[M]\r\nk=v\r\n\0", 11), "M", "k", 1, ""},
         {"past 32 KB", bigFile(), "MOVIE", "AVIName", 1, "far.avi"},
         {"stops at the section after 32 KB", bigFile(), "MOVIE", "Title", 1, ""},
