@@ -34,13 +34,6 @@ SelectFrm *selection(Panelfrm &panel)
     return panel.selectForm;
 }
 
-void setComboText(QComboBox *box, int index, const QString &none)
-{
-    box->setCurrentIndex(index);
-    if (index < 0)
-        box->setEditText(none);
-}
-
 }  // namespace
 
 void Panelfrm::GetCDRoms()
@@ -114,7 +107,9 @@ void Panelfrm::runCD(const QString &INIfile)
     QComboBox *subs = settingsForm->SubCombo;
     subs->clear();
     subs->addItems(disc.subNames);
-    setComboText(subs, disc.defaultSub, QStringLiteral("None"));
+    subs->setCurrentIndex(disc.defaultSub);
+    if (disc.defaultSub < 0)
+        subs->setEditText(QStringLiteral("None"));
     app.subTrackFiles = disc.subFiles;
     if (disc.defaultSub >= 0)
         app.subFilePath = disc.subFiles[disc.defaultSub];
