@@ -433,6 +433,9 @@ void MpvEngine::setDisplaySize(int size)
     const bool stretch = size == 4;
     setFlag("keepaspect", !stretch);
     setFlag("video-unscaled", !stretch);
+    // The video's own size is in the desktop's pixels; mpv draws it unscaled in the screen's.
+    const double ratio = video_ ? video_->devicePixelRatioF() : 1.0;
+    setDouble("video-zoom", stretch ? 0.0 : std::log2(ratio));
 }
 
 int MpvEngine::imageSourceWidth() const

@@ -1,5 +1,7 @@
 #include "platform/VideoOutput.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -11,8 +13,23 @@ namespace {
 std::optional<QString> probedRenderer;
 std::optional<Kind> chosen;
 
+// Hardware OpenGL needs a graphics device; without one the driver can only be a software one, and
+// loading it just to read so costs some 55 MB (LLVM) and a twentieth of a second.
+bool hasGraphicsDevice()
+{
+#ifdef Q_OS_LINUX
+    return !QDir(QStringLiteral("/dev/dri")).entryList({QStringLiteral("card*"), QStringLiteral("renderD*")},
+                                                        QDir::System | QDir::Files).isEmpty()
+        || QFileInfo::exists(QStringLiteral("/dev/nvidiactl"));
+#else
+    return true;
+#endif
+}
+
 QString readRenderer()
 {
+    if (!hasGraphicsDevice())
+        return {};
     QOpenGLContext context;
     if (!context.create())
         return {};

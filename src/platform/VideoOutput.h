@@ -15,7 +15,8 @@ QString name(Kind kind);
 // True when an OpenGL renderer string names a driver that draws on the processor.
 bool isSoftwareRenderer(const QString &renderer);
 
-// Loads the GL driver and reads its renderer string, once; the empty text when no context can be made.
+// Loads the GL driver and reads its renderer string, once, where there is a graphics device to drive;
+// the empty text where there is none or no context can be made.
 QString glRenderer();
 
 // The way to draw: the forced one, else decided from glRenderer() on the first call and kept.
