@@ -3,7 +3,7 @@
 #include "platform/MpvEngine.h"
 #include "platform/MpvVideoView.h"
 #include "platform/MpvVideoWindow.h"
-#include "platform/VideoOutput.h"
+#include "support/EachVideoOutput.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -62,15 +62,8 @@ struct VideoWindow {
 };
 
 // The tests that look at the picture or touch it run on both ways of drawing it.
-class MpvEnginePicture : public ::testing::TestWithParam<VideoOutput::Kind> {
-protected:
-    void SetUp() override { VideoOutput::force(GetParam()); }
-    void TearDown() override { VideoOutput::force(std::nullopt); }
-};
-
-INSTANTIATE_TEST_SUITE_P(Outputs, MpvEnginePicture,
-                         ::testing::Values(VideoOutput::Kind::Gl, VideoOutput::Kind::Software),
-                         [](const auto &info) { return VideoOutput::name(info.param).toStdString(); });
+class MpvEnginePicture : public EachVideoOutput {};
+INSTANTIATE_TEST_SUITE_P(Outputs, MpvEnginePicture, EachVideoOutput::kinds(), EachVideoOutput::kindName);
 
 // Where the mouse and the keys land on the picture: the GL window over the view, or the view itself.
 template <typename Act>

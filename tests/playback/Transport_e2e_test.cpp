@@ -1,10 +1,10 @@
 // The panel's transport and window modes acting on the real engine in the real windows.
+#include "support/EachVideoOutput.h"
 #include "support/FakeDialogs.h"
 #include "support/PanelFixture.h"
 #include "support/RealPicture.h"
 
 #include "platform/MpvVideoView.h"
-#include "platform/VideoOutput.h"
 #include "playback/player.h"
 #include "prefs/Settings.h"
 #include "startup/Program.h"
@@ -37,15 +37,8 @@ struct RealPanel {
 };
 
 // Full screen and pan and scan on both ways of drawing the picture.
-class TransportPicture : public ::testing::TestWithParam<VideoOutput::Kind> {
-protected:
-    void SetUp() override { VideoOutput::force(GetParam()); }
-    void TearDown() override { VideoOutput::force(std::nullopt); }
-};
-
-INSTANTIATE_TEST_SUITE_P(Outputs, TransportPicture,
-                         ::testing::Values(VideoOutput::Kind::Gl, VideoOutput::Kind::Software),
-                         [](const auto &info) { return VideoOutput::name(info.param).toStdString(); });
+class TransportPicture : public EachVideoOutput {};
+INSTANTIATE_TEST_SUITE_P(Outputs, TransportPicture, EachVideoOutput::kinds(), EachVideoOutput::kindName);
 
 }  // namespace
 
