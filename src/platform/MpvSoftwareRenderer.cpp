@@ -8,6 +8,10 @@
 
 namespace {
 
+// Qt's RGB32 is a 32-bit word 0x??RRGGBB: "bgr0" in memory on a little-endian machine. The painter
+// ignores the unused byte.
+constexpr const char *kFormat = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? "bgr0" : "0rgb";
+
 // mpv converts fastest into rows that start on 64-byte boundaries; Qt's own images align to 4 only.
 QImage alignedImage(QSize size)
 {
@@ -15,8 +19,8 @@ QImage alignedImage(QSize size)
     void *data = std::aligned_alloc(64, static_cast<size_t>(stride * size.height()));
     if (!data)
         return {};
-    return QImage(static_cast<uchar *>(data), size.width(), size.height(), stride, QImage::Format_RGB32, std::free,
-                  data);
+    return QImage(static_cast<uchar *>(data), size.width(), size.height(), stride, QImage::Format_RGB32,
+                  [](void *p) { std::free(p); }, data);
 }
 
 }  // namespace
@@ -103,7 +107,7 @@ void MpvSoftwareRenderer::run()
         int dims[2]{size.width(), size.height()};
         size_t stride = static_cast<size_t>(back_.bytesPerLine());
         mpv_render_param params[]{{MPV_RENDER_PARAM_SW_SIZE, dims},
-                                  {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>("bgr0")},
+                                  {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(kFormat)},
                                   {MPV_RENDER_PARAM_SW_STRIDE, &stride},
                                   {MPV_RENDER_PARAM_SW_POINTER, back_.bits()},
                                   {MPV_RENDER_PARAM_INVALID, nullptr}};
