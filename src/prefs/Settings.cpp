@@ -212,6 +212,10 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     Panscan->setMaxLength(3);
     Panscan->setToolTip(QStringLiteral("Pan & Scan Ratio 10 is 4:3 5  is really wide"));
     place(Panscan, 2880, 2880, 435, 255);
+
+    connectSubtitleGroup();
+    connectKeyBoxes();
+    fitCaptions();
 }
 
 void Settings::place(QWidget *w, int left, int top, int width, int height) const

@@ -16,7 +16,9 @@ class QScrollBar;
 class MediaEngine;
 class Desktop;
 class player;
+class subtitles;
 struct AppState;
+struct SubtitleTable;
 
 class Settings : public QWidget {
     Q_OBJECT
@@ -26,6 +28,9 @@ public:
     // The window-size slider works on the movie's engine and the video window; until these are set
     // (or while no video is open) it stays disabled.
     void attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Desktop *desktop, const AppState *state);
+
+    // The subtitle group works on the overlay window, the shared state and the loaded table.
+    void attachSubtitles(AppState *state, subtitles *overlay, SubtitleTable *table);
 
     void Form_Activate();
     void HScroll1_Change();
@@ -62,12 +67,21 @@ public:
     QLabel *Label9;
     QLineEdit *delaytxt;
 
+    void Transsub_Click();
+    void Hidesub_Click();
+    void centersubsH_Click();
+    void subsizeH_Change();
+    void subsizeV_Change();
+    void delaytxt_Change();
+
     // Skin group.
     QPushButton *LoadSkin, *DefaultSkin;
 
     // Keyboard map: command captions and the one-character boxes that bind them.
     std::array<QLabel *, 21> Label{};
     std::array<QLineEdit *, 21> Text1{};
+    // The index of the first box holding exactly `key`, or -1: an empty box binds nothing.
+    int keyCommand(const QString &key) const;
 
 protected:
     bool event(QEvent *e) override;
@@ -75,6 +89,10 @@ protected:
 
 private:
     void place(QWidget *w, int left, int top, int width, int height) const;
+    void connectSubtitleGroup();
+    void connectKeyBoxes();
+    // Captions whose stand-in font runs wider than the design's get a smaller size instead of clipping.
+    void fitCaptions();
 
     int tppX_;
     int tppY_;
@@ -82,4 +100,7 @@ private:
     player *player_ = nullptr;
     Desktop *desktop_ = nullptr;
     const AppState *state_ = nullptr;
+    AppState *app_ = nullptr;
+    subtitles *overlay_ = nullptr;
+    SubtitleTable *table_ = nullptr;
 };
