@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the subtitle reader fuzz targets (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) into
+# Builds the subtitle reader and settings reader fuzz targets (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) into
 # build-fuzz/ and runs each for SECONDS (default 20). Exits non-zero when a target crashes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,9 +8,11 @@ out=build-fuzz
 mkdir -p "$out"
 read -r -a qt <<<"$(pkg-config --cflags --libs Qt6Core)"
 flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -Isrc -Ifuzz)
-sources=(src/subtitles/SubtitleReaders.cpp src/subtitles/SubtitleText.cpp src/platform/basic_numbers.cpp)
-for target in microdvd subrip subviewer detect; do
+subtitle_sources=(src/subtitles/SubtitleReaders.cpp src/subtitles/SubtitleText.cpp src/platform/basic_numbers.cpp)
+settings_sources=(src/startup/SettingsFile.cpp src/startup/ProgramFolder.cpp src/platform/basic_numbers.cpp)
+for target in microdvd subrip subviewer detect settings; do
   bin="$out/fuzz_$target"
+  if [ "$target" = settings ]; then sources=("${settings_sources[@]}"); else sources=("${subtitle_sources[@]}"); fi
   clang++ "${flags[@]}" "fuzz/fuzz_$target.cpp" "${sources[@]}" "${qt[@]}" -o "$bin"
   work="$out/corpus_$target"
   mkdir -p "$work"

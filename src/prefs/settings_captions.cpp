@@ -48,6 +48,12 @@ bool fits(const QWidget *w, const QFont &f)
 
 void Settings::fitCaptions()
 {
+    // A check box or option lower than its indicator would cut it: it grows about its middle.
+    for (QAbstractButton *b : findChildren<QAbstractButton *>()) {
+        const int need = b->sizeHint().height();
+        if ((qobject_cast<QCheckBox *>(b) || qobject_cast<QRadioButton *>(b)) && b->height() < need)
+            b->setGeometry(b->x(), b->y() - (need - b->height()) / 2, b->width(), need);
+    }
     for (QWidget *w : findChildren<QWidget *>()) {
         QFont f = w->font();
         if (f.pointSizeF() <= 0)

@@ -213,6 +213,9 @@ void applySettingsFile(Panelfrm &p)
 
 bool saveSettingsFile(Panelfrm &p)
 {
+    // Without its windows the run never got as far as reading the file: nothing to save over it.
+    if (!p.settingsForm || !p.subtitlesForm)
+        return false;
     Keys keys;
     std::copy(fixedKeys().begin(), fixedKeys().end(), keys.begin());
     for (int i = 0; i < kKeyEntries; ++i)
