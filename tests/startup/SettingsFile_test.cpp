@@ -3,6 +3,7 @@
 #include "startup/SettingsFile.h"
 
 #include "startup/ProgramFolder.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -16,12 +17,6 @@
 using namespace SettingsFile;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 Keys sampleKeys()
 {

@@ -1,6 +1,7 @@
 // The settings file through real exits and starts of the panel: every entry survives, the stored
 // file's exact format is read, and files that are short, long or corrupt still start a usable program.
 #include "support/PanelFixture.h"
+#include "support/TestFiles.h"
 
 #include "subtitles/subtitles.h"
 
@@ -13,19 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // A run started in another run's program folder.
 struct NextRun : PanelFixture {
