@@ -17,7 +17,9 @@ class MediaEngine;
 class Desktop;
 class Panelfrm;
 class player;
+class subtitles;
 struct AppState;
+struct SubtitleTable;
 
 class Settings : public QWidget {
     Q_OBJECT
@@ -30,6 +32,9 @@ public:
 
     // The panel whose disc the track lists belong to; the load sequence pairs the two.
     Panelfrm *panelForm = nullptr;
+
+    // The subtitle group works on the overlay window, the shared state and the loaded table.
+    void attachSubtitles(AppState *state, subtitles *overlay, SubtitleTable *table);
 
     void Form_Activate();
     void HScroll1_Change();
@@ -68,12 +73,21 @@ public:
     QLabel *Label9;
     QLineEdit *delaytxt;
 
+    void Transsub_Click();
+    void Hidesub_Click();
+    void centersubsH_Click();
+    void subsizeH_Change();
+    void subsizeV_Change();
+    void delaytxt_Change();
+
     // Skin group.
     QPushButton *LoadSkin, *DefaultSkin;
 
     // Keyboard map: command captions and the one-character boxes that bind them.
     std::array<QLabel *, 21> Label{};
     std::array<QLineEdit *, 21> Text1{};
+    // The index of the first box holding exactly `key`, or -1: an empty box binds nothing.
+    int keyCommand(const QString &key) const;
 
 protected:
     bool event(QEvent *e) override;
@@ -81,6 +95,10 @@ protected:
 
 private:
     void place(QWidget *w, int left, int top, int width, int height) const;
+    void connectSubtitleGroup();
+    void connectKeyBoxes();
+    // Captions whose stand-in font runs wider than the design's get a smaller size instead of clipping.
+    void fitCaptions();
 
     int tppX_;
     int tppY_;
@@ -88,4 +106,7 @@ private:
     player *player_ = nullptr;
     Desktop *desktop_ = nullptr;
     const AppState *state_ = nullptr;
+    AppState *app_ = nullptr;
+    subtitles *overlay_ = nullptr;
+    SubtitleTable *table_ = nullptr;
 };
