@@ -24,7 +24,7 @@ constexpr double kOverlayHeight = 1500;
 
 void openRunLog(Panelfrm &p)
 {
-    p.log.open(p.app.appPath + QStringLiteral("kelmora.log"));
+    p.log.open(ProgramFolder::writableFolder(p.app.appPath) + QStringLiteral("kelmora.log"));
     if (p.app.argCount > 0) {
         p.log.line(p.app.argList.value(0));
         p.log.line(p.app.argList.value(1));
