@@ -70,6 +70,7 @@ public:
     bool hasTrack() const { return !c().track().path.isEmpty(); }
 
 signals:
+    // Declared for the interface's description; MprisService::seeked sends it.
     void Seeked(qlonglong Position);
 
 public slots:
@@ -102,16 +103,28 @@ MprisService::MprisService(MediaControls &controls, QObject *parent)
     new PlayerAdaptor(this);
 }
 
+MprisService::~MprisService()
+{
+    if (!registered_)
+        return;
+    bus_.unregisterService(busName());
+    bus_.unregisterObject(kObjectPath);
+}
+
+QString MprisService::busName()
+{
+    return QStringLiteral("org.mpris.MediaPlayer2.")
+           + QCoreApplication::applicationName().toLower().remove(QLatin1Char(' '));
+}
+
 bool MprisService::registerOn(const QDBusConnection &bus)
 {
     bus_ = bus;
     if (!bus_.isConnected())
         return false;
-    const QString name = QStringLiteral("org.mpris.MediaPlayer2.")
-                         + QCoreApplication::applicationName().toLower().remove(QLatin1Char(' '));
     if (!bus_.registerObject(kObjectPath, this))
         return false;
-    if (!bus_.registerService(name)) {
+    if (!bus_.registerService(busName())) {
         bus_.unregisterObject(kObjectPath);
         return false;
     }

@@ -42,8 +42,13 @@ class MprisService : public QObject {
     Q_OBJECT
 public:
     explicit MprisService(MediaControls &controls, QObject *parent = nullptr);
+    // Gives the bus name back, so the desktop sees the player go.
+    ~MprisService() override;
 
-    // Takes the bus name after the program ("org.mpris.MediaPlayer2.vistrel") and the MPRIS object
+    // "org.mpris.MediaPlayer2." and the program's name in lower case.
+    static QString busName();
+
+    // Takes the bus name and the MPRIS object
     // on `bus`. False without a bus or when the name is taken; the player runs on without it.
     bool registerOn(const QDBusConnection &bus);
 
