@@ -1,6 +1,7 @@
 #include "desktop/DesktopSession.h"
 
 #include "platform/MediaEngine.h"
+#include "startup/AppState.h"
 #include "platform/ScreenSaver.h"
 #include "playback/Panelfrm.h"
 #include "playback/VolumeSteps.h"
@@ -61,6 +62,30 @@ void DesktopSession::sync()
         changed << QStringLiteral("Volume");
     }
     mpris.propertiesChanged(changed);
+
+    const double frame = panel_.MediaPlayer1.currentPosition();
+    // A new movie starts at its own beginning; that is no seek.
+    const bool jumped = !changed.contains(QStringLiteral("Metadata")) && positionJumped(frame);
+    notePosition(frame);
+    if (jumped)
+        mpris.seeked(position());
+}
+
+bool DesktopSession::positionJumped(double frame) const
+{
+    if (!moving())
+        return frame != lastFrame_;
+    // Playing, the position runs at the rate; the panel's own timer steps it once a second by up to
+    // six seconds, so only more than that counts as a jump.
+    const double rate = panel_.app.rateTable[panel_.rateIndex];
+    const double expected = lastFrame_ + sinceLastFrame_.elapsed() / 1000.0 * rate * panel_.videoFps;
+    return std::abs(frame - expected) > (std::abs(rate) + 1) * panel_.videoFps;
+}
+
+void DesktopSession::notePosition(double frame)
+{
+    lastFrame_ = frame;
+    sinceLastFrame_.restart();
 }
 
 void DesktopSession::play()
@@ -92,7 +117,6 @@ void DesktopSession::stop()
     panel_.vgos_Click();
     panel_.updateBarTime();
     sync();
-    mpris.seeked(position());
 }
 
 double DesktopSession::frameToUs() const
@@ -116,7 +140,7 @@ void DesktopSession::setPosition(qint64 positionUs)
     // Through the tracker, as a click on it at that place.
     panel_.VideoPos_MouseDown(1, 0, frame / panel_.posPerTwip, 0);
     panel_.updateBarTime();
-    mpris.seeked(position());
+    sync();
 }
 
 void DesktopSession::seek(qint64 offsetUs)

@@ -4,6 +4,7 @@
 // so no playback code knows of it.
 #include "platform/Mpris.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 class Panelfrm;
@@ -19,7 +20,8 @@ public:
     ~DesktopSession() override;
 
     // Compares the panel with what was last seen: takes or releases the screen, tells the desktop
-    // what changed. The watch timer runs it; tests call it directly.
+    // what changed, including a position that jumped (a seek on the tracker, a jump to the start).
+    // The watch timer runs it; tests call it directly.
     void sync();
 
     // True while the movie moves: the engine plays it, or the stepping timer does.
@@ -43,6 +45,8 @@ public:
 
 private:
     double frameToUs() const;
+    bool positionJumped(double frame) const;
+    void notePosition(double frame);
 
     Panelfrm &panel_;
     ScreenSaver &screenSaver_;
@@ -51,4 +55,6 @@ private:
     QString lastFile_;
     int lastVolume_ = 1;  // never a volume the engine reports, so the first sync tells it
     int trackId_ = 0;
+    double lastFrame_ = 0;
+    QElapsedTimer sinceLastFrame_;
 };

@@ -7,7 +7,9 @@
 #include "startup/basMyMain.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -59,6 +61,20 @@ QString socketPath()
     return InstanceChannel::socketPath(SingleInstance::defaultLockPath());
 }
 
+// Hands `file` to the running instance. One that is still loading opens its door in a moment, so it
+// is asked again for a while before the user is told that the program is already running.
+bool handToRunningInstance(const QString &file)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!InstanceChannel::handOver(socketPath(), file)) {
+        if (clock.elapsed() > 3000)
+            return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
 }  // namespace
 
 Program::Program(const QString &programFolder, const QString &commandLine, Dialogs &dialogs)
@@ -81,7 +97,7 @@ Program::~Program()
 int Program::run()
 {
     // Before the load sequence, which would tell the user that the program is already running.
-    if (!fileArgument.isEmpty() && basMyMain::IsPrevInstance() && InstanceChannel::handOver(socketPath(), fileArgument))
+    if (!fileArgument.isEmpty() && basMyMain::IsPrevInstance() && handToRunningInstance(fileArgument))
         return 0;
     panel.Form_Load();
     if (basMyMain::programEnded())

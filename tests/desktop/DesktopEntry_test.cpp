@@ -1,9 +1,13 @@
 // File managers offer the player for what the Browse dialog opens: every video, audio and subtitle
-// pattern has a MIME type in the desktop entry, as the system's MIME database names it.
+// pattern has a MIME type in the desktop entry, as the system's MIME database names it. Installed,
+// the program keeps its files in the user's folder.
 #include "browse/FileKinds.h"
+#include "startup/ProgramFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMimeDatabase>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(DesktopEntry, ListsTheMimeTypesOfEveryBrowsePattern)
@@ -30,4 +34,18 @@ TEST(DesktopEntry, ListsTheMimeTypesOfEveryBrowsePattern)
             EXPECT_TRUE(found) << pattern.toStdString();
         }
     }
+}
+
+TEST(DesktopEntry, AnInstalledProgramKeepsItsFilesInTheUserFolder)
+{
+    QTemporaryDir prefix;
+    const QString bin = prefix.filePath(QStringLiteral("bin/"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    EXPECT_EQ(ProgramFolder::writableFolder(bin), bin);  // a build folder, say
+    ASSERT_TRUE(QDir().mkpath(prefix.filePath(QStringLiteral("share/applications"))));
+    QFile entry(prefix.filePath(QStringLiteral("share/applications/vistrel.desktop")));
+    ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    entry.close();
+    EXPECT_TRUE(ProgramFolder::installed(bin));
+    EXPECT_EQ(ProgramFolder::writableFolder(bin), ProgramFolder::userFolder());
 }

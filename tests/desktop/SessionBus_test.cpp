@@ -81,7 +81,9 @@ class ChangeListener : public QObject {
     Q_OBJECT
 public:
     QStringList seen;  // "PlaybackStatus=Playing", "Metadata"...
+    QList<qlonglong> seeks;
 public slots:
+    void seeked(qlonglong position) { seeks << position; }
     void changed(const QString &, const QVariantMap &props, const QStringList &)
     {
         for (auto it = props.begin(); it != props.end(); ++it)
@@ -145,6 +147,8 @@ TEST(SessionBus, DesktopMediaControlsDriveThePanel)
     ASSERT_TRUE(client.connect(MprisService::busName(), kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
                                QStringLiteral("PropertiesChanged"), &listener,
                                SLOT(changed(QString, QVariantMap, QStringList))));
+    ASSERT_TRUE(client.connect(MprisService::busName(), kPath, kPlayer, QStringLiteral("Seeked"), &listener,
+                               SLOT(seeked(qlonglong))));
 
     EXPECT_EQ(playerProperty(client, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Stopped"));
     f.openMovie(QStringLiteral("Night Train.avi"));
@@ -167,10 +171,16 @@ TEST(SessionBus, DesktopMediaControlsDriveThePanel)
     callAndWait(client, playerCall(QStringLiteral("SetPosition"), {QVariant::fromValue(track), qlonglong(4'000'000)}));
     EXPECT_DOUBLE_EQ(f.mp1.currentPosition(), 100);
     EXPECT_EQ(playerProperty(client, QStringLiteral("Position")).toLongLong(), 4'000'000);
+    // A jump made on the panel is told as well, once.
+    f.panel.vgos_Click();
+    session.sync();
+    session.sync();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return listener.seeks.size() >= 2; }, 5000));
+    EXPECT_EQ(listener.seeks, (QList<qlonglong>{4'000'000, 0}));
     // A position for another movie than the open one is ignored.
     callAndWait(client, playerCall(QStringLiteral("SetPosition"),
                                    {QVariant::fromValue(QDBusObjectPath(QStringLiteral("/other"))), qlonglong(0)}));
-    EXPECT_DOUBLE_EQ(f.mp1.currentPosition(), 100);
+    EXPECT_DOUBLE_EQ(f.mp1.currentPosition(), 0);
 
     callAndWait(client, playerCall(QStringLiteral("Pause")));
     EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Play"));
