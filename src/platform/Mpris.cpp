@@ -158,8 +158,13 @@ void MprisService::propertiesChanged(const QStringList &names)
     for (const QString &name : names) {
         if (name == QLatin1String("PlaybackStatus"))
             changed.insert(name, controls.playbackStatus());
-        else if (name == QLatin1String("Metadata"))
+        else if (name == QLatin1String("Metadata")) {
             changed.insert(name, metadata());
+            // What can be done depends on whether a movie is open.
+            const bool open = !controls.track().path.isEmpty();
+            for (const char *can : {"CanPlay", "CanPause", "CanSeek"})
+                changed.insert(QLatin1String(can), open);
+        }
         else if (name == QLatin1String("Volume"))
             changed.insert(name, controls.volume());
     }

@@ -52,7 +52,8 @@ public:
     // on `bus`. False without a bus or when the name is taken; the player runs on without it.
     bool registerOn(const QDBusConnection &bus);
 
-    // Tells the desktop that these player properties changed ("PlaybackStatus", "Metadata", "Volume").
+    // Tells the desktop that these player properties changed ("PlaybackStatus", "Metadata", "Volume");
+    // with the movie, what can be done with it changes too.
     void propertiesChanged(const QStringList &names);
     // Tells it that the position jumped.
     void seeked(qint64 positionUs);
