@@ -1,10 +1,10 @@
 #include "desktop/DesktopSession.h"
 
 #include "platform/MediaEngine.h"
-#include "startup/AppState.h"
 #include "platform/ScreenSaver.h"
 #include "playback/Panelfrm.h"
 #include "playback/VolumeSteps.h"
+#include "startup/AppState.h"
 #include "startup/OpenedFile.h"
 
 #include <algorithm>
@@ -140,6 +140,9 @@ void DesktopSession::setPosition(qint64 positionUs)
     // Through the tracker, as a click on it at that place.
     panel_.VideoPos_MouseDown(1, 0, frame / panel_.posPerTwip, 0);
     panel_.updateBarTime();
+    // Told even when the step is too small to be seen as a jump.
+    notePosition(panel_.MediaPlayer1.currentPosition());
+    mpris.seeked(position());
     sync();
 }
 
