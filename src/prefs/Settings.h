@@ -15,6 +15,7 @@ class QRadioButton;
 class QScrollBar;
 class MediaEngine;
 class Desktop;
+class Panelfrm;
 class player;
 struct AppState;
 
@@ -26,6 +27,9 @@ public:
     // The window-size slider works on the movie's engine and the video window; until these are set
     // (or while no video is open) it stays disabled.
     void attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Desktop *desktop, const AppState *state);
+
+    // The panel whose disc the track lists belong to; the load sequence pairs the two.
+    Panelfrm *panelForm = nullptr;
 
     void Form_Activate();
     void HScroll1_Change();
@@ -47,6 +51,8 @@ public:
     QComboBox *SubCombo;
     QLabel *Label7;
     QComboBox *LangCombo;
+    void SubCombo_Click();
+    void LangCombo_Click();
     QLabel *Label8;
     QLineEdit *Panscan;
 
