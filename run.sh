@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the player and its demo disc, and starts it: without arguments on
-# the demo disc (AUTORUN), otherwise with the arguments given.
+# the demo disc (AUTORUN), otherwise with the arguments given. With --install it installs the player for
+# the current user (under ~/.local) instead.
 set -euo pipefail
 cd "$(dirname "$0")"
 if [ "${1:-}" = "--install" ]; then

@@ -110,5 +110,9 @@ TEST(OpenedFile, OpensAsIfDroppedOnItsButton)
     EXPECT_TRUE(f.app.audioSeparate);
     OpenedFile::open(f.panel, subs);
     EXPECT_EQ(f.app.subFilePath, subs);
+    const QString ini = f.path(QStringLiteral("my disc.ini"));
+    touch(ini);
+    OpenedFile::open(f.panel, ini);
+    EXPECT_EQ(f.app.iniFile, ini);
     EXPECT_TRUE(f.panel.isVisible());
 }
