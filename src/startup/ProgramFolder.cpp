@@ -39,10 +39,15 @@ QString configFolder()
     return userLocation(QStandardPaths::AppConfigLocation);
 }
 
+bool installed(const QString &appPath)
+{
+    return QFileInfo::exists(appPath + QStringLiteral("../share/applications/vistrel.desktop"));
+}
+
 QString writableFolder(const QString &appPath)
 {
     const QFileInfo info(appPath);
-    if (info.isDir() && info.isWritable())
+    if (info.isDir() && info.isWritable() && !installed(appPath))
         return appPath;
     const QString user = userFolder();
     return user.isEmpty() ? appPath : user;

@@ -19,8 +19,12 @@ QString userFolder();
 // cannot be created.
 QString configFolder();
 
-// Where a file the program keeps should be written: appPath itself when a file can be created there,
-// otherwise the per-user data folder.
+// True when appPath is the program folder of an installed copy (a bin folder beside share/, with the
+// program's desktop entry): that folder is shared by other programs and not the place for its files.
+bool installed(const QString &appPath);
+
+// Where a file the program keeps should be written: appPath itself when a file can be created there
+// and the program is not installed, otherwise the per-user data folder.
 QString writableFolder(const QString &appPath);
 
 }  // namespace ProgramFolder

@@ -14,10 +14,12 @@ namespace {
 
 const QString kFileName = QStringLiteral("kelmora.cfg");
 
+// An installed copy's folder is shared with other programs, so its settings live per user like those
+// of a copy in a folder it cannot write.
 bool besideWritable(const QString &appPath)
 {
     const QFileInfo folder(appPath);
-    return folder.isDir() && folder.isWritable();
+    return folder.isDir() && folder.isWritable() && !ProgramFolder::installed(appPath);
 }
 
 bool isBlank(QChar c)

@@ -21,7 +21,7 @@ namespace {
 
 void openRunLog(Panelfrm &p)
 {
-    p.log.open(p.app.appPath + QStringLiteral("kelmora.log"));
+    p.log.open(ProgramFolder::writableFolder(p.app.appPath) + QStringLiteral("kelmora.log"));
     if (p.app.argCount > 0) {
         p.log.line(p.app.argList.value(0));
         p.log.line(p.app.argList.value(1));
