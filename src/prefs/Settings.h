@@ -2,6 +2,7 @@
 // The preferences dialog. Its controls are the store of the preferences: other windows read a check
 // box or a text box when they need the value, the settings file fills and saves them, and there is no
 // cancel. Accept and the close box only hide the window.
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -16,6 +17,8 @@ class QScrollBar;
 class MediaEngine;
 class Desktop;
 class player;
+class Panelfrm;
+class fontselfrm;
 struct AppState;
 
 class Settings : public QWidget {
@@ -26,6 +29,10 @@ public:
     // The window-size slider works on the movie's engine and the video window; until these are set
     // (or while no video is open) it stays disabled.
     void attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Desktop *desktop, const AppState *state);
+
+    // The skin group and the subtitle font button work on the panel: its picture, skinFile, the
+    // Browse dialog and the overlay's labels.
+    void attachPanel(Panelfrm *panel);
 
     void Form_Activate();
     void HScroll1_Change();
@@ -64,6 +71,12 @@ public:
 
     // Skin group.
     QPushButton *LoadSkin, *DefaultSkin;
+    void LoadSkin_Click();
+    void DefaultSkin_Click();
+
+    // The font dialog of the "Font" button; its close box ends it, the next click makes a new one.
+    void fontsel_Click();
+    QPointer<fontselfrm> fontDialog;
 
     // Keyboard map: command captions and the one-character boxes that bind them.
     std::array<QLabel *, 21> Label{};
@@ -82,4 +95,5 @@ private:
     player *player_ = nullptr;
     Desktop *desktop_ = nullptr;
     const AppState *state_ = nullptr;
+    Panelfrm *panel_ = nullptr;
 };
