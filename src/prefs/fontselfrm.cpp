@@ -4,6 +4,7 @@
 #include "platform/basic_numbers.h"
 #include "playback/LabelButton.h"
 #include "playback/LineShape.h"
+#include "prefs/CaptionFit.h"
 #include "prefs/FontChoice.h"
 #include "subtitles/subtitles.h"
 
@@ -23,6 +24,9 @@ namespace {
 
 void setGround(QWidget *w, const QColor &colour)
 {
+    // The swatches are labels made to let the background through; these show their own ground.
+    w->setAttribute(Qt::WA_TranslucentBackground, false);
+    w->setAttribute(Qt::WA_NoSystemBackground, false);
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, colour);
     w->setPalette(pal);
@@ -119,6 +123,8 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
     Labeltest->setToolTip(QStringLiteral("Click here to change"));
     Labeltest->setTwipGeometry(120, 2100, 615, 615);
     setGround(Labeltest, QColor(fromBgr(FontChoice::kDesignCustom)));
+
+    CaptionFit::fitCaptions(this);
 
     connect(FontList, &QListWidget::currentRowChanged, this, &fontselfrm::FontList_Click);
     connect(FontSizeList, &QListWidget::currentRowChanged, this, &fontselfrm::FontSizeList_Click);

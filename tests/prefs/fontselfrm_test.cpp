@@ -18,9 +18,15 @@
 
 namespace {
 
-QColor colourOf(const QWidget *w, QPalette::ColorRole role = QPalette::WindowText)
+QColor colourOf(const QWidget *w)
 {
-    return w->palette().color(role);
+    return w->palette().color(QPalette::WindowText);
+}
+
+// The colour a swatch shows on screen.
+QColor ground(QWidget *w)
+{
+    return w->grab().toImage().pixelColor(w->width() / 2, 3);
 }
 
 void setColour(QWidget *w, const QColor &c)
@@ -83,7 +89,7 @@ TEST_F(FontDialog, FontButtonFillsItFromTheOverlay)
     ASSERT_EQ(d.FontSizeList->count(), 20);
     EXPECT_EQ(d.FontSizeList->item(19)->text(), "512");
     EXPECT_EQ(d.Label1->text(), QStringLiteral(u"ABCDefgh-ÁÂÃÄåæçè"));
-    EXPECT_EQ(colourOf(d.Label1, QPalette::Window), QColor(0xE0, 0xE0, 0xE0));
+    EXPECT_EQ(ground(d.Label1), QColor(0xE0, 0xE0, 0xE0));
     EXPECT_EQ(d.Label1->geometry(), QRect(4, 152, 213, 57));
     EXPECT_EQ(d.swatch[15]->objectName(), "Label17");
     EXPECT_EQ(d.swatch[15]->geometry(), QRect(104, 88, 29, 21));
@@ -121,20 +127,20 @@ TEST_F(FontDialog, SwatchesSlidersAndTheCustomColour)
     d.show();
     const QColor cyan(0, 255, 255);
     EXPECT_EQ(sliders(d), (std::array<int, 3>{0, 0, 0}));
-    EXPECT_EQ(colourOf(d.Labeltest, QPalette::Window), cyan);
+    EXPECT_EQ(ground(d.Labeltest), cyan);
     QTest::mouseClick(d.Labeltest, Qt::LeftButton);
     EXPECT_EQ(d.sampleColour(), cyan);
 
     QTest::mouseClick(d.swatch[8], Qt::LeftButton);  // Label10, yellow
     EXPECT_EQ(d.sampleColour(), QColor(255, 255, 0));
     EXPECT_EQ(sliders(d), (std::array<int, 3>{255, 255, 0}));
-    EXPECT_EQ(colourOf(d.Labeltest, QPalette::Window), QColor(255, 255, 0));
+    EXPECT_EQ(ground(d.Labeltest), QColor(255, 255, 0));
     QTest::mouseMove(d.Label18);
     EXPECT_EQ(d.Label18->toolTip(), "R: 255 G: 255 B: 0");
 
     d.VScroll1->setValue(128);
     d.VScroll3->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(colourOf(d.Labeltest, QPalette::Window), QColor(128, 255, 10));
+    EXPECT_EQ(ground(d.Labeltest), QColor(128, 255, 10));
     EXPECT_EQ(d.sampleColour(), QColor(255, 255, 0));
     QTest::mouseClick(d.Labeltest, Qt::LeftButton);
     EXPECT_EQ(d.sampleColour(), QColor(128, 255, 10));
@@ -148,7 +154,7 @@ TEST_F(FontDialog, BlackFirstTurnsTheCustomSwatchBlackToo)
     d.show();
     // All three sliders already stand at 0, so none of them moves.
     QTest::mouseClick(d.swatch[3], Qt::LeftButton);  // Label5, black
-    EXPECT_EQ(colourOf(d.Labeltest, QPalette::Window), QColor(0, 0, 0));
+    EXPECT_EQ(ground(d.Labeltest), QColor(0, 0, 0));
     QTest::mouseClick(d.Labeltest, Qt::LeftButton);
     EXPECT_EQ(d.sampleColour(), QColor(0, 0, 0));
 }
@@ -196,7 +202,7 @@ TEST_F(FontDialog, SampleTextAndAFreshDialogAfterTheCloseBox)
     fontselfrm &fresh = open();
     EXPECT_EQ(fresh.Label1->text(), QStringLiteral(u"ABCDefgh-ÁÂÃÄåæçè"));
     EXPECT_EQ(sliders(fresh), (std::array<int, 3>{0, 0, 0}));
-    EXPECT_EQ(colourOf(fresh.Labeltest, QPalette::Window), QColor(0, 255, 255));
+    EXPECT_EQ(ground(fresh.Labeltest), QColor(0, 255, 255));
     // Filled again from the overlay, whose font the first dialog's "OK" had set.
     EXPECT_EQ(fresh.Text1->text(), overlay->Label1->font().family());
 }
