@@ -131,7 +131,7 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     TimerMovieBack.setInterval(1000);
     subTimer.setInterval(500);
 
-    setPicture(Skins::builtinPicture(devicePixelRatioF()));
+    setPicture(Skins::builtinPicture());
     playerForm = new player(*this, MediaPlayer1);
     desktop.setVideoWindow(playerForm);
     wireControls();

@@ -24,7 +24,8 @@ std::optional<double> sampleSize(const QString &text)
 QFont withFace(QFont target, const QFont &face)
 {
     target.setFamily(face.family());
-    target.setPointSizeF(face.pointSizeF());
+    if (face.pointSizeF() > 0)  // a font sized in pixels has no point size to give
+        target.setPointSizeF(face.pointSizeF());
     target.setBold(face.bold());
     target.setItalic(face.italic());
     target.setUnderline(face.underline());

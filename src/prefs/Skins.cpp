@@ -1,13 +1,14 @@
 #include "prefs/Skins.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
 
 namespace Skins {
 
-QPixmap builtinPicture(qreal devicePixelRatio)
+QPixmap builtinPicture()
 {
-    if (devicePixelRatio > 1) {
+    if (qGuiApp->devicePixelRatio() > 1) {
         QPixmap sharp(QStringLiteral(":/skin/builtin@2x.jpg"));
         sharp.setDevicePixelRatio(2);
         return sharp;

@@ -8,8 +8,9 @@
 
 namespace Skins {
 
-// The built-in picture for a screen of `devicePixelRatio`: the twice-size drawing above 1.
-QPixmap builtinPicture(qreal devicePixelRatio);
+// The built-in picture: the twice-size drawing where any screen has more than one device pixel to a
+// pixel (the panel smooths it down on a plain screen beside a sharp one), the plain one otherwise.
+QPixmap builtinPicture();
 
 // True when `skinFile` names a file to load: not "NONE", and a file is there (not a folder).
 bool isSkinFile(const QString &skinFile);

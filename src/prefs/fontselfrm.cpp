@@ -124,6 +124,14 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
     Labeltest->setTwipGeometry(120, 2100, 615, 615);
     setGround(Labeltest, QColor(fromBgr(FontChoice::kDesignCustom)));
 
+    const std::pair<QWidget *, const char *> names[] = {
+        {Text1, "Text1"},       {FontList, "FontList"}, {Text2, "Text2"},       {FontSizeList, "FontSizeList"},
+        {Frame1, "Frame1"},     {Check1, "Check1"},     {Check2, "Check2"},     {Check3, "Check3"},
+        {Check4, "Check4"},     {Command1, "Command1"}, {Label1, "Label1"},     {Frame2, "Frame2"},
+        {Label18, "Label18"},   {VScroll1, "VScroll1"}, {VScroll2, "VScroll2"}, {VScroll3, "VScroll3"},
+        {Label19, "Label19"},   {Labeltest, "Labeltest"}};
+    for (const auto &[w, name] : names)
+        w->setObjectName(QString::fromLatin1(name));
     CaptionFit::fitCaptions(this);
 
     connect(FontList, &QListWidget::currentRowChanged, this, &fontselfrm::FontList_Click);
