@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the subtitle reader fuzz targets (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) into
-# build-fuzz/ and runs each for SECONDS (default 20). Exits non-zero when a target crashes.
+# Builds the fuzz targets of the subtitle readers and the Quick ini reader (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) into build-fuzz/ and runs each for SECONDS (default 20). Exits non-zero
+# when a target crashes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
@@ -8,8 +9,10 @@ out=build-fuzz
 mkdir -p "$out"
 read -r -a qt <<<"$(pkg-config --cflags --libs Qt6Core)"
 flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -Isrc -Ifuzz)
-sources=(src/subtitles/SubtitleReaders.cpp src/subtitles/SubtitleText.cpp src/platform/basic_numbers.cpp)
-for target in microdvd subrip subviewer detect; do
+subtitle_sources=(src/subtitles/SubtitleReaders.cpp src/subtitles/SubtitleText.cpp src/platform/basic_numbers.cpp)
+for target in microdvd subrip subviewer detect ini; do
+  sources=("${subtitle_sources[@]}")
+  [ "$target" = ini ] && sources=(src/disc/IniReader.cpp)
   bin="$out/fuzz_$target"
   clang++ "${flags[@]}" "fuzz/fuzz_$target.cpp" "${sources[@]}" "${qt[@]}" -o "$bin"
   work="$out/corpus_$target"

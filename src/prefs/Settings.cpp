@@ -209,6 +209,11 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     LangCombo->setEditable(true);
     LangCombo->setEditText(QStringLiteral("DEFAULT"));
     place(LangCombo, 60, 3060, 2175, 315);
+    // A pick from the list, not typed text, chooses a track.
+    for (QComboBox *box : {SubCombo, LangCombo})
+        box->setInsertPolicy(QComboBox::NoInsert);
+    connect(SubCombo, &QComboBox::activated, this, &Settings::SubCombo_Click);
+    connect(LangCombo, &QComboBox::activated, this, &Settings::LangCombo_Click);
     Label8 = make<QLabel>(p, "Label8", QStringLiteral("Pan and Scan:"));
     place(Label8, 2280, 2520, 1065, 195);
     Panscan = make<QLineEdit>(p, "Panscan", QStringLiteral("10"));
@@ -233,11 +238,6 @@ void Settings::attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Des
     player_ = playerWindow;
     desktop_ = desktop;
     state_ = state;
-}
-
-void Settings::attachPanel(Panelfrm *panel)
-{
-    panel_ = panel;
 }
 
 void Settings::Form_Activate()

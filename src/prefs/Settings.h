@@ -16,8 +16,8 @@ class QRadioButton;
 class QScrollBar;
 class MediaEngine;
 class Desktop;
-class player;
 class Panelfrm;
+class player;
 class fontselfrm;
 struct AppState;
 
@@ -30,9 +30,9 @@ public:
     // (or while no video is open) it stays disabled.
     void attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Desktop *desktop, const AppState *state);
 
-    // The skin group and the subtitle font button work on the panel: its picture, skinFile, the
-    // Browse dialog and the overlay's labels.
-    void attachPanel(Panelfrm *panel);
+    // The panel the load sequence pairs with the dialog: the disc's track lists, the skin group and
+    // the subtitle font button work on it.
+    Panelfrm *panelForm = nullptr;
 
     void Form_Activate();
     void HScroll1_Change();
@@ -54,6 +54,8 @@ public:
     QComboBox *SubCombo;
     QLabel *Label7;
     QComboBox *LangCombo;
+    void SubCombo_Click();
+    void LangCombo_Click();
     QLabel *Label8;
     QLineEdit *Panscan;
 
@@ -95,5 +97,4 @@ private:
     player *player_ = nullptr;
     Desktop *desktop_ = nullptr;
     const AppState *state_ = nullptr;
-    Panelfrm *panel_ = nullptr;
 };

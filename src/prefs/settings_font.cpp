@@ -12,11 +12,11 @@
 
 void Settings::fontsel_Click()
 {
-    if (!panel_ || !panel_->subtitlesForm)
+    if (!panelForm || !panelForm->subtitlesForm)
         return;
-    subtitles &overlay = *panel_->subtitlesForm;
+    subtitles &overlay = *panelForm->subtitlesForm;
     if (!fontDialog)
-        fontDialog = new fontselfrm(overlay, panel_->dialogs, tppX_, tppY_, this);
+        fontDialog = new fontselfrm(overlay, panelForm->dialogs, tppX_, tppY_, this);
     fontselfrm &dlg = *fontDialog;
     const QFont font = overlay.Label1->font();
     dlg.Label1->setFont(FontChoice::withFace(dlg.Label1->font(), font));

@@ -7,15 +7,15 @@
 
 void Settings::LoadSkin_Click()
 {
-    if (panel_)
-        panel_->showBrowse(5, QStringLiteral("Locate Skin"));
+    if (panelForm)
+        panelForm->showBrowse(5, QStringLiteral("Locate Skin"));
 }
 
 void Settings::DefaultSkin_Click()
 {
-    if (!panel_)
+    if (!panelForm)
         return;
     // The picture on the panel stays until the next start.
-    panel_->app.skinFile = QStringLiteral("NONE");
-    panel_->dialogs.msgBox(QStringLiteral("Now you must restart the player"));
+    panelForm->app.skinFile = QStringLiteral("NONE");
+    panelForm->dialogs.msgBox(QStringLiteral("Now you must restart the player"));
 }

@@ -40,8 +40,8 @@ bool Main(Panelfrm &panel)
     if (!panel.settingsForm) {
         panel.settingsForm = new Settings(app.twipsPerPixelX, app.twipsPerPixelY, &panel);
         panel.settingsForm->attachPlayer(&panel.MediaPlayer1, panel.playerForm, &panel.desktop, &app);
-        panel.settingsForm->attachPanel(&panel);
     }
+    panel.settingsForm->panelForm = &panel;
     // The overlay can be sized up to the whole screen in pixels.
     panel.settingsForm->subsizeH->setMaximum(
         basic_numbers::toInt16(panel.desktop.screenWidth() / static_cast<double>(app.twipsPerPixelX)));

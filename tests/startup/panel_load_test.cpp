@@ -34,7 +34,7 @@ QByteArray withoutClock(QByteArray log)
     return log.left(at + 15) + log.mid(end);
 }
 
-const QByteArray kRunAfterInit = " 15 \r\n 15 \r\nshowing player\r\nexiting Main\r\nMain exited\r\n"
+const QByteArray kRunAfterInit = " 15 \r\n 15 \r\nshowing player\r\nexiting Main\r\nMain exited\r\nTrying to get CDRoms\r\n"
                                  "0CDrom(s) found\r\n\r\n\r\n\r\n\r\n";
 const QByteArray kExit = "No cfg\r\nCreated cfg\r\nExiting\r\n";
 
