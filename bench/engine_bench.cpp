@@ -1,17 +1,24 @@
 // Plays 10 s of the 1080p test clip in a 640x360 window through our engine and through the mpv command
-// line, each in a child process, and compares their CPU time and peak memory. Run under a display, e.g.
-//   xvfb-run -a -s "-screen 0 1024x768x24" ./engine_bench
+// line, each in a child process, and compares their CPU time and peak memory. Before that it plays three
+// scenes on each of our two ways of drawing against the mpv command line and bare decoding. Run under a
+// display as large as full HD, e.g.
+//   xvfb-run -a -s "-screen 0 1920x1080x24" ./engine_bench [runs per scene, default 3]
 #include "platform/MpvEngine.h"
-#include "platform/MpvVideoWindow.h"
+#include "platform/MpvVideoView.h"
+#include "platform/VideoOutput.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -46,7 +53,7 @@ int playOurs(int argc, char **argv)
 
     QElapsedTimer sinceOpen;
     qint64 firstFrameMs = -1;
-    QObject::connect(engine.videoWindow(), &MpvVideoWindow::frameDrawn, [&] {
+    QObject::connect(engine.videoView(), &MpvVideoView::frameDrawn, [&] {
         if (firstFrameMs < 0)
             firstFrameMs = sinceOpen.elapsed();
     });
@@ -114,17 +121,197 @@ const char *verdict(bool met)
     return met ? "met" : "NOT met";
 }
 
+// Our two ways of drawing, each against the mpv command line and bare decoding, in three scenes.
+struct Scene {
+    const char *title;
+    const char *clip;
+    int width, height;
+    int displaySize;
+};
+constexpr Scene kScenes[] = {
+    {"720p clip in a 1280x720 window", VISTREL_MEDIA_DIR "/hd720.mp4", 1280, 720, 0},
+    {"720p clip at 1920x1080 full screen", VISTREL_MEDIA_DIR "/hd720.mp4", 1920, 1080, 4},
+    {"1080p clip in a 640x360 window", VISTREL_MEDIA_DIR "/hd1080.mp4", 640, 360, 4},
+};
+
+// In the child: plays one scene on one way of drawing and prints the first frame's time from the open,
+// mpv's count of dropped frames and the UI thread's longest gap between two 10 ms timer ticks.
+int playOnPath(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    VideoOutput::force(std::strcmp(argv[2], "gl") == 0 ? VideoOutput::Kind::Gl : VideoOutput::Kind::Software);
+    const Scene &scene = kScenes[std::atoi(argv[3])];
+    QWidget window(nullptr, Qt::FramelessWindowHint);
+    window.setGeometry(0, 0, scene.width, scene.height);
+    MpvEngine engine(true, kTpp, kTpp);
+    engine.videoWidget()->setParent(&window);
+    engine.setWidth(scene.width * kTpp);
+    engine.setHeight(scene.height * kTpp);
+    engine.setDisplaySize(scene.displaySize);
+    window.show();
+
+    QElapsedTimer sinceOpen;
+    qint64 firstFrameMs = -1;
+    QObject::connect(engine.videoView(), &MpvVideoView::frameDrawn, [&] {
+        if (firstFrameMs < 0)
+            firstFrameMs = sinceOpen.elapsed();
+    });
+    QElapsedTimer sinceTick;
+    qint64 worstGapMs = 0;
+    QTimer ticks;
+    ticks.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        worstGapMs = std::max(worstGapMs, sinceTick.restart());
+    });
+    QTimer watch;
+    int drops = -1;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (engine.currentPosition() < kSeconds && engine.playState() == 2)
+            return;
+        drops = engine.property("frame-drop-count").toInt() + engine.property("decoder-frame-drop-count").toInt();
+        app.quit();
+    });
+    QTimer::singleShot(500, [&] {
+        sinceOpen.start();
+        engine.setFileName(QString::fromUtf8(scene.clip));
+        if (engine.fileName().isEmpty()) {
+            app.exit(1);
+            return;
+        }
+        engine.play();
+        watch.start(50);
+        sinceTick.start();
+        ticks.start(10);
+    });
+    QTimer::singleShot(120000, &app, [&] { app.exit(2); });
+    const int rc = app.exec();
+    std::printf("%lld %d %lld\n", static_cast<long long>(firstFrameMs), drops, static_cast<long long>(worstGapMs));
+    return rc;
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+struct Figures {
+    std::vector<double> cpu, mib, firstMs, drops, gapMs;
+    int failed = 0;
+
+    void add(const Run &run)
+    {
+        if (!run.ok) {
+            ++failed;
+            return;
+        }
+        cpu.push_back(run.cpuSeconds);
+        mib.push_back(run.peakMiB);
+        double first = -1, dropped = -1, gap = -1;
+        std::sscanf(run.output.c_str(), "%lf %lf %lf", &first, &dropped, &gap);
+        firstMs.push_back(first);
+        drops.push_back(dropped);
+        gapMs.push_back(gap);
+    }
+    void print(const char *name) const
+    {
+        std::printf("%-14s %8.2f %10.1f", name, median(cpu), median(mib));
+        if (!drops.empty() && drops.front() >= 0)
+            std::printf(" %8.0f", *std::max_element(drops.begin(), drops.end()));
+        if (!firstMs.empty() && firstMs.front() >= 0)
+            std::printf(" %12.0f %10.0f", median(firstMs), median(gapMs));
+        std::printf("%s\n", failed ? "  (some runs FAILED)" : "");
+    }
+};
+
+// Makes the mpv command line print its count of dropped frames as our child does, in the same columns.
+std::string writeDropCounter(const QTemporaryDir &dir)
+{
+    const std::string path = dir.filePath(QStringLiteral("drops.lua")).toStdString();
+    if (FILE *f = std::fopen(path.c_str(), "w")) {
+        std::fputs("mp.register_event('end-file', function()\n"
+                   "  local n = mp.get_property_number('frame-drop-count', 0)\n"
+                   "    + mp.get_property_number('decoder-frame-drop-count', 0)\n"
+                   "  io.stdout:write(string.format('-1 %d -1\\n', n))\n"
+                   "end)\n",
+                   f);
+        std::fclose(f);
+    }
+    return "--script=" + path;
+}
+
+void comparePaths(const std::string &self, int runs)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QTemporaryDir dir;
+    const std::string dropCounter = writeDropCounter(dir);
+    for (int i = 0; i < static_cast<int>(std::size(kScenes)); ++i) {
+        const Scene &scene = kScenes[i];
+        if (scene.width > screen.width() || scene.height > screen.height()) {
+            std::printf("%s: skipped, the screen is only %dx%d\n\n", scene.title, screen.width(), screen.height());
+            continue;
+        }
+        const std::string index = std::to_string(i);
+        const std::string geometry = "--geometry=" + std::to_string(scene.width) + "x" + std::to_string(scene.height)
+                                   + "+0+0";
+        Figures gl, software, mpv, bare;
+        // Interleaved, so that a burst of load on the machine spreads over all four.
+        for (int r = 0; r < runs; ++r) {
+            gl.add(runChild({self, "--path", "gl", index}));
+            software.add(runChild({self, "--path", "software", index}));
+            mpv.add(runChild({"mpv", "--no-config", "--really-quiet", "--vo=gpu", "--gpu-context=x11egl", "--ao=null",
+                              "--hwdec=auto-safe", "--osc=no", "--load-scripts=no", "--input-default-bindings=no",
+                              dropCounter, geometry, "--length=10", scene.clip}));
+            bare.add(runChild({"ffmpeg", "-nostdin", "-loglevel", "error", "-t", "10", "-i", scene.clip, "-f", "null",
+                               "-"}));
+        }
+        std::printf("%s, 10 s, median of %d runs (CPU seconds; frames dropped in the worst run)\n", scene.title, runs);
+        std::printf("%-14s %8s %10s %8s %12s %10s\n", "", "CPU s", "peak MiB", "dropped", "first frame", "UI gap ms");
+        gl.print("ours, gl");
+        software.print("ours, software");
+        mpv.print("mpv");
+        bare.print("bare decoding");
+        const double sw = median(software.cpu), glCpu = median(gl.cpu), mpvCpu = median(mpv.cpu);
+        const double bareCpu = median(bare.cpu), swMib = median(software.mib), mpvMib = median(mpv.mib);
+        if (mpvCpu > 0 && bareCpu > 0 && mpvMib > 0) {
+            std::printf("software/mpv CPU     %6.3f  (target <= 0.45: %s)\n", sw / mpvCpu, verdict(sw / mpvCpu <= 0.45));
+            std::printf("software/bare CPU    %6.3f  (target <= 2.2: %s)\n", sw / bareCpu, verdict(sw / bareCpu <= 2.2));
+            std::printf("software/mpv memory  %6.3f  (target <= 0.75: %s)\n", swMib / mpvMib,
+                        verdict(swMib / mpvMib <= 0.75));
+            std::printf("gl/mpv CPU           %6.3f\n", glCpu / mpvCpu);
+        }
+        if (i == 0 && !software.drops.empty()) {
+            const double worst = *std::max_element(software.drops.begin(), software.drops.end());
+            std::printf("software drops at 720p in 1280x720  %.0f  (target 0: %s)\n", worst, verdict(worst == 0));
+        }
+        std::printf("\n");
+        std::fflush(stdout);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "--child") == 0)
         return playOurs(argc, argv);
+    if (argc > 3 && std::strcmp(argv[1], "--path") == 0)
+        return playOnPath(argc, argv);
     if (!std::getenv("DISPLAY")) {
         std::fprintf(stderr, "engine_bench needs a display (run it under xvfb-run)\n");
         return 1;
     }
     const std::string self = argv[0];
+    {
+        // The screen's size is read from a display connection of our own, closed before the children start.
+        int qtArgc = 1;
+        QApplication app(qtArgc, argv);
+        comparePaths(self, argc > 1 ? std::max(1, std::atoi(argv[1])) : 3);
+    }
     const Run ours = runChild({self, "--child"});
     const Run theirs = runChild({"mpv", "--no-config", "--really-quiet", "--vo=gpu", "--gpu-context=x11egl",
                                  "--ao=null", "--hwdec=auto-safe", "--osc=no", "--load-scripts=no",

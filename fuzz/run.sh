@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of the subtitle readers and the Quick ini reader (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer) into build-fuzz/ and runs each for SECONDS (default 20). Exits non-zero
-# when a target crashes.
+# Builds the fuzz targets of the subtitle readers, the Quick ini reader and the settings reader (libFuzzer,
+# AddressSanitizer, UndefinedBehaviorSanitizer) into build-fuzz/ and runs each for SECONDS (default 20).
+# Exits non-zero when a target crashes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
@@ -10,10 +10,14 @@ mkdir -p "$out"
 read -r -a qt <<<"$(pkg-config --cflags --libs Qt6Core)"
 flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -Isrc -Ifuzz)
 subtitle_sources=(src/subtitles/SubtitleReaders.cpp src/subtitles/SubtitleText.cpp src/platform/basic_numbers.cpp)
-for target in microdvd subrip subviewer detect ini; do
-  sources=("${subtitle_sources[@]}")
-  [ "$target" = ini ] && sources=(src/disc/IniReader.cpp)
+settings_sources=(src/startup/SettingsFile.cpp src/startup/ProgramFolder.cpp src/platform/basic_numbers.cpp)
+for target in microdvd subrip subviewer detect ini settings; do
   bin="$out/fuzz_$target"
+  case "$target" in
+    ini) sources=(src/disc/IniReader.cpp) ;;
+    settings) sources=("${settings_sources[@]}") ;;
+    *) sources=("${subtitle_sources[@]}") ;;
+  esac
   clang++ "${flags[@]}" "fuzz/fuzz_$target.cpp" "${sources[@]}" "${qt[@]}" -o "$bin"
   work="$out/corpus_$target"
   mkdir -p "$work"

@@ -1,7 +1,7 @@
 #include "platform/MpvEngine.h"
 
 #include "platform/EngineStats.h"
-#include "platform/MpvVideoWindow.h"
+#include "platform/MpvVideoView.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -54,7 +54,7 @@ MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QOb
     if (!mpv_)
         qFatal("libmpv could not be started");
     const std::pair<const char *, const char *> options[] = {
-        // The picture goes to the null output until the video window has a GL context to draw in.
+        // The picture goes to the null output until the video window has a renderer to draw with.
         {"vo", "null"},
         {"vid", withVideo ? "auto" : "no"},
         {"hwdec", "auto-safe"},
@@ -91,11 +91,11 @@ MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QOb
     mpv_set_wakeup_callback(mpv_, onWakeup, this);
 
     if (withVideo_) {
-        video_ = new MpvVideoWindow(mpv_);
-        connect(video_, &MpvVideoWindow::mouseDown, this, [this](int button, int shift, QPointF p) {
+        video_ = new MpvVideoView(mpv_);
+        connect(video_, &MpvVideoView::mouseDown, this, [this](int button, int shift, QPointF p) {
             emit MouseDown(button, shift, p.x() * tppX_, p.y() * tppY_);
         });
-        connect(video_, &MpvVideoWindow::mouseUp, this, [this](int button, int shift, QPointF p) {
+        connect(video_, &MpvVideoView::mouseUp, this, [this](int button, int shift, QPointF p) {
             emit Click(button, shift, p.x() * tppX_, p.y() * tppY_);
         });
     }
@@ -105,17 +105,16 @@ MpvEngine::~MpvEngine()
 {
     mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
     stats_.reset();
-    if (video_)
-        delete video_->container();
+    delete video_;
     mpv_terminate_destroy(mpv_);
 }
 
 QWidget *MpvEngine::videoWidget()
 {
-    return video_ ? video_->container() : nullptr;
+    return video_;
 }
 
-MpvVideoWindow *MpvEngine::videoWindow() const
+MpvVideoView *MpvEngine::videoView() const
 {
     return video_;
 }
@@ -434,6 +433,9 @@ void MpvEngine::setDisplaySize(int size)
     const bool stretch = size == 4;
     setFlag("keepaspect", !stretch);
     setFlag("video-unscaled", !stretch);
+    // The video's own size is in the desktop's pixels; mpv draws it unscaled in the screen's.
+    const double ratio = video_ ? video_->devicePixelRatioF() : 1.0;
+    setDouble("video-zoom", stretch ? 0.0 : std::log2(ratio));
 }
 
 int MpvEngine::imageSourceWidth() const
@@ -479,8 +481,8 @@ void MpvEngine::applyGeometry()
     if (!video_)
         return;
     const auto px = [](double twips, int perPixel) { return static_cast<int>(std::lround(twips / perPixel)); };
-    video_->container()->setGeometry(px(left_, tppX_), px(top_, tppY_), std::max(0, px(width_, tppX_)),
-                                     std::max(0, px(height_, tppY_)));
+    video_->setGeometry(px(left_, tppX_), px(top_, tppY_), std::max(0, px(width_, tppX_)),
+                        std::max(0, px(height_, tppY_)));
 }
 
 void MpvEngine::showDialog(int which)

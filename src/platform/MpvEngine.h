@@ -1,5 +1,5 @@
 #pragma once
-// The media engine on libmpv. With video it draws into an MpvVideoWindow; without, it only plays sound.
+// The media engine on libmpv. With video it draws into an MpvVideoView; without, it only plays sound.
 #include "platform/MediaEngine.h"
 
 #include <QPointer>
@@ -10,7 +10,7 @@
 struct mpv_handle;
 struct mpv_event;
 class EngineStats;
-class MpvVideoWindow;
+class MpvVideoView;
 
 class MpvEngine : public MediaEngine {
     Q_OBJECT
@@ -47,9 +47,9 @@ public:
     void play() override;
     void pause() override;
     void showDialog(int which) override;
-    // The widget that carries the picture; the picture itself is drawn in videoWindow().
+    // The widget that carries the picture.
     QWidget *videoWidget() override;
-    MpvVideoWindow *videoWindow() const;
+    MpvVideoView *videoView() const;
 
     // The engine's own value of a property, as text; empty when unknown. For diagnostics and tests:
     // it waits for the player core, which the UI's own reads never do.
@@ -75,7 +75,7 @@ private:
     mpv_handle *mpv_ = nullptr;
     const bool withVideo_;
     const int tppX_, tppY_;
-    QPointer<MpvVideoWindow> video_;
+    QPointer<MpvVideoView> video_;
     std::unique_ptr<EngineStats> stats_;
 
     QString file_;

@@ -28,16 +28,9 @@ void onRenderUpdate(void *data)
 
 } // namespace
 
-MpvVideoWindow::MpvVideoWindow(mpv_handle *mpv) : mpv_(mpv)
+MpvVideoWindow::MpvVideoWindow(mpv_handle *mpv, QWidget *parent) : mpv_(mpv)
 {
-    container_ = QWidget::createWindowContainer(this);
-    container_->setObjectName(QStringLiteral("MediaPlayer1"));
-}
-
-void MpvVideoWindow::loadDriver()
-{
-    QOpenGLContext context;
-    context.create();
+    container_ = QWidget::createWindowContainer(this, parent);
 }
 
 MpvVideoWindow::~MpvVideoWindow()

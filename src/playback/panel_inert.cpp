@@ -4,7 +4,6 @@
 
 void Panelfrm::openfile_Click() {}
 void Panelfrm::sndopen_Click() {}
-void Panelfrm::Form_KeyPress(const QString &) {}
 void Panelfrm::showBrowse(int mode, const QString &)
 {
     app.browseMode = mode;

@@ -1,16 +1,17 @@
 #pragma once
-// Captions in the desktop's stand-ins for the design's fonts: where a stand-in runs wider, the caption
-// gets a little smaller rather than lose its letters, as the panel's buttons do.
+// Captions in the desktop's stand-ins for the design's fonts: where a stand-in runs wider than the
+// control, the caption gets a smaller size rather than lose letters, as the panel's buttons do.
+class QFont;
 class QWidget;
 
 namespace CaptionFit {
 
-// The width a control leaves for its caption: a label's inside, the text part of a button, check box
-// or option; -1 for controls without a one-line caption (wrapped labels included).
-int captionRoom(QWidget *control);
+// Whether the caption of `control` (a label, button, check box, option or box title) fits it in `font`;
+// controls without a caption always fit.
+bool fits(const QWidget *control, const QFont &font);
 
-// Shrinks, a quarter point at a time down to 5 points, every caption on `window` that is wider than
-// its room.
+// On every control of `window`: a check box or option lower than its indicator grows about its
+// middle, and a caption that does not fit shrinks a quarter point at a time, down to 5 points.
 void fitCaptions(QWidget *window);
 
 }  // namespace CaptionFit

@@ -4,6 +4,7 @@
 #include "platform/MediaEngine.h"
 #include "platform/basic_numbers.h"
 #include "playback/player.h"
+#include "prefs/CaptionFit.h"
 #include "startup/AppState.h"
 
 #include <QButtonGroup>
@@ -182,9 +183,10 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     Frame2 = makeGroup(p, "Frame2", QStringLiteral("Tracker Shows:"));
     place(Frame2, 120, 1320, 2295, 795);
     Elapsed = make<QRadioButton>(Frame2, "Elapsed", QStringLiteral("Elapsed"));
-    place(Elapsed, 120, 240, 1215, 195);
+    // Narrower than designed, so the captions end before the Time / Frames pair begins.
+    place(Elapsed, 120, 240, 1095, 195);
     Remaining = make<QRadioButton>(Frame2, "Remaining", QStringLiteral("Remaining"));
-    place(Remaining, 120, 480, 1215, 195);
+    place(Remaining, 120, 480, 1095, 195);
     Elapsed->setChecked(true);
     Time = make<QRadioButton>(p, "Time", QStringLiteral("Time"));
     place(Time, 1380, 1560, 915, 195);
@@ -220,6 +222,10 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     Panscan->setMaxLength(3);
     Panscan->setToolTip(QStringLiteral("Pan & Scan Ratio 10 is 4:3 5  is really wide"));
     place(Panscan, 2880, 2880, 435, 255);
+
+    connectSubtitleGroup();
+    connectKeyBoxes();
+    CaptionFit::fitCaptions(this);
 }
 
 void Settings::place(QWidget *w, int left, int top, int width, int height) const

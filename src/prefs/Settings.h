@@ -19,7 +19,9 @@ class Desktop;
 class Panelfrm;
 class player;
 class fontselfrm;
+class subtitles;
 struct AppState;
+struct SubtitleTable;
 
 class Settings : public QWidget {
     Q_OBJECT
@@ -33,6 +35,9 @@ public:
     // The panel the load sequence pairs with the dialog: the disc's track lists, the skin group and
     // the subtitle font button work on it.
     Panelfrm *panelForm = nullptr;
+
+    // The subtitle group works on the overlay window, the shared state and the loaded table.
+    void attachSubtitles(AppState *state, subtitles *overlay, SubtitleTable *table);
 
     void Form_Activate();
     void HScroll1_Change();
@@ -71,6 +76,13 @@ public:
     QLabel *Label9;
     QLineEdit *delaytxt;
 
+    void Transsub_Click();
+    void Hidesub_Click();
+    void centersubsH_Click();
+    void subsizeH_Change();
+    void subsizeV_Change();
+    void delaytxt_Change();
+
     // Skin group.
     QPushButton *LoadSkin, *DefaultSkin;
     void LoadSkin_Click();
@@ -83,6 +95,8 @@ public:
     // Keyboard map: command captions and the one-character boxes that bind them.
     std::array<QLabel *, 21> Label{};
     std::array<QLineEdit *, 21> Text1{};
+    // The index of the first box holding exactly `key`, or -1: an empty box binds nothing.
+    int keyCommand(const QString &key) const;
 
 protected:
     bool event(QEvent *e) override;
@@ -90,6 +104,8 @@ protected:
 
 private:
     void place(QWidget *w, int left, int top, int width, int height) const;
+    void connectSubtitleGroup();
+    void connectKeyBoxes();
 
     int tppX_;
     int tppY_;
@@ -97,4 +113,7 @@ private:
     player *player_ = nullptr;
     Desktop *desktop_ = nullptr;
     const AppState *state_ = nullptr;
+    AppState *app_ = nullptr;
+    subtitles *overlay_ = nullptr;
+    SubtitleTable *table_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "startup/Program.h"
 
-#include "platform/MpvVideoWindow.h"
+#include "platform/MpvVideoView.h"
+#include "platform/VideoOutput.h"
 #include "startup/basMyMain.h"
 
 #include <QApplication>
@@ -48,6 +49,8 @@ Program::Program(const QString &programFolder, const QString &commandLine, Dialo
       panel(PanelContext{app, MediaPlayer1, MediaPlayer2, desktop, dialogs, log, drives})
 {
     QObject::connect(&shutdown_, &ShutdownSignals::requested, &panel, [this] { panel.Form_Unload(0); });
+    QObject::connect(MediaPlayer1.videoView(), &MpvVideoView::outputChosen, &panel,
+                     [this](const QString &name) { log.line(QStringLiteral("video output ") + name); });
 }
 
 Program::~Program()
@@ -61,9 +64,10 @@ int Program::run()
     panel.Form_Load();
     if (basMyMain::programEnded())
         return 0;
-    // While the user picks a movie, not after the drop, and not before the panel is on screen.
+    // Loading the GL driver costs the first picture a good tenth of a second, and telling how to draw
+    // needs it: while the user picks a movie, not after the drop, and not before the panel is on screen.
     auto *painted = new FirstPaint(&panel);
-    QObject::connect(painted, &FirstPaint::seen, &panel, &MpvVideoWindow::loadDriver, Qt::QueuedConnection);
+    QObject::connect(painted, &FirstPaint::seen, &panel, [] { VideoOutput::glRenderer(); }, Qt::QueuedConnection);
     return QApplication::exec();
 }
 

@@ -19,12 +19,24 @@ QString appPath()
     return withSeparator(QCoreApplication::applicationDirPath());
 }
 
-QString userFolder()
+namespace {
+QString userLocation(QStandardPaths::StandardLocation location)
 {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString dir = QStandardPaths::writableLocation(location);
     if (dir.isEmpty() || !QDir().mkpath(dir))
         return QString();
     return withSeparator(dir);
+}
+}  // namespace
+
+QString userFolder()
+{
+    return userLocation(QStandardPaths::AppDataLocation);
+}
+
+QString configFolder()
+{
+    return userLocation(QStandardPaths::AppConfigLocation);
 }
 
 QString writableFolder(const QString &appPath)

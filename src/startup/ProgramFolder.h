@@ -15,6 +15,10 @@ QString appPath();
 // be created.
 QString userFolder();
 
+// The per-user config folder (created when missing), with a trailing separator; empty when it
+// cannot be created.
+QString configFolder();
+
 // Where a file the program keeps should be written: appPath itself when a file can be created there,
 // otherwise the per-user data folder.
 QString writableFolder(const QString &appPath);

@@ -66,6 +66,13 @@ hd1080() {
      "${x264[@]}" -c:a aac -b:a 96k -t 20 -f mp4 "$1"
 }
 
+# Encoded as movies are (B-frames, CABAC): the engine benchmark sets drawing against its decoding.
+hd720() {
+  ff -f lavfi -i testsrc2=size=1280x720:rate=25:duration=12 \
+     -f lavfi -i sine=frequency=550:sample_rate=48000:duration=12 \
+     -c:v libx264 -preset veryfast -pix_fmt yuv420p -c:a aac -b:a 96k -t 12 -f mp4 "$1"
+}
+
 audio10() {
   ff -f lavfi -i sine=frequency=880:sample_rate=44100:duration=10 -c:a pcm_s16le -f wav "$1"
 }
@@ -237,6 +244,7 @@ else
   make clip25.mp4 clip25
   make clip23976.avi clip23976
   make hd1080.mp4 hd1080
+  make hd720.mp4 hd720
   make audio10.wav audio10
   make notvideo.avi notvideo
   make truncated.mp4 truncated

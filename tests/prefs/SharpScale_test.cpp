@@ -22,33 +22,22 @@ bool atScaleTwo()
     return qApp->devicePixelRatio() == 2;
 }
 
-// The controls of `window` whose caption is wider (or, wrapped, taller) than the control; `sample`
-// shows whatever font is chosen and is left out.
+// The controls of `window` whose caption does not fit them; `sample` shows whatever font is chosen
+// and is left out.
 QStringList clippedCaptions(QWidget *window, const QWidget *sample = nullptr)
 {
     QStringList clipped;
     for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (w == sample || w->window() != window)
-            continue;
-        const QFontMetrics fm = w->fontMetrics();
-        const QString text = w->property("text").toString() + w->property("title").toString();
-        bool fits = true;
-        if (auto *l = qobject_cast<QLabel *>(w); l && l->wordWrap())
-            fits = l->heightForWidth(l->contentsRect().width()) <= l->contentsRect().height();
-        else if (qobject_cast<QGroupBox *>(w))
-            fits = fm.horizontalAdvance(text) < w->width();
-        else if (const int room = CaptionFit::captionRoom(w); room >= 0)
-            fits = fm.horizontalAdvance(text) <= room;
-        if (!fits)
-            clipped << window->objectName() + QLatin1Char('/') + w->objectName() + QStringLiteral(" \"") + text
-                           + QStringLiteral("\"");
+        if (w != sample && w->window() == window && !CaptionFit::fits(w, w->font()))
+            clipped << window->objectName() + QLatin1Char('/') + w->objectName() + QStringLiteral(" \"")
+                           + w->property("text").toString() + w->property("title").toString() + QStringLiteral("\"");
     }
     return clipped;
 }
 
 }  // namespace
 
-TEST(CaptionsFit, PanelOverlayAndFontDialog)
+TEST(CaptionsFit, PanelSettingsOverlayAndFontDialog)
 {
     PanelFixture f;
     auto *overlay = new subtitles(f.app, f.desktop, f.dialogs);
@@ -58,7 +47,7 @@ TEST(CaptionsFit, PanelOverlayAndFontDialog)
     f.settings.fontsel->click();
     ASSERT_TRUE(f.settings.fontDialog);
     const fontselfrm &font = *f.settings.fontDialog;
-    for (QWidget *window : std::initializer_list<QWidget *>{&f.panel, overlay, f.settings.fontDialog})
+    for (QWidget *window : std::initializer_list<QWidget *>{&f.panel, &f.settings, overlay, f.settings.fontDialog})
         EXPECT_EQ(clippedCaptions(window, font.Label1).join(QLatin1Char('\n')).toStdString(), "")
             << "at scale " << qApp->devicePixelRatio();
     // The twip layout does not change with the scale.
