@@ -154,7 +154,8 @@ public:
     void showBrowse(int mode, const QString &caption);
 
     // Skins: draws the picture in `file` as the panel's background and sets skinFile. A file that is
-    // not a decodable picture keeps both, with a message that names it; then the result is false.
+    // not a decodable picture keeps both, with a message that names it; "NONE" and a path with no file
+    // behind it (a saved skin deleted since) keep both without a word. The result is false then.
     bool loadSkin(const QString &file);
 
     // One-key commands.

@@ -8,4 +8,3 @@ void Panelfrm::showBrowse(int mode, const QString &)
 {
     app.browseMode = mode;
 }
-bool Panelfrm::loadSkin(const QString &) { return false; }

@@ -4,6 +4,7 @@
 #include "platform/MediaEngine.h"
 #include "platform/basic_numbers.h"
 #include "playback/player.h"
+#include "prefs/CaptionFit.h"
 #include "startup/AppState.h"
 
 #include <QButtonGroup>
@@ -106,6 +107,7 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     fontsel = make<QPushButton>(s, "fontsel", QStringLiteral("Font"));
     fontsel->setToolTip(QStringLiteral("Select font for subtitles"));
     place(fontsel, 720, 1320, 900, 400);
+    connect(fontsel, &QPushButton::clicked, this, &Settings::fontsel_Click);
     centersubsH = make<QPushButton>(s, "centersubsH", QStringLiteral("HCenter "));
     centersubsH->setToolTip(QStringLiteral("Center subtitles Horizontal"));
     place(centersubsH, 2220, 720, 900, 400);
@@ -140,6 +142,8 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     DefaultSkin = make<QPushButton>(Skins, "DefaultSkin", QStringLiteral("Default Skin"));
     DefaultSkin->setToolTip(QStringLiteral("Restore player look to default"));
     place(DefaultSkin, 120, 780, 800, 450);
+    connect(LoadSkin, &QPushButton::clicked, this, &Settings::LoadSkin_Click);
+    connect(DefaultSkin, &QPushButton::clicked, this, &Settings::DefaultSkin_Click);
 
     // Keyboard map: two columns, eleven rows then ten.
     for (int i = 0; i < 21; ++i) {
@@ -221,7 +225,7 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
 
     connectSubtitleGroup();
     connectKeyBoxes();
-    fitCaptions();
+    CaptionFit::fitCaptions(this);
 }
 
 void Settings::place(QWidget *w, int left, int top, int width, int height) const

@@ -2,6 +2,7 @@
 // The preferences dialog. Its controls are the store of the preferences: other windows read a check
 // box or a text box when they need the value, the settings file fills and saves them, and there is no
 // cancel. Accept and the close box only hide the window.
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -17,6 +18,7 @@ class MediaEngine;
 class Desktop;
 class Panelfrm;
 class player;
+class fontselfrm;
 class subtitles;
 struct AppState;
 struct SubtitleTable;
@@ -30,7 +32,8 @@ public:
     // (or while no video is open) it stays disabled.
     void attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Desktop *desktop, const AppState *state);
 
-    // The panel whose disc the track lists belong to; the load sequence pairs the two.
+    // The panel the load sequence pairs with the dialog: the disc's track lists, the skin group and
+    // the subtitle font button work on it.
     Panelfrm *panelForm = nullptr;
 
     // The subtitle group works on the overlay window, the shared state and the loaded table.
@@ -82,6 +85,12 @@ public:
 
     // Skin group.
     QPushButton *LoadSkin, *DefaultSkin;
+    void LoadSkin_Click();
+    void DefaultSkin_Click();
+
+    // The font dialog of the "Font" button; its close box ends it, the next click makes a new one.
+    void fontsel_Click();
+    QPointer<fontselfrm> fontDialog;
 
     // Keyboard map: command captions and the one-character boxes that bind them.
     std::array<QLabel *, 21> Label{};
@@ -97,8 +106,6 @@ private:
     void place(QWidget *w, int left, int top, int width, int height) const;
     void connectSubtitleGroup();
     void connectKeyBoxes();
-    // Captions whose stand-in font runs wider than the design's get a smaller size instead of clipping.
-    void fitCaptions();
 
     int tppX_;
     int tppY_;

@@ -1,6 +1,4 @@
-// Captions in the design's places: where the desktop's stand-in for the design's font runs wider
-// than the control, the caption gets a smaller size rather than lose letters.
-#include "prefs/Settings.h"
+#include "prefs/CaptionFit.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -8,7 +6,8 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QStyle>
-#include <QStyleOptionButton>
+
+namespace CaptionFit {
 
 namespace {
 
@@ -28,6 +27,8 @@ int captionRoom(const QAbstractButton *b)
                              style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b));
 }
 
+}  // namespace
+
 bool fits(const QWidget *w, const QFont &f)
 {
     const QFontMetrics m(f);
@@ -44,17 +45,14 @@ bool fits(const QWidget *w, const QFont &f)
     return true;
 }
 
-}  // namespace
-
-void Settings::fitCaptions()
+void fitCaptions(QWidget *window)
 {
-    // A check box or option lower than its indicator would cut it: it grows about its middle.
-    for (QAbstractButton *b : findChildren<QAbstractButton *>()) {
+    for (QAbstractButton *b : window->findChildren<QAbstractButton *>()) {
         const int need = b->sizeHint().height();
         if ((qobject_cast<QCheckBox *>(b) || qobject_cast<QRadioButton *>(b)) && b->height() < need)
             b->setGeometry(b->x(), b->y() - (need - b->height()) / 2, b->width(), need);
     }
-    for (QWidget *w : findChildren<QWidget *>()) {
+    for (QWidget *w : window->findChildren<QWidget *>()) {
         QFont f = w->font();
         if (f.pointSizeF() <= 0)
             continue;
@@ -67,3 +65,5 @@ void Settings::fitCaptions()
             w->setFont(f);
     }
 }
+
+}  // namespace CaptionFit
