@@ -214,7 +214,7 @@ void readMicroDvd(const SubtitleSource &source, SubtitleTable &table)
         const double end = endField.isEmpty() ? start + 50 : leadingNumber(endField);
         QString text = decodePiece(source, rest.sliced(rest.lastIndexOf('}') + 1));
         text.replace(QLatin1Char('|'), QLatin1Char('\r'));
-        table.append(start, end, text);
+        table.append(start, end, std::move(text));
     }
 }
 
@@ -276,7 +276,8 @@ void readSubViewer(const SubtitleSource &source, double videoFps, SubtitleTable 
         QByteArrayView textLine;
         QString text = lines.next(textLine) ? decodePiece(source, textLine) : QString();
         text.replace(QLatin1String("[br]"), QLatin1String("\r"));
-        table.append(basic_numbers::framesAt(timing->start, videoFps), basic_numbers::framesAt(timing->end, videoFps), text);
+        table.append(basic_numbers::framesAt(timing->start, videoFps), basic_numbers::framesAt(timing->end, videoFps),
+                     std::move(text));
     }
 }
 

@@ -2,6 +2,7 @@
 // The loaded subtitles in frames of the open video. The three lists always hold subCount + 1 slots:
 // the last one is a spare that reads as 0 / empty. Before the first load subCount is 0.
 #include <QString>
+#include <utility>
 #include <vector>
 
 struct SubtitleTable {

@@ -14,7 +14,7 @@ constexpr qint64 pieceBytes = 64 * 1024;
 
 // Lines of a file that is not UTF-8 are sampled for its code page, from the first line that is not
 // ASCII on and at most this far: enough for the detector, and a few milliseconds on any file.
-constexpr qsizetype sampleBytes = 32 * 1024;
+constexpr qsizetype sampleBytes = 4 * 1024;
 constexpr qint64 sampleSpan = 1024 * 1024;
 
 // How many bytes from the start are whole, valid UTF-8 sequences; -1 at the first invalid one. Unless

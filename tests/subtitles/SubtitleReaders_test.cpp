@@ -209,7 +209,7 @@ TEST(SubtitleEncoding, LegacyCodePagesReadAsTheirOwnLetters)
             ASSERT_EQ(l.format, c.format) << c.lines;
             ASSERT_EQ(entries(l), lines.size()) << c.lines;
             for (int i = 0; i < lines.size(); ++i)
-                EXPECT_EQ(l.table.subText[i + 1], lines[i]) << c.codePage;
+                EXPECT_EQ(l.table.subText[i + 1].toStdString(), lines[i].toStdString()) << c.codePage;
         }
     }
 }
