@@ -288,7 +288,9 @@ TEST(SubtitleFrames, ExactTiesAndEveryMillisecondAgainstWholeNumbers)
     constexpr long long last = 10000;
     QByteArray srt;
     for (long long ms = 0; ms <= last; ++ms) {
-        const auto clock = [](long long t) { return QString::asprintf("00:00:%02lld,%03lld", t / 1000, t % 1000).toLatin1(); };
+        const auto clock = [](long long t) {
+            return QString::asprintf("00:00:%02lld,%03lld", t / 1000, t % 1000).toLatin1();
+        };
         srt += QByteArray::number(ms + 1) + "\n" + clock(ms) + " --> " + clock(last - ms) + "\nx\n\n";
     }
     for (const long long thousandths : {25000, 30000, 24000, 23976, 29970}) {
@@ -311,7 +313,8 @@ TEST(SubRip, BlocksAreFoundByTheirTimingLine)
 {
     // Mended fault: a line of blanks ends a text as an empty line does; the text once kept it as an
     // invisible last line.
-    auto blank = load("1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n \t \r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n");
+    auto blank = load("1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n \t \r\n"
+                      "2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n");
     ASSERT_EQ(entries(blank), 2);
     EXPECT_EQ(blank.table.subText[1], "One");
     EXPECT_EQ(blank.table.subText[2], "Two");
