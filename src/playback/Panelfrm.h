@@ -17,6 +17,8 @@ class Desktop;
 class Drives;
 class Dialogs;
 class RunLog;
+class Browsefrm;
+class menufrm;
 class Settings;
 class player;
 class subtitles;
@@ -47,10 +49,13 @@ public:
     Drives &drives;
 
     // The other windows. The preferences form is created by Main; the video window with the panel; the
-    // subtitle overlay by the load sequence, unless one was attached before.
+    // subtitle overlay by the load sequence, unless one was attached before; the Browse dialog and the
+    // carrier of the video's pop-up menu on first use, as the panel's own windows.
     Settings *settingsForm = nullptr;
     player *playerForm = nullptr;
     subtitles *subtitlesForm = nullptr;
+    Browsefrm *browseForm = nullptr;
+    menufrm *menuForm = nullptr;
 
     // Controls, named as on the panel's layout.
     LabelButton *vplay, *cmdzoom, *Prefers, *stats, *vgos, *vgoe, *openfile, *sndopen, *subopen, *CDplay;
