@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QTimer>
 #include <QTreeView>
 
 using basic_numbers::roundEven;
@@ -164,6 +165,14 @@ Browsefrm::Browsefrm(Panelfrm &panel)
     setTabOrder(cmdOpen, cmdExit);
     setTabOrder(cmdExit, Openas);
 
+    // Folders arrive from another thread and get sorted after: until the user takes the folder list
+    // in hand, it keeps the current folder in sight as they come.
+    const auto reveal = [this] {
+        if (revealing_)
+            QTimer::singleShot(0, this, [this] { dirList->scrollTo(dirList->currentIndex()); });
+    };
+    connect(&placeFolders_, &QAbstractItemModel::rowsInserted, this, reveal);
+    connect(&placeFolders_, &QAbstractItemModel::layoutChanged, this, reveal);
     connect(drvList, &QComboBox::activated, this, &Browsefrm::drvList_Change);
     connect(dirList, &QTreeView::doubleClicked, this, &Browsefrm::dirList_DblClick);
     connect(filList, &QListView::clicked, this, &Browsefrm::filList_Click);
@@ -209,6 +218,9 @@ bool Browsefrm::event(QEvent *e)
 
 bool Browsefrm::eventFilter(QObject *watched, QEvent *e)
 {
+    if ((watched == dirList && e->type() == QEvent::KeyPress)
+        || (watched == dirList->viewport() && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::Wheel)))
+        revealing_ = false;
     if (watched == dirList && e->type() == QEvent::KeyPress) {
         // Enter on a folder goes into it; it must not reach the default button.
         const int key = static_cast<QKeyEvent *>(e)->key();

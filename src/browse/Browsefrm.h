@@ -89,4 +89,5 @@ private:
     PlaceFolders placeFolders_;
     QFileSystemModel files_;
     QString dirPath_;
+    bool revealing_ = false;
 };

@@ -19,6 +19,8 @@ void Browsefrm::Form_Load()
     fillDrives();
     if (!setDirPath(BrowsePlaces::startFolder(panel_.app.lastDir, QDir::homePath())))
         setDirPath(QStringLiteral("/"));
+    // The keyboard starts where the way to a file starts.
+    dirList->setFocus();
 }
 
 void Browsefrm::Form_Activate()
@@ -107,6 +109,7 @@ bool Browsefrm::setDirPath(const QString &folder)
     dirList->setCurrentIndex(at);
     dirList->expand(at);
     dirList->scrollTo(at);
+    revealing_ = true;
     dirList_Change();
     return true;
 }

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListView>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
@@ -161,6 +162,9 @@ TEST(Browsefrm, OpenActsForEachKindThenRemembersTheFolderAndHides)
 
     ASSERT_TRUE(r.click("Movie.avi"));
     EXPECT_EQ(r.app.selectedFile, video);
+    QMouseEvent hover(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(b.filList->viewport(), &hover);
+    EXPECT_EQ(b.filList->toolTip(), "Movie.avi");
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
     EXPECT_EQ(r.mp1.fileName(), video);
     EXPECT_EQ(r.panel.namelbl->text(), "VIDEO: MOVIE.AVI");
