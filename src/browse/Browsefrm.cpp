@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -22,11 +21,11 @@ using basic_numbers::roundEven;
 
 namespace {
 
-// The design's font; where it is missing the Arial-metric stand-in keeps the captions near their size.
+// The design's font; the desktop substitutes it where it is missing, and fitCaption deals with a
+// stand-in that runs wider.
 QFont designFont()
 {
-    QFont f;
-    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Arial")});
+    QFont f(QStringLiteral("MS Sans Serif"));
     f.setPointSizeF(8.25);
     f.setBold(true);
     return f;
@@ -83,6 +82,8 @@ void Browsefrm::fitCaption(QWidget *w, const QStringList &texts)
 
 void PlaceFolders::setPlace(const QString &root, const QModelIndex &sourceParent)
 {
+    if (root == root_ && rootParent_ == sourceParent)
+        return;
     root_ = root;
     rootParent_ = sourceParent;
     invalidateFilter();
