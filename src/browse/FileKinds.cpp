@@ -29,15 +29,17 @@ Filters filtersFor(int mode)
 
 QStringList nameFilters(const QString &patterns)
 {
-    return patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    QStringList filters = patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    // "*.*" means every file, with or without a dot, as on the system the patterns come from.
+    filters.replaceInStrings(QRegularExpression(QStringLiteral("^\\*\\.\\*$")), QStringLiteral("*"));
+    return filters;
 }
 
 bool matches(const QString &fileName, const QString &patterns)
 {
     const QString name = QFileInfo(fileName).fileName();
     for (const QString &p : nameFilters(patterns)) {
-        // "*.*" means every file, with or without a dot, as on the system the patterns come from.
-        if (p == QLatin1String("*.*") || p == QLatin1String("*"))
+        if (p == QLatin1String("*"))
             return true;
         const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(p),
                                     QRegularExpression::CaseInsensitiveOption);

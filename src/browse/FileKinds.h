@@ -20,7 +20,7 @@ Filters filtersFor(int mode);
 // ";"-separated wildcard patterns, ignoring letter case: "MOVIE.AVI" is a video as "movie.avi" is.
 bool matches(const QString &fileName, const QString &patterns);
 
-// The wildcard list of a ";"-separated pattern string, as name filters take it.
+// The wildcard list of a ";"-separated pattern string, as name filters take it ("*.*" becomes "*").
 QStringList nameFilters(const QString &patterns);
 
 }  // namespace FileKinds

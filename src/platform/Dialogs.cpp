@@ -18,7 +18,10 @@ void QtDialogs::msgBox(const QString &text, Icon icon, const QString &title)
     case Icon::Exclamation: qicon = QMessageBox::Warning; break;
     case Icon::Information: qicon = QMessageBox::Information; break;
     }
-    QMessageBox box(qicon, titleOr(title), text, QMessageBox::Ok);
+    // Messages break their lines with a carriage return alone, which a Qt label would not break at.
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QMessageBox box(qicon, titleOr(title), lines, QMessageBox::Ok);
     box.exec();
 }
 

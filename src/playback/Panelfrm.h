@@ -18,6 +18,8 @@ class Drives;
 class Dialogs;
 class RunLog;
 class SelectFrm;
+class Browsefrm;
+class menufrm;
 class Settings;
 class player;
 class subtitles;
@@ -48,11 +50,14 @@ public:
     Drives &drives;
 
     // The other windows. The preferences form is created by Main; the video window with the panel; the
-    // subtitle overlay by the load sequence, unless one was attached before.
+    // subtitle overlay by the load sequence, unless one was attached before; the Browse dialog and the
+    // carrier of the video's pop-up menu on first use, as the panel's own windows.
     Settings *settingsForm = nullptr;
     player *playerForm = nullptr;
     subtitles *subtitlesForm = nullptr;
     SelectFrm *selectForm = nullptr;  // made by the first runCD or selection, a child of the panel
+    Browsefrm *browseForm = nullptr;
+    menufrm *menuForm = nullptr;
 
     // Controls, named as on the panel's layout.
     LabelButton *vplay, *cmdzoom, *Prefers, *stats, *vgos, *vgoe, *openfile, *sndopen, *subopen, *CDplay;

@@ -1,11 +1,13 @@
 #include "playback/player.h"
 
+#include "menu/menufrm.h"
 #include "platform/Desktop.h"
 #include "platform/MediaEngine.h"
 #include "playback/LabelButton.h"
 #include "playback/Panelfrm.h"
 #include "startup/AppState.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <cmath>
@@ -94,9 +96,13 @@ void player::Form_KeyPress()
 void player::MediaPlayer1_MouseDown(int button, int, double, double)
 {
     panel_.subTimer.start();
-    // The right button is the pop-up menu's, which holds the subtitle timer while it is open.
-    if (button == 1 && panel_.app.zoomMode == 0)
+    if (button == 1 && panel_.app.zoomMode == 0) {
         panel_.desktop.startSystemMove(this);
+    } else if (button == 2) {
+        if (!panel_.menuForm)
+            panel_.menuForm = new menufrm(panel_);
+        panel_.menuForm->popupAt(QCursor::pos());
+    }
 }
 
 void player::MediaPlayer1_Click(int, int, double, double)

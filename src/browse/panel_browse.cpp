@@ -1,0 +1,32 @@
+// The panel's buttons that open files by browsing: each sets what the Browse dialog is choosing and
+// its caption, then shows it beside the panel.
+#include "browse/Browsefrm.h"
+#include "platform/MediaEngine.h"
+#include "playback/Panelfrm.h"
+#include "startup/AppState.h"
+
+void Panelfrm::showBrowse(int mode, const QString &caption)
+{
+    app.browseMode = mode;
+    if (!browseForm)
+        browseForm = new Browsefrm(*this);
+    browseForm->setWindowTitle(caption);
+    browseForm->show();
+    browseForm->raise();
+    browseForm->activateWindow();
+    // The window may be active already, and then no activation tells it the new kind of file.
+    browseForm->Form_Activate();
+}
+
+void Panelfrm::openfile_Click()
+{
+    showBrowse(2, QStringLiteral("Locate Video file"));
+}
+
+void Panelfrm::sndopen_Click()
+{
+    // A separate sound track only goes with a movie.
+    if (MediaPlayer1.fileName().isEmpty())
+        return;
+    showBrowse(3, QStringLiteral("Locate Audio file"));
+}

@@ -1,0 +1,71 @@
+// The whole program with the real engine on a real display: a movie reached in the Browse dialog
+// with the keyboard alone opens, and plays.
+#include "support/FakeDialogs.h"
+#include "support/PanelFixture.h"
+#include "support/RealPicture.h"
+
+#include "browse/Browsefrm.h"
+#include "platform/MpvVideoWindow.h"
+#include "startup/Program.h"
+
+#include <QListView>
+#include <QTest>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+TEST(BrowseEndToEnd, VideoButtonThenKeysAloneOpenTheClipAndPlayMovesThePicture)
+{
+    PanelFixture::privateRuntimeFolder();
+    QTemporaryDir folder, place;
+    ASSERT_TRUE(QDir(place.path()).mkpath(QStringLiteral("films/new")));
+    const QString clip = place.filePath(QStringLiteral("films/new/Clip.AVI"));
+    ASSERT_TRUE(QFile::copy(RealPicture::clip25, clip));
+    FakeDialogs dialogs;
+    Program program(folder.path(), QString(), dialogs);
+    Panelfrm &panel = program.panel;
+    panel.Form_Load();
+    program.app.lastDir = place.path();
+
+    QTest::mouseClick(panel.openfile, Qt::LeftButton);
+    Browsefrm *b = panel.browseForm;
+    ASSERT_NE(b, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(b));
+    const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
+    ASSERT_EQ(QApplication::focusWidget(), b->dirList);
+
+    // Down to a folder, Enter to go in; the dialog stays and nothing opens yet.
+    const auto oneFolderBelow = [&] { return b->dirList->model()->rowCount(b->dirList->currentIndex()) == 1; };
+    ASSERT_TRUE(QTest::qWaitFor(oneFolderBelow, 5000));
+    key(Qt::Key_Down);
+    key(Qt::Key_Return);
+    EXPECT_EQ(b->dirPath(), place.filePath(QStringLiteral("films")));
+    EXPECT_TRUE(b->isVisible());
+    EXPECT_TRUE(program.MediaPlayer1.fileName().isEmpty());
+
+    // Down to the next folder and Tab away: the highlighted folder becomes the current one.
+    ASSERT_TRUE(QTest::qWaitFor(oneFolderBelow, 5000));
+    key(Qt::Key_Down);
+    key(Qt::Key_Tab);
+    EXPECT_EQ(b->dirPath(), place.filePath(QStringLiteral("films/new")));
+    ASSERT_EQ(QApplication::focusWidget(), b->filList);
+
+    // Down to the clip, Enter opens it.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b->filList->model()->rowCount(b->filList->rootIndex()) == 1; }, 5000));
+    key(Qt::Key_Down);
+    EXPECT_EQ(program.app.selectedFile, clip);
+    key(Qt::Key_Return);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(program.MediaPlayer1.fileName(), clip);
+    EXPECT_EQ(panel.namelbl->text(), QStringLiteral("VIDEO: CLIP.AVI"));
+    EXPECT_FALSE(b->isVisible());
+    EXPECT_EQ(program.app.lastDir, place.filePath(QStringLiteral("films/new")));
+
+    QTest::mouseClick(panel.vplay, Qt::LeftButton);
+    EXPECT_EQ(panel.vplay->text(), QStringLiteral("Stop"));
+    MpvVideoWindow *video = program.MediaPlayer1.videoWindow();
+    int first = -1, later = -1;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (first = RealPicture::frameNumber(video->grabFramebuffer())) > 0; }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (later = RealPicture::frameNumber(video->grabFramebuffer())) > first + 10; }, 20000))
+        << first << " then " << later;
+    panel.Form_Unload(0);
+}
