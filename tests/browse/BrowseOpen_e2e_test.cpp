@@ -5,7 +5,7 @@
 #include "support/RealPicture.h"
 
 #include "browse/Browsefrm.h"
-#include "platform/MpvVideoWindow.h"
+#include "platform/MpvVideoView.h"
 #include "startup/Program.h"
 
 #include <QListView>
@@ -62,10 +62,10 @@ TEST(BrowseEndToEnd, VideoButtonThenKeysAloneOpenTheClipAndPlayMovesThePicture)
 
     QTest::mouseClick(panel.vplay, Qt::LeftButton);
     EXPECT_EQ(panel.vplay->text(), QStringLiteral("Stop"));
-    MpvVideoWindow *video = program.MediaPlayer1.videoWindow();
+    MpvVideoView *video = program.MediaPlayer1.videoView();
     int first = -1, later = -1;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return (first = RealPicture::frameNumber(video->grabFramebuffer())) > 0; }, 20000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return (later = RealPicture::frameNumber(video->grabFramebuffer())) > first + 10; }, 20000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (first = RealPicture::frameNumber(video->picture())) > 0; }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (later = RealPicture::frameNumber(video->picture())) > first + 10; }, 20000))
         << first << " then " << later;
     panel.Form_Unload(0);
 }
