@@ -1,4 +1,5 @@
 // One-key commands through real key events on the panel, the video window and the overlay.
+#include "browse/Browsefrm.h"
 #include "playback/player.h"
 #include "subtitles/subtitles.h"
 #include "support/PanelFixture.h"
@@ -51,6 +52,19 @@ TEST_F(Keys, CharactersMatchTheBoxesExactlyAndTheFirstBoxWins)
     EXPECT_LT(f.mp1.volume(), before);
     type(&f.panel, 'K', Qt::ShiftModifier);
     EXPECT_TRUE(f.settings.isVisible());
+}
+
+TEST_F(Keys, DiscKeysRunTheCdButtonsHandlers)
+{
+    // "C" searches the drives as a left click does; this machine has none.
+    type(&f.panel, 'C', Qt::ShiftModifier);
+    EXPECT_EQ(f.dialogs.texts(), QStringList{"No CD-rom Drives found "});
+    // "Q" locates a Quick ini file as a right click does.
+    type(&f.panel, 'Q', Qt::ShiftModifier);
+    EXPECT_EQ(f.app.browseMode, 1);
+    ASSERT_NE(f.panel.browseForm, nullptr);
+    EXPECT_TRUE(f.panel.browseForm->isVisible());
+    EXPECT_EQ(f.panel.browseForm->windowTitle(), "Locate Quick ini file");
 }
 
 TEST_F(Keys, ControlCharactersCanBeBoundAndExitEndsTheRunAsTheCloseBoxDoes)
