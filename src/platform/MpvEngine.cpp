@@ -3,17 +3,23 @@
 #include "platform/EngineStats.h"
 #include "platform/MpvVideoWindow.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <mpv/client.h>
+#include <vector>
 
 namespace {
 
-constexpr int kLoadTimeoutMs = 5000;
+// The rate that stands in when a video tells none, as a PAL film would run.
+constexpr double kAssumedFps = 25;
+// Between reads of the measured rate, and the longest nap of a wait before it looks again.
+constexpr int kPollMs = 40;
 
 void onWakeup(void *data)
 {
@@ -26,9 +32,9 @@ struct Observed {
     mpv_format format;
 };
 constexpr Observed kObserved[] = {
-    {"time-pos", MPV_FORMAT_DOUBLE}, {"duration", MPV_FORMAT_DOUBLE}, {"container-fps", MPV_FORMAT_DOUBLE},
-    {"dwidth", MPV_FORMAT_INT64},    {"dheight", MPV_FORMAT_INT64},   {"width", MPV_FORMAT_INT64},
-    {"height", MPV_FORMAT_INT64},    {"pause", MPV_FORMAT_FLAG},      {"eof-reached", MPV_FORMAT_FLAG},
+    {"time-pos", MPV_FORMAT_DOUBLE}, {"duration", MPV_FORMAT_DOUBLE}, {"dwidth", MPV_FORMAT_INT64},
+    {"dheight", MPV_FORMAT_INT64},   {"width", MPV_FORMAT_INT64},     {"height", MPV_FORMAT_INT64},
+    {"pause", MPV_FORMAT_FLAG},      {"eof-reached", MPV_FORMAT_FLAG},
 };
 
 template <typename T>
@@ -45,18 +51,95 @@ T valueOr(const mpv_event_property &p, T fallback)
     return fallback;
 }
 
+const mpv_node *member(const mpv_node &map, const char *key)
+{
+    if (map.format != MPV_FORMAT_NODE_MAP)
+        return nullptr;
+    for (int i = 0; i < map.u.list->num; ++i) {
+        if (std::strcmp(map.u.list->keys[i], key) == 0)
+            return &map.u.list->values[i];
+    }
+    return nullptr;
+}
+
+bool flagOf(const mpv_node &map, const char *key)
+{
+    const mpv_node *v = member(map, key);
+    return v && v->format == MPV_FORMAT_FLAG && v->u.flag;
+}
+
+QLatin1String textOf(const mpv_node &map, const char *key)
+{
+    const mpv_node *v = member(map, key);
+    return QLatin1String(v && v->format == MPV_FORMAT_STRING ? v->u.string : "");
+}
+
+double numberOf(const mpv_node &map, const char *key)
+{
+    const mpv_node *v = member(map, key);
+    if (v && v->format == MPV_FORMAT_DOUBLE && std::isfinite(v->u.double_))
+        return v->u.double_;
+    return v && v->format == MPV_FORMAT_INT64 ? static_cast<double>(v->u.int64) : 0;
+}
+
+// The tracks the core picked, from its track list.
+struct Picked {
+    bool audio = false, video = false;
+    double demuxFps = 0;
+};
+
+Picked pickedTracks(const mpv_node &trackList)
+{
+    Picked picked;
+    if (trackList.format != MPV_FORMAT_NODE_ARRAY)
+        return picked;
+    for (int i = 0; i < trackList.u.list->num; ++i) {
+        const mpv_node &track = trackList.u.list->values[i];
+        if (!flagOf(track, "selected"))
+            continue;
+        const QLatin1String type = textOf(track, "type");
+        if (type == QLatin1String("audio"))
+            picked.audio = true;
+        // A cover picture is no video.
+        if (type == QLatin1String("video") && !flagOf(track, "albumart")) {
+            picked.video = true;
+            picked.demuxFps = std::max(0.0, numberOf(track, "demux-fps"));
+        }
+    }
+    return picked;
+}
+
 } // namespace
 
 MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QObject *parent)
     : MediaEngine(parent), withVideo_(withVideo), tppX_(std::max(1, twipsPerPixelX)), tppY_(std::max(1, twipsPerPixelY))
 {
+    // The picture needs its core from the start; a sound-only engine mostly never plays anything.
+    if (!withVideo_)
+        return;
+    video_ = new MpvVideoWindow(core());
+    connect(video_, &MpvVideoWindow::mouseDown, this, [this](int button, int shift, QPointF p) {
+        emit MouseDown(button, shift, p.x() * tppX_, p.y() * tppY_);
+    });
+    connect(video_, &MpvVideoWindow::mouseUp, this, [this](int button, int shift, QPointF p) {
+        emit Click(button, shift, p.x() * tppX_, p.y() * tppY_);
+    });
+}
+
+mpv_handle *MpvEngine::core()
+{
+    if (mpv_)
+        return mpv_;
     mpv_ = mpv_create();
     if (!mpv_)
         qFatal("libmpv could not be started");
+    const QByteArray volume = QByteArray::number(100.0 * std::pow(10.0, volume_ / 6000.0), 'g', 17);
+    const QByteArray speed = QByteArray::number(rate_ > 0 ? std::clamp(rate_, 0.01, 100.0) : 1.0, 'g', 17);
+    const char *unscaled = displaySize_ == 4 ? "no" : "yes";
     const std::pair<const char *, const char *> options[] = {
         // The picture goes to the null output until the video window has a GL context to draw in.
         {"vo", "null"},
-        {"vid", withVideo ? "auto" : "no"},
+        {"vid", withVideo_ ? "auto" : "no"},
         {"hwdec", "auto-safe"},
         // The desktop's sound servers and the device itself; not SDL, whose start may fork a D-Bus
         // launcher from inside our threads and hang there.
@@ -81,6 +164,12 @@ MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QOb
         {"sid", "no"},
         {"audio-display", "no"},
         {"cover-art-auto", "no"},
+        // What was set before the core existed.
+        {"volume", volume.constData()},
+        {"mute", mute_ ? "yes" : "no"},
+        {"speed", speed.constData()},
+        {"keepaspect", unscaled},
+        {"video-unscaled", unscaled},
     };
     for (const auto &[name, value] : options)
         mpv_set_option_string(mpv_, name, value);
@@ -89,24 +178,17 @@ MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QOb
     for (const Observed &o : kObserved)
         mpv_observe_property(mpv_, 0, o.name, o.format);
     mpv_set_wakeup_callback(mpv_, onWakeup, this);
-
-    if (withVideo_) {
-        video_ = new MpvVideoWindow(mpv_);
-        connect(video_, &MpvVideoWindow::mouseDown, this, [this](int button, int shift, QPointF p) {
-            emit MouseDown(button, shift, p.x() * tppX_, p.y() * tppY_);
-        });
-        connect(video_, &MpvVideoWindow::mouseUp, this, [this](int button, int shift, QPointF p) {
-            emit Click(button, shift, p.x() * tppX_, p.y() * tppY_);
-        });
-    }
+    return mpv_;
 }
 
 MpvEngine::~MpvEngine()
 {
-    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
     stats_.reset();
     if (video_)
         delete video_->container();
+    if (!mpv_)
+        return;
+    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
     mpv_terminate_destroy(mpv_);
 }
 
@@ -122,6 +204,8 @@ MpvVideoWindow *MpvEngine::videoWindow() const
 
 QString MpvEngine::property(const char *name) const
 {
+    if (!mpv_)
+        return {};
     char *s = mpv_get_property_string(mpv_, name);
     if (!s)
         return {};
@@ -132,19 +216,24 @@ QString MpvEngine::property(const char *name) const
 
 void MpvEngine::setFileName(const QString &path)
 {
+    // Not from inside an open's wait (a timer or a message from outside): that open still owns the core.
+    if (loading_)
+        return;
     // Whatever ends while the file is being replaced is no end of the movie.
     playing_ = false;
-    settle();
     file_.clear();
     entryId_ = -1;
     seekTarget_.reset();
+    state_ = State();
+    fpsAssumed_ = false;
     if (!path.isEmpty() && load(path)) {
         file_ = path;
         return;
     }
     state_ = State();
-    const char *stop[] = {"stop", nullptr};
-    mpv_command(mpv_, stop);
+    fpsAssumed_ = false;
+    if (mpv_)
+        command({"stop"});
 }
 
 bool MpvEngine::load(const QString &path)
@@ -152,101 +241,148 @@ bool MpvEngine::load(const QString &path)
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable())
         return false;
-    int paused = 1;
-    mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &paused);
+    core();
+    setFlag("pause", true);
     // An absolute path, so that nothing in a file's name is taken for a protocol or an option.
     const QByteArray local = QFile::encodeName(info.absoluteFilePath());
     const char *args[] = {"loadfile", local.constData(), "replace", nullptr};
-    mpv_node result;
-    if (mpv_command_ret(mpv_, args, &result) < 0)
+    const uint64_t id = ++requests_;
+    if (mpv_command_async(mpv_, id, args) < 0)
         return false;
-    int64_t entry = -1;
-    if (result.format == MPV_FORMAT_NODE_MAP) {
-        for (int i = 0; i < result.u.list->num; ++i) {
-            if (std::strcmp(result.u.list->keys[i], "playlist_entry_id") == 0
-                && result.u.list->values[i].format == MPV_FORMAT_INT64)
-                entry = result.u.list->values[i].u.int64;
-        }
-    }
-    mpv_free_node_contents(&result);
-
-    // Waiting on the handle itself: the load is short and bounded, and nothing else may run meanwhile.
-    bool started = false;
+    loading_ = Loading{id};
+    // A slow file (a network folder, a disc spinning up) may take a while to answer.
     const QDeadlineTimer deadline(kLoadTimeoutMs);
-    while (!deadline.hasExpired()) {
-        const mpv_event *ev = mpv_wait_event(mpv_, deadline.remainingTime() / 1000.0);
-        switch (ev->event_id) {
-        case MPV_EVENT_START_FILE:
-            started = started || static_cast<mpv_event_start_file *>(ev->data)->playlist_entry_id == entry;
-            break;
-        case MPV_EVENT_END_FILE:
-            if (static_cast<mpv_event_end_file *>(ev->data)->playlist_entry_id == entry)
-                return false;
-            break;
-        case MPV_EVENT_FILE_LOADED:
-            if (started) {
-                entryId_ = entry;
-                readState();
-                return hasPlayableTrack();
-            }
-            break;
-        default:
-            handleEvent(*ev);
-        }
+    const bool loaded = waitFor([this] { return loading_->loaded || loading_->failed; }, deadline) && loading_->loaded;
+    if (loaded)
+        entryId_ = loading_->entry;
+    const bool playable = loaded && readFile(deadline);
+    loading_.reset();
+    return playable;
+}
+
+bool MpvEngine::readFile(const QDeadlineTimer &deadline)
+{
+    // Asked after the load, so the answers describe the new file; observed changes refine them later.
+    int pending = 0;
+    Picked picked;
+    double containerFps = 0;
+    const auto number = [](const mpv_event_property &p) { return std::max(0.0, valueOr(p, 0.0)); };
+    const auto whole = [](const mpv_event_property &p) { return valueOr<int64_t>(p, 0); };
+    const std::pair<const char *, std::function<void(const mpv_event_property &)>> reads[] = {
+        {"time-pos", [&](const mpv_event_property &p) { state_.timePos = number(p); }},
+        {"duration", [&](const mpv_event_property &p) { state_.duration = number(p); }},
+        {"container-fps", [&](const mpv_event_property &p) { containerFps = number(p); }},
+        {"dwidth", [&](const mpv_event_property &p) { state_.dwidth = whole(p); }},
+        {"dheight", [&](const mpv_event_property &p) { state_.dheight = whole(p); }},
+        {"width", [&](const mpv_event_property &p) { state_.width = whole(p); }},
+        {"height", [&](const mpv_event_property &p) { state_.height = whole(p); }},
+    };
+    std::vector<uint64_t> asked;
+    for (const auto &[name, store] : reads) {
+        asked.push_back(ask(name, MPV_FORMAT_DOUBLE, [&pending, store = store](const mpv_event_property &p) {
+            --pending;
+            store(p);
+        }));
     }
-    return false;
+    asked.push_back(ask("track-list", MPV_FORMAT_NODE, [&](const mpv_event_property &p) {
+        --pending;
+        if (p.format == MPV_FORMAT_NODE)
+            picked = pickedTracks(*static_cast<const mpv_node *>(p.data));
+    }));
+    pending = static_cast<int>(asked.size());
+    const bool answered = waitFor([&] { return pending == 0 || loading_->failed; }, deadline);
+    // Answers still out when the time ran out must not write into this frame later.
+    for (uint64_t id : asked)
+        replies_.remove(id);
+    if (!answered || loading_->failed)
+        return false;
+    if (!picked.audio && !(withVideo_ && picked.video))
+        return false;
+    if (!withVideo_ || !picked.video)
+        return true;
+    // Frame units need a rate: the one the container declares, else the stream's own as the demuxer
+    // reads it, else the one the decoded frames show; 25 when the file tells nothing at all.
+    state_.fps = containerFps > 0 ? containerFps : picked.demuxFps;
+    if (state_.fps <= 0)
+        state_.fps = measuredFps(deadline);
+    if (state_.fps <= 0) {
+        state_.fps = kAssumedFps;
+        fpsAssumed_ = true;
+    }
+    return !loading_->failed;
 }
 
-void MpvEngine::readState()
+double MpvEngine::measuredFps(const QDeadlineTimer &deadline)
 {
-    const auto number = [this](const char *name) {
-        double v = 0;
-        return mpv_get_property(mpv_, name, MPV_FORMAT_DOUBLE, &v) >= 0 && std::isfinite(v) ? std::max(0.0, v) : 0.0;
-    };
-    const auto whole = [this](const char *name) {
-        int64_t v = 0;
-        return mpv_get_property(mpv_, name, MPV_FORMAT_INT64, &v) >= 0 ? v : int64_t{0};
-    };
-    // Right after the load, before the core's own notices of the new file have come.
-    state_ = State();
-    state_.timePos = number("time-pos");
-    state_.duration = number("duration");
-    state_.fps = number("container-fps");
-    state_.dwidth = whole("dwidth");
-    state_.dheight = whole("dheight");
-    state_.width = whole("width");
-    state_.height = whole("height");
+    const QDeadlineTimer measuring(std::min<qint64>(kMeasureFpsMs, deadline.remainingTime()));
+    double fps = 0;
+    uint64_t out = 0;
+    QDeadlineTimer nextRead(0);
+    waitFor([&] {
+        if (fps > 0 || loading_->failed)
+            return true;
+        if (!out && nextRead.hasExpired()) {
+            nextRead.setRemainingTime(kPollMs);
+            out = ask("estimated-vf-fps", MPV_FORMAT_DOUBLE, [&](const mpv_event_property &p) {
+                out = 0;
+                fps = std::max(0.0, valueOr(p, 0.0));
+            });
+        }
+        return false;
+    }, measuring);
+    replies_.remove(out);
+    return fps;
 }
 
-bool MpvEngine::hasPlayableTrack() const
+bool MpvEngine::waitFor(const std::function<bool()> &done, const QDeadlineTimer &deadline)
 {
-    const auto selected = [this](const char *name) {
-        const QString id = property(name);
-        return !id.isEmpty() && id != QLatin1String("no");
-    };
-    return selected("aid") || (withVideo_ && selected("vid"));
+    QTimer nap;
+    nap.setSingleShot(true);
+    for (;;) {
+        drainEvents();
+        if (done())
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        nap.start(static_cast<int>(std::clamp<qint64>(deadline.remainingTime(), 1, kPollMs)));
+        // The picture goes on being drawn and the core's requests served; clicks, keys and messages
+        // from outside wait for the open to finish.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers
+                                        | QEventLoop::WaitForMoreEvents);
+    }
 }
 
-void MpvEngine::settle()
+uint64_t MpvEngine::ask(const char *name, int format, Reply onReply)
 {
-    const QDeadlineTimer deadline(kLoadTimeoutMs);
-    while (outstanding_ > 0 && !deadline.hasExpired())
-        handleEvent(*mpv_wait_event(mpv_, deadline.remainingTime() / 1000.0));
-    // A core that never answers must not make every later open wait as long.
-    outstanding_ = 0;
+    const uint64_t id = ++requests_;
+    if (mpv_get_property_async(core(), id, name, static_cast<mpv_format>(format)) < 0) {
+        mpv_event_property none{name, MPV_FORMAT_NONE, nullptr};
+        onReply(none);
+        return 0;
+    }
+    replies_.insert(id, std::move(onReply));
+    return id;
 }
 
+void MpvEngine::command(std::initializer_list<const char *> args)
+{
+    std::vector<const char *> argv(args);
+    argv.push_back(nullptr);
+    mpv_command_async(core(), 0, argv.data());
+}
+
+// Both leave a core that has not started yet alone: it takes the stored values when it starts.
 void MpvEngine::setFlag(const char *name, bool on)
 {
     int v = on ? 1 : 0;
-    if (mpv_set_property_async(mpv_, ++requests_, name, MPV_FORMAT_FLAG, &v) >= 0)
-        ++outstanding_;
+    if (mpv_)
+        mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_FLAG, &v);
 }
 
 void MpvEngine::setDouble(const char *name, double value)
 {
-    if (mpv_set_property_async(mpv_, ++requests_, name, MPV_FORMAT_DOUBLE, &value) >= 0)
-        ++outstanding_;
+    if (mpv_)
+        mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_DOUBLE, &value);
 }
 
 void MpvEngine::reachEnd(bool atEnd)
@@ -261,6 +397,8 @@ void MpvEngine::reachEnd(bool atEnd)
 
 void MpvEngine::drainEvents()
 {
+    if (!mpv_)
+        return;
     for (;;) {
         const mpv_event *ev = mpv_wait_event(mpv_, 0);
         if (ev->event_id == MPV_EVENT_NONE)
@@ -279,8 +417,6 @@ void MpvEngine::handleEvent(const mpv_event &ev)
             state_.timePos = std::max(0.0, valueOr(p, 0.0));
         else if (name == QLatin1String("duration"))
             state_.duration = valueOr(p, 0.0);
-        else if (name == QLatin1String("container-fps"))
-            state_.fps = std::max(0.0, valueOr(p, 0.0));
         else if (name == QLatin1String("dwidth"))
             state_.dwidth = valueOr<int64_t>(p, 0);
         else if (name == QLatin1String("dheight"))
@@ -295,16 +431,38 @@ void MpvEngine::handleEvent(const mpv_event &ev)
             reachEnd(valueOr(p, false));
         break;
     }
-    case MPV_EVENT_SET_PROPERTY_REPLY:
+    case MPV_EVENT_GET_PROPERTY_REPLY: {
+        const Reply reply = replies_.take(ev.reply_userdata);
+        if (reply)
+            reply(*static_cast<const mpv_event_property *>(ev.data));
+        break;
+    }
     case MPV_EVENT_COMMAND_REPLY:
         if (ev.reply_userdata == 0)
             break;
-        --outstanding_;
         if (ev.reply_userdata == lastSeek_) {
             lastSeekAcked_ = true;
             if (ev.error < 0)
                 seekTarget_.reset();
         }
+        if (loading_ && ev.reply_userdata == loading_->request) {
+            const mpv_node *entry = member(static_cast<const mpv_event_command *>(ev.data)->result, "playlist_entry_id");
+            if (ev.error < 0 || !entry || entry->format != MPV_FORMAT_INT64) {
+                loading_->failed = true;
+                break;
+            }
+            loading_->entry = entry->u.int64;
+            loading_->started = lastStarted_ == loading_->entry;
+        }
+        break;
+    case MPV_EVENT_START_FILE:
+        lastStarted_ = static_cast<const mpv_event_start_file *>(ev.data)->playlist_entry_id;
+        if (loading_ && loading_->entry == lastStarted_)
+            loading_->started = true;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        if (loading_ && loading_->started)
+            loading_->loaded = true;
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
         // The target is where the seek landed; time-pos events refine it from here.
@@ -313,15 +471,20 @@ void MpvEngine::handleEvent(const mpv_event &ev)
             seekTarget_.reset();
         }
         break;
-    case MPV_EVENT_END_FILE:
+    case MPV_EVENT_END_FILE: {
+        const int64_t ended = static_cast<const mpv_event_end_file *>(ev.data)->playlist_entry_id;
+        // The file being opened could not be played.
+        if (loading_ && ended == loading_->entry)
+            loading_->failed = true;
         // The loaded file went away by itself (a read error while playing): nothing is loaded any more.
-        if (!file_.isEmpty() && static_cast<const mpv_event_end_file *>(ev.data)->playlist_entry_id == entryId_) {
+        if (!file_.isEmpty() && ended == entryId_) {
             file_.clear();
             entryId_ = -1;
             seekTarget_.reset();
             state_ = State();
         }
         break;
+    }
     default:
         break;
     }
@@ -362,7 +525,6 @@ void MpvEngine::seekTo(double seconds)
     const char *args[] = {"seek", target.constData(), "absolute+exact", nullptr};
     if (mpv_command_async(mpv_, ++requests_, args) < 0)
         return;
-    ++outstanding_;
     seekTarget_ = seconds;
     lastSeek_ = requests_;
     lastSeekAcked_ = false;
@@ -487,9 +649,27 @@ void MpvEngine::showDialog(int which)
 {
     if (which != 1)
         return;
-    if (!stats_)
-        stats_ = std::make_unique<EngineStats>([this](const char *name) { return property(name); });
+    if (!stats_) {
+        stats_ = std::make_unique<EngineStats>([this](const char *name) { return statsValues_.value(name); },
+                                               [this] { askStats(); });
+    }
     stats_->show();
     stats_->raise();
     stats_->activateWindow();
+}
+
+void MpvEngine::askStats()
+{
+    // One round at a time: a core slow to answer is not asked again meanwhile.
+    if (statsPending_ > 0)
+        return;
+    for (const QByteArray &name : EngineStats::properties()) {
+        ++statsPending_;
+        ask(name.constData(), MPV_FORMAT_STRING, [this, name](const mpv_event_property &p) {
+            const bool known = p.format == MPV_FORMAT_STRING && *static_cast<char *const *>(p.data);
+            statsValues_.insert(name, known ? QString::fromUtf8(*static_cast<char *const *>(p.data)) : QString());
+            if (--statsPending_ == 0 && stats_)
+                stats_->refresh();
+        });
+    }
 }

@@ -66,7 +66,13 @@ void MpvVideoWindow::initializeGL()
     }
     mpv_render_context_set_update_callback(render_, onRenderUpdate, this);
     // Until now the engine decoded into the null output; the picture can be drawn from here on.
-    mpv_set_property_string(mpv_, "vo", "libmpv");
+    setOutput("libmpv");
+}
+
+void MpvVideoWindow::setOutput(const char *vo)
+{
+    // Without waiting: this is the drawing thread, and the core may be waiting for a drawing.
+    mpv_set_property_async(mpv_, 0, "vo", MPV_FORMAT_STRING, &vo);
 }
 
 void MpvVideoWindow::releaseRenderer()
@@ -76,7 +82,7 @@ void MpvVideoWindow::releaseRenderer()
     makeCurrent();
     mpv_render_context_set_update_callback(render_, nullptr, nullptr);
     // Keep the loaded file playing without a picture once there is nothing to draw in.
-    mpv_set_property_string(mpv_, "vo", "null");
+    setOutput("null");
     mpv_render_context_free(render_);
     render_ = nullptr;
     doneCurrent();

@@ -38,6 +38,7 @@ protected:
 
 private:
     void releaseRenderer();
+    void setOutput(const char *vo);
 
     mpv_handle *mpv_;
     mpv_render_context *render_ = nullptr;
