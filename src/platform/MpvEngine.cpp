@@ -35,10 +35,11 @@ constexpr Observed kObserved[] = {
 MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QObject *parent)
     : MediaEngine(parent), withVideo_(withVideo), tppX_(std::max(1, twipsPerPixelX)), tppY_(std::max(1, twipsPerPixelY))
 {
-    // The picture needs its core from the start; a sound-only engine mostly never plays anything.
+    // The player core starts on first use: most runs never play a separate sound file, and none needs
+    // the core before the panel is on screen.
     if (!withVideo_)
         return;
-    video_ = new MpvVideoWindow(core());
+    video_ = new MpvVideoWindow([this] { return core(); });
     connect(video_, &MpvVideoWindow::mouseDown, this, [this](int button, int shift, QPointF p) {
         emit MouseDown(button, shift, p.x() * tppX_, p.y() * tppY_);
     });

@@ -1,6 +1,6 @@
 #pragma once
-// The media engine on libmpv. With video it draws into an MpvVideoWindow; without, it only plays sound
-// and starts its player core on first use.
+// The media engine on libmpv. With video it draws into an MpvVideoWindow; without, it only plays sound.
+// Either starts its player core on first use.
 //
 // The UI thread draws the picture, and libmpv's core may wait for a drawing: so nothing here waits on
 // the core. Requests go out asynchronously and the answers come back as events; where the interface

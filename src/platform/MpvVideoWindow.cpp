@@ -28,7 +28,7 @@ void onRenderUpdate(void *data)
 
 } // namespace
 
-MpvVideoWindow::MpvVideoWindow(mpv_handle *mpv) : mpv_(mpv)
+MpvVideoWindow::MpvVideoWindow(std::function<mpv_handle *()> core) : core_(std::move(core))
 {
     container_ = QWidget::createWindowContainer(this);
     container_->setObjectName(QStringLiteral("MediaPlayer1"));
@@ -60,7 +60,7 @@ void MpvVideoWindow::initializeGL()
     mpv_render_param params[]{{MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_OPENGL)},
                               {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
                               {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_create(&render_, mpv_, params) < 0) {
+    if (mpv_render_context_create(&render_, core_(), params) < 0) {
         render_ = nullptr;
         return;
     }
@@ -72,7 +72,7 @@ void MpvVideoWindow::initializeGL()
 void MpvVideoWindow::setOutput(const char *vo)
 {
     // Without waiting: this is the drawing thread, and the core may be waiting for a drawing.
-    mpv_set_property_async(mpv_, 0, "vo", MPV_FORMAT_STRING, &vo);
+    mpv_set_property_async(core_(), 0, "vo", MPV_FORMAT_STRING, &vo);
 }
 
 void MpvVideoWindow::releaseRenderer()

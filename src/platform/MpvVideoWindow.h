@@ -3,6 +3,7 @@
 // among the widgets through a window container. A QOpenGLWidget costs an offscreen pass and a
 // backing-store blit per frame on top of mpv's own drawing.
 #include <QOpenGLWindow>
+#include <functional>
 
 struct mpv_handle;
 struct mpv_render_context;
@@ -10,7 +11,8 @@ struct mpv_render_context;
 class MpvVideoWindow : public QOpenGLWindow {
     Q_OBJECT
 public:
-    explicit MpvVideoWindow(mpv_handle *mpv);
+    // `core` gives the engine's player core, started when the picture first needs it.
+    explicit MpvVideoWindow(std::function<mpv_handle *()> core);
     ~MpvVideoWindow() override;
 
     // Loads the GL driver: the first GL surface of a run otherwise costs the first shown picture
@@ -40,7 +42,7 @@ private:
     void releaseRenderer();
     void setOutput(const char *vo);
 
-    mpv_handle *mpv_;
+    std::function<mpv_handle *()> core_;
     mpv_render_context *render_ = nullptr;
     QWidget *container_ = nullptr;
 };

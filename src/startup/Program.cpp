@@ -1,5 +1,6 @@
 #include "startup/Program.h"
 
+#include "platform/MpvLibrary.h"
 #include "platform/MpvVideoWindow.h"
 #include "startup/basMyMain.h"
 
@@ -63,6 +64,7 @@ int Program::run()
         return 0;
     // While the user picks a movie, not after the drop, and not before the panel is on screen.
     auto *painted = new FirstPaint(&panel);
+    QObject::connect(painted, &FirstPaint::seen, &panel, &MpvLibrary::preload);
     QObject::connect(painted, &FirstPaint::seen, &panel, &MpvVideoWindow::loadDriver, Qt::QueuedConnection);
     return QApplication::exec();
 }
