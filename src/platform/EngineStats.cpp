@@ -34,12 +34,15 @@ QList<QPair<QString, QString>> EngineStats::rows(const Reader &read)
     if (voOk || decOk)
         dropped = QString::number(voDrops + decDrops);
     const QString delayed = read("vo-delayed-frame-count");
+    // A file that declares no rate shows the one its frames keep.
+    const QString declared = read("container-fps");
     return {
         {QStringLiteral("File"), orUnknown(read("path"))},
         {QStringLiteral("Container"), orUnknown(read("file-format"))},
         {QStringLiteral("Video codec"), orUnknown(read("video-codec"))},
         {QStringLiteral("Resolution"), w.isEmpty() || h.isEmpty() ? kUnknown : w + QStringLiteral(" x ") + h},
-        {QStringLiteral("Frame rate"), number(read("container-fps"), 3, QStringLiteral(" fps"))},
+        {QStringLiteral("Frame rate"), number(declared.isEmpty() ? read("estimated-vf-fps") : declared, 3,
+                                              QStringLiteral(" fps"))},
         {QStringLiteral("Video bitrate"), number(read("video-bitrate"), 0, QStringLiteral(" kbit/s"), 0.001)},
         {QStringLiteral("Dropped frames"), dropped},
         {QStringLiteral("Delayed frames"), orUnknown(delayed)},

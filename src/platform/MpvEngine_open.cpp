@@ -133,19 +133,21 @@ bool MpvEngine::readFile(const QDeadlineTimer &deadline)
         {"width", [&](const mpv_event_property &p) { state_.width = whole(p); }},
         {"height", [&](const mpv_event_property &p) { state_.height = whole(p); }},
     };
+    // Counted before each request: a request the core refuses is answered at once.
     std::vector<uint64_t> asked;
     for (const auto &[name, store] : reads) {
+        ++pending;
         asked.push_back(ask(name, MPV_FORMAT_DOUBLE, [&pending, store = store](const mpv_event_property &p) {
             --pending;
             store(p);
         }));
     }
+    ++pending;
     asked.push_back(ask("track-list", MPV_FORMAT_NODE, [&](const mpv_event_property &p) {
         --pending;
         if (p.format == MPV_FORMAT_NODE)
             picked = pickedTracks(*static_cast<const mpv_node *>(p.data));
     }));
-    pending = static_cast<int>(asked.size());
     const bool answered = waitFor([&] { return pending == 0 || loading_->failed; }, deadline);
     // Answers still out when the time ran out must not write into this frame later.
     for (uint64_t id : asked)
