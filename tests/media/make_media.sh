@@ -59,6 +59,11 @@ clip25ogv() {
   ff -f lavfi -i "color=c=black:s=320x240:r=25:d=8,$(frame_code_filter)" -c:v libtheora -q:v 6 -g 25 -f ogg "$1"
 }
 
+# One Theora frame: no rate declared and none to measure.
+still() {
+  ff -f lavfi -i "color=c=red:s=320x240:r=25:d=0.04" -frames:v 1 -c:v libtheora -f ogg "$1"
+}
+
 clip25mkv() {
   ff -f lavfi -i "color=c=black:s=320x240:r=25:d=8,$(frame_code_filter)" "${x264[@]}" -g 25 -f matroska "$1"
 }
@@ -111,6 +116,7 @@ else
   make clip23976.avi clip23976
   make clip25.ogv clip25ogv
   make clip25.mkv clip25mkv
+  make still.ogv still
   make vfr.mp4 vfr
   make hd1080.mp4 hd1080
   make audio10.wav audio10

@@ -147,6 +147,15 @@ TEST(MpvEngine, FrameUnitsWhereTheContainerDeclaresNoRateOrAVaryingOne)
         EXPECT_TRUE(QTest::qWaitFor([&] { return w.engine.currentPosition() > 130; }, 5000));
         w.engine.pause();
     }
+    // A single frame tells no rate, declared or measured: 25 stands in, and says so.
+    w.engine.setFileName(media("still.ogv"));
+    ASSERT_EQ(w.engine.fileName(), media("still.ogv"));
+    EXPECT_TRUE(w.engine.frameRateAssumed());
+    w.engine.setDisplayMode(0);
+    const double seconds = w.engine.duration();
+    w.engine.setDisplayMode(1);
+    EXPECT_DOUBLE_EQ(w.engine.duration(), seconds * 25);
+
     // Sound alone in the movie's engine has no frames to count.
     w.engine.setFileName(media("audio10.wav"));
     w.engine.setDisplayMode(1);
