@@ -3,7 +3,7 @@
 // prints the medians against the targets. Run by hand under Xvfb:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/bench/startup_bench
 #include "platform/Dialogs.h"
-#include "platform/MpvVideoWindow.h"
+#include "platform/MpvVideoView.h"
 #include "startup/Program.h"
 #include "support/RealPicture.h"
 
@@ -57,8 +57,8 @@ int child(int argc, char **argv, double spawnedAt)
     QTimer::singleShot(0, [&] {
         // Let the panel's first paint through before the drop.
         QTimer::singleShot(100, [&] {
-            MpvVideoWindow *video = program.MediaPlayer1.videoWindow();
-            QObject::connect(video, &MpvVideoWindow::frameDrawn, [&] {
+            MpvVideoView *video = program.MediaPlayer1.videoView();
+            QObject::connect(video, &MpvVideoView::frameDrawn, [&] {
                 if (frameAt == 0) {
                     frameAt = nowMs();
                     program.panel.Form_Unload(0);

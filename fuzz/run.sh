@@ -1,16 +1,24 @@
 #!/usr/bin/env bash
-# Builds the subtitle reader fuzz targets (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) into
-# build-fuzz/ and runs each for SECONDS (default 20). Exits non-zero when a target crashes.
+# Builds the fuzz targets of the subtitle readers, the Quick ini reader and the settings reader (libFuzzer,
+# AddressSanitizer, UndefinedBehaviorSanitizer) into build-fuzz/ and runs each for SECONDS (default 20).
+# Exits non-zero when a target crashes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-20}"
 out=build-fuzz
 mkdir -p "$out"
-read -r -a qt <<<"$(pkg-config --cflags --libs Qt6Core)"
+read -r -a qt <<<"$(pkg-config --cflags --libs Qt6Core uchardet)"
 flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -Isrc -Ifuzz)
-sources=(src/subtitles/SubtitleReaders.cpp src/subtitles/SubtitleText.cpp src/platform/basic_numbers.cpp)
-for target in microdvd subrip subviewer detect; do
+subtitle_sources=(src/subtitles/SubtitleReaders.cpp src/subtitles/SubtitleText.cpp src/subtitles/SubtitleEncoding.cpp
+                  src/platform/basic_numbers.cpp)
+settings_sources=(src/startup/SettingsFile.cpp src/startup/ProgramFolder.cpp src/platform/basic_numbers.cpp)
+for target in microdvd subrip subviewer detect ini settings; do
   bin="$out/fuzz_$target"
+  case "$target" in
+    ini) sources=(src/disc/IniReader.cpp) ;;
+    settings) sources=("${settings_sources[@]}") ;;
+    *) sources=("${subtitle_sources[@]}") ;;
+  esac
   clang++ "${flags[@]}" "fuzz/fuzz_$target.cpp" "${sources[@]}" "${qt[@]}" -o "$bin"
   work="$out/corpus_$target"
   mkdir -p "$work"

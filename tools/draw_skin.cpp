@@ -1,5 +1,7 @@
 // Draws the panel's built-in picture, 473 x 125 pixels, to the panel's control layout (15 twips per
-// pixel): run `draw_skin OUT.jpg` and commit the result as src/playback/skin/builtin.jpg.
+// pixel), and the same at twice the size for screens with two device pixels to a pixel:
+//   draw_skin src/playback/skin/builtin.jpg && draw_skin src/playback/skin/builtin@2x.jpg 2
+// and commit both.
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
@@ -70,11 +72,13 @@ int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("builtin.jpg");
+    const int scale = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 1;
 
-    QImage img(473, 125, QImage::Format_RGB32);
+    QImage img(473 * scale, 125 * scale, QImage::Format_RGB32);
     img.fill(Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
 
     // The face: brushed dark metal with a bevelled edge.
     const QRectF body(1, 1, 471, 123);

@@ -1,5 +1,10 @@
 #include "platform/Drives.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+#include <algorithm>
+
 QList<Drive> QtDrives::volumes()
 {
     return {};
@@ -7,5 +12,27 @@ QList<Drive> QtDrives::volumes()
 
 QList<Drive> QtDrives::opticalDrives()
 {
-    return {};
+    QStringList names = QDir(QStringLiteral("/sys/block"))
+                            .entryList({QStringLiteral("sr*")}, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    // sr2 before sr10.
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    });
+    const QList<QStorageInfo> mounted = QStorageInfo::mountedVolumes();
+    QList<Drive> found;
+    for (const QString &name : names) {
+        Drive drive;
+        const QByteArray device = "/dev/" + name.toLocal8Bit();
+        drive.name = QString::fromLocal8Bit(device);
+        for (const QStorageInfo &volume : mounted) {
+            if (volume.device() != device)
+                continue;
+            drive.name = volume.rootPath();
+            drive.root = volume.rootPath();
+            drive.ready = volume.isValid() && volume.isReady() && QFileInfo(drive.root).isReadable();
+            break;
+        }
+        found << drive;
+    }
+    return found;
 }

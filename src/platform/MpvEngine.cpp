@@ -2,7 +2,7 @@
 
 #include "platform/EngineStats.h"
 #include "platform/MpvValues.h"
-#include "platform/MpvVideoWindow.h"
+#include "platform/MpvVideoView.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,11 +39,11 @@ MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QOb
     // the core before the panel is on screen.
     if (!withVideo_)
         return;
-    video_ = new MpvVideoWindow([this] { return core(); });
-    connect(video_, &MpvVideoWindow::mouseDown, this, [this](int button, int shift, QPointF p) {
+    video_ = new MpvVideoView([this] { return core(); });
+    connect(video_, &MpvVideoView::mouseDown, this, [this](int button, int shift, QPointF p) {
         emit MouseDown(button, shift, p.x() * tppX_, p.y() * tppY_);
     });
-    connect(video_, &MpvVideoWindow::mouseUp, this, [this](int button, int shift, QPointF p) {
+    connect(video_, &MpvVideoView::mouseUp, this, [this](int button, int shift, QPointF p) {
         emit Click(button, shift, p.x() * tppX_, p.y() * tppY_);
     });
 }
@@ -58,8 +58,9 @@ mpv_handle *MpvEngine::core()
     const QByteArray volume = QByteArray::number(100.0 * std::pow(10.0, volume_ / 6000.0), 'g', 17);
     const QByteArray speed = QByteArray::number(rate_ > 0 ? std::clamp(rate_, 0.01, 100.0) : 1.0, 'g', 17);
     const char *unscaled = displaySize_ == 4 ? "no" : "yes";
+    const QByteArray zoom = QByteArray::number(videoZoom(), 'g', 17);
     const std::pair<const char *, const char *> options[] = {
-        // The picture goes to the null output until the video window has a GL context to draw in.
+        // The picture goes to the null output until the video window has a renderer to draw with.
         {"vo", "null"},
         {"vid", withVideo_ ? "auto" : "no"},
         {"hwdec", "auto-safe"},
@@ -92,6 +93,7 @@ mpv_handle *MpvEngine::core()
         {"speed", speed.constData()},
         {"keepaspect", unscaled},
         {"video-unscaled", unscaled},
+        {"video-zoom", zoom.constData()},
     };
     for (const auto &[name, value] : options)
         mpv_set_option_string(mpv_, name, value);
@@ -106,8 +108,7 @@ mpv_handle *MpvEngine::core()
 MpvEngine::~MpvEngine()
 {
     stats_.reset();
-    if (video_)
-        delete video_->container();
+    delete video_;
     if (!mpv_)
         return;
     mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
@@ -116,10 +117,10 @@ MpvEngine::~MpvEngine()
 
 QWidget *MpvEngine::videoWidget()
 {
-    return video_ ? video_->container() : nullptr;
+    return video_;
 }
 
-MpvVideoWindow *MpvEngine::videoWindow() const
+MpvVideoView *MpvEngine::videoView() const
 {
     return video_;
 }
@@ -380,6 +381,13 @@ void MpvEngine::setDisplaySize(int size)
     const bool stretch = size == 4;
     setFlag("keepaspect", !stretch);
     setFlag("video-unscaled", !stretch);
+    setDouble("video-zoom", videoZoom());
+}
+
+double MpvEngine::videoZoom() const
+{
+    const double ratio = video_ ? video_->devicePixelRatioF() : 1.0;
+    return displaySize_ == 4 ? 0.0 : std::log2(ratio);
 }
 
 int MpvEngine::imageSourceWidth() const
@@ -425,8 +433,8 @@ void MpvEngine::applyGeometry()
     if (!video_)
         return;
     const auto px = [](double twips, int perPixel) { return static_cast<int>(std::lround(twips / perPixel)); };
-    video_->container()->setGeometry(px(left_, tppX_), px(top_, tppY_), std::max(0, px(width_, tppX_)),
-                                     std::max(0, px(height_, tppY_)));
+    video_->setGeometry(px(left_, tppX_), px(top_, tppY_), std::max(0, px(width_, tppX_)),
+                        std::max(0, px(height_, tppY_)));
 }
 
 void MpvEngine::showDialog(int which)

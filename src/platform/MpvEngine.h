@@ -1,5 +1,5 @@
 #pragma once
-// The media engine on libmpv. With video it draws into an MpvVideoWindow; without, it only plays sound.
+// The media engine on libmpv. With video it draws into an MpvVideoView; without, it only plays sound.
 // Either starts its player core on first use.
 //
 // The UI thread draws the picture, and libmpv's core may wait for a drawing: so nothing here waits on
@@ -19,7 +19,7 @@ struct mpv_event;
 struct mpv_event_property;
 class QDeadlineTimer;
 class EngineStats;
-class MpvVideoWindow;
+class MpvVideoView;
 
 class MpvEngine : public MediaEngine {
     Q_OBJECT
@@ -56,9 +56,9 @@ public:
     void play() override;
     void pause() override;
     void showDialog(int which) override;
-    // The widget that carries the picture; the picture itself is drawn in videoWindow().
+    // The widget that carries the picture.
     QWidget *videoWidget() override;
-    MpvVideoWindow *videoWindow() const;
+    MpvVideoView *videoView() const;
 
     // Where the frame rate came from: true when the file told none and 25 stands in for it.
     bool frameRateAssumed() const override { return fpsAssumed_; }
@@ -97,11 +97,14 @@ private:
     void setFlag(const char *name, bool on);
     void setDouble(const char *name, double value);
     void applyGeometry();
+    // mpv's video-zoom for the display size: the video's own size is in the desktop's pixels, and mpv
+    // draws it unscaled in the screen's.
+    double videoZoom() const;
 
     mpv_handle *mpv_ = nullptr;
     const bool withVideo_;
     const int tppX_, tppY_;
-    QPointer<MpvVideoWindow> video_;
+    QPointer<MpvVideoView> video_;
     std::unique_ptr<EngineStats> stats_;
 
     QString file_;

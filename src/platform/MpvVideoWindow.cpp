@@ -1,5 +1,6 @@
 #include "platform/MpvVideoWindow.h"
 
+#include "platform/VideoOutput.h"
 #include "playback/LabelButton.h"
 
 #include <QCoreApplication>
@@ -28,16 +29,9 @@ void onRenderUpdate(void *data)
 
 } // namespace
 
-MpvVideoWindow::MpvVideoWindow(std::function<mpv_handle *()> core) : core_(std::move(core))
+MpvVideoWindow::MpvVideoWindow(mpv_handle *mpv, QWidget *parent) : mpv_(mpv)
 {
-    container_ = QWidget::createWindowContainer(this);
-    container_->setObjectName(QStringLiteral("MediaPlayer1"));
-}
-
-void MpvVideoWindow::loadDriver()
-{
-    QOpenGLContext context;
-    context.create();
+    container_ = QWidget::createWindowContainer(this, parent);
 }
 
 MpvVideoWindow::~MpvVideoWindow()
@@ -60,19 +54,13 @@ void MpvVideoWindow::initializeGL()
     mpv_render_param params[]{{MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_OPENGL)},
                               {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
                               {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_create(&render_, core_(), params) < 0) {
+    if (mpv_render_context_create(&render_, mpv_, params) < 0) {
         render_ = nullptr;
         return;
     }
     mpv_render_context_set_update_callback(render_, onRenderUpdate, this);
     // Until now the engine decoded into the null output; the picture can be drawn from here on.
-    setOutput("libmpv");
-}
-
-void MpvVideoWindow::setOutput(const char *vo)
-{
-    // Without waiting: this is the drawing thread, and the core may be waiting for a drawing.
-    mpv_set_property_async(core_(), 0, "vo", MPV_FORMAT_STRING, &vo);
+    VideoOutput::switchCore(mpv_, "libmpv");
 }
 
 void MpvVideoWindow::releaseRenderer()
@@ -82,7 +70,7 @@ void MpvVideoWindow::releaseRenderer()
     makeCurrent();
     mpv_render_context_set_update_callback(render_, nullptr, nullptr);
     // Keep the loaded file playing without a picture once there is nothing to draw in.
-    setOutput("null");
+    VideoOutput::switchCore(mpv_, "null");
     mpv_render_context_free(render_);
     render_ = nullptr;
     doneCurrent();

@@ -1,9 +1,8 @@
 #pragma once
-// MediaPlayer1's picture: libmpv's OpenGL renderer drawing straight into a native window that sits
-// among the widgets through a window container. A QOpenGLWidget costs an offscreen pass and a
-// backing-store blit per frame on top of mpv's own drawing.
+// MediaPlayer1's picture where OpenGL runs on a graphics card: libmpv's OpenGL renderer drawing straight
+// into a native window that sits among the widgets through a window container. A QOpenGLWidget costs an
+// offscreen pass and a backing-store blit per frame on top of mpv's own drawing.
 #include <QOpenGLWindow>
-#include <functional>
 
 struct mpv_handle;
 struct mpv_render_context;
@@ -11,13 +10,9 @@ struct mpv_render_context;
 class MpvVideoWindow : public QOpenGLWindow {
     Q_OBJECT
 public:
-    // `core` gives the engine's player core, started when the picture first needs it.
-    explicit MpvVideoWindow(std::function<mpv_handle *()> core);
+    // The window's container becomes a child of `parent`.
+    MpvVideoWindow(mpv_handle *mpv, QWidget *parent);
     ~MpvVideoWindow() override;
-
-    // Loads the GL driver: the first GL surface of a run otherwise costs the first shown picture
-    // a good tenth of a second.
-    static void loadDriver();
 
     // The widget that carries this window among widgets. It owns the window: deleting it deletes both.
     QWidget *container() const { return container_; }
@@ -40,9 +35,8 @@ protected:
 
 private:
     void releaseRenderer();
-    void setOutput(const char *vo);
 
-    std::function<mpv_handle *()> core_;
+    mpv_handle *mpv_;
     mpv_render_context *render_ = nullptr;
     QWidget *container_ = nullptr;
 };

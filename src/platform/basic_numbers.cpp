@@ -31,6 +31,30 @@ double roundEvenTo(double v, int decimals)
     return whole / scale;
 }
 
+double framesAt(long long nanoseconds, double fps)
+{
+    const double thousandths = std::nearbyint(fps * 1000);
+    if (!(std::fabs(thousandths) < 9e18))
+        return roundEven(double(nanoseconds) / 1e9 * fps);
+    // Nanoseconds times thousandths of a frame: at most 19 + 19 digits, well inside 128 bits. Hours
+    // of film at any real rate fit in 64, which is the quicker.
+    const auto rounded = [](auto product) {
+        using Whole = decltype(product);
+        constexpr Whole scale = 1000000000000;  // 1e9 ns/s x 1e3
+        const Whole size = product < 0 ? -product : product;
+        Whole whole = size / scale;
+        const Whole rest = size % scale;
+        if (rest * 2 > scale || (rest * 2 == scale && whole % 2 == 1))
+            ++whole;
+        return static_cast<double>(product < 0 ? -whole : whole);
+    };
+    const auto rate = static_cast<long long>(thousandths);
+    long long product;
+    if (!__builtin_mul_overflow(nanoseconds, rate, &product) && product > -(1LL << 62) && product < (1LL << 62))
+        return rounded(product);
+    return rounded(static_cast<__int128>(nanoseconds) * rate);
+}
+
 static long long toWhole(double v)
 {
     const double r = roundEven(v);

@@ -11,6 +11,11 @@ double roundEven(double v);
 // Rounds to `decimals` places, halves to even on the decimal value as written (23.9765 -> 23.976).
 double roundEvenTo(double v, int decimals);
 
+// A time in whole nanoseconds times a frame rate of at most three decimals, rounded to a whole frame
+// halves to even, all in whole numbers: 2.300 s at 25 fps is exactly 57.5 and gives 58, where the
+// same product in binary fractions lands a hair below the half.
+double framesAt(long long nanoseconds, double fps);
+
 // Whole-number division: both operands rounded first, the quotient's fraction dropped (toward zero).
 // A divisor that rounds to 0 gives 0 instead of a crash.
 long long intDiv(double a, double b);

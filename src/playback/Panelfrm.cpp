@@ -3,6 +3,7 @@
 #include "platform/Desktop.h"
 #include "platform/MediaEngine.h"
 #include "playback/player.h"
+#include "prefs/Skins.h"
 #include "subtitles/subtitles.h"
 #include "startup/AppState.h"
 
@@ -130,7 +131,7 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     TimerMovieBack.setInterval(1000);
     subTimer.setInterval(500);
 
-    setPicture(QPixmap(QStringLiteral(":/skin/builtin.jpg")));
+    setPicture(Skins::builtinPicture());
     playerForm = new player(*this, MediaPlayer1);
     desktop.setVideoWindow(playerForm);
     wireControls();
@@ -213,6 +214,9 @@ void Panelfrm::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
+    // A picture drawn for a sharper screen than this one is scaled down smoothly.
+    if (picture_.devicePixelRatio() > devicePixelRatioF())
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (!picture_.isNull())
         p.drawPixmap(0, 0, picture_);
     const double sx = app.twipsPerPixelX, sy = app.twipsPerPixelY;

@@ -17,6 +17,7 @@ class Desktop;
 class Drives;
 class Dialogs;
 class RunLog;
+class SelectFrm;
 class Settings;
 class player;
 class subtitles;
@@ -51,6 +52,7 @@ public:
     Settings *settingsForm = nullptr;
     player *playerForm = nullptr;
     subtitles *subtitlesForm = nullptr;
+    SelectFrm *selectForm = nullptr;  // made by the first runCD or selection, a child of the panel
 
     // Controls, named as on the panel's layout.
     LabelButton *vplay, *cmdzoom, *Prefers, *stats, *vgos, *vgoe, *openfile, *sndopen, *subopen, *CDplay;
@@ -73,6 +75,8 @@ public:
     SubtitleClock subClock;
     std::array<QString, 5> cdDrives;
     int cdDriveCount = 0;
+    // Root of the medium on which the drive search last found a Quick ini file: that disc's media base.
+    QString cdRoot;
 
     // The panel's background picture (the built-in skin or a chosen one), drawn unscaled at top left.
     void setPicture(const QPixmap &picture);
@@ -149,7 +153,8 @@ public:
     void showBrowse(int mode, const QString &caption);
 
     // Skins: draws the picture in `file` as the panel's background and sets skinFile. A file that is
-    // not a decodable picture keeps both, with a message that names it; then the result is false.
+    // not a decodable picture keeps both, with a message that names it; "NONE" and a path with no file
+    // behind it (a saved skin deleted since) keep both without a word. The result is false then.
     bool loadSkin(const QString &file);
 
     // One-key commands.

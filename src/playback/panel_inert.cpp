@@ -4,15 +4,7 @@
 
 void Panelfrm::openfile_Click() {}
 void Panelfrm::sndopen_Click() {}
-void Panelfrm::GetCDRoms() {}
-void Panelfrm::runCD(const QString &) {}
-void Panelfrm::CDplay_MouseDown(int, int, double, double) {}
-void Panelfrm::CDplay_Drop(const QStringList &) {}
-void Panelfrm::LblScenes_Click() {}
-void Panelfrm::Lblspecial_Click() {}
-void Panelfrm::Form_KeyPress(const QString &) {}
 void Panelfrm::showBrowse(int mode, const QString &)
 {
     app.browseMode = mode;
 }
-bool Panelfrm::loadSkin(const QString &) { return false; }

@@ -4,6 +4,7 @@
 #include "platform/MediaEngine.h"
 #include "platform/basic_numbers.h"
 #include "playback/player.h"
+#include "prefs/CaptionFit.h"
 #include "startup/AppState.h"
 
 #include <QButtonGroup>
@@ -106,6 +107,7 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     fontsel = make<QPushButton>(s, "fontsel", QStringLiteral("Font"));
     fontsel->setToolTip(QStringLiteral("Select font for subtitles"));
     place(fontsel, 720, 1320, 900, 400);
+    connect(fontsel, &QPushButton::clicked, this, &Settings::fontsel_Click);
     centersubsH = make<QPushButton>(s, "centersubsH", QStringLiteral("HCenter "));
     centersubsH->setToolTip(QStringLiteral("Center subtitles Horizontal"));
     place(centersubsH, 2220, 720, 900, 400);
@@ -140,6 +142,8 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     DefaultSkin = make<QPushButton>(Skins, "DefaultSkin", QStringLiteral("Default Skin"));
     DefaultSkin->setToolTip(QStringLiteral("Restore player look to default"));
     place(DefaultSkin, 120, 780, 800, 450);
+    connect(LoadSkin, &QPushButton::clicked, this, &Settings::LoadSkin_Click);
+    connect(DefaultSkin, &QPushButton::clicked, this, &Settings::DefaultSkin_Click);
 
     // Keyboard map: two columns, eleven rows then ten.
     for (int i = 0; i < 21; ++i) {
@@ -179,9 +183,10 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     Frame2 = makeGroup(p, "Frame2", QStringLiteral("Tracker Shows:"));
     place(Frame2, 120, 1320, 2295, 795);
     Elapsed = make<QRadioButton>(Frame2, "Elapsed", QStringLiteral("Elapsed"));
-    place(Elapsed, 120, 240, 1215, 195);
+    // Narrower than designed, so the captions end before the Time / Frames pair begins.
+    place(Elapsed, 120, 240, 1095, 195);
     Remaining = make<QRadioButton>(Frame2, "Remaining", QStringLiteral("Remaining"));
-    place(Remaining, 120, 480, 1215, 195);
+    place(Remaining, 120, 480, 1095, 195);
     Elapsed->setChecked(true);
     Time = make<QRadioButton>(p, "Time", QStringLiteral("Time"));
     place(Time, 1380, 1560, 915, 195);
@@ -206,12 +211,21 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     LangCombo->setEditable(true);
     LangCombo->setEditText(QStringLiteral("DEFAULT"));
     place(LangCombo, 60, 3060, 2175, 315);
+    // A pick from the list, not typed text, chooses a track.
+    for (QComboBox *box : {SubCombo, LangCombo})
+        box->setInsertPolicy(QComboBox::NoInsert);
+    connect(SubCombo, &QComboBox::activated, this, &Settings::SubCombo_Click);
+    connect(LangCombo, &QComboBox::activated, this, &Settings::LangCombo_Click);
     Label8 = make<QLabel>(p, "Label8", QStringLiteral("Pan and Scan:"));
     place(Label8, 2280, 2520, 1065, 195);
     Panscan = make<QLineEdit>(p, "Panscan", QStringLiteral("10"));
     Panscan->setMaxLength(3);
     Panscan->setToolTip(QStringLiteral("Pan & Scan Ratio 10 is 4:3 5  is really wide"));
     place(Panscan, 2880, 2880, 435, 255);
+
+    connectSubtitleGroup();
+    connectKeyBoxes();
+    CaptionFit::fitCaptions(this);
 }
 
 void Settings::place(QWidget *w, int left, int top, int width, int height) const

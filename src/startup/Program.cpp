@@ -1,10 +1,18 @@
 #include "startup/Program.h"
 
+#include "desktop/DesktopSession.h"
 #include "platform/MpvLibrary.h"
-#include "platform/MpvVideoWindow.h"
+#include "platform/MpvVideoView.h"
+#include "platform/VideoOutput.h"
+#include "startup/OpenedFile.h"
+#include "startup/SingleInstance.h"
 #include "startup/basMyMain.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -40,33 +48,83 @@ AppState startState(const QString &programFolder, const QString &commandLine, co
     return app;
 }
 
+// The desktop session's bus, when the session has one. Asking for it otherwise would have the bus
+// library start a bus of its own for the X display.
+QDBusConnection sessionBus()
+{
+    const QString runtimeBus = qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus");
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") && !QFileInfo::exists(runtimeBus))
+        return QDBusConnection(QString());
+    return QDBusConnection::sessionBus();
+}
+
+QString socketPath()
+{
+    return InstanceChannel::socketPath(SingleInstance::defaultLockPath());
+}
+
+// Hands `file` to the running instance. One that is still loading opens its door in a moment, so it
+// is asked again for a while before the user is told that the program is already running.
+bool handToRunningInstance(const QString &file)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!InstanceChannel::handOver(socketPath(), file)) {
+        if (clock.elapsed() > 3000)
+            return false;
+        QThread::msleep(100);
+    }
+    return true;
+}
+
 }  // namespace
 
 Program::Program(const QString &programFolder, const QString &commandLine, Dialogs &dialogs)
     : app(startState(programFolder, commandLine, desktop)),
       MediaPlayer1(true, app.twipsPerPixelX, app.twipsPerPixelY),
       MediaPlayer2(false, app.twipsPerPixelX, app.twipsPerPixelY),
-      panel(PanelContext{app, MediaPlayer1, MediaPlayer2, desktop, dialogs, log, drives})
+      panel(PanelContext{app, MediaPlayer1, MediaPlayer2, desktop, dialogs, log, drives}),
+      screenSaver_(sessionBus())
 {
     QObject::connect(&shutdown_, &ShutdownSignals::requested, &panel, [this] { panel.Form_Unload(0); });
+    QObject::connect(MediaPlayer1.videoView(), &MpvVideoView::outputChosen, &panel,
+                     [this](const QString &name) { log.line(QStringLiteral("video output ") + name); });
 }
 
 Program::~Program()
 {
+    session_.reset();
     // Whatever ended the run, the desktop's panels come back.
     desktop.showTaskbar();
 }
 
 int Program::run()
 {
+    // Before the load sequence, which would tell the user that the program is already running.
+    if (!fileArgument.isEmpty() && basMyMain::IsPrevInstance() && handToRunningInstance(fileArgument))
+        return 0;
     panel.Form_Load();
     if (basMyMain::programEnded())
         return 0;
-    // While the user picks a movie, not after the drop, and not before the panel is on screen.
+    takeFiles();
+    // Loading the GL driver costs the first picture a good tenth of a second, and telling how to draw
+    // needs it: while the user picks a movie, not after the drop, and not before the panel is on screen.
     auto *painted = new FirstPaint(&panel);
     QObject::connect(painted, &FirstPaint::seen, &panel, &MpvLibrary::preload);
-    QObject::connect(painted, &FirstPaint::seen, &panel, &MpvVideoWindow::loadDriver, Qt::QueuedConnection);
+    QObject::connect(painted, &FirstPaint::seen, &panel, [] { VideoOutput::glRenderer(); }, Qt::QueuedConnection);
     return QApplication::exec();
+}
+
+void Program::takeFiles()
+{
+    session_ = std::make_unique<DesktopSession>(panel, screenSaver_, sessionBus());
+    channel_.listen(socketPath());
+    QObject::connect(&channel_, &InstanceChannel::fileReceived, &panel, [this](const QString &file) {
+        if (QFileInfo(file).isFile())
+            OpenedFile::open(panel, file);
+    });
+    if (!fileArgument.isEmpty())
+        QTimer::singleShot(0, &panel, [this] { OpenedFile::open(panel, fileArgument); });
 }
 
 #include "Program.moc"

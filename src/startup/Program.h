@@ -4,12 +4,17 @@
 #include "platform/Desktop.h"
 #include "platform/Drives.h"
 #include "platform/MpvEngine.h"
+#include "platform/ScreenSaver.h"
 #include "playback/Panelfrm.h"
 #include "startup/AppState.h"
+#include "startup/InstanceChannel.h"
 #include "startup/RunLog.h"
 #include "startup/ShutdownSignals.h"
 
+#include <memory>
+
 class Dialogs;
+class DesktopSession;
 
 class Program {
 public:
@@ -18,8 +23,12 @@ public:
     ~Program();
 
     // The panel's load sequence, then the event loop unless the run already ended during the load.
-    // Returns the program's exit status.
+    // A file named on the command line opens once the load is done; when another instance runs, it
+    // gets the file instead and this run ends at once. Returns the program's exit status.
     int run();
+
+    // The file the command line names, or empty (see Invocation::fileArgument).
+    QString fileArgument;
 
     QtDesktop desktop;
     QtDrives drives;
@@ -30,5 +39,10 @@ public:
     Panelfrm panel;
 
 private:
+    void takeFiles();
+
     ShutdownSignals shutdown_;
+    InstanceChannel channel_;
+    SessionScreenSaver screenSaver_;
+    std::unique_ptr<DesktopSession> session_;
 };

@@ -15,8 +15,16 @@ QString appPath();
 // be created.
 QString userFolder();
 
-// Where a file the program keeps should be written: appPath itself when a file can be created there,
-// otherwise the per-user data folder.
+// The per-user config folder (created when missing), with a trailing separator; empty when it
+// cannot be created.
+QString configFolder();
+
+// True when appPath is the program folder of an installed copy (a bin folder beside share/, with the
+// program's desktop entry): that folder is shared by other programs and not the place for its files.
+bool installed(const QString &appPath);
+
+// Where a file the program keeps should be written: appPath itself when a file can be created there
+// and the program is not installed, otherwise the per-user data folder.
 QString writableFolder(const QString &appPath);
 
 }  // namespace ProgramFolder

@@ -11,11 +11,9 @@
 static constexpr int zoneWidth = 14;
 
 RunLog::RunLog(const AppState &state)
-    : state_(state), encoder_("windows-1252")
+    // UTF-8, so that paths in any script are logged as they are, as in the settings file.
+    : state_(state), encoder_(QStringConverter::Utf8)
 {
-    // Qt without ICU knows no Windows code pages; Latin-1 agrees with Windows-1252 outside 0x80-0x9F.
-    if (!encoder_.isValid())
-        encoder_ = QStringEncoder(QStringConverter::Latin1);
 }
 
 bool RunLog::open(const QString &path)

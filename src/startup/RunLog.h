@@ -1,5 +1,5 @@
 #pragma once
-// The run log: one line per event, CR LF line ends, the 8-bit code page (Windows-1252). It writes
+// The run log: one line per event, CR LF line ends, UTF-8. It writes
 // nothing while the program runs in autorun mode and nothing while it is not open.
 #include <QFile>
 #include <QString>

@@ -41,6 +41,7 @@ bool Main(Panelfrm &panel)
         panel.settingsForm = new Settings(app.twipsPerPixelX, app.twipsPerPixelY, &panel);
         panel.settingsForm->attachPlayer(&panel.MediaPlayer1, panel.playerForm, &panel.desktop, &app);
     }
+    panel.settingsForm->panelForm = &panel;
     // The overlay can be sized up to the whole screen in pixels.
     panel.settingsForm->subsizeH->setMaximum(
         basic_numbers::toInt16(panel.desktop.screenWidth() / static_cast<double>(app.twipsPerPixelX)));

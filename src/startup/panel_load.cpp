@@ -6,6 +6,7 @@
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/CommandLine.h"
+#include "startup/PanelSettings.h"
 #include "startup/ProgramFolder.h"
 #include "startup/RunLog.h"
 #include "startup/basMyMain.h"
@@ -13,48 +14,20 @@
 
 #include <QCheckBox>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 namespace {
 
-// The overlay window's design size in twips, the size it has until the settings file sizes it.
-constexpr double kOverlayWidth = 9000;
-constexpr double kOverlayHeight = 1500;
-
 void openRunLog(Panelfrm &p)
 {
-    p.log.open(p.app.appPath + QStringLiteral("kelmora.log"));
+    p.log.open(ProgramFolder::writableFolder(p.app.appPath) + QStringLiteral("kelmora.log"));
     if (p.app.argCount > 0) {
         p.log.line(p.app.argList.value(0));
         p.log.line(p.app.argList.value(1));
     }
     p.log.line(QStringLiteral("Initialized at ") + RunLog::dateText(QDateTime::currentDateTime()));
 }
-
-// The defaults a first run starts with: the overlay centred at the bottom of the screen, the panel at
-// the top left, the built-in skin, the program folder to browse from.
-void applyDefaults(Panelfrm &p)
-{
-    AppState &app = p.app;
-    app.overlayLeft = (p.desktop.screenWidth() - kOverlayWidth) / 2;
-    app.overlayTop = p.desktop.screenHeight() - kOverlayHeight;
-    p.move(0, 0);
-    app.skinFile = QStringLiteral("NONE");
-    app.lastDir = app.appPath;
-}
-
-// Reading the stored entries is not built yet: a file that exists is left unread and the defaults
-// stay, so nothing is claimed about it in the log.
-void applySettingsFile(Panelfrm &p)
-{
-    if (!QFileInfo::exists(p.app.appPath + QStringLiteral("kelmora.cfg")))
-        p.log.line(QStringLiteral("No cfg"));
-    applyDefaults(p);
-}
-
-// Writing the stored entries is not built yet; an existing file is left as it is.
-void saveSettingsFile(Panelfrm &) {}
 
 }  // namespace
 
@@ -95,14 +68,21 @@ void Panelfrm::Form_Load()
     trackWidth = VideoPos->twipWidth();
     modeNames = {QStringLiteral("Window mode"), QStringLiteral("Fullscreen mode")};
 
-    applySettingsFile(*this);
-
+    // The settings file sizes the overlay and sets the preferences that act on it.
     if (!subtitlesForm)
         attachOverlay(new subtitles(app, desktop, dialogs));
+    applySettingsFile(*this);
+
     subtitlesForm->move(int(basic_numbers::roundEven(app.overlayLeft / app.twipsPerPixelX)),
                         int(basic_numbers::roundEven(app.overlayTop / app.twipsPerPixelY)));
-    settingsForm->subsizeH->setValue(subtitlesForm->width());
-    settingsForm->subsizeV->setValue(subtitlesForm->height());
+    {
+        // The bars only take up the size the overlay already has: their handlers would centre it
+        // and lose the place it was left at.
+        const QSignalBlocker blockH(settingsForm->subsizeH);
+        const QSignalBlocker blockV(settingsForm->subsizeV);
+        settingsForm->subsizeH->setValue(subtitlesForm->width());
+        settingsForm->subsizeV->setValue(subtitlesForm->height());
+    }
 
     if (app.autorunMode) {
         settingsForm->Autoplay->setChecked(true);
@@ -122,6 +102,7 @@ void Panelfrm::Form_Unload(int)
     // A second instance ends without touching the files of the running one.
     if (!app.autorunMode && !basMyMain::IsPrevInstance()) {
         log.line(QStringLiteral("Created cfg"));
+        // A failed save leaves the old file whole; the run still ends in order.
         saveSettingsFile(*this);
         log.line(QStringLiteral("Exiting"));
         log.close();

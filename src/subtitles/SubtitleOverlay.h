@@ -5,7 +5,7 @@
 class SubtitleOverlay {
 public:
     virtual ~SubtitleOverlay() = default;
-    // Shows the window modeless; a window already up is only activated.
+    // Shows the window modeless and in front, without taking the keyboard focus.
     virtual void showOverlay() = 0;
     virtual void hideOverlay() = 0;
     // The subtitle text; a CR starts a new line.

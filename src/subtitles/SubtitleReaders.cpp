@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <charconv>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -14,9 +15,11 @@ namespace {
 // A user hands us subtitle files of a few hundred kilobytes; anything past this is not one.
 constexpr qint64 maxFileBytes = 64 * 1024 * 1024;
 
+const QString emptyFileMessage = QStringLiteral("The subtitle file is empty");
+
 bool isBlank(QByteArrayView line)
 {
-    return line.trimmed().isEmpty();
+    return trimmedText(line).isEmpty();
 }
 
 // Digits only, at most `maxDigits` of them.
@@ -33,65 +36,80 @@ std::optional<long long> wholeField(QByteArrayView field, qsizetype maxDigits)
     return v;
 }
 
-// H:MM:SS with an optional fraction after one of the allowed decimal marks, in seconds.
-// Searches go through std::string_view: two timing lines a block make Qt's general search the
-// larger part of a big file's load.
-std::optional<double> clockTime(QByteArrayView text, std::string_view decimalMarks)
+// The digits at `p` on, between 1 and `maxDigits` of them; `p` moves past them.
+bool digitsAt(const char *&p, const char *end, int maxDigits, long long &value)
 {
-    const std::string_view chars(text.data(), static_cast<size_t>(text.size()));
-    const auto c1 = static_cast<qsizetype>(chars.find(':'));
-    if (c1 < 0)
-        return std::nullopt;
-    const auto c2 = static_cast<qsizetype>(chars.find(':', static_cast<size_t>(c1) + 1));
-    if (c2 < 0)
-        return std::nullopt;
-    QByteArrayView secondsPart = text.sliced(c2 + 1);
-    QByteArrayView fraction;
-    for (qsizetype i = 0; i < secondsPart.size(); ++i) {
-        if (decimalMarks.find(secondsPart[i]) != std::string_view::npos) {
-            fraction = secondsPart.sliced(i + 1);
-            secondsPart = secondsPart.first(i);
-            if (fraction.isEmpty())
+    const char *const begin = p;
+    long long v = 0;
+    while (p < end && p - begin <= maxDigits && static_cast<unsigned>(*p - '0') < 10)
+        v = v * 10 + (*p++ - '0');
+    value = v;
+    return p > begin && p - begin <= maxDigits;
+}
+
+// H:MM:SS with an optional fraction after one of the allowed decimal marks, in whole nanoseconds:
+// the decimal value exactly as the file writes it.
+std::optional<long long> clockTime(QByteArrayView text, char mark, char otherMark)
+{
+    static constexpr long long scale[] = {1000000000, 100000000, 10000000, 1000000, 100000,
+                                          10000,      1000,      100,      10,      1};
+    const char *p = text.data();
+    const char *const end = p + text.size();
+    // The usual "HH:MM:SS,mmm", read at its fixed places: two of these a block make much of a large
+    // file's load.
+    if (text.size() == 12 && p[2] == ':' && p[5] == ':' && (p[8] == mark || p[8] == otherMark)) {
+        long long v = 0;
+        for (const int at : {0, 1, 3, 4, 6, 7, 9, 10, 11}) {
+            const auto digit = static_cast<unsigned>(p[at] - '0');
+            if (digit > 9)
                 return std::nullopt;
-            break;
+            v = v * (at == 3 || at == 6 ? 6 : 10) + digit;
         }
+        return v * 1000000;
     }
-    const auto h = wholeField(text.first(c1), 6);
-    const auto m = wholeField(text.sliced(c1 + 1, c2 - c1 - 1), 2);
-    const auto s = wholeField(secondsPart, 2);
-    if (!h || !m || !s)
+    long long h, m, s;
+    if (!digitsAt(p, end, 6, h) || p == end || *p++ != ':' || !digitsAt(p, end, 2, m) || p == end ||
+        *p++ != ':' || !digitsAt(p, end, 2, s))
         return std::nullopt;
-    double seconds = double(*h) * 3600 + double(*m) * 60 + double(*s);
-    if (!fraction.isEmpty()) {
-        const auto f = wholeField(fraction, 9);
-        if (!f)
-            return std::nullopt;
-        double scale = 1;
-        for (qsizetype i = 0; i < fraction.size(); ++i)
-            scale *= 10;
-        seconds += double(*f) / scale;
-    }
-    return seconds;
+    const long long nanoseconds = ((h * 60 + m) * 60 + s) * 1000000000;
+    if (p == end)
+        return nanoseconds;
+    if (*p != mark && *p != otherMark)
+        return std::nullopt;
+    const char *const fraction = ++p;
+    long long digits;
+    if (!digitsAt(p, end, 9, digits) || p != end)
+        return std::nullopt;
+    return nanoseconds + digits * scale[p - fraction];
 }
 
 struct Timing {
-    double start;
-    double end;
+    long long start;
+    long long end;
 };
+
+std::string_view chars(QByteArrayView text)
+{
+    return std::string_view(text.data(), static_cast<size_t>(text.size()));
+}
 
 // "HH:MM:SS,mmm --> HH:MM:SS,mmm", blanks around the fields allowed and anything after the end
 // time (position tags) ignored.
 std::optional<Timing> subRipTiming(QByteArrayView line)
 {
-    const auto arrow = static_cast<qsizetype>(std::string_view(line.data(), line.size()).find("-->"));
+    // Text lines are most of what is asked: one that does not open with a digit is none.
+    const QByteArrayView t = trimmedText(line);
+    if (t.isEmpty() || t.front() < '0' || t.front() > '9')
+        return std::nullopt;
+    const auto arrow = static_cast<qsizetype>(chars(t).find("-->"));
     if (arrow < 0)
         return std::nullopt;
-    QByteArrayView right = line.sliced(arrow + 3).trimmed();
+    QByteArrayView right = trimmedText(t.sliced(arrow + 3));
     qsizetype endLen = 0;
     while (endLen < right.size() && right[endLen] != ' ' && right[endLen] != '\t')
         ++endLen;
-    const auto start = clockTime(line.first(arrow).trimmed(), ",.");
-    const auto end = clockTime(right.first(endLen), ",.");
+    const auto start = clockTime(trimmedText(t.first(arrow)), ',', '.');
+    const auto end = clockTime(right.first(endLen), ',', '.');
     if (!start || !end)
         return std::nullopt;
     return Timing{*start, *end};
@@ -103,8 +121,8 @@ std::optional<Timing> subViewerTiming(QByteArrayView line)
     const qsizetype comma = line.indexOf(',');
     if (comma < 0)
         return std::nullopt;
-    const auto start = clockTime(line.first(comma).trimmed(), ".");
-    const auto end = clockTime(line.sliced(comma + 1).trimmed(), ".");
+    const auto start = clockTime(trimmedText(line.first(comma)), '.', '.');
+    const auto end = clockTime(trimmedText(line.sliced(comma + 1)), '.', '.');
     if (!start || !end)
         return std::nullopt;
     return Timing{*start, *end};
@@ -112,21 +130,7 @@ std::optional<Timing> subViewerTiming(QByteArrayView line)
 
 bool isNumberLine(QByteArrayView line)
 {
-    return wholeField(line.trimmed(), 9).has_value();
-}
-
-// Room for about as many entries as the text has markers, never more than entries of `minimumBytes`
-// could fill: growing the lists one entry at a time costs a large file much of its load time.
-void reserveFor(const SubtitleSource &source, QByteArrayView marker, qint64 minimumBytes, SubtitleTable &table)
-{
-    const qint64 bytes = source.file.isEmpty() ? source.bytes.size() : source.length;
-    // The end sentinel follows the file's entries.
-    table.reserve(std::min(countInText(source, marker), bytes / minimumBytes) + 1);
-}
-
-double toFrame(double seconds, double fps)
-{
-    return basic_numbers::roundEven(seconds * fps);
+    return wholeField(trimmedText(line), 9).has_value();
 }
 
 }  // namespace
@@ -136,7 +140,7 @@ std::optional<int> detectFormat(const SubtitleSource &source)
     LineReader lines(source);
     QByteArrayView line;
     while (lines.next(line)) {
-        const QByteArrayView t = line.trimmed();
+        const QByteArrayView t = trimmedText(line);
         if (t.isEmpty())
             continue;
         switch (t.front()) {
@@ -192,7 +196,6 @@ double leadingNumber(QByteArrayView text)
 
 void readMicroDvd(const SubtitleSource &source, SubtitleTable &table)
 {
-    reserveFor(source, "}{", 5, table);
     LineReader lines(source);
     QByteArrayView line;
     while (lines.next(line)) {
@@ -211,17 +214,16 @@ void readMicroDvd(const SubtitleSource &source, SubtitleTable &table)
         const double end = endField.isEmpty() ? start + 50 : leadingNumber(endField);
         QString text = decodePiece(source, rest.sliced(rest.lastIndexOf('}') + 1));
         text.replace(QLatin1Char('|'), QLatin1Char('\r'));
-        table.append(start, end, text);
+        table.append(start, end, std::move(text));
     }
 }
 
 void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &table)
 {
-    reserveFor(source, "-->", 14, table);
     LineReader lines(source);
     QByteArrayView line;
     // A block's lines joined by CR, decoded once: a large file's table is mostly these texts.
-    QByteArray raw;
+    std::string raw;
     bool haveLine = lines.next(line);
     while (haveLine) {
         const auto timing = subRipTiming(line);
@@ -230,7 +232,7 @@ void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &ta
             continue;
         // Text lines up to an empty line; a block that runs into the next timing line ends there,
         // and a number line right before that timing line is the next block's number.
-        raw.resize(0);
+        raw.clear();
         bool first = true;
         while (haveLine && !isBlank(line)) {
             if (subRipTiming(line))
@@ -244,12 +246,13 @@ void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &ta
                 line = lines.current();
             }
             if (!first)
-                raw.append('\r');
-            raw.append(line);
+                raw += '\r';
+            raw.append(line.data(), static_cast<size_t>(line.size()));
             first = false;
             haveLine = lines.next(line);
         }
-        table.append(toFrame(timing->start, videoFps), toFrame(timing->end, videoFps), decodePiece(source, raw));
+        table.append(basic_numbers::framesAt(timing->start, videoFps), basic_numbers::framesAt(timing->end, videoFps),
+                     decodePiece(source, QByteArrayView(raw.data(), static_cast<qsizetype>(raw.size()))));
     }
 }
 
@@ -259,12 +262,12 @@ void readSubViewer(const SubtitleSource &source, double videoFps, SubtitleTable 
     QByteArrayView line;
     bool found = false;
     while (!found && lines.next(line))
-        found = line.trimmed().compare("[SUBTITLE]", Qt::CaseInsensitive) == 0;
+        found = trimmedText(line).compare("[SUBTITLE]", Qt::CaseInsensitive) == 0;
     if (!found)
         return;
     // The style line after the header, like any other line that is not a timing line, is passed over.
     while (lines.next(line)) {
-        const QByteArrayView t = line.trimmed();
+        const QByteArrayView t = trimmedText(line);
         if (t.isEmpty())
             continue;
         const auto timing = subViewerTiming(t);
@@ -273,7 +276,8 @@ void readSubViewer(const SubtitleSource &source, double videoFps, SubtitleTable 
         QByteArrayView textLine;
         QString text = lines.next(textLine) ? decodePiece(source, textLine) : QString();
         text.replace(QLatin1String("[br]"), QLatin1String("\r"));
-        table.append(toFrame(timing->start, videoFps), toFrame(timing->end, videoFps), text);
+        table.append(basic_numbers::framesAt(timing->start, videoFps), basic_numbers::framesAt(timing->end, videoFps),
+                     std::move(text));
     }
 }
 
@@ -285,7 +289,7 @@ SubtitleLoad loadSource(const SubtitleSource &source, std::optional<int> format,
 {
     SubtitleLoad load;
     if (!hasText(source)) {
-        load.error = QStringLiteral("The subtitle file is empty");
+        load.error = emptyFileMessage;
         return load;
     }
     load.ok = true;
@@ -321,24 +325,22 @@ SubtitleLoad loadSubtitleBytes(const QByteArray &raw, std::optional<int> format,
 SubtitleLoad loadSubtitleFile(const QString &path, std::optional<int> format, const QString &overlayFrameText,
                               double videoFps)
 {
+    const QFileInfo info(path);
+    SubtitleLoad load;
+    // A folder, a named pipe or a device is no subtitle file, and opening a pipe would wait for a
+    // writer for ever.
+    if (info.exists() && !info.isFile()) {
+        load.error = emptyFileMessage + QStringLiteral(": ") + QDir::toNativeSeparators(path);
+        return load;
+    }
     QFile file(path);
     SubtitleSource source;
-    bool readable = file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    if (readable && file.isSequential()) {
-        // Devices and pipes do not say their size: they are read whole, up to the limit.
-        const QByteArray raw = file.read(maxFileBytes + 1);
-        readable = file.error() == QFileDevice::NoError && raw.size() <= maxFileBytes;
-        if (readable)
-            source = decodeSubtitleBytes(raw);
-    } else if (readable) {
-        readable = file.size() <= maxFileBytes && scanSubtitleFile(file, source);
-    }
-    if (!readable) {
-        SubtitleLoad load;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || file.size() > maxFileBytes ||
+        !scanSubtitleFile(file, source)) {
         load.error = QStringLiteral("The subtitle file could not be read: ") + QDir::toNativeSeparators(path);
         return load;
     }
-    SubtitleLoad load = loadSource(source, format, overlayFrameText, videoFps);
+    load = loadSource(source, format, overlayFrameText, videoFps);
     if (!load.ok)
         load.error += QStringLiteral(": ") + QDir::toNativeSeparators(path);
     return load;

@@ -1,7 +1,8 @@
 #pragma once
 // Reading MicroDVD, SubRip and SubViewer 2.0 files into the subtitle table. The readers work on the
-// file's bytes (UTF-8 or Windows-1252; UTF-16 is turned into UTF-8 first) and decode only the texts,
-// so a large file never exists twice as wide text in memory, nor whole beside its table.
+// file's bytes (UTF-8 or a single-byte code page; UTF-16 and multibyte code pages are turned into
+// UTF-8 first) and decode only the texts, so a large file never exists twice as wide text in memory,
+// nor whole beside its table.
 #include "subtitles/SubtitleTable.h"
 #include "subtitles/SubtitleText.h"
 

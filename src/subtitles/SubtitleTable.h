@@ -2,6 +2,7 @@
 // The loaded subtitles in frames of the open video. The three lists always hold subCount + 1 slots:
 // the last one is a spare that reads as 0 / empty. Before the first load subCount is 0.
 #include <QString>
+#include <utility>
 #include <vector>
 
 struct SubtitleTable {
@@ -10,17 +11,8 @@ struct SubtitleTable {
     std::vector<QString> subText;  // a line break inside a text is a single CR
     int subCount = 0;
 
-    // Room for `entries` more entries without moving the lists.
-    void reserve(qsizetype entries)
-    {
-        const auto total = static_cast<size_t>(subCount + 1 + entries);
-        subStart.reserve(total);
-        subEnd.reserve(total);
-        subText.reserve(total);
-    }
-
     // Adds an entry after the used ones and keeps a fresh spare slot behind it.
-    void append(double start, double end, const QString &text)
+    void append(double start, double end, QString text)
     {
         if (subStart.empty()) {
             subStart.push_back(0);
@@ -29,7 +21,7 @@ struct SubtitleTable {
         }
         subStart.back() = start;
         subEnd.back() = end;
-        subText.back() = text;
+        subText.back() = std::move(text);
         subStart.push_back(0);
         subEnd.push_back(0);
         subText.emplace_back();

@@ -1,7 +1,10 @@
 #include "subtitles/SubtitleText.h"
 
+#include "subtitles/SubtitleEncoding.h"
+
 #include <QStringDecoder>
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -9,11 +12,10 @@ namespace {
 
 constexpr qint64 pieceBytes = 64 * 1024;
 
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unassigned codes map to themselves.
-constexpr char16_t cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+// Lines of a file that is not UTF-8 are sampled for its code page, from the first line that is not
+// ASCII on and at most this far: enough for the detector, and a few milliseconds on any file.
+constexpr qsizetype sampleBytes = 4 * 1024;
+constexpr qint64 sampleSpan = 1024 * 1024;
 
 // How many bytes from the start are whole, valid UTF-8 sequences; -1 at the first invalid one. Unless
 // `final`, a sequence cut off at the end is left for the next piece.
@@ -67,29 +69,60 @@ qsizetype validUtf8Prefix(QByteArrayView bytes, bool final)
     return n;
 }
 
-// Qt's own count is several times slower than this on large texts.
-qint64 countIn(QByteArrayView text, QByteArrayView marker)
-{
-    qint64 count = 0;
-    const char *p = text.data();
-    const char *const end = p + text.size();
-    while (end - p >= marker.size()) {
-        p = static_cast<const char *>(std::memchr(p, marker.front(), static_cast<size_t>(end - p)));
-        if (!p || end - p < marker.size())
-            break;
-        if (std::memcmp(p, marker.data(), static_cast<size_t>(marker.size())) == 0) {
-            ++count;
-            p += marker.size();
-        } else {
-            ++p;
-        }
-    }
-    return count;
-}
-
 bool isUtf16(QByteArrayView head)
 {
     return head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF");
+}
+
+// Where the first byte above 0x7F stands, or the size when there is none.
+qsizetype firstHighByte(QByteArrayView bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    qsizetype i = 0;
+    for (; bytes.size() - i >= 8; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    while (i < bytes.size() && p[i] < 0x80)
+        ++i;
+    return i;
+}
+
+// The text is not UTF-8: its code page is chosen from its lines from `from` on (the first that is not
+// ASCII). A multibyte code page turns the whole text into UTF-8 in memory.
+bool settleCodePage(SubtitleSource &source, qint64 from)
+{
+    SubtitleSource rest = source;
+    if (source.file.isEmpty()) {
+        rest.bytes = source.bytes.sliced(from);
+    } else {
+        rest.offset += from;
+        rest.length -= from;
+    }
+    QByteArray sample;
+    LineReader lines(rest);
+    QByteArrayView line;
+    qint64 seen = 0;
+    while (seen < sampleSpan && lines.next(line) && sampleLine(line, sample, sampleBytes))
+        seen += line.size() + 1;
+    const CodePage codePage = chooseCodePage(sample);
+    if (!codePage.table.isEmpty()) {
+        source.codePage = codePage.table;
+        return true;
+    }
+    if (!source.file.isEmpty()) {
+        QFile file(source.file);
+        if (!file.open(QIODevice::ReadOnly) || !file.seek(source.offset))
+            return false;
+        source.bytes = file.read(source.length);
+        if (file.error() != QFileDevice::NoError)
+            return false;
+        source.file.clear();
+    }
+    source.bytes = toUtf8(source.bytes, codePage.name);
+    return true;
 }
 
 }  // namespace
@@ -109,7 +142,7 @@ SubtitleSource decodeSubtitleBytes(const QByteArray &raw)
     }
     source.bytes = raw;
     if (validUtf8Prefix(raw, true) < 0)
-        source.encoding = SubtitleEncoding::Windows1252;
+        settleCodePage(source, firstHighByte(raw));
     return source;
 }
 
@@ -135,6 +168,8 @@ bool scanSubtitleFile(QFile &file, SubtitleSource &source)
     QByteArray piece;
     qsizetype carried = 0;
     qint64 left = source.length;
+    qint64 firstHigh = -1;
+    qint64 done = 0;
     while (left > 0) {
         const qint64 want = std::min(pieceBytes, left);
         piece.resize(carried + want);
@@ -143,12 +178,16 @@ bool scanSubtitleFile(QFile &file, SubtitleSource &source)
             return false;
         // A file that shrank since its size was read ends here.
         left = got == 0 ? 0 : left - got;
+        done += got;
         const qsizetype n = carried + got;
-        const qsizetype valid = validUtf8Prefix(QByteArrayView(piece.constData(), n), left == 0);
-        if (valid < 0) {
-            source.encoding = SubtitleEncoding::Windows1252;
-            break;
+        if (firstHigh < 0) {
+            const qsizetype high = firstHighByte(QByteArrayView(piece.constData(), n));
+            if (high < n)
+                firstHigh = done - n + high;
         }
+        const qsizetype valid = validUtf8Prefix(QByteArrayView(piece.constData(), n), left == 0);
+        if (valid < 0)
+            return settleCodePage(source, firstHigh);
         carried = n - valid;
         std::memmove(piece.data(), piece.constData() + valid, carried);
     }
@@ -157,14 +196,16 @@ bool scanSubtitleFile(QFile &file, SubtitleSource &source)
 
 QString decodePiece(const SubtitleSource &source, QByteArrayView piece)
 {
-    if (source.encoding == SubtitleEncoding::Utf8)
+    // Plain ASCII, most of many a file, is widened at once in either case.
+    if (firstHighByte(piece) == piece.size())
+        return QString::fromLatin1(piece);
+    if (source.codePage.isEmpty())
         return QString::fromUtf8(piece);
     QString text(piece.size(), Qt::Uninitialized);
     QChar *out = text.data();
-    for (qsizetype i = 0; i < piece.size(); ++i) {
-        const auto c = static_cast<unsigned char>(piece[i]);
-        out[i] = (c >= 0x80 && c < 0xA0) ? QChar(cp1252High[c - 0x80]) : QChar(c);
-    }
+    const QChar *table = source.codePage.constData();
+    for (qsizetype i = 0; i < piece.size(); ++i)
+        out[i] = table[static_cast<unsigned char>(piece[i])];
     return text;
 }
 
@@ -173,31 +214,10 @@ bool hasText(const SubtitleSource &source)
     LineReader lines(source);
     QByteArrayView line;
     while (lines.next(line)) {
-        if (!line.trimmed().isEmpty())
+        if (!trimmedText(line).isEmpty())
             return true;
     }
     return false;
-}
-
-qint64 countInText(const SubtitleSource &source, QByteArrayView marker)
-{
-    if (marker.isEmpty())
-        return 0;
-    if (source.file.isEmpty())
-        return countIn(source.bytes, marker);
-    QFile file(source.file);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !file.seek(source.offset))
-        return 0;
-    QByteArray piece(pieceBytes, Qt::Uninitialized);
-    qint64 count = 0;
-    for (qint64 left = source.length; left > 0;) {
-        const qint64 got = file.read(piece.data(), std::min(pieceBytes, left));
-        if (got <= 0)
-            break;
-        count += countIn(QByteArrayView(piece.constData(), got), marker);
-        left -= got;
-    }
-    return count;
 }
 
 LineReader::LineReader(const SubtitleSource &source)
@@ -213,6 +233,16 @@ LineReader::LineReader(const SubtitleSource &source)
 
 bool LineReader::next(QByteArrayView &line)
 {
+    const char *const data = buffer_.constData();
+    const qsizetype i = nextBreak(position_);
+    // Most lines stand whole in the buffer with their line end, of which a CR needs the byte after it.
+    if (i + 1 < buffer_.size()) {
+        current_ = position_;
+        currentLength_ = i - position_;
+        position_ = i + (data[i] == '\r' && data[i + 1] == '\n' ? 2 : 1);
+        line = current();
+        return true;
+    }
     qsizetype keep = position_;
     qsizetype from = position_;
     qsizetype length = 0;
@@ -266,20 +296,28 @@ bool LineReader::find(qsizetype &keep, qsizetype &from, qsizetype &length, int &
     }
 }
 
-// The first CR or LF at or after `from`. Each is searched for once and remembered until passed, so a
-// file without any CR is not searched to its end for one at every line.
+// The first CR or LF at or after `from`, eight bytes at a time: one pass for both, where two searches
+// would each look at every line.
 qsizetype LineReader::nextBreak(qsizetype from)
 {
-    const char *data = buffer_.constData();
+    constexpr std::uint64_t ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t highs = 0x8080808080808080ULL;
+    const char *const data = buffer_.constData();
     const qsizetype size = buffer_.size();
-    const auto next = [&](qsizetype &known, char c) {
-        if (known < from) {
-            const void *hit = std::memchr(data + from, c, static_cast<size_t>(size - from));
-            known = hit ? static_cast<const char *>(hit) - data : size;
-        }
-        return known;
-    };
-    return std::min(next(nextCr_, '\r'), next(nextLf_, '\n'));
+    qsizetype i = from;
+    for (; size - i >= 8; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, 8);
+        const std::uint64_t cr = word ^ (ones * '\r');
+        const std::uint64_t lf = word ^ (ones * '\n');
+        // A byte that is zero after the xor is a hit; the lowest flag always marks a true one.
+        const std::uint64_t hits = (((cr - ones) & ~cr) | ((lf - ones) & ~lf)) & highs;
+        if (hits)
+            return i + std::countr_zero(hits) / 8;
+    }
+    while (i < size && data[i] != '\r' && data[i] != '\n')
+        ++i;
+    return i;
 }
 
 // Drops the bytes before `keep` and reads the next piece of the file; returns how many were dropped.
@@ -292,6 +330,5 @@ qsizetype LineReader::fill(qsizetype keep)
     const qint64 got = file_.read(buffer_.data() + kept, want);
     buffer_.resize(kept + std::max<qint64>(got, 0));
     left_ = got > 0 ? left_ - got : 0;
-    nextCr_ = nextLf_ = -1;
     return keep;
 }

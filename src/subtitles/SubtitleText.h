@@ -6,31 +6,41 @@
 #include <QFile>
 #include <QString>
 
-enum class SubtitleEncoding { Utf8, Windows1252 };
-
 // The text without a byte-order mark: `bytes`, or, when `file` is named, `length` bytes of that file
 // from `offset` on.
 struct SubtitleSource {
     QByteArray bytes;
-    SubtitleEncoding encoding = SubtitleEncoding::Utf8;
+    // Empty for UTF-8, else the characters of the bytes of a single-byte code page.
+    QString codePage;
     QString file;
     qint64 offset = 0;
     qint64 length = 0;
 };
 
-// UTF-8 with or without a byte-order mark and UTF-16 with one are taken as such, anything else as
-// Windows-1252.
+// UTF-8 with or without a byte-order mark and UTF-16 with one are taken as such. Anything else is in
+// the code page uchardet names; a multibyte one is turned into UTF-8 in memory.
 SubtitleSource decodeSubtitleBytes(const QByteArray &raw);
 QString decodePiece(const SubtitleSource &source, QByteArrayView piece);
 // Whether the text holds anything but blanks and line ends.
 bool hasText(const SubtitleSource &source);
 
 // The same for a file that says its size: one pass in pieces to learn the encoding, the text stays on
-// disk. UTF-16 is turned into UTF-8 in memory. False when the file cannot be read.
+// disk. UTF-16 and multibyte code pages are turned into UTF-8 in memory. False when the file cannot
+// be read.
 bool scanSubtitleFile(QFile &file, SubtitleSource &source);
 
-// How often `marker` occurs in the text; in a file, one cut by a piece boundary is missed.
-qint64 countInText(const SubtitleSource &source, QByteArrayView marker);
+// The text without blanks and line-end characters at either end, as trimmed() gives it, without the
+// call that makes it count in a large file's load.
+inline QByteArrayView trimmedText(QByteArrayView text)
+{
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && blank(text[begin]))
+        ++begin;
+    while (end > begin && blank(text[end - 1]))
+        --end;
+    return text.sliced(begin, end - begin);
+}
 
 // Lines end at CR LF, at a lone CR or at a lone LF. A line handed out stays valid until the next call.
 class LineReader {
@@ -53,7 +63,4 @@ private:
     qsizetype position_ = 0;
     qsizetype current_ = 0;
     qsizetype currentLength_ = 0;
-    // Where the next CR and LF stand in the buffer (its size when there is none), -1 when unknown.
-    qsizetype nextCr_ = -1;
-    qsizetype nextLf_ = -1;
 };

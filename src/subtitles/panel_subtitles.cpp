@@ -26,6 +26,8 @@ SubtitleClockHooks Panelfrm::subtitleClockHooks()
 void Panelfrm::attachOverlay(subtitles *form)
 {
     subtitlesForm = form;
+    if (settingsForm)
+        settingsForm->attachSubtitles(&app, form, &subClock.table());
     form->transsubChecked = [this] { return settingsForm && settingsForm->Transsub->isChecked(); };
     form->autoplayChecked = [this] { return settingsForm && settingsForm->Autoplay->isChecked(); };
     connect(form, &subtitles::restorePanel, this,

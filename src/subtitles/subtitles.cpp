@@ -35,6 +35,10 @@ subtitles::subtitles(AppState &app, Desktop &desktop, Dialogs &dialogs, QWidget 
     : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), app_(app), desktop_(desktop), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("subtitles"));
+    // The overlay is shown and re-shown twice a second while entries are due; it never takes the
+    // keyboard from the panel, or from whatever program the user is typing in.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
     setAutoFillBackground(true);
     setBackground(Qt::black);
     Label2 = makeLabel(this);
@@ -49,10 +53,11 @@ subtitles::subtitles(AppState &app, Desktop &desktop, Dialogs &dialogs, QWidget 
 
 void subtitles::showOverlay()
 {
-    show();
+    // Showing a visible window again would activate it; raising keeps it in front of the video
+    // window without that.
+    if (!isVisible())
+        show();
     raise();
-    activateWindow();
-    // Not every window system hands over the focus; the set-up must not wait for it.
     Form_GotFocus();
 }
 
@@ -119,13 +124,6 @@ void subtitles::keyPressEvent(QKeyEvent *event)
 {
     event->accept();
     emit bringPanelForward();
-}
-
-void subtitles::changeEvent(QEvent *event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Form_GotFocus();
 }
 
 bool subtitles::eventFilter(QObject *watched, QEvent *event)

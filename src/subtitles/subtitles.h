@@ -22,7 +22,8 @@ public:
     void hideOverlay() override;
     void setCaption(const QString &text) override;
 
-    // Runs the transparency set-up once per run, when the first entry has shown and it is wanted.
+    // Runs the transparency set-up once per run, when the overlay is shown with the first entry due
+    // (overlay state 2) and it is wanted.
     void Form_GotFocus();
     // Fills the background with the colour at the screen's centre (black where it cannot be read);
     // also used after a size change.
@@ -43,7 +44,6 @@ signals:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

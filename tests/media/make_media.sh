@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Generates the test media (or, with --demo, the demo clips) into the given folder from ffmpeg's own
-# sources. Files that already exist are kept, so a second run costs nothing.
+# Generates the test media into the given folder from ffmpeg's own sources, or with --demo the demo
+# disc beside the player: kelmora.ini (run by "vistrel AUTORUN"), the special's making.ini and the
+# demo/ folder with the movie, a second language, two subtitle tracks and the special's movie. Files
+# that already exist are kept, so a second run costs nothing.
 #
 # clip25.mp4 frames carry their number: a strip along the top (y 0-39) of 10 blocks, 32 px wide, block i
 # white when bit i of the frame number is set, black otherwise; below it four flat quarters
@@ -11,7 +13,7 @@
 set -euo pipefail
 demo=0
 if [ "${1:-}" = "--demo" ]; then demo=1; shift; fi
-out="${1:?usage: make_media.sh [--demo] OUTDIR}"
+out="${1:?usage: make_media.sh [--demo] OUTDIR (with --demo: the folder of the player)}"
 mkdir -p "$out"
 
 ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
@@ -21,7 +23,7 @@ x264=(-c:v libx264 -preset ultrafast -pix_fmt yuv420p)
 make() {
   local name="$1"; shift
   [ -e "$out/$name" ] && return 0
-  local tmp="$out/.tmp.$name"
+  local tmp; tmp="$(dirname "$out/$name")/.tmp.$(basename "$name")"
   "$@" "$tmp"
   mv "$tmp" "$out/$name"
 }
@@ -85,6 +87,13 @@ hd1080() {
      "${x264[@]}" -c:a aac -b:a 96k -t 20 -f mp4 "$1"
 }
 
+# Encoded as movies are (B-frames, CABAC): the engine benchmark sets drawing against its decoding.
+hd720() {
+  ff -f lavfi -i testsrc2=size=1280x720:rate=25:duration=12 \
+     -f lavfi -i sine=frequency=550:sample_rate=48000:duration=12 \
+     -c:v libx264 -preset veryfast -pix_fmt yuv420p -c:a aac -b:a 96k -t 12 -f mp4 "$1"
+}
+
 audio10() {
   ff -f lavfi -i sine=frequency=880:sample_rate=44100:duration=10 -c:a pcm_s16le -f wav "$1"
 }
@@ -98,19 +107,160 @@ truncated() {
   head -c 16384 "$out/clip25.mp4" > "$1"
 }
 
-demo_clip() {
-  ff -f lavfi -i testsrc2=size=640x360:rate=25:duration=30 \
-     -f lavfi -i sine=frequency=440:sample_rate=48000:duration=30 \
-     "${x264[@]}" -c:a aac -b:a 96k -t 30 -f mp4 "$1"
+# The picture shows the movie's time, large, over ffmpeg's colour bars (which show it small where
+# drawtext is missing).
+timed_clip() {
+  local source="$1" seconds="$2" tone="$3" label="$4" chain="$1"
+  if [ -n "$font" ]; then
+    chain+=",drawbox=x=150:y=110:w=340:h=140:c=black@0.6:t=fill"
+    chain+=",drawtext=fontfile=$font:text='$label':fontsize=20:fontcolor=white:x=(w-text_w)/2:y=120"
+    chain+=",drawtext=fontfile=$font:text='%{pts\:hms}':fontsize=44:fontcolor=white:x=(w-text_w)/2:y=150"
+    chain+=",drawtext=fontfile=$font:text='frame %{frame_num}':fontsize=22:fontcolor=white:x=(w-text_w)/2:y=210"
+  fi
+  ff -f lavfi -i "$chain" -f lavfi -i "sine=frequency=$tone:beep_factor=2:sample_rate=48000:duration=$seconds" \
+     "${x264[@]}" -c:a aac -b:a 96k -t "$seconds" -f mp4 "$5"
 }
 
+demo_movie() { timed_clip testsrc2=size=640x360:rate=25:duration=30 30 440 'VISTREL DEMO' "$1"; }
+demo_making() { timed_clip smptebars=size=640x360:rate=25:duration=10 10 550 'MAKING OF' "$1"; }
+
 demo_audio() {
-  ff -f lavfi -i sine=frequency=330:sample_rate=44100:duration=30 -c:a libmp3lame -b:a 128k -f mp3 "$1"
+  ff -f lavfi -i sine=frequency=330:beep_factor=4:sample_rate=44100:duration=30 -c:a libmp3lame -b:a 128k -f mp3 "$1"
+}
+
+# Text files with CR LF line ends, as the player's own formats have them.
+crlf() { sed 's/$/\r/' > "$1"; }
+
+demo_ini() {
+  crlf "$1" <<'INI'
+; The demo disc: run "vistrel AUTORUN" beside this file. Folders keep backslashes and names
+; may differ in letter case from the files, as on discs mastered elsewhere.
+[MAIN]
+Title=Vistrel Demo
+[MOVIE]
+Directory=demo
+AVIName=Movie.MP4
+[SUBTITLES]
+Default=1
+Directory=demo\subs
+1=en English
+File=english.srt
+2=fr Français
+File=francais.srt
+[LANGUAGES]
+Primary=en English
+Directory=demo\audio
+1=de Deutsch
+File=deutsch.mp3
+[SPECIAL]
+CD=1
+Directory=.
+1=making.ini Making of
+[CHAPTERS]
+1=0 Opening
+2=250 Ten seconds
+3=500 Twenty seconds
+INI
+}
+
+# Beside kelmora.ini: a special's media are found from the program folder in autorun mode and from
+# its own folder otherwise, and here the two are one.
+making_ini() {
+  crlf "$1" <<'INI'
+[MAIN]
+Title=Making of
+[MOVIE]
+Directory=demo\extra
+AVIName=making.mp4
+[SUBTITLES]
+Directory=demo\subs
+1=en English
+File=making.srt
+INI
+}
+
+english_srt() {
+  crlf "$1" <<'SRT'
+1
+00:00:00,500 --> 00:00:04,000
+Welcome to the Vistrel demo disc
+
+2
+00:00:05,000 --> 00:00:09,000
+The picture shows the movie's time
+
+3
+00:00:10,000 --> 00:00:14,000
+Chapter two starts at ten seconds
+
+4
+00:00:15,000 --> 00:00:19,000
+Languages and subtitle tracks:
+Pref, then Player
+
+5
+00:00:20,000 --> 00:00:24,000
+Chapter three: twenty seconds
+
+6
+00:00:25,000 --> 00:00:29,000
+Specials and chapters:
+the Special and Chapters buttons
+SRT
+}
+
+francais_srt() {
+  crlf "$1" <<'SRT'
+1
+00:00:00,500 --> 00:00:04,000
+Bienvenue sur le disque de démonstration
+
+2
+00:00:05,000 --> 00:00:09,000
+L'image montre le temps du film
+
+3
+00:00:10,000 --> 00:00:14,000
+Le deuxième chapitre commence à dix secondes
+
+4
+00:00:15,000 --> 00:00:19,000
+Langues et sous-titres :
+Pref, puis Player
+
+5
+00:00:20,000 --> 00:00:24,000
+Troisième chapitre : vingt secondes
+
+6
+00:00:25,000 --> 00:00:29,000
+Fin de la démonstration. À bientôt !
+SRT
+}
+
+making_srt() {
+  crlf "$1" <<'SRT'
+1
+00:00:00,500 --> 00:00:04,000
+Behind the scenes of the demo
+
+2
+00:00:05,000 --> 00:00:09,000
+"MAIN MOVIE" in Special goes back
+SRT
 }
 
 if [ "$demo" = 1 ]; then
-  make demo.mp4 demo_clip
-  make demo-audio.mp3 demo_audio
+  mkdir -p "$out/demo/subs" "$out/demo/audio" "$out/demo/extra"
+  make demo/movie.mp4 demo_movie
+  make demo/audio/deutsch.mp3 demo_audio
+  make demo/extra/making.mp4 demo_making
+  # The texts are cheap and always written afresh, so an edit here reaches every build.
+  english_srt "$out/demo/subs/english.srt"
+  francais_srt "$out/demo/subs/francais.srt"
+  making_srt "$out/demo/subs/making.srt"
+  demo_ini "$out/kelmora.ini"
+  making_ini "$out/making.ini"
 else
   make clip25.mp4 clip25
   make clip23976.avi clip23976
@@ -119,6 +269,7 @@ else
   make still.ogv still
   make vfr.mp4 vfr
   make hd1080.mp4 hd1080
+  make hd720.mp4 hd720
   make audio10.wav audio10
   make notvideo.avi notvideo
   make truncated.mp4 truncated

@@ -1,7 +1,9 @@
-// The libmpv engine on generated media, with a real display and the real render path.
+// The libmpv engine on generated media, with a real display and each of the real render paths.
 #include "platform/EngineStats.h"
 #include "platform/MpvEngine.h"
+#include "platform/MpvVideoView.h"
 #include "platform/MpvVideoWindow.h"
+#include "support/EachVideoOutput.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -55,9 +57,23 @@ struct VideoWindow {
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
-    QImage picture() { return engine.videoWindow()->grabFramebuffer(); }
+    QImage picture() { return engine.videoView()->picture(); }
     int frameOnScreen() { return frameInPicture(picture()); }
 };
+
+// The tests that look at the picture or touch it run on both ways of drawing it.
+class MpvEnginePicture : public EachVideoOutput {};
+INSTANTIATE_TEST_SUITE_P(Outputs, MpvEnginePicture, EachVideoOutput::kinds(), EachVideoOutput::kindName);
+
+// Where the mouse and the keys land on the picture: the GL window over the view, or the view itself.
+template <typename Act>
+void onPicture(MpvEngine &engine, Act act)
+{
+    if (MpvVideoWindow *gl = engine.videoView()->glWindow())
+        act(gl);
+    else
+        act(engine.videoView());
+}
 
 TEST(MpvEngine, OpensAndUnloads)
 {
@@ -163,7 +179,7 @@ TEST(MpvEngine, FrameUnitsWhereTheContainerDeclaresNoRateOrAVaryingOne)
     EXPECT_FALSE(w.engine.frameRateAssumed());
 }
 
-TEST(MpvEngine, SeekWhilePausedShowsThatFrame)
+TEST_P(MpvEnginePicture, SeekWhilePausedShowsThatFrame)
 {
     VideoWindow w;
     w.engine.setFileName(media("clip25.mp4"));
@@ -291,7 +307,7 @@ TEST(MpvEngine, EndOfStreamOnceAndTheLastFrameStays)
     EXPECT_EQ(ends.count(), 2);
 }
 
-TEST(MpvEngine, PictureComesWhenTheWindowFirstShowsAfterTheOpen)
+TEST_P(MpvEnginePicture, PictureComesWhenTheWindowFirstShowsAfterTheOpen)
 {
     // The panel opens the movie before the video window has ever been shown.
     MpvEngine engine(true, kTpp, kTpp);
@@ -304,14 +320,15 @@ TEST(MpvEngine, PictureComesWhenTheWindowFirstShowsAfterTheOpen)
     engine.setWidth(320 * kTpp);
     engine.setHeight(240 * kTpp);
     window.show();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return frameInPicture(engine.videoWindow()->grabFramebuffer()) == 7; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frameInPicture(engine.videoView()->picture()) == 7; }, 5000));
     EXPECT_EQ(engine.currentPosition(), 7);
 }
 
-TEST(MpvEngine, DrawsTheMoviePictureInItsWindow)
+TEST_P(MpvEnginePicture, DrawsTheMoviePictureInItsWindow)
 {
     VideoWindow w;
-    QSignalSpy drawn(w.engine.videoWindow(), &MpvVideoWindow::frameDrawn);
+    EXPECT_EQ(w.engine.videoView()->glWindow() != nullptr, GetParam() == VideoOutput::Kind::Gl);
+    QSignalSpy drawn(w.engine.videoView(), &MpvVideoView::frameDrawn);
     w.engine.setFileName(media("clip25.mp4"));
     ASSERT_TRUE(drawn.count() > 0 || drawn.wait(5000));
     QImage img;
@@ -341,7 +358,7 @@ TEST(MpvEngine, DrawsTheMoviePictureInItsWindow)
     }, 5000));
 }
 
-TEST(MpvEngine, PlacesItsPictureInTwipsAndReportsTheMouseInTwips)
+TEST_P(MpvEnginePicture, PlacesItsPictureInTwipsAndReportsTheMouseInTwips)
 {
     VideoWindow w;
     w.engine.setLeft(30 * kTpp);
@@ -353,16 +370,16 @@ TEST(MpvEngine, PlacesItsPictureInTwipsAndReportsTheMouseInTwips)
 
     QSignalSpy downs(&w.engine, &MediaEngine::MouseDown);
     QSignalSpy clicks(&w.engine, &MediaEngine::Click);
-    QTest::mousePress(w.engine.videoWindow(), Qt::RightButton, Qt::ControlModifier, QPoint(10, 20));
+    onPicture(w.engine, [](auto *at) { QTest::mousePress(at, Qt::RightButton, Qt::ControlModifier, QPoint(10, 20)); });
     ASSERT_EQ(downs.count(), 1);
     EXPECT_EQ(downs[0], (QVariantList{2, 2, 10.0 * kTpp, 20.0 * kTpp}));
     EXPECT_EQ(clicks.count(), 0);
-    QTest::mouseRelease(w.engine.videoWindow(), Qt::RightButton, Qt::ControlModifier, QPoint(10, 20));
+    onPicture(w.engine, [](auto *at) { QTest::mouseRelease(at, Qt::RightButton, Qt::ControlModifier, QPoint(10, 20)); });
     ASSERT_EQ(clicks.count(), 1);
     EXPECT_EQ(clicks[0][0].toInt(), 2);
 }
 
-TEST(MpvEngine, KeysTypedOnThePictureReachTheWidgetsAroundIt)
+TEST_P(MpvEnginePicture, KeysTypedOnThePictureReachTheWidgetsAroundIt)
 {
     // The video window brings the panel forward on any key; the picture must not swallow them.
     struct KeyWindow : QWidget {
@@ -376,7 +393,7 @@ TEST(MpvEngine, KeysTypedOnThePictureReachTheWidgetsAroundIt)
     window.resize(320, 240);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QTest::keyClick(engine.videoWindow(), Qt::Key_P);
+    onPicture(engine, [](auto *at) { QTest::keyClick(at, Qt::Key_P); });
     EXPECT_EQ(window.keys, QList<int>{Qt::Key_P});
 }
 
@@ -411,7 +428,7 @@ TEST(MpvEngine, StatisticsWindowShowsWhatPlays)
     EXPECT_EQ(stats->valueText(4), QStringLiteral("25.000 fps"));
 }
 
-TEST(MpvEngine, ClosingDuringPlaybackNeitherHangsNorCrashes)
+TEST_P(MpvEnginePicture, ClosingDuringPlaybackNeitherHangsNorCrashes)
 {
     {
         auto w = std::make_unique<VideoWindow>();

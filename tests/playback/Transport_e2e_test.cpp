@@ -1,9 +1,10 @@
 // The panel's transport and window modes acting on the real engine in the real windows.
+#include "support/EachVideoOutput.h"
 #include "support/FakeDialogs.h"
 #include "support/PanelFixture.h"
 #include "support/RealPicture.h"
 
-#include "platform/MpvVideoWindow.h"
+#include "platform/MpvVideoView.h"
 #include "playback/player.h"
 #include "prefs/Settings.h"
 #include "startup/Program.h"
@@ -31,9 +32,13 @@ struct RealPanel {
     ~RealPanel() { panel.Form_Unload(0); }
 
     QWidget *video() { return program.MediaPlayer1.videoWidget(); }
-    QImage picture() { return program.MediaPlayer1.videoWindow()->grabFramebuffer(); }
+    QImage picture() { return program.MediaPlayer1.videoView()->picture(); }
     int shownFrame() { return RealPicture::frameNumber(picture()); }
 };
+
+// Full screen and pan and scan on both ways of drawing the picture.
+class TransportPicture : public EachVideoOutput {};
+INSTANTIATE_TEST_SUITE_P(Outputs, TransportPicture, EachVideoOutput::kinds(), EachVideoOutput::kindName);
 
 }  // namespace
 
@@ -62,7 +67,7 @@ TEST(TransportEndToEnd, BackwardRateStepsThePictureBackOnceASecond)
     EXPECT_EQ(seen % 25, 0);
 }
 
-TEST(TransportEndToEnd, FullScreenCoversTheScreenAndPanAndScanOverhangsBothEdges)
+TEST_P(TransportPicture, FullScreenCoversTheScreenAndPanAndScanOverhangsBothEdges)
 {
     RealPanel r;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -87,4 +92,10 @@ TEST(TransportEndToEnd, FullScreenCoversTheScreenAndPanAndScanOverhangsBothEdges
     EXPECT_LT(g.left(), 0);
     EXPECT_GT(g.right(), screen.width());
     EXPECT_EQ(g.height(), screen.height());
+    // The picture spans the whole control, the edges off the screen included.
+    QImage panned;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        panned = r.picture();
+        return panned.width() == g.width() && RealPicture::showsClipQuarters(panned);
+    }, 10000)) << panned.width() << "x" << panned.height();
 }

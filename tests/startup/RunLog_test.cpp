@@ -28,12 +28,12 @@ TEST(RunLog, WritesLinesItemsAndZonesWithCrLf)
     log.item(-2);
     log.line("Rate chg to" + basic_numbers::logItem(1.5));
     log.zones("Ini file (CDMODE):", "D:/kelmora.ini");
-    log.line(QString::fromUtf8("caf\u00e9 \u20ac"));
+    log.line(QString::fromUtf8("caf\u00e9 \u20ac \u0424"));
     log.close();
     log.line("after close");
     EXPECT_EQ(readAll(path), QByteArray("\r\nInitialized\r\n 15 \r\n-2 \r\nRate chg to 1.5 \r\n"
                                         "Ini file (CDMODE):          D:/kelmora.ini\r\n"
-                                        "caf\xe9 \x80\r\n"));
+                                        "caf\xc3\xa9 \xe2\x82\xac \xd0\xa4\r\n"));
 }
 
 TEST(RunLog, PrintZonesAreFourteenColumnsWide)

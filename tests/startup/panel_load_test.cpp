@@ -1,6 +1,7 @@
 // The whole start-up and orderly exit of the panel against doubles, seen through the run log and the
 // state the load sequence leaves.
 #include "support/PanelFixture.h"
+#include "support/TestFiles.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -8,19 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // The log with its "Initialized at " line checked and replaced by that prefix alone, since it
 // carries the clock.
@@ -34,7 +22,7 @@ QByteArray withoutClock(QByteArray log)
     return log.left(at + 15) + log.mid(end);
 }
 
-const QByteArray kRunAfterInit = " 15 \r\n 15 \r\nshowing player\r\nexiting Main\r\nMain exited\r\n"
+const QByteArray kRunAfterInit = " 15 \r\n 15 \r\nshowing player\r\nexiting Main\r\nMain exited\r\nTrying to get CDRoms\r\n"
                                  "0CDrom(s) found\r\n\r\n\r\n\r\n\r\n";
 const QByteArray kExit = "No cfg\r\nCreated cfg\r\nExiting\r\n";
 

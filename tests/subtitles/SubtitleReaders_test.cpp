@@ -1,7 +1,13 @@
 #include "subtitles/SubtitleReaders.h"
 
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -79,7 +85,21 @@ TEST(SubtitleLoad, EmptyOrUnreadableFilesFail)
     EXPECT_FALSE(l.ok);
     EXPECT_TRUE(l.error.contains("nothere.srt"));
     EXPECT_EQ(l.table.subCount, 0);
-    EXPECT_FALSE(loadSubtitleFile(dir.path(), 1, "30", 25).ok);  // a folder
+
+    // A folder, a named pipe and a device are refused as empty files without being opened: a pipe
+    // would wait for a writer (the load ran into that once).
+    const QString fifo = dir.filePath("pipe.srt");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &path : {dir.path(), fifo, QStringLiteral("/dev/null")}) {
+        auto pending = std::async(std::launch::async, [path] { return loadSubtitleFile(path, 1, "30", 25); });
+        const bool refusedAtOnce = pending.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+        if (!refusedAtOnce)
+            close(open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK));  // lets the reader go
+        ASSERT_TRUE(refusedAtOnce) << path.toStdString();
+        const auto refused = pending.get();
+        EXPECT_FALSE(refused.ok);
+        EXPECT_EQ(refused.error.toStdString(), ("The subtitle file is empty: " + path).toStdString());
+    }
 
     QFile file(dir.filePath("movie.sub"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -139,6 +159,61 @@ TEST(SubtitleEncoding, DecodesUtf8Utf16AndWindows1252)
     }
 }
 
+// Files in the legacy code page of their language, written here from Unicode text: each line one
+// entry, read back from memory and from disk as its own letters.
+TEST(SubtitleEncoding, LegacyCodePagesReadAsTheirOwnLetters)
+{
+    struct Case {
+        const char *codePage;
+        int format;
+        const char *lines;  // UTF-8, "|" between entries
+    };
+    const Case cases[] = {
+        {"windows-1250", 0, "Zażółć gęślą jaźń.|Świętą ścieżką, żółwiu!|Dziękuję – „cześć”."},
+        {"windows-1250", 1, "Příliš žluťoučký kůň úpěl ďábelské ódy.|Šťastný nový rok, Žofie!"},
+        {"windows-1250", 1, "Árvíztűrő tükörfúrógép.|„Köszönöm szépen”, viszontlátásra…"},
+        {"windows-1251", 1, "Съешь же ещё этих мягких французских булок.|Да выпей чаю, пожалуйста!"},
+        {"KOI8-R", 1, "Съешь же ещё этих мягких французских булок.|Да выпей чаю, пожалуйста!"},
+        {"windows-1253", 1, "Γαζέες και μυρτιές δεν θα βρω πια.|«Ευχαριστώ πολύ», φίλε μου…"},
+        {"windows-1254", 2, "Pijamalı hasta yağız şoföre çabucak güvendi.|“Teşekkür ederim”, görüşürüz."},
+        {"Shift_JIS", 1, "駅はどこですか？わかりません。|今日はいい天気ですね。"},
+        {"GBK", 0, "我不知道火车站在哪里。|今天天气很好，谢谢你。"},
+        {"Big5", 1, "我不知道火車站在哪裡。|今天天氣很好，謝謝你。"},
+        // Western files read as they always have, curly quotes and all.
+        {"windows-1252", 1, "« Où est la bibliothèque ? » Je ne sais pas…|Mon cœur, ma sœur – c’est l’été."},
+        {"windows-1252", 0, "¿Dónde está el baño? No lo sé, señor.|Ich weiß nicht, wo der Bahnhof ist."},
+        // Too few letters to tell: Western.
+        {"windows-1252", 0, "Voilà.|Done."},
+    };
+    QTemporaryDir dir;
+    for (const Case &c : cases) {
+        const QStringList lines = QString::fromUtf8(c.lines).split(QLatin1Char('|'));
+        QStringEncoder encoder(c.codePage);
+        ASSERT_TRUE(encoder.isValid()) << c.codePage;
+        QByteArray bytes = c.format == 2 ? "[INFORMATION]\r\n[SUBTITLE]\r\n[COLF]&HFFFFFF\r\n" : "";
+        for (int i = 0; i < lines.size(); ++i) {
+            const QByteArray n = QByteArray::number(i + 1);
+            const QByteArray text = encoder.encode(lines[i]);
+            if (c.format == 0)
+                bytes += "{" + n + "0}{" + n + "5}" + text + "\r\n";
+            else if (c.format == 1)
+                bytes += n + "\r\n00:00:0" + n + ",000 --> 00:00:0" + n + ",500\r\n" + text + "\r\n\r\n";
+            else
+                bytes += "00:00:0" + n + ".00,00:00:0" + n + ".50\r\n" + text + "\r\n";
+        }
+        QFile file(dir.filePath(QStringLiteral("subs.txt")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        for (const SubtitleLoad &l : {load(bytes), loadSubtitleFile(file.fileName(), std::nullopt, "30", 25)}) {
+            ASSERT_EQ(l.format, c.format) << c.lines;
+            ASSERT_EQ(entries(l), lines.size()) << c.lines;
+            for (int i = 0; i < lines.size(); ++i)
+                EXPECT_EQ(l.table.subText[i + 1].toStdString(), lines[i].toStdString()) << c.codePage;
+        }
+    }
+}
+
 TEST(MicroDvd, FieldsAndTexts)
 {
     const auto l = load("{100}{200}Hello|World\r\n"
@@ -185,8 +260,64 @@ TEST(SubRip, TimesBecomeFramesHalvesToEven)
     EXPECT_TRUE(l.table.subText[2].isEmpty());
 }
 
+// Times are decimal values: a product that is exactly a half goes to the even frame, where binary
+// fractions (2 + 0.3 = 2.2999...) once sent some of them the other way.
+TEST(SubtitleFrames, ExactTiesAndEveryMillisecondAgainstWholeNumbers)
+{
+    struct Tie {
+        QByteArray file;
+        double fps;
+        double frame;
+    };
+    const Tie ties[] = {
+        {"1\r\n00:00:02,300 --> 00:00:02,300\r\nx\r\n", 25, 58},  // 57.5
+        {"1\r\n00:00:01,140 --> 00:00:01,140\r\nx\r\n", 25, 28},  // 28.5
+        {"1\r\n00:00:02,050 --> 00:00:02,050\r\nx\r\n", 30, 62},  // 61.5
+        {"1\r\n00:00:01,0200 --> 00:00:01,0200\r\nx\r\n", 25, 26},  // 25.5, past the milliseconds
+        {"1\r\n100:00:00,500 --> 100:00:00,500\r\nx\r\n", 23.976, 8631372},  // ...371.988
+        {"[SUBTITLE]\r\n00:00:02.30,00:00:02.30\r\nx\r\n", 25, 58},
+        {"[SUBTITLE]\r\n00:00:04.70,00:00:04.70\r\nx\r\n", 12.5, 59},  // 58.75
+    };
+    for (const Tie &tie : ties) {
+        const auto l = load(tie.file, std::nullopt, tie.fps);
+        ASSERT_EQ(entries(l), 1) << tie.file.constData();
+        EXPECT_EQ(l.table.subStart[1], tie.frame) << tie.file.constData();
+        EXPECT_EQ(l.table.subEnd[1], tie.frame) << tie.file.constData();
+    }
+    // Every millisecond of the first ten seconds, as start and as end times.
+    constexpr long long last = 10000;
+    QByteArray srt;
+    for (long long ms = 0; ms <= last; ++ms) {
+        const auto clock = [](long long t) {
+            return QString::asprintf("00:00:%02lld,%03lld", t / 1000, t % 1000).toLatin1();
+        };
+        srt += QByteArray::number(ms + 1) + "\n" + clock(ms) + " --> " + clock(last - ms) + "\nx\n\n";
+    }
+    for (const long long thousandths : {25000, 30000, 24000, 23976, 29970}) {
+        const auto frame = [thousandths](long long ms) {
+            const long long product = ms * thousandths;  // millionths of a frame
+            long long whole = product / 1000000;
+            const long long rest = product % 1000000;
+            return whole + (rest > 500000 || (rest == 500000 && whole % 2 == 1) ? 1 : 0);
+        };
+        const auto l = load(srt, 1, thousandths / 1000.0);
+        ASSERT_EQ(entries(l), last + 1);
+        for (long long ms = 0; ms <= last; ++ms) {
+            ASSERT_EQ(l.table.subStart[ms + 1], frame(ms)) << ms << " ms at " << thousandths;
+            ASSERT_EQ(l.table.subEnd[ms + 1], frame(last - ms)) << ms << " ms at " << thousandths;
+        }
+    }
+}
+
 TEST(SubRip, BlocksAreFoundByTheirTimingLine)
 {
+    // Mended fault: a line of blanks ends a text as an empty line does; the text once kept it as an
+    // invisible last line.
+    auto blank = load("1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n \t \r\n"
+                      "2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n");
+    ASSERT_EQ(entries(blank), 2);
+    EXPECT_EQ(blank.table.subText[1], "One");
+    EXPECT_EQ(blank.table.subText[2], "Two");
     // Two empty lines between blocks.
     auto l = load("1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n");
     ASSERT_EQ(entries(l), 2);
@@ -261,6 +392,8 @@ TEST(SubViewer, ReadsTheSubtitleSection)
     EXPECT_TRUE(l.table.subText[3].isEmpty());
 }
 
+// Mended fault: the line after "[SUBTITLE]" was always passed over as the style line, so a file
+// without one lost its first subtitle.
 TEST(SubViewer, TimingRightAfterTheHeaderIsRead)
 {
     const auto l = load("[SUBTITLE]\r\n00:00:01.00,00:00:02.00\r\nA\r\n");

@@ -40,6 +40,7 @@ struct PanelFixture {
         app.appPath = folder.path() + QLatin1Char('/');
         panel.settingsForm = &settings;
         settings.attachPlayer(&mp1, panel.playerForm, &desktop, &app);
+        settings.panelForm = &panel;
     }
 
     QString path(const QString &name) const { return app.appPath + name; }

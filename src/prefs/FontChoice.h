@@ -1,0 +1,48 @@
+#pragma once
+// The font dialog's rules, apart from its window: the sizes it offers, which typed sizes the sample
+// takes, the palette and the colour values the swatches and sliders mix.
+#include <QFont>
+#include <QRgb>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <optional>
+
+namespace FontChoice {
+
+// The sample's design text and ground, and the custom swatch's colour before any slider moves.
+inline const QString kSampleText = QStringLiteral(u"ABCDefgh-ÁÂÃÄåæçè");
+constexpr unsigned kSampleGround = 0xE0E0E0;
+constexpr unsigned kDesignCustom = 0xFFFF00;  // cyan, as &H00BBGGRR
+
+// The twenty sizes of the size list, in points.
+QStringList sizeList();
+
+// The size the sample takes from the size box: its leading number, only when 2 < v < 1280.
+std::optional<double> sampleSize(const QString &text);
+
+struct Swatch {
+    int red, green, blue;
+};
+// Label2 to Label17, row by row, four a row.
+constexpr std::array<Swatch, 16> kPalette{{
+    {255, 255, 255}, {192, 192, 192}, {128, 128, 128}, {0, 0, 0},
+    {255, 0, 0},     {128, 0, 0},     {255, 128, 0},   {128, 64, 0},
+    {255, 255, 0},   {128, 128, 0},   {0, 255, 0},     {0, 128, 0},
+    {0, 255, 255},   {0, 0, 255},     {255, 0, 255},   {128, 0, 128},
+}};
+
+// RGB(r, g, b) = r + 256 g + 65536 b: a colour value with red in the low byte.
+constexpr unsigned rgb(int red, int green, int blue)
+{
+    return unsigned(red) + 256u * unsigned(green) + 65536u * unsigned(blue);
+}
+
+// `target` with the face, size and effects of `face`, set in the order name, size, bold, italic,
+// underline, strikethrough; whatever else it has (its style hint) stays.
+QFont withFace(QFont target, const QFont &face);
+
+// The sliders' tooltip: "R: 255 G: 128 B: 0".
+QString sliderTip(int red, int green, int blue);
+
+}  // namespace FontChoice

@@ -1,0 +1,24 @@
+#pragma once
+// What the process was asked for before any window exists: a short text to print (--help, --version),
+// the file a file manager hands over, and the windowing platform to run on.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace Invocation {
+
+// The text to print and end with when the first argument is --help or --version; empty otherwise.
+// `arguments` include the program name.
+QString requestText(const QStringList &arguments);
+
+// The absolute path of the file named by the first argument, which arrives whole even with blanks in
+// it; empty when it names no existing file or is the word AUTORUN.
+QString fileArgument(const QStringList &arguments);
+
+// The platform to ask Qt for, or empty for Qt's own choice. A Wayland session runs the program
+// through XWayland when there is an X display, because the windows place themselves on the screen;
+// a platform the user set in QT_QPA_PLATFORM always stands.
+QByteArray platformChoice(const QByteArray &qpaPlatform, const QByteArray &sessionType,
+                          const QByteArray &waylandDisplay, const QByteArray &x11Display);
+
+}  // namespace Invocation

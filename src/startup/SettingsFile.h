@@ -1,0 +1,81 @@
+#pragma once
+// The settings file "kelmora.cfg": 46 lines of key, comma and value in a fixed order, CR LF line ends.
+// The reader knows an entry only by its line; the key is ignored. Values that would not read back as
+// they are (a comma, a double quote, blanks at either end, a line break) are written in double quotes
+// with inner quotes doubled, so files written without quoting read exactly as before.
+// No widgets here: the panel turns controls into values and back.
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace SettingsFile {
+
+constexpr int kEntries = 46;
+constexpr int kKeyEntries = 21;
+
+// Line of each entry, from 0.
+enum Entry {
+    PanelTop,
+    PanelLeft,
+    SubtitlesHsize,
+    SubtitlesVsize,
+    SubtitlesTop,
+    SubtitlesLeft,
+    FontName,
+    FontSize,
+    FontColor,
+    FontBold,
+    FontItalic,
+    FontUnderline,
+    FontStrike,
+    AutoShowSubtitles,
+    HideSubtitles,
+    TransparentSubtitles,
+    OverlayInitializeFrame,
+    PanScanRatio,
+    StartFullscreen,
+    AutoStart,
+    Autoreverse,
+    ElapsedVsRemain,
+    TimeVsFrames,
+    LastDir,
+    SkinFile,
+    FirstKey,  // 21 keyboard-map entries follow, captioned as their labels
+};
+
+using Values = std::array<std::optional<QString>, kEntries>;
+using Keys = std::array<QString, kEntries>;
+
+// The keys of the first 25 entries; the keyboard map's are the captions of its labels.
+const std::array<QString, FirstKey> &fixedKeys();
+
+// The value of each line, or nothing for a missing line or one without a comma. Lines past the 46th
+// are ignored. The bytes are UTF-8, or Windows-1252 where they are not valid UTF-8.
+Values read(const QByteArray &bytes);
+// The value field of one line.
+std::optional<QString> valueOf(const QString &line);
+
+// The whole file, UTF-8. A value holding CR LF cannot be kept on its line and is written empty.
+QByteArray write(const Keys &keys, const std::array<QString, kEntries> &values);
+
+// Replaces `path` atomically: the old file stays whole until the new one is complete on disk.
+bool save(const QString &path, const QByteArray &bytes);
+
+// Where the file is read from and written to: beside the program, or, where the program folder
+// cannot be written, in the per-user config folder.
+QString readPath(const QString &appPath);
+QString writePath(const QString &appPath);
+
+// Conversions of stored values; nothing where the value is missing or does not convert.
+std::optional<double> number(const std::optional<QString> &value, double min, double max);
+std::optional<bool> checkBox(const std::optional<QString> &value);    // 0 or 1
+std::optional<bool> nonZero(const std::optional<QString> &value);     // font flags: set when not 0
+std::optional<bool> minusOne(const std::optional<QString> &value);    // options: selected when -1
+std::optional<QString> nonEmpty(const std::optional<QString> &value);
+
+// How values are written: check boxes 1 or 0, options and font flags -1 or 0.
+QString checkText(bool ticked);
+QString flagText(bool set);
+
+}  // namespace SettingsFile

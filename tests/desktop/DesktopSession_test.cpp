@@ -1,0 +1,111 @@
+// The desktop session over the panel with doubles: when the screen is held awake, and what the
+// desktop's media controls do to the panel. The same calls over a real bus are in SessionBus_test.
+#include "support/FakeScreenSaver.h"
+#include "support/PanelFixture.h"
+
+#include "desktop/DesktopSession.h"
+#include "platform/MediaEngine.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+struct SessionFixture : PanelFixture {
+    FakeScreenSaver saver;
+    std::unique_ptr<DesktopSession> session =
+        std::make_unique<DesktopSession>(panel, saver, QDBusConnection(QString()));
+};
+
+}  // namespace
+
+TEST(DesktopSession, ScreenIsHeldAwakeExactlyWhileTheMovieMoves)
+{
+    SessionFixture f;
+    struct Step {
+        const char *what;
+        std::function<void()> act;
+        bool awake;
+    };
+    const std::vector<Step> steps{
+        {"nothing open", [] {}, false},
+        {"movie opened, halted", [&] { f.openMovie(); }, false},
+        {"Play", [&] { f.panel.vplay_Click(); }, true},
+        {"Stop", [&] { f.panel.vplay_Click(); }, false},
+        {"Play again", [&] { f.panel.vplay_Click(); }, true},
+        // The panel keeps isPlaying after the end; the engine has halted, so the screen may sleep.
+        {"end of the movie", [&] { f.mp1.finish(); }, false},
+        {"another movie", [&] { f.openMovie(QStringLiteral("b.avi")); }, false},
+        // Backward rates step on the panel's timer with the engine halted: still playing.
+        {"Play at -2", [&] { f.panel.rateIndex = 8; f.panel.vplay_Click(); }, true},
+        {"Stop at -2", [&] { f.panel.vplay_Click(); }, false},
+        {"Play at -2 again", [&] { f.panel.vplay_Click(); }, true},
+        {"program ends", [&] { f.session.reset(); }, false},
+    };
+    for (const Step &s : steps) {
+        s.act();
+        if (f.session)
+            f.session->sync();
+        EXPECT_EQ(f.saver.inhibited, s.awake) << s.what;
+    }
+    EXPECT_EQ(f.saver.calls.count(QStringLiteral("inhibit")), 4);
+}
+
+TEST(DesktopSession, MediaControlsRunThePanelsOwnCommands)
+{
+    SessionFixture f;
+    DesktopSession &s = *f.session;
+    // Nothing open: nothing to play, and nothing breaks.
+    s.play();
+    s.playPause();
+    s.seek(5'000'000);
+    s.setPosition(1'000'000);
+    EXPECT_EQ(s.playbackStatus(), QStringLiteral("Stopped"));
+    EXPECT_TRUE(f.mp1.calls.filter(QStringLiteral("play")).isEmpty());
+
+    f.openMovie(QStringLiteral("my clip.avi"));  // 90 s, 2250 frames: 25 fps
+    EXPECT_EQ(s.playbackStatus(), QStringLiteral("Paused"));
+    s.playPause();
+    EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Stop"));
+    EXPECT_EQ(f.mp1.playState(), 2);
+    EXPECT_EQ(s.playbackStatus(), QStringLiteral("Playing"));
+    s.play();  // already playing: stays so
+    EXPECT_EQ(f.mp1.playState(), 2);
+    s.pause();
+    s.pause();  // already paused: stays so
+    EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Play"));
+    EXPECT_EQ(s.playbackStatus(), QStringLiteral("Paused"));
+
+    s.setPosition(2'000'000);
+    EXPECT_DOUBLE_EQ(f.mp1.currentPosition(), 50);
+    EXPECT_EQ(s.position(), 2'000'000);
+    s.setPosition(91'000'000);  // past the end: ignored
+    s.setPosition(-1);
+    EXPECT_DOUBLE_EQ(f.mp1.currentPosition(), 50);
+    s.seek(-10'000'000);  // before the start: to the start
+    EXPECT_DOUBLE_EQ(f.mp1.currentPosition(), 0);
+    s.seek(30'000'000);
+    EXPECT_DOUBLE_EQ(f.mp1.currentPosition(), 750);
+
+    s.playPause();
+    s.stop();
+    EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Play"));
+    EXPECT_EQ(f.mp1.playState(), 1);
+    EXPECT_DOUBLE_EQ(f.mp1.currentPosition(), 0);
+
+    for (const double v : {1.0, 0.5, 0.1}) {
+        s.setVolume(v);
+        EXPECT_NEAR(s.volume(), v, 0.01 * v) << v;
+    }
+    s.setVolume(0);
+    EXPECT_LE(f.mp1.volume(), -9999);
+    s.setVolume(-3);  // below silence counts as silence
+    EXPECT_LE(f.mp1.volume(), -9999);
+
+    const QVariantMap meta = s.mpris.metadata();
+    EXPECT_EQ(meta.value(QStringLiteral("xesam:title")).toString(), QStringLiteral("my clip.avi"));
+    EXPECT_EQ(meta.value(QStringLiteral("xesam:url")).toString(),
+              QUrl::fromLocalFile(f.path(QStringLiteral("my clip.avi"))).toString());
+    EXPECT_EQ(meta.value(QStringLiteral("mpris:length")).toLongLong(), 90'000'000);
+}

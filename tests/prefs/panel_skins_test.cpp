@@ -1,0 +1,134 @@
+// The panel's skin: a chosen picture over the black background from the top left, unscaled; files
+// that give no picture change nothing; "Default Skin" waits for the next start.
+#include "support/PanelFixture.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QColor kSkinColour(200, 40, 40);
+
+bool near(QRgb c, const QColor &want)
+{
+    return std::abs(qRed(c) - want.red()) < 24 && std::abs(qGreen(c) - want.green()) < 24
+           && std::abs(qBlue(c) - want.blue()) < 24;
+}
+
+// A one-colour picture written in `format`, whatever the file's name says. Qt writes no GIF, so that
+// one is a copy of a committed 200 x 60 picture.
+QString writePicture(const PanelFixture &f, const QString &name, QSize size, const char *format)
+{
+    const QString path = f.path(name);
+    if (qstrcmp(format, "GIF") == 0) {
+        EXPECT_EQ(size, QSize(200, 60));
+        EXPECT_TRUE(QFile::copy(QStringLiteral(VISTREL_TEST_SOURCE_DIR "/prefs/skin_200x60.gif"), path));
+        return path;
+    }
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(kSkinColour);
+    EXPECT_TRUE(img.save(path, format)) << name.toStdString();
+    return path;
+}
+
+QImage shown(Panelfrm &panel)
+{
+    return panel.grab().toImage();
+}
+
+}  // namespace
+
+TEST(PanelSkin, PictureIsDrawnUnscaledFromTheTopLeftOverBlack)
+{
+    struct Case {
+        const char *name;
+        QSize size;
+        const char *format;
+    };
+    // The panel is 481 x 139 pixels; a PNG under a bitmap's name is read by its content.
+    const Case cases[] = {{"small.gif", {200, 60}, "GIF"},
+                          {"small.jpg", {200, 60}, "JPG"},
+                          {"large.bmp", {900, 400}, "BMP"},
+                          {"png-inside.bmp", {200, 60}, "PNG"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PanelFixture f;
+        const QString file = writePicture(f, QString::fromLatin1(c.name), c.size, c.format);
+        EXPECT_TRUE(f.panel.loadSkin(file));
+        EXPECT_EQ(f.app.skinFile, file);
+        EXPECT_TRUE(f.dialogs.shown.empty());
+        const QImage img = shown(f.panel);
+        ASSERT_EQ(img.size(), QSize(481, 139));
+        EXPECT_TRUE(near(img.pixel(2, 2), kSkinColour));
+        const bool small = c.size.width() < 481;
+        // Right and bottom of a small picture the background shows; a large one reaches both edges.
+        EXPECT_EQ(near(img.pixel(c.size.width() + 5, 2), Qt::black), small);
+        EXPECT_EQ(near(img.pixel(2, c.size.height() + 5), Qt::black), small);
+        EXPECT_EQ(near(img.pixel(480, 138), kSkinColour), !small);
+        EXPECT_LE(f.panel.picture().width(), 481);
+    }
+}
+
+TEST(PanelSkin, FilesThatGiveNoPictureChangeNothing)
+{
+    PanelFixture f;
+    const QString skin = writePicture(f, QStringLiteral("skin.jpg"), {100, 40}, "JPG");
+    ASSERT_TRUE(f.panel.loadSkin(skin));
+    const qint64 picture = f.panel.picture().cacheKey();
+
+    QFile text(f.path("notes.jpg"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture\r\n");
+    text.close();
+    QFile cut(f.path("cut.gif"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write("GIF89a\x10\x00");
+    cut.close();
+    QDir(f.folder.path()).mkdir(QStringLiteral("folder.bmp"));
+
+    // Files that are there but are no picture get a message naming them; "NONE", a path with no file
+    // behind it (a skin deleted since the last run) and a folder are passed over silently.
+    const struct {
+        QString file;
+        bool message;
+    } cases[] = {{f.path("notes.jpg"), true}, {f.path("cut.gif"), true},  {QStringLiteral("NONE"), false},
+                 {f.path("gone.jpg"), false}, {QString(), false},         {f.path("folder.bmp"), false}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        f.dialogs.shown.clear();
+        EXPECT_FALSE(f.panel.loadSkin(c.file));
+        EXPECT_EQ(f.app.skinFile, skin);
+        EXPECT_EQ(f.panel.picture().cacheKey(), picture);
+        ASSERT_EQ(f.dialogs.shown.size(), c.message ? 1u : 0u);
+        if (c.message) {
+            EXPECT_TRUE(f.dialogs.shown[0].text.contains(QDir::toNativeSeparators(c.file)));
+        }
+    }
+}
+
+TEST(PanelSkin, DefaultSkinKeepsThePictureUntilTheNextStart)
+{
+    PanelFixture f;
+    const qint64 builtin = f.panel.picture().cacheKey();
+    f.settings.LoadSkin->click();
+    EXPECT_EQ(f.app.browseMode, 5);
+
+    const QString skin = writePicture(f, QStringLiteral("skin.bmp"), {100, 40}, "BMP");
+    ASSERT_TRUE(f.panel.loadSkin(skin));
+    const qint64 chosen = f.panel.picture().cacheKey();
+    f.settings.DefaultSkin->click();
+    EXPECT_EQ(f.app.skinFile, "NONE");
+    EXPECT_EQ(f.dialogs.texts(), QStringList{"Now you must restart the player"});
+    EXPECT_EQ(f.panel.picture().cacheKey(), chosen);
+    EXPECT_NE(chosen, builtin);
+
+    // The next start: "NONE" is never loaded, the built-in picture stays.
+    PanelFixture next;
+    next.app.skinFile = QStringLiteral("NONE");
+    EXPECT_FALSE(next.panel.loadSkin(next.app.skinFile));
+    EXPECT_TRUE(next.dialogs.shown.empty());
+    EXPECT_EQ(next.panel.picture().toImage().convertToFormat(QImage::Format_RGB32),
+              QImage(QStringLiteral(":/skin/builtin.jpg")).convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(next.panel.picture().size(), QSize(473, 125));
+}

@@ -1,0 +1,118 @@
+// What the command line asks for before any window exists, and where a file handed over from outside
+// is dropped.
+#include "support/PanelFixture.h"
+
+#include "platform/MediaEngine.h"
+#include "startup/Invocation.h"
+#include "startup/OpenedFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+void touch(const QString &path)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("x");
+}
+
+}  // namespace
+
+TEST(Invocation, HelpVersionAndTheFileArgument)
+{
+    EXPECT_TRUE(Invocation::requestText({"vistrel", "--help"}).startsWith(QStringLiteral("Usage: vistrel")));
+    EXPECT_EQ(Invocation::requestText({"vistrel", "--version"}), QStringLiteral("Vistrel " VISTREL_VERSION "\n"));
+    // Only as the first argument; anything else starts the player.
+    EXPECT_TRUE(Invocation::requestText({"vistrel", "movie.avi", "--help"}).isEmpty());
+    EXPECT_TRUE(Invocation::requestText({"vistrel"}).isEmpty());
+
+    QTemporaryDir dir;
+    const QString withBlanks = dir.filePath(QStringLiteral("My Movie (1999).avi"));
+    touch(withBlanks);
+    touch(dir.filePath(QStringLiteral("AUTORUN")));
+    const QString oldCwd = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const struct {
+        QStringList args;
+        QString file;
+    } cases[] = {
+        {{"vistrel", withBlanks}, withBlanks},
+        {{"vistrel", "My Movie (1999).avi"}, withBlanks},  // relative to where it was started
+        {{"vistrel", withBlanks, "second"}, withBlanks},
+        {{"vistrel", "AUTORUN"}, {}},  // keeps its meaning even beside a file of that name
+        {{"vistrel", "autorun"}, {}},
+        {{"vistrel", dir.path()}, {}},  // a folder is no file
+        {{"vistrel", "My"}, {}},        // a path split into words names nothing
+        {{"vistrel", "second", withBlanks}, {}},
+        {{"vistrel"}, {}},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Invocation::fileArgument(c.args), c.file) << c.args.join(QLatin1Char('|')).toStdString();
+    QDir::setCurrent(oldCwd);
+}
+
+TEST(Invocation, WaylandSessionsRunThroughXWaylandUnlessThePlatformWasChosen)
+{
+    const struct {
+        const char *qpa, *session, *wayland, *x11, *choice;
+    } cases[] = {
+        {"", "wayland", "wayland-0", ":0", "xcb"},
+        {"", "", "wayland-0", ":0", "xcb"},     // session type unknown, compositor present
+        {"", "wayland", "wayland-0", "", ""},   // no XWayland: Qt's own choice
+        {"wayland", "wayland", "wayland-0", ":0", ""},
+        {"offscreen", "x11", "", ":0", ""},
+        {"", "x11", "", ":0", ""},
+        {"", "tty", "", "", ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(Invocation::platformChoice(c.qpa, c.session, c.wayland, c.x11), QByteArray(c.choice))
+            << c.qpa << "/" << c.session << "/" << c.wayland << "/" << c.x11;
+}
+
+TEST(OpenedFile, EachKindGoesToItsButton)
+{
+    using B = OpenedFile::Button;
+    const struct {
+        const char *name;
+        bool videoOpen;
+        B button;
+    } cases[] = {
+        {"a.srt", false, B::Sub},   {"A.SUB", true, B::Sub},    {"notes.txt", false, B::Sub},
+        {"mdvd.ini", false, B::CD}, {"DISC.MDV", true, B::CD},  {"x.mvd", false, B::CD},
+        {"song.mp3", true, B::Audio}, {"SONG.WAV", true, B::Audio},
+        {"song.mp3", false, B::Video},  // nothing to lay it under: it plays as the movie
+        {"dub.avi", true, B::Video},    // a movie container replaces the movie
+        {"clip.mkv", false, B::Video}, {"noextension", true, B::Video},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(OpenedFile::buttonFor(QString::fromLatin1(c.name), c.videoOpen), c.button)
+            << c.name << " video open " << c.videoOpen;
+}
+
+TEST(OpenedFile, OpensAsIfDroppedOnItsButton)
+{
+    PanelFixture f;
+    const QString movie = f.path(QStringLiteral("my movie.avi"));
+    const QString sound = f.path(QStringLiteral("dub track.mp3"));
+    const QString subs = f.path(QStringLiteral("my movie.srt"));
+    touch(subs);
+
+    OpenedFile::open(f.panel, sound);  // no movie yet: the sound file is the movie
+    EXPECT_EQ(f.mp1.fileName(), sound);
+    OpenedFile::open(f.panel, movie);
+    EXPECT_EQ(f.mp1.fileName(), movie);
+    EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Play"));  // AutoPlay is off
+    OpenedFile::open(f.panel, sound);
+    EXPECT_EQ(f.mp2.fileName(), sound);
+    EXPECT_TRUE(f.app.audioSeparate);
+    OpenedFile::open(f.panel, subs);
+    EXPECT_EQ(f.app.subFilePath, subs);
+    const QString ini = f.path(QStringLiteral("my disc.ini"));
+    touch(ini);
+    OpenedFile::open(f.panel, ini);
+    EXPECT_EQ(f.app.iniFile, ini);
+    EXPECT_TRUE(f.panel.isVisible());
+}

@@ -1,0 +1,197 @@
+// The settings file's own rules: fields, quoting, code pages, short and long files, conversions of
+// stored values, the atomic save and where the file lives.
+#include "startup/SettingsFile.h"
+
+#include "startup/ProgramFolder.h"
+#include "support/TestFiles.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace SettingsFile;
+
+namespace {
+
+Keys sampleKeys()
+{
+    Keys keys;
+    std::copy(fixedKeys().begin(), fixedKeys().end(), keys.begin());
+    for (int i = FirstKey; i < kEntries; ++i)
+        keys[size_t(i)] = QStringLiteral("key %1").arg(i);
+    return keys;
+}
+
+std::array<QString, kEntries> filled(const QString &value)
+{
+    std::array<QString, kEntries> v;
+    v.fill(value);
+    return v;
+}
+
+}  // namespace
+
+TEST(SettingsFile, FieldRulesOfOneLine)
+{
+    const struct {
+        const char *line;
+        std::optional<QString> value;
+    } cases[] = {
+        {"Vistrel top,1200", QStringLiteral("1200")},
+        {"font name ,  Arial  ", QStringLiteral("Arial")},
+        {"Mute, ", QStringLiteral("")},  // a blank written unquoted reads back empty
+        {"Mute,", QStringLiteral("")},
+        {"Vistrel top", std::nullopt},  // no value at all keeps the default
+        {"", std::nullopt},
+        {"edited key,V", QStringLiteral("V")},
+        {"\"a key, quoted\",V", QStringLiteral("V")},
+        {"last dir,\"C:\\a, b\\\"", QStringLiteral("C:\\a, b\\")},
+        {"font name,\"say \"\"hi\"\"\"", QStringLiteral("say \"hi\"")},
+        {"Mute,\" \"", QStringLiteral(" ")},
+        {"Mute,\",\"", QStringLiteral(",")},
+        {"Mute,\"\"\"\"", QStringLiteral("\"")},
+        {"font name,\"Arial\" trailing", QStringLiteral("Arial")},
+        // Written unquoted by the older rule: a comma inside a value and a key bound to the quote.
+        {"last dir,C:\\films,new\\", QStringLiteral("C:\\films,new\\")},
+        {"EXIT,\"", QStringLiteral("\"")},
+        {"EXIT,,", QStringLiteral(",")},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(valueOf(QString::fromUtf8(c.line)), c.value) << c.line;
+}
+
+TEST(SettingsFile, AwkwardValuesReadBackExactly)
+{
+    const QString values[] = {
+        QStringLiteral(","), QStringLiteral("\""), QStringLiteral(" "), QStringLiteral(""),
+        QStringLiteral("  padded  "), QStringLiteral("C:\\Фильмы, 映画\\"), QStringLiteral("\"quoted\""),
+        QStringLiteral("a\rb"), QStringLiteral("a\nb"), QStringLiteral("\t"), QStringLiteral("\x1b"),
+    };
+    for (const QString &value : values) {
+        const Values back = read(write(sampleKeys(), filled(value)));
+        for (int i = 0; i < kEntries; ++i)
+            ASSERT_EQ(back[size_t(i)], value) << "entry " << i << " of " << value.toStdString();
+    }
+    // A line break as the file writes it cannot stay on its line: that entry alone is written empty.
+    auto broken = filled(QStringLiteral("x"));
+    broken[LastDir] = QStringLiteral("a\r\nb");
+    const Values back = read(write(sampleKeys(), broken));
+    EXPECT_EQ(back[LastDir], QStringLiteral(""));
+    EXPECT_EQ(back[SkinFile], QStringLiteral("x"));
+}
+
+TEST(SettingsFile, BytesOnDiskAndCodePages)
+{
+    auto values = filled(QStringLiteral("0"));
+    values[LastDir] = QStringLiteral("/home/ä/映画");
+    const QByteArray bytes = write(sampleKeys(), values);
+    EXPECT_TRUE(bytes.startsWith("Vistrel top,0\r\nVistrel left,0\r\nSubtitles Hsize,0\r\n"));
+    EXPECT_TRUE(bytes.contains("last dir,/home/\xC3\xA4/\xE6\x98\xA0\xE7\x94\xBB\r\nSkin file,0\r\n"));
+    EXPECT_TRUE(bytes.endsWith("key 45,0\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), kEntries);
+
+    // Not valid UTF-8: the older rule's Windows-1252.
+    const Values old = read("a,1\r\nb,2\r\nc,\xE9t\xE9 \x80\r\n");
+    EXPECT_EQ(old[2], QStringLiteral("été €"));
+    EXPECT_EQ(read("\xEF\xBB\xBF" "a,\xC3\xA9\r\n")[0], QStringLiteral("é"));
+    // A file edited into LF-only line ends.
+    EXPECT_EQ(read("a,1\nb,2\n")[1], QStringLiteral("2"));
+}
+
+TEST(SettingsFile, ShortLongEmptyAndCorruptFiles)
+{
+    const Values empty = read(QByteArray());
+    EXPECT_TRUE(std::all_of(empty.begin(), empty.end(), [](const auto &v) { return !v; }));
+
+    const Values shortFile = read("a,1\r\nb,2\r\n");
+    EXPECT_EQ(shortFile[1], QStringLiteral("2"));
+    EXPECT_FALSE(shortFile[2]);
+
+    QByteArray longFile;
+    for (int i = 0; i < 60; ++i)
+        longFile += "k," + QByteArray::number(i) + "\r\n";
+    const Values longValues = read(longFile);
+    EXPECT_EQ(longValues[45], QStringLiteral("45"));
+
+    const Values binary = read(QByteArray("\0\xff\xfe,\0\r\n\"\"\",\r\n,,,,", 17));
+    EXPECT_EQ(binary[2], QStringLiteral(",,,"));
+}
+
+TEST(SettingsFile, StoredValuesConvertOrKeepTheDefault)
+{
+    const auto v = [](const char *text) { return std::optional<QString>(QString::fromUtf8(text)); };
+    const std::optional<QString> none;
+    EXPECT_EQ(number(v(" 1200 "), 0, 2000), 1200);
+    EXPECT_EQ(number(v("-7.5"), -10, 10), -7.5);
+    for (const auto &bad : {v("abc"), v(""), v("12abc"), v("3000"), v("nan"), v("inf"), none})
+        EXPECT_FALSE(number(bad, 0, 2000)) << bad.value_or("<none>").toStdString();
+
+    EXPECT_EQ(checkBox(v("1")), true);
+    EXPECT_EQ(checkBox(v("0")), false);
+    for (const auto &bad : {v("2"), v("-1"), v("0.5"), v("yes"), none})
+        EXPECT_FALSE(checkBox(bad));
+
+    EXPECT_EQ(nonZero(v("-1")), true);
+    EXPECT_EQ(nonZero(v("5")), true);
+    EXPECT_EQ(nonZero(v("0")), false);
+    EXPECT_FALSE(nonZero(v("True")));
+
+    EXPECT_EQ(minusOne(v("-1")), true);
+    EXPECT_EQ(minusOne(v("0")), false);
+    EXPECT_EQ(minusOne(v("1")), false);  // any value but -1 selects the other option
+    EXPECT_FALSE(minusOne(v("x")));
+}
+
+// The saving process is killed at random moments; whatever it was doing, the file is the old one or
+// the new one, whole.
+TEST(SettingsFile, SaveKilledAtAnyMomentLeavesAWholeFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kelmora.cfg"));
+    const QByteArray first = write(sampleKeys(), filled(QStringLiteral("first")));
+    const QByteArray second = write(sampleKeys(), filled(QStringLiteral("second value")));
+    ASSERT_TRUE(save(path, first));
+    auto *random = QRandomGenerator::global();
+    for (int round = 0; round < 40; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 0;; ++i)
+                save(path, i % 2 ? first : second);
+        }
+        usleep(random->bounded(200u, 8000u));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        const QByteArray found = readAll(path);
+        ASSERT_TRUE(found == first || found == second) << "round " << round << ": " << found.size() << " bytes";
+    }
+}
+
+TEST(SettingsFile, ReadOnlyProgramFolderKeepsTheFileInTheUserConfigFolder)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir dir;
+    const QString user = ProgramFolder::configFolder();
+    ASSERT_FALSE(user.isEmpty());
+    QFile::remove(user + "kelmora.cfg");
+    // A program "folder" that is a plain file cannot be written, whoever runs the test.
+    const QString locked = dir.filePath(QStringLiteral("ro"));
+    QFile(locked).open(QIODevice::WriteOnly);
+    const QString lockedPath = ProgramFolder::withSeparator(locked);
+
+    EXPECT_EQ(writePath(lockedPath), user + "kelmora.cfg");
+    EXPECT_EQ(readPath(lockedPath), lockedPath + "kelmora.cfg");  // nothing saved yet
+    ASSERT_TRUE(save(writePath(lockedPath), "a,1\r\n"));
+    EXPECT_EQ(readPath(lockedPath), user + "kelmora.cfg");
+
+    const QString open = ProgramFolder::withSeparator(dir.path());
+    EXPECT_EQ(writePath(open), open + "kelmora.cfg");
+    EXPECT_EQ(readPath(open), open + "kelmora.cfg");
+    QFile::remove(user + "kelmora.cfg");
+    QStandardPaths::setTestModeEnabled(false);
+}

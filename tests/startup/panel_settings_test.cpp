@@ -1,0 +1,207 @@
+// The settings file through real exits and starts of the panel: every entry survives, the stored
+// file's exact format is read, and files that are short, long or corrupt still start a usable program.
+#include "support/PanelFixture.h"
+#include "support/TestFiles.h"
+
+#include "subtitles/subtitles.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A run started in another run's program folder.
+struct NextRun : PanelFixture {
+    explicit NextRun(const QString &folder)
+    {
+        app.programFolder = folder;
+        app.appPath = folder + QLatin1Char('/');
+    }
+};
+
+// The file as the older rule wrote it: the 8-bit code page, nothing quoted.
+QByteArray storedFile(const QByteArray &top, const QByteArray &left, const QByteArray &keyP)
+{
+    return "Vistrel top,1500\r\nVistrel left,3000\r\nSubtitles Hsize,600\r\nSubtitles Vsize,100\r\n"
+           "Subtitles top," + top + "\r\nSubtitles left," + left + "\r\nfont name,Times New Roman\r\n"
+           "font size,20\r\nfont color,255\r\nfont bold,0\r\nfont italic,-1\r\nfont underline,0\r\n"
+           "font strike,-1\r\nAuto Show Subtitles,1\r\nHide Subtitles,0\r\nTransparent Subtitles,1\r\n"
+           "Overlay Initialize Frame,40\r\nPan & Scan Ratio,8\r\nStart fullscreen,0\r\nAutoStart,1\r\n"
+           "Autoreverse,1\r\nElapsed vs Remain,0\r\nTime vs frames,-1\r\nlast dir,C:\\Fran\xE7ois\\\r\n"
+           "Skin file,/gone/skin.jpg\r\nplay/stop," + keyP + "\r\nVolume up,+\r\nVolume down,-\r\n"
+           "Open Video,V\r\nOpen Audio,A\r\nOpen Subtitles,S\r\nOpen Quick ini,Q\r\nSelect Specials,L\r\n"
+           "Select Chapters,N\r\nCD run,C\r\nZoom,Z\r\nPreferances,R\r\nStatistics,T\r\nMove to start,B\r\n"
+           "Move to end,E\r\nKey Config,K\r\nMute, \r\nFaster Rate,*\r\nSlower Rate,/\r\nMinimize,M\r\n"
+           "EXIT,X\r\n";
+}
+
+}  // namespace
+
+TEST(PanelSettings, EveryEntrySurvivesAnExitAndAStart)
+{
+    QTemporaryDir folder;
+    {
+        NextRun first(folder.path());
+        first.panel.Form_Load();
+        Settings &s = first.settings;
+        subtitles &o = *first.panel.subtitlesForm;
+        first.panel.move(40, 60);
+        s.subsizeH->setValue(500);
+        s.subsizeV->setValue(80);
+        o.move(123, 456);  // dragged after the resize centred it
+        QFont font(QStringLiteral("DejaVu Serif"), 24);
+        font.setItalic(true);
+        font.setUnderline(true);
+        font.setStrikeOut(true);
+        o.Label1->setFont(font);
+        QPalette pal = o.Label1->palette();
+        pal.setColor(QPalette::WindowText, QColor(1, 2, 3));
+        o.Label1->setPalette(pal);
+        for (QCheckBox *box : {s.Autosub, s.Hidesub, s.Transsub, s.fullscreen, s.Autoplay, s.autoreverse})
+            box->setChecked(true);
+        s.OverlayFrame->setText(QStringLiteral("45"));
+        s.Panscan->setText(QStringLiteral("7"));
+        s.Remaining->setChecked(true);
+        s.Frames->setChecked(true);
+        first.app.lastDir = QStringLiteral("/films/Фильмы, 映画/");
+        first.app.skinFile = QStringLiteral("/gone/skin, old.jpg");
+        s.Text1[0]->setText(QStringLiteral(","));
+        s.Text1[1]->setText(QStringLiteral("\""));
+        s.Text1[2]->setText(QStringLiteral(" "));
+        s.Text1[20]->setText(QString());
+        first.panel.Form_Unload(0);
+    }
+    NextRun next(folder.path());
+    next.panel.Form_Load();
+    Settings &s = next.settings;
+    subtitles &o = *next.panel.subtitlesForm;
+    EXPECT_EQ(next.panel.pos(), QPoint(40, 60));
+    EXPECT_EQ(o.size(), QSize(500, 80));
+    EXPECT_EQ(o.pos(), QPoint(123, 456));
+    EXPECT_EQ(next.app.overlayLeft, 123 * 15);
+    EXPECT_EQ(next.app.overlayTop, 456 * 15);
+    EXPECT_EQ(s.subsizeH->value(), 500);
+    EXPECT_EQ(s.subsizeV->value(), 80);
+    const QFont f1 = o.Label1->font(), f2 = o.Label2->font();
+    for (const QFont &f : {f1, f2}) {
+        EXPECT_EQ(f.family(), "DejaVu Serif");
+        EXPECT_EQ(f.pointSize(), 24);
+        EXPECT_TRUE(f.italic() && f.underline() && f.strikeOut());
+    }
+    EXPECT_FALSE(f1.bold());
+    EXPECT_TRUE(f2.bold());  // always bold
+    EXPECT_EQ(o.Label1->palette().color(QPalette::WindowText), QColor(1, 2, 3));
+    EXPECT_EQ(o.Label2->palette().color(QPalette::WindowText), QColor(Qt::white));
+    for (QCheckBox *box : {s.Autosub, s.Hidesub, s.Transsub, s.fullscreen, s.Autoplay, s.autoreverse})
+        EXPECT_TRUE(box->isChecked()) << box->objectName().toStdString();
+    // The restored "Hide Subtitles." ran its handler.
+    EXPECT_TRUE(next.app.subsHidden);
+    EXPECT_FALSE(s.subsizeH->isEnabled());
+    EXPECT_EQ(next.panel.Message->text(), "Fullscreen mode");
+    EXPECT_EQ(s.OverlayFrame->text(), "45");
+    EXPECT_EQ(s.Panscan->text(), "7");
+    EXPECT_TRUE(s.Remaining->isChecked());
+    EXPECT_TRUE(s.Frames->isChecked());
+    EXPECT_EQ(next.app.lastDir, QStringLiteral("/films/Фильмы, 映画/"));
+    EXPECT_EQ(next.app.skinFile, QStringLiteral("/gone/skin, old.jpg"));
+    EXPECT_EQ(s.Text1[0]->text(), ",");
+    EXPECT_EQ(s.Text1[1]->text(), "\"");
+    EXPECT_EQ(s.Text1[2]->text(), " ");
+    EXPECT_EQ(s.Text1[20]->text(), "");
+    EXPECT_EQ(s.Text1[3]->text(), "V");
+    EXPECT_TRUE(next.dialogs.shown.empty());
+    EXPECT_TRUE(readAll(next.path("kelmora.log")).contains("\r\nOpened cfg\r\ncfg closed\r\n"));
+    next.panel.Form_Unload(0);
+}
+
+TEST(PanelSettings, TheOlderRulesFileIsReadAsWritten)
+{
+    PanelFixture f;  // 1024 x 768 pixels: 15360 x 11520 twips
+    writeFile(f.path("kelmora.cfg"), storedFile("20000", "20000", "p"));
+    f.panel.Form_Load();
+    subtitles &o = *f.panel.subtitlesForm;
+    EXPECT_EQ(f.panel.pos(), QPoint(200, 100));
+    // Past the bottom: back by the whole height; past the right: back by half the width.
+    EXPECT_EQ(f.app.overlayTop, 11520 - 1500);
+    EXPECT_EQ(f.app.overlayLeft, 15360 - 4500);
+    EXPECT_EQ(o.pos(), QPoint(724, 668));
+    EXPECT_EQ(o.Label1->font().family(), "Times New Roman");
+    EXPECT_EQ(o.Label1->font().pointSize(), 20);
+    EXPECT_TRUE(o.Label1->font().italic() && o.Label1->font().strikeOut());
+    EXPECT_FALSE(o.Label1->font().bold());
+    EXPECT_EQ(o.Label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_TRUE(f.settings.Autosub->isChecked() && f.settings.Transsub->isChecked());
+    EXPECT_EQ(f.settings.OverlayFrame->text(), "40");
+    EXPECT_EQ(f.panel.Message->text(), "Window mode");
+    EXPECT_TRUE(f.settings.Remaining->isChecked());
+    EXPECT_TRUE(f.settings.Time->isChecked());
+    EXPECT_EQ(f.app.lastDir, QStringLiteral("C:\\François\\"));
+    // A skin that is gone: the built-in look, the name kept, no message.
+    EXPECT_EQ(f.app.skinFile, "/gone/skin.jpg");
+    EXPECT_TRUE(f.dialogs.shown.empty());
+    EXPECT_EQ(f.settings.Text1[0]->text(), "p");  // edited keys read the same; lower case as typed
+    EXPECT_EQ(f.settings.Text1[16]->text(), "");  // a blank reads back empty
+    f.panel.Form_Unload(0);
+    EXPECT_TRUE(readAll(f.path("kelmora.cfg")).contains("\r\nSkin file,/gone/skin.jpg\r\nplay/stop,p\r\n"));
+}
+
+TEST(PanelSettings, BadEntriesKeepTheirDefaultsAndBothWindowsStayReachable)
+{
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } files[] = {
+        {"empty", ""},
+        {"short", "Vistrel top,1500\r\nVistrel left,3000\r\n"},
+        {"numbers out of range",
+         storedFile("-99999", "-99999", "P").replace("Subtitles Hsize,600", "Subtitles Hsize,0")
+             .replace("Subtitles Vsize,100", "Subtitles Vsize,-5").replace("Vistrel top,1500", "Vistrel top,abc")
+             .replace("font size,20", "font size,huge").replace("Start fullscreen,0", "Start fullscreen,7")},
+        {"far right and below", storedFile("1e6", "15000", "P").replace("Vistrel left,3000", "Vistrel left,99999")
+                                    .replace("Subtitles Hsize,600", "Subtitles Hsize,5000")},
+        {"long", storedFile("0", "0", "P") + "extra,1\r\nmore,2\r\n"},
+        {"binary", QByteArray("\0\xff\r\n\"\",\"\r\n,,,\r\n\xfe\xfe", 17)},
+    };
+    for (const auto &file : files) {
+        SCOPED_TRACE(file.name);
+        PanelFixture f;
+        writeFile(f.path("kelmora.cfg"), file.bytes);
+        f.panel.Form_Load();
+        subtitles &o = *f.panel.subtitlesForm;
+        const QRect screen(0, 0, 1024, 768);
+        EXPECT_TRUE(screen.contains(f.panel.frameGeometry()));
+        EXPECT_GE(o.width(), 1);
+        EXPECT_GE(o.height(), 1);
+        EXPECT_TRUE(screen.contains(QRect(o.pos(), QSize(o.width() / 2, o.height()))));
+        f.panel.Form_Unload(0);
+    }
+    // Each bad entry alone keeps its default; the rest apply.
+    PanelFixture f;
+    writeFile(f.path("kelmora.cfg"), storedFile("3000", "-99999", "P").replace("Vistrel top,1500", "Vistrel top,abc")
+                                         .replace("Subtitles Hsize,600", "Subtitles Hsize,0")
+                                         .replace("font size,20", "font size,huge"));
+    f.panel.Form_Load();
+    EXPECT_EQ(f.panel.pos(), QPoint(200, 0));
+    EXPECT_EQ(f.panel.subtitlesForm->width(), 600);
+    EXPECT_EQ(f.app.overlayTop, 3000);
+    EXPECT_EQ(f.app.overlayLeft, 0);
+    EXPECT_EQ(f.panel.subtitlesForm->Label1->font().pointSize(), 18);
+    EXPECT_EQ(f.panel.subtitlesForm->Label1->font().family(), "Times New Roman");
+    f.panel.Form_Unload(0);
+}
+
+TEST(PanelSettings, AFailedSaveKeepsTheOldFileAndTheRunEndsInOrder)
+{
+    PanelFixture f;
+    // A folder where the file should be: nothing can replace it.
+    ASSERT_TRUE(QDir(f.folder.path()).mkdir("kelmora.cfg"));
+    f.panel.Form_Load();
+    f.panel.Form_Unload(0);
+    EXPECT_TRUE(QFileInfo(f.path("kelmora.cfg")).isDir());
+    EXPECT_TRUE(readAll(f.path("kelmora.log")).endsWith("No cfg\r\nCreated cfg\r\nExiting\r\n"));
+}
