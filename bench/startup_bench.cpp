@@ -21,7 +21,7 @@
 namespace {
 
 constexpr int kRuns = 10;
-constexpr double kPanelTargetMs = 250;
+constexpr double kPanelTargetMs = 150;
 constexpr double kFrameTargetMs = 200;
 
 double nowMs()

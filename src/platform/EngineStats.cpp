@@ -33,14 +33,19 @@ QList<QPair<QString, QString>> EngineStats::rows(const Reader &read)
     const qint64 decDrops = read("decoder-frame-drop-count").toLongLong(&decOk);
     if (voOk || decOk)
         dropped = QString::number(voDrops + decDrops);
+    const QString delayed = read("vo-delayed-frame-count");
+    // A file that declares no rate shows the one its frames keep.
+    const QString declared = read("container-fps");
     return {
         {QStringLiteral("File"), orUnknown(read("path"))},
         {QStringLiteral("Container"), orUnknown(read("file-format"))},
         {QStringLiteral("Video codec"), orUnknown(read("video-codec"))},
         {QStringLiteral("Resolution"), w.isEmpty() || h.isEmpty() ? kUnknown : w + QStringLiteral(" x ") + h},
-        {QStringLiteral("Frame rate"), number(read("container-fps"), 3, QStringLiteral(" fps"))},
+        {QStringLiteral("Frame rate"), number(declared.isEmpty() ? read("estimated-vf-fps") : declared, 3,
+                                              QStringLiteral(" fps"))},
         {QStringLiteral("Video bitrate"), number(read("video-bitrate"), 0, QStringLiteral(" kbit/s"), 0.001)},
         {QStringLiteral("Dropped frames"), dropped},
+        {QStringLiteral("Delayed frames"), orUnknown(delayed)},
         {QStringLiteral("Audio codec"), orUnknown(read("audio-codec-name"))},
         {QStringLiteral("Sample rate"), number(read("audio-params/samplerate"), 0, QStringLiteral(" Hz"))},
         {QStringLiteral("Channels"), orUnknown(read("audio-params/channel-count"))},
@@ -48,7 +53,18 @@ QList<QPair<QString, QString>> EngineStats::rows(const Reader &read)
     };
 }
 
-EngineStats::EngineStats(Reader read, QWidget *parent) : QWidget(parent, Qt::Window), read_(std::move(read))
+QList<QByteArray> EngineStats::properties()
+{
+    QList<QByteArray> names;
+    rows([&](const char *name) {
+        names << QByteArray(name);
+        return QString();
+    });
+    return names;
+}
+
+EngineStats::EngineStats(Reader read, std::function<void()> ask, QWidget *parent)
+    : QWidget(parent, Qt::Window), read_(std::move(read)), ask_(std::move(ask))
 {
     setObjectName(QStringLiteral("EngineStats"));
     setWindowTitle(QStringLiteral("Statistics"));
@@ -60,7 +76,7 @@ EngineStats::EngineStats(Reader read, QWidget *parent) : QWidget(parent, Qt::Win
         form->addRow(row.first + QLatin1Char(':'), value);
     }
     refreshTimer_.setInterval(1000);
-    connect(&refreshTimer_, &QTimer::timeout, this, &EngineStats::refresh);
+    connect(&refreshTimer_, &QTimer::timeout, this, [this] { ask_(); });
 }
 
 QString EngineStats::valueText(int row) const
@@ -77,7 +93,7 @@ void EngineStats::refresh()
 
 void EngineStats::showEvent(QShowEvent *e)
 {
-    refresh();
+    ask_();
     refreshTimer_.start();
     QWidget::showEvent(e);
 }

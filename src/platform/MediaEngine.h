@@ -60,6 +60,9 @@ public:
     // Does nothing when no file is loaded.
     virtual void pause() = 0;
 
+    // True when the open video declared no frame rate and none could be measured, so 25 stands in.
+    virtual bool frameRateAssumed() const { return false; }
+
     // 1: the statistics window.
     virtual void showDialog(int which) = 0;
 

@@ -1,19 +1,18 @@
 #include "platform/MpvEngine.h"
 
 #include "platform/EngineStats.h"
+#include "platform/MpvValues.h"
 #include "platform/MpvVideoView.h"
 
-#include <QDeadlineTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <mpv/client.h>
+#include <vector>
+
+using namespace MpvValues;
 
 namespace {
-
-constexpr int kLoadTimeoutMs = 5000;
 
 void onWakeup(void *data)
 {
@@ -26,37 +25,44 @@ struct Observed {
     mpv_format format;
 };
 constexpr Observed kObserved[] = {
-    {"time-pos", MPV_FORMAT_DOUBLE}, {"duration", MPV_FORMAT_DOUBLE}, {"container-fps", MPV_FORMAT_DOUBLE},
-    {"dwidth", MPV_FORMAT_INT64},    {"dheight", MPV_FORMAT_INT64},   {"width", MPV_FORMAT_INT64},
-    {"height", MPV_FORMAT_INT64},    {"pause", MPV_FORMAT_FLAG},      {"eof-reached", MPV_FORMAT_FLAG},
+    {"time-pos", MPV_FORMAT_DOUBLE}, {"duration", MPV_FORMAT_DOUBLE}, {"dwidth", MPV_FORMAT_INT64},
+    {"dheight", MPV_FORMAT_INT64},   {"width", MPV_FORMAT_INT64},     {"height", MPV_FORMAT_INT64},
+    {"pause", MPV_FORMAT_FLAG},      {"eof-reached", MPV_FORMAT_FLAG},
 };
-
-template <typename T>
-T valueOr(const mpv_event_property &p, T fallback)
-{
-    if (p.format == MPV_FORMAT_DOUBLE) {
-        const double v = *static_cast<const double *>(p.data);
-        return std::isfinite(v) ? static_cast<T>(v) : fallback;
-    }
-    if (p.format == MPV_FORMAT_INT64)
-        return static_cast<T>(*static_cast<const int64_t *>(p.data));
-    if (p.format == MPV_FORMAT_FLAG)
-        return static_cast<T>(*static_cast<const int *>(p.data));
-    return fallback;
-}
 
 } // namespace
 
 MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QObject *parent)
     : MediaEngine(parent), withVideo_(withVideo), tppX_(std::max(1, twipsPerPixelX)), tppY_(std::max(1, twipsPerPixelY))
 {
+    // The player core starts on first use: most runs never play a separate sound file, and none needs
+    // the core before the panel is on screen.
+    if (!withVideo_)
+        return;
+    video_ = new MpvVideoView([this] { return core(); });
+    connect(video_, &MpvVideoView::mouseDown, this, [this](int button, int shift, QPointF p) {
+        emit MouseDown(button, shift, p.x() * tppX_, p.y() * tppY_);
+    });
+    connect(video_, &MpvVideoView::mouseUp, this, [this](int button, int shift, QPointF p) {
+        emit Click(button, shift, p.x() * tppX_, p.y() * tppY_);
+    });
+}
+
+mpv_handle *MpvEngine::core()
+{
+    if (mpv_)
+        return mpv_;
     mpv_ = mpv_create();
     if (!mpv_)
         qFatal("libmpv could not be started");
+    const QByteArray volume = QByteArray::number(100.0 * std::pow(10.0, volume_ / 6000.0), 'g', 17);
+    const QByteArray speed = QByteArray::number(rate_ > 0 ? std::clamp(rate_, 0.01, 100.0) : 1.0, 'g', 17);
+    const char *unscaled = displaySize_ == 4 ? "no" : "yes";
+    const QByteArray zoom = QByteArray::number(videoZoom(), 'g', 17);
     const std::pair<const char *, const char *> options[] = {
         // The picture goes to the null output until the video window has a renderer to draw with.
         {"vo", "null"},
-        {"vid", withVideo ? "auto" : "no"},
+        {"vid", withVideo_ ? "auto" : "no"},
         {"hwdec", "auto-safe"},
         // The desktop's sound servers and the device itself; not SDL, whose start may fork a D-Bus
         // launcher from inside our threads and hang there.
@@ -81,6 +87,13 @@ MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QOb
         {"sid", "no"},
         {"audio-display", "no"},
         {"cover-art-auto", "no"},
+        // What was set before the core existed.
+        {"volume", volume.constData()},
+        {"mute", mute_ ? "yes" : "no"},
+        {"speed", speed.constData()},
+        {"keepaspect", unscaled},
+        {"video-unscaled", unscaled},
+        {"video-zoom", zoom.constData()},
     };
     for (const auto &[name, value] : options)
         mpv_set_option_string(mpv_, name, value);
@@ -89,23 +102,16 @@ MpvEngine::MpvEngine(bool withVideo, int twipsPerPixelX, int twipsPerPixelY, QOb
     for (const Observed &o : kObserved)
         mpv_observe_property(mpv_, 0, o.name, o.format);
     mpv_set_wakeup_callback(mpv_, onWakeup, this);
-
-    if (withVideo_) {
-        video_ = new MpvVideoView(mpv_);
-        connect(video_, &MpvVideoView::mouseDown, this, [this](int button, int shift, QPointF p) {
-            emit MouseDown(button, shift, p.x() * tppX_, p.y() * tppY_);
-        });
-        connect(video_, &MpvVideoView::mouseUp, this, [this](int button, int shift, QPointF p) {
-            emit Click(button, shift, p.x() * tppX_, p.y() * tppY_);
-        });
-    }
+    return mpv_;
 }
 
 MpvEngine::~MpvEngine()
 {
-    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
     stats_.reset();
     delete video_;
+    if (!mpv_)
+        return;
+    mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
     mpv_terminate_destroy(mpv_);
 }
 
@@ -121,6 +127,8 @@ MpvVideoView *MpvEngine::videoView() const
 
 QString MpvEngine::property(const char *name) const
 {
+    if (!mpv_)
+        return {};
     char *s = mpv_get_property_string(mpv_, name);
     if (!s)
         return {};
@@ -129,123 +137,37 @@ QString MpvEngine::property(const char *name) const
     return text;
 }
 
-void MpvEngine::setFileName(const QString &path)
+uint64_t MpvEngine::ask(const char *name, int format, Reply onReply)
 {
-    // Whatever ends while the file is being replaced is no end of the movie.
-    playing_ = false;
-    settle();
-    file_.clear();
-    entryId_ = -1;
-    seekTarget_.reset();
-    if (!path.isEmpty() && load(path)) {
-        file_ = path;
-        return;
+    const uint64_t id = ++requests_;
+    if (mpv_get_property_async(core(), id, name, static_cast<mpv_format>(format)) < 0) {
+        mpv_event_property none{name, MPV_FORMAT_NONE, nullptr};
+        onReply(none);
+        return 0;
     }
-    state_ = State();
-    const char *stop[] = {"stop", nullptr};
-    mpv_command(mpv_, stop);
+    replies_.insert(id, std::move(onReply));
+    return id;
 }
 
-bool MpvEngine::load(const QString &path)
+void MpvEngine::command(std::initializer_list<const char *> args)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || !info.isReadable())
-        return false;
-    int paused = 1;
-    mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &paused);
-    // An absolute path, so that nothing in a file's name is taken for a protocol or an option.
-    const QByteArray local = QFile::encodeName(info.absoluteFilePath());
-    const char *args[] = {"loadfile", local.constData(), "replace", nullptr};
-    mpv_node result;
-    if (mpv_command_ret(mpv_, args, &result) < 0)
-        return false;
-    int64_t entry = -1;
-    if (result.format == MPV_FORMAT_NODE_MAP) {
-        for (int i = 0; i < result.u.list->num; ++i) {
-            if (std::strcmp(result.u.list->keys[i], "playlist_entry_id") == 0
-                && result.u.list->values[i].format == MPV_FORMAT_INT64)
-                entry = result.u.list->values[i].u.int64;
-        }
-    }
-    mpv_free_node_contents(&result);
-
-    // Waiting on the handle itself: the load is short and bounded, and nothing else may run meanwhile.
-    bool started = false;
-    const QDeadlineTimer deadline(kLoadTimeoutMs);
-    while (!deadline.hasExpired()) {
-        const mpv_event *ev = mpv_wait_event(mpv_, deadline.remainingTime() / 1000.0);
-        switch (ev->event_id) {
-        case MPV_EVENT_START_FILE:
-            started = started || static_cast<mpv_event_start_file *>(ev->data)->playlist_entry_id == entry;
-            break;
-        case MPV_EVENT_END_FILE:
-            if (static_cast<mpv_event_end_file *>(ev->data)->playlist_entry_id == entry)
-                return false;
-            break;
-        case MPV_EVENT_FILE_LOADED:
-            if (started) {
-                entryId_ = entry;
-                readState();
-                return hasPlayableTrack();
-            }
-            break;
-        default:
-            handleEvent(*ev);
-        }
-    }
-    return false;
+    std::vector<const char *> argv(args);
+    argv.push_back(nullptr);
+    mpv_command_async(core(), 0, argv.data());
 }
 
-void MpvEngine::readState()
-{
-    const auto number = [this](const char *name) {
-        double v = 0;
-        return mpv_get_property(mpv_, name, MPV_FORMAT_DOUBLE, &v) >= 0 && std::isfinite(v) ? std::max(0.0, v) : 0.0;
-    };
-    const auto whole = [this](const char *name) {
-        int64_t v = 0;
-        return mpv_get_property(mpv_, name, MPV_FORMAT_INT64, &v) >= 0 ? v : int64_t{0};
-    };
-    // Right after the load, before the core's own notices of the new file have come.
-    state_ = State();
-    state_.timePos = number("time-pos");
-    state_.duration = number("duration");
-    state_.fps = number("container-fps");
-    state_.dwidth = whole("dwidth");
-    state_.dheight = whole("dheight");
-    state_.width = whole("width");
-    state_.height = whole("height");
-}
-
-bool MpvEngine::hasPlayableTrack() const
-{
-    const auto selected = [this](const char *name) {
-        const QString id = property(name);
-        return !id.isEmpty() && id != QLatin1String("no");
-    };
-    return selected("aid") || (withVideo_ && selected("vid"));
-}
-
-void MpvEngine::settle()
-{
-    const QDeadlineTimer deadline(kLoadTimeoutMs);
-    while (outstanding_ > 0 && !deadline.hasExpired())
-        handleEvent(*mpv_wait_event(mpv_, deadline.remainingTime() / 1000.0));
-    // A core that never answers must not make every later open wait as long.
-    outstanding_ = 0;
-}
-
+// Both leave a core that has not started yet alone: it takes the stored values when it starts.
 void MpvEngine::setFlag(const char *name, bool on)
 {
     int v = on ? 1 : 0;
-    if (mpv_set_property_async(mpv_, ++requests_, name, MPV_FORMAT_FLAG, &v) >= 0)
-        ++outstanding_;
+    if (mpv_)
+        mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_FLAG, &v);
 }
 
 void MpvEngine::setDouble(const char *name, double value)
 {
-    if (mpv_set_property_async(mpv_, ++requests_, name, MPV_FORMAT_DOUBLE, &value) >= 0)
-        ++outstanding_;
+    if (mpv_)
+        mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_DOUBLE, &value);
 }
 
 void MpvEngine::reachEnd(bool atEnd)
@@ -260,6 +182,8 @@ void MpvEngine::reachEnd(bool atEnd)
 
 void MpvEngine::drainEvents()
 {
+    if (!mpv_)
+        return;
     for (;;) {
         const mpv_event *ev = mpv_wait_event(mpv_, 0);
         if (ev->event_id == MPV_EVENT_NONE)
@@ -278,8 +202,6 @@ void MpvEngine::handleEvent(const mpv_event &ev)
             state_.timePos = std::max(0.0, valueOr(p, 0.0));
         else if (name == QLatin1String("duration"))
             state_.duration = valueOr(p, 0.0);
-        else if (name == QLatin1String("container-fps"))
-            state_.fps = std::max(0.0, valueOr(p, 0.0));
         else if (name == QLatin1String("dwidth"))
             state_.dwidth = valueOr<int64_t>(p, 0);
         else if (name == QLatin1String("dheight"))
@@ -294,16 +216,38 @@ void MpvEngine::handleEvent(const mpv_event &ev)
             reachEnd(valueOr(p, false));
         break;
     }
-    case MPV_EVENT_SET_PROPERTY_REPLY:
+    case MPV_EVENT_GET_PROPERTY_REPLY: {
+        const Reply reply = replies_.take(ev.reply_userdata);
+        if (reply)
+            reply(*static_cast<const mpv_event_property *>(ev.data));
+        break;
+    }
     case MPV_EVENT_COMMAND_REPLY:
         if (ev.reply_userdata == 0)
             break;
-        --outstanding_;
         if (ev.reply_userdata == lastSeek_) {
             lastSeekAcked_ = true;
             if (ev.error < 0)
                 seekTarget_.reset();
         }
+        if (loading_ && ev.reply_userdata == loading_->request) {
+            const mpv_node *entry = member(static_cast<const mpv_event_command *>(ev.data)->result, "playlist_entry_id");
+            if (ev.error < 0 || !entry || entry->format != MPV_FORMAT_INT64) {
+                loading_->failed = true;
+                break;
+            }
+            loading_->entry = entry->u.int64;
+            loading_->started = lastStarted_ == loading_->entry;
+        }
+        break;
+    case MPV_EVENT_START_FILE:
+        lastStarted_ = static_cast<const mpv_event_start_file *>(ev.data)->playlist_entry_id;
+        if (loading_ && loading_->entry == lastStarted_)
+            loading_->started = true;
+        break;
+    case MPV_EVENT_FILE_LOADED:
+        if (loading_ && loading_->started)
+            loading_->loaded = true;
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
         // The target is where the seek landed; time-pos events refine it from here.
@@ -312,15 +256,20 @@ void MpvEngine::handleEvent(const mpv_event &ev)
             seekTarget_.reset();
         }
         break;
-    case MPV_EVENT_END_FILE:
+    case MPV_EVENT_END_FILE: {
+        const int64_t ended = static_cast<const mpv_event_end_file *>(ev.data)->playlist_entry_id;
+        // The file being opened could not be played.
+        if (loading_ && ended == loading_->entry)
+            loading_->failed = true;
         // The loaded file went away by itself (a read error while playing): nothing is loaded any more.
-        if (!file_.isEmpty() && static_cast<const mpv_event_end_file *>(ev.data)->playlist_entry_id == entryId_) {
+        if (!file_.isEmpty() && ended == entryId_) {
             file_.clear();
             entryId_ = -1;
             seekTarget_.reset();
             state_ = State();
         }
         break;
+    }
     default:
         break;
     }
@@ -361,7 +310,6 @@ void MpvEngine::seekTo(double seconds)
     const char *args[] = {"seek", target.constData(), "absolute+exact", nullptr};
     if (mpv_command_async(mpv_, ++requests_, args) < 0)
         return;
-    ++outstanding_;
     seekTarget_ = seconds;
     lastSeek_ = requests_;
     lastSeekAcked_ = false;
@@ -433,9 +381,13 @@ void MpvEngine::setDisplaySize(int size)
     const bool stretch = size == 4;
     setFlag("keepaspect", !stretch);
     setFlag("video-unscaled", !stretch);
-    // The video's own size is in the desktop's pixels; mpv draws it unscaled in the screen's.
+    setDouble("video-zoom", videoZoom());
+}
+
+double MpvEngine::videoZoom() const
+{
     const double ratio = video_ ? video_->devicePixelRatioF() : 1.0;
-    setDouble("video-zoom", stretch ? 0.0 : std::log2(ratio));
+    return displaySize_ == 4 ? 0.0 : std::log2(ratio);
 }
 
 int MpvEngine::imageSourceWidth() const
@@ -489,9 +441,27 @@ void MpvEngine::showDialog(int which)
 {
     if (which != 1)
         return;
-    if (!stats_)
-        stats_ = std::make_unique<EngineStats>([this](const char *name) { return property(name); });
+    if (!stats_) {
+        stats_ = std::make_unique<EngineStats>([this](const char *name) { return statsValues_.value(name); },
+                                               [this] { askStats(); });
+    }
     stats_->show();
     stats_->raise();
     stats_->activateWindow();
+}
+
+void MpvEngine::askStats()
+{
+    // One round at a time: a core slow to answer is not asked again meanwhile.
+    if (statsPending_ > 0)
+        return;
+    for (const QByteArray &name : EngineStats::properties()) {
+        ++statsPending_;
+        ask(name.constData(), MPV_FORMAT_STRING, [this, name](const mpv_event_property &p) {
+            const bool known = p.format == MPV_FORMAT_STRING && *static_cast<char *const *>(p.data);
+            statsValues_.insert(name, known ? QString::fromUtf8(*static_cast<char *const *>(p.data)) : QString());
+            if (--statsPending_ == 0 && stats_)
+                stats_->refresh();
+        });
+    }
 }

@@ -1,14 +1,23 @@
 #pragma once
 // The media engine on libmpv. With video it draws into an MpvVideoView; without, it only plays sound.
+// Either starts its player core on first use.
+//
+// The UI thread draws the picture, and libmpv's core may wait for a drawing: so nothing here waits on
+// the core. Requests go out asynchronously and the answers come back as events; where the interface
+// must answer at once (an open), the engine waits while the event loop goes on drawing.
 #include "platform/MediaEngine.h"
 
+#include <QHash>
 #include <QPointer>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
 struct mpv_handle;
 struct mpv_event;
+struct mpv_event_property;
+class QDeadlineTimer;
 class EngineStats;
 class MpvVideoView;
 
@@ -51,26 +60,46 @@ public:
     QWidget *videoWidget() override;
     MpvVideoView *videoView() const;
 
+    // Where the frame rate came from: true when the file told none and 25 stands in for it.
+    bool frameRateAssumed() const override { return fpsAssumed_; }
+
     // The engine's own value of a property, as text; empty when unknown. For diagnostics and tests:
     // it waits for the player core, which the UI's own reads never do.
     QString property(const char *name) const;
+
+    // How long an open may wait for the file in all, and for the decoded frames to tell their rate.
+    static constexpr int kLoadTimeoutMs = 30000;
+    static constexpr int kMeasureFpsMs = 2000;
 
 private slots:
     void drainEvents();
 
 private:
+    using Reply = std::function<void(const mpv_event_property &)>;
+
+    // The player core, started on first use.
+    mpv_handle *core();
     bool load(const QString &path);
-    bool hasPlayableTrack() const;
+    // What the loaded file holds: sizes, length, tracks and frame rate. False when nothing in it plays.
+    bool readFile(const QDeadlineTimer &deadline);
+    double measuredFps(const QDeadlineTimer &deadline);
+    // Lets the event loop run (drawing, the core's events, timers; no user input) until `done` or the
+    // deadline. Returns `done()`.
+    bool waitFor(const std::function<bool()> &done, const QDeadlineTimer &deadline);
+    // Reads a property without waiting; `onReply` gets the answer (format none when unknown). Returns the
+    // request's id, or 0 when it was answered at once.
+    uint64_t ask(const char *name, int format, Reply onReply);
+    void askStats();
+    void command(std::initializer_list<const char *> args);
     void seekTo(double seconds);
     void handleEvent(const mpv_event &ev);
-    void readState();
     void reachEnd(bool atEnd);
-    // Waits (bounded) until the core has taken every request sent without waiting: a request that waits
-    // may otherwise overtake them.
-    void settle();
     void setFlag(const char *name, bool on);
     void setDouble(const char *name, double value);
     void applyGeometry();
+    // mpv's video-zoom for the display size: the video's own size is in the desktop's pixels, and mpv
+    // draws it unscaled in the screen's.
+    double videoZoom() const;
 
     mpv_handle *mpv_ = nullptr;
     const bool withVideo_;
@@ -88,20 +117,34 @@ private:
 
     // What the player core last told about the loaded file. The UI thread also draws the picture, so it
     // must not wait on the core (which may be waiting for that drawing); it reads these instead.
+    // The frame rate is fixed when the file opens: the frame units must not move under the panel.
     struct State {
         double timePos = 0, duration = 0, fps = 0;
         int64_t dwidth = 0, dheight = 0, width = 0, height = 0;
         bool paused = true, eof = false;
     } state_;
+    bool fpsAssumed_ = false;
+
+    // An open under way: its loadfile request, the playlist entry it made, and how far it got.
+    struct Loading {
+        uint64_t request = 0;
+        int64_t entry = -1;
+        bool started = false, loaded = false, failed = false;
+    };
+    std::optional<Loading> loading_;
+    int64_t lastStarted_ = -1;
 
     // A seek's target (seconds) stands for the position until mpv reports the seek done.
     std::optional<double> seekTarget_;
     uint64_t lastSeek_ = 0;
     bool lastSeekAcked_ = false;
-    // Requests sent without waiting, and how many of them the core has not answered yet.
+    // Ids of requests sent without waiting, and what to do with the answers to property reads.
     uint64_t requests_ = 0;
-    int outstanding_ = 0;
+    QHash<uint64_t, Reply> replies_;
     int64_t entryId_ = -1;
+    // The statistics window's values, as the core last told them, and the reads still out.
+    QHash<QByteArray, QString> statsValues_;
+    int statsPending_ = 0;
     // Play was asked for and neither a pause nor the end has come since.
     bool playing_ = false;
 };

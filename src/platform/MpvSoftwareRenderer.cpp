@@ -1,5 +1,7 @@
 #include "platform/MpvSoftwareRenderer.h"
 
+#include "platform/VideoOutput.h"
+
 #include <QPainter>
 #include <cstdlib>
 #include <mpv/client.h>
@@ -36,7 +38,7 @@ MpvSoftwareRenderer::MpvSoftwareRenderer(mpv_handle *mpv, QObject *parent) : QOb
     mpv_render_context_set_update_callback(render_, onUpdate, this);
     thread_ = std::thread([this] { run(); });
     // Until now the engine decoded into the null output; the picture can be drawn from here on.
-    mpv_set_property_string(mpv_, "vo", "libmpv");
+    VideoOutput::switchCore(mpv_, "libmpv");
 }
 
 MpvSoftwareRenderer::~MpvSoftwareRenderer()
@@ -51,7 +53,7 @@ MpvSoftwareRenderer::~MpvSoftwareRenderer()
     thread_.join();
     mpv_render_context_set_update_callback(render_, nullptr, nullptr);
     // Keep the loaded file playing without a picture once there is nothing to draw in.
-    mpv_set_property_string(mpv_, "vo", "null");
+    VideoOutput::switchCore(mpv_, "null");
     mpv_render_context_free(render_);
 }
 

@@ -9,7 +9,8 @@
 #include <QPainter>
 #include <cmath>
 
-MpvVideoView::MpvVideoView(mpv_handle *mpv, QWidget *parent) : QWidget(parent), mpv_(mpv)
+MpvVideoView::MpvVideoView(std::function<mpv_handle *()> core, QWidget *parent)
+    : QWidget(parent), core_(std::move(core))
 {
     setObjectName(QStringLiteral("MediaPlayer1"));
 }
@@ -35,15 +36,15 @@ void MpvVideoView::chooseOutput()
     chosen_ = true;
     const VideoOutput::Kind kind = VideoOutput::choose();
     if (kind == VideoOutput::Kind::Gl)
-        useGl();
+        useGl(core_());
     else
-        useSoftware();
+        useSoftware(core_());
     emit outputChosen(VideoOutput::name(kind));
 }
 
-void MpvVideoView::useGl()
+void MpvVideoView::useGl(mpv_handle *mpv)
 {
-    glWindow_ = new MpvVideoWindow(mpv_, this);
+    glWindow_ = new MpvVideoWindow(mpv, this);
     connect(glWindow_, &MpvVideoWindow::frameDrawn, this, &MpvVideoView::frameDrawn);
     connect(glWindow_, &MpvVideoWindow::mouseDown, this, &MpvVideoView::mouseDown);
     connect(glWindow_, &MpvVideoWindow::mouseUp, this, &MpvVideoView::mouseUp);
@@ -51,9 +52,9 @@ void MpvVideoView::useGl()
     glWindow_->container()->show();
 }
 
-void MpvVideoView::useSoftware()
+void MpvVideoView::useSoftware(mpv_handle *mpv)
 {
-    software_ = std::make_unique<MpvSoftwareRenderer>(mpv_);
+    software_ = std::make_unique<MpvSoftwareRenderer>(mpv);
     // The view paints every pixel itself.
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(software_.get(), &MpvSoftwareRenderer::finished, this, [this](bool newFrame) {

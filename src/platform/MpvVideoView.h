@@ -3,6 +3,7 @@
 // OpenGL in an MpvVideoWindow that fills it, or libmpv's software renderer, whose images it paints.
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 struct mpv_handle;
@@ -12,7 +13,8 @@ class MpvVideoWindow;
 class MpvVideoView : public QWidget {
     Q_OBJECT
 public:
-    explicit MpvVideoView(mpv_handle *mpv, QWidget *parent = nullptr);
+    // `core` gives the engine's player core, started when the view first shows.
+    explicit MpvVideoView(std::function<mpv_handle *()> core, QWidget *parent = nullptr);
     ~MpvVideoView() override;
 
     // What is on screen now, in device pixels: for tests and diagnostics.
@@ -39,11 +41,11 @@ protected:
 
 private:
     void chooseOutput();
-    void useGl();
-    void useSoftware();
+    void useGl(mpv_handle *mpv);
+    void useSoftware(mpv_handle *mpv);
     QSize pixelSize() const;
 
-    mpv_handle *mpv_;
+    std::function<mpv_handle *()> core_;
     bool chosen_ = false;
     MpvVideoWindow *glWindow_ = nullptr;
     std::unique_ptr<MpvSoftwareRenderer> software_;

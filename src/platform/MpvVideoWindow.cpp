@@ -1,5 +1,6 @@
 #include "platform/MpvVideoWindow.h"
 
+#include "platform/VideoOutput.h"
 #include "playback/LabelButton.h"
 
 #include <QCoreApplication>
@@ -59,7 +60,7 @@ void MpvVideoWindow::initializeGL()
     }
     mpv_render_context_set_update_callback(render_, onRenderUpdate, this);
     // Until now the engine decoded into the null output; the picture can be drawn from here on.
-    mpv_set_property_string(mpv_, "vo", "libmpv");
+    VideoOutput::switchCore(mpv_, "libmpv");
 }
 
 void MpvVideoWindow::releaseRenderer()
@@ -69,7 +70,7 @@ void MpvVideoWindow::releaseRenderer()
     makeCurrent();
     mpv_render_context_set_update_callback(render_, nullptr, nullptr);
     // Keep the loaded file playing without a picture once there is nothing to draw in.
-    mpv_set_property_string(mpv_, "vo", "null");
+    VideoOutput::switchCore(mpv_, "null");
     mpv_render_context_free(render_);
     render_ = nullptr;
     doneCurrent();

@@ -5,6 +5,7 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <mpv/client.h>
 
 namespace VideoOutput {
 
@@ -77,6 +78,11 @@ Kind choose()
         chosen = renderer.isEmpty() || isSoftwareRenderer(renderer) ? Kind::Software : Kind::Gl;
     }
     return *chosen;
+}
+
+void switchCore(mpv_handle *core, const char *vo)
+{
+    mpv_set_property_async(core, 0, "vo", MPV_FORMAT_STRING, &vo);
 }
 
 void force(std::optional<Kind> kind)

@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+struct mpv_handle;
+
 namespace VideoOutput {
 
 enum class Kind { Gl, Software };
@@ -21,6 +23,10 @@ QString glRenderer();
 
 // The way to draw: the forced one, else decided from glRenderer() on the first call and kept.
 Kind choose();
+
+// Points the core's picture at `vo`: "libmpv" once a renderer can take frames, "null" before it goes.
+// Without waiting, since the caller draws and the core may be waiting for a drawing.
+void switchCore(mpv_handle *core, const char *vo);
 
 // For tests: draw this way from now on; nullopt decides again from the driver.
 void force(std::optional<Kind> kind);

@@ -94,7 +94,6 @@ public:
     // Opening media.
     void openVideo(const QString &filename);
     void openAudio(const QString &filename);
-    void alignSeparateAudio();
     void openfile_Click();
     void sndopen_Click();
     void openfile_Drop(const QStringList &paths);

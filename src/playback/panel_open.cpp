@@ -4,7 +4,6 @@
 #include "platform/MediaEngine.h"
 #include "platform/basic_numbers.h"
 #include "playback/Panelfrm.h"
-#include "playback/SeparateAudio.h"
 #include "playback/player.h"
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
@@ -26,11 +25,31 @@ bool ticked(const QCheckBox *box)
     return box && box->isChecked();
 }
 
+// An open may wait a long while for a slow file; the panel shows the busy pointer meanwhile, and its
+// own pointer again however the open ends.
+class BusyPointer {
+public:
+    explicit BusyPointer(QWidget *w) : w_(w), was_(w->cursor()) { w_->setCursor(Qt::WaitCursor); }
+    ~BusyPointer() { w_->setCursor(was_); }
+    BusyPointer(const BusyPointer &) = delete;
+    BusyPointer &operator=(const BusyPointer &) = delete;
+
+private:
+    QWidget *w_;
+    QCursor was_;
+};
+
+void openIn(MediaEngine &engine, const QString &filename, QWidget *panel)
+{
+    const BusyPointer busy(panel);
+    engine.setFileName(filename);
+}
+
 }  // namespace
 
 void Panelfrm::openVideo(const QString &filename)
 {
-    MediaPlayer1.setFileName(filename);
+    openIn(MediaPlayer1, filename, this);
     if (MediaPlayer1.fileName().isEmpty()) {
         dialogs.msgBox(QStringLiteral("ERROR LOADING MAIN A/V FILE"));
         return;
@@ -44,6 +63,8 @@ void Panelfrm::openVideo(const QString &filename)
     MediaPlayer1.setDisplayMode(1);
     const double frames = MediaPlayer1.duration();
     videoFps = seconds > 0 ? basic_numbers::roundEvenTo(frames / seconds, 3) : 0;
+    if (MediaPlayer1.frameRateAssumed())
+        log.line(QStringLiteral("no frame rate in the file, 25 assumed"));
     log.line(QStringLiteral("fps ") + basic_numbers::shortText(videoFps));
 
     if (trackWidth > 0)
@@ -80,7 +101,7 @@ void Panelfrm::openVideo(const QString &filename)
 
 void Panelfrm::openAudio(const QString &filename)
 {
-    MediaPlayer2.setFileName(filename);
+    openIn(MediaPlayer2, filename, this);
     if (MediaPlayer2.fileName().isEmpty()) {
         // Muting the movie for a track that did not open would leave the user in silence.
         app.audioSeparate = false;
@@ -98,11 +119,6 @@ void Panelfrm::openAudio(const QString &filename)
     if (MediaPlayer1.playState() == 2)
         MediaPlayer2.play();
     log.line(QStringLiteral("opened audio ") + filename);
-}
-
-void Panelfrm::alignSeparateAudio()
-{
-    SeparateAudio::realign(MediaPlayer1, MediaPlayer2, videoFps, app.audioSeparate);
 }
 
 void Panelfrm::openfile_Drop(const QStringList &paths)

@@ -1,6 +1,7 @@
 #include "startup/Program.h"
 
 #include "desktop/DesktopSession.h"
+#include "platform/MpvLibrary.h"
 #include "platform/MpvVideoView.h"
 #include "platform/VideoOutput.h"
 #include "startup/OpenedFile.h"
@@ -109,6 +110,7 @@ int Program::run()
     // Loading the GL driver costs the first picture a good tenth of a second, and telling how to draw
     // needs it: while the user picks a movie, not after the drop, and not before the panel is on screen.
     auto *painted = new FirstPaint(&panel);
+    QObject::connect(painted, &FirstPaint::seen, &panel, &MpvLibrary::preload);
     QObject::connect(painted, &FirstPaint::seen, &panel, [] { VideoOutput::glRenderer(); }, Qt::QueuedConnection);
     return QApplication::exec();
 }

@@ -7,7 +7,9 @@
 # clip25.mp4 frames carry their number: a strip along the top (y 0-39) of 10 blocks, 32 px wide, block i
 # white when bit i of the frame number is set, black otherwise; below it four flat quarters
 # (red top left, green top right, blue bottom left, yellow bottom right, split at x 160 and y 140) and,
-# where drawtext works, the number as text on a black box in the middle.
+# where drawtext works, the number as text on a black box in the middle. clip25.ogv and clip25.mkv carry
+# the same code, 8 s at 25 fps; vfr.mp4 too, for a 30 fps grid with every third frame left out, so its
+# frames last 1/30 and 2/30 s in turn (about 20 fps on average).
 set -euo pipefail
 demo=0
 if [ "${1:-}" = "--demo" ]; then demo=1; shift; fi
@@ -52,6 +54,25 @@ clip25() {
   ff -f lavfi -i "color=c=black:s=320x240:r=25:d=10,$(frame_code_filter)" \
      -f lavfi -i sine=frequency=440:sample_rate=48000:duration=10 \
      "${x264[@]}" -g 25 -c:a aac -b:a 64k -t 10 -f mp4 "$1"
+}
+
+# Ogg Theora declares no frame rate that mpv reports: the rate has to come from the decoded frames.
+clip25ogv() {
+  ff -f lavfi -i "color=c=black:s=320x240:r=25:d=8,$(frame_code_filter)" -c:v libtheora -q:v 6 -g 25 -f ogg "$1"
+}
+
+# One Theora frame: no rate declared and none to measure.
+still() {
+  ff -f lavfi -i "color=c=red:s=320x240:r=25:d=0.04" -frames:v 1 -c:v libtheora -f ogg "$1"
+}
+
+clip25mkv() {
+  ff -f lavfi -i "color=c=black:s=320x240:r=25:d=8,$(frame_code_filter)" "${x264[@]}" -g 25 -f matroska "$1"
+}
+
+vfr() {
+  ff -f lavfi -i "color=c=black:s=320x240:r=30:d=12,select='not(eq(mod(n\,3)\,2))',$(frame_code_filter)" \
+     -fps_mode vfr "${x264[@]}" -g 30 -f mp4 "$1"
 }
 
 clip23976() {
@@ -243,6 +264,10 @@ if [ "$demo" = 1 ]; then
 else
   make clip25.mp4 clip25
   make clip23976.avi clip23976
+  make clip25.ogv clip25ogv
+  make clip25.mkv clip25mkv
+  make still.ogv still
+  make vfr.mp4 vfr
   make hd1080.mp4 hd1080
   make hd720.mp4 hd720
   make audio10.wav audio10

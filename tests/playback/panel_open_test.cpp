@@ -68,6 +68,47 @@ TEST_F(Open, NtscFrameRateRoundsToThreeDecimals)
     EXPECT_TRUE(logLines(f).contains("fps 23.976"));
 }
 
+TEST_F(Open, AFrameRateTheFileDoesNotTellIsLoggedAsAssumed)
+{
+    f.mp1.assumedRate = true;
+    f.openMovie(QStringLiteral("screen.ogv"), 10, 250);
+    EXPECT_EQ(f.panel.videoFps, 25);
+    EXPECT_EQ(logLines(f).mid(1), QStringList({"no frame rate in the file, 25 assumed", "fps 25"}));
+}
+
+TEST_F(Open, TheBusyPointerShowsWhileAFileOpensAndNotAfter)
+{
+    struct Case {
+        const char *what;
+        FakeEngine PanelFixture::*engine;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"movie", &PanelFixture::mp1, true},
+        {"movie that fails", &PanelFixture::mp1, false},
+        {"audio", &PanelFixture::mp2, true},
+        {"audio that fails", &PanelFixture::mp2, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        FakeEngine &engine = f.*c.engine;
+        const QString file = f.path(QStringLiteral("slow.file"));
+        if (!c.opens)
+            engine.unopenable << file;
+        f.panel.setPointer(Qt::SizeAllCursor);
+        Qt::CursorShape during = Qt::ArrowCursor;
+        engine.whileOpening = [&] { during = f.panel.cursor().shape(); };
+        if (c.engine == &PanelFixture::mp1)
+            f.panel.openVideo(file);
+        else
+            f.panel.openAudio(file);
+        EXPECT_EQ(during, Qt::WaitCursor);
+        EXPECT_EQ(f.panel.cursor().shape(), Qt::SizeAllCursor);
+        engine.whileOpening = nullptr;
+        engine.unopenable.clear();
+    }
+}
+
 TEST_F(Open, AudioFileLabelSurvivesTheNextMovie)
 {
     f.openMovie();
@@ -176,11 +217,11 @@ TEST_F(Open, SeparateAudioIsRealignedByWholeSeconds)
     f.panel.openAudio(f.path("dub.mp3"));
     f.mp1.setPositionQuietly(260);  // 10.4 s
     f.mp2.setPositionQuietly(9.6);
-    f.panel.alignSeparateAudio();
+    f.panel.subTimer_Timer();
     EXPECT_DOUBLE_EQ(f.mp2.currentPosition(), 9.6);
     f.mp1.setPositionQuietly(265);  // 10.6 s
     f.mp2.setPositionQuietly(10.4);
-    f.panel.alignSeparateAudio();
+    f.panel.subTimer_Timer();
     EXPECT_DOUBLE_EQ(f.mp2.currentPosition(), 10.6);
 }
 

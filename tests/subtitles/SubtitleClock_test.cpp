@@ -24,8 +24,9 @@ struct Rig {
     bool hidesub = false;
     bool autosub = true;
     int barUpdates = 0;
+    double fps = 25;
     SubtitleClock clock{app, video, audio,
-                        {[] { return 25.0; }, [this] { return hidesub; }, [this] { return autosub; },
+                        {[this] { return fps; }, [this] { return hidesub; }, [this] { return autosub; },
                          [this] { ++barUpdates; }, [this] { return &overlay; }}};
 
     // Lead-in 30..40, the given entries, the sentinel.
@@ -75,6 +76,34 @@ TEST(SubtitleClock, AudioRealignsWhenWholeSecondsDiffer)
     r.tickAt(0);  // at position 0 neither audio nor display
     EXPECT_TRUE(r.audio.calls.isEmpty());
     EXPECT_EQ(r.barUpdates, 2);
+}
+
+TEST(SubtitleClock, SeparateAudioFollowsTheMovieByWholeSecondsOnly)
+{
+    struct Case {
+        const char *what;
+        bool separate;
+        double fps, frame, audioAt;
+        double audioThen;  // the audio's position after the tick
+    };
+    const Case cases[] = {
+        {"0.2 s across a half second is corrected, to the exact time", true, 25, 265, 10.4, 10.6},
+        {"0.8 s within one rounded second stays", true, 25, 260, 9.6, 9.6},
+        {"halves round to even: 2.5 and 2.0 are one second", true, 25, 62.5, 2.0, 2.0},
+        {"halves round to even: 3.5 and 3.0 are not", true, 25, 87.5, 3.0, 3.5},
+        {"no separate audio", false, 25, 500, 30, 30},
+        {"no frame rate", true, 0, 500, 30, 30},
+        {"the movie at its start", true, 25, 0, 30, 30},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig r;
+        r.app.audioSeparate = c.separate;
+        r.fps = c.fps;
+        r.audio.setPositionQuietly(c.audioAt);
+        r.tickAt(c.frame);
+        EXPECT_DOUBLE_EQ(r.audio.currentPosition(), c.audioThen);
+    }
 }
 
 TEST(SubtitleClock, LeadInShowsAroundFrame30AndMovesTheOverlayState)

@@ -5,6 +5,7 @@
 
 #include <QSet>
 #include <QStringList>
+#include <functional>
 
 class FakeEngine : public MediaEngine {
     Q_OBJECT
@@ -17,12 +18,18 @@ public:
     int imageWidth = 320;
     int imageHeight = 240;
     QSet<QString> unopenable;
+    // The file tells no frame rate, so the engine assumes one.
+    bool assumedRate = false;
+    // Runs in the middle of an open, where a real engine waits for the file.
+    std::function<void()> whileOpening;
     QStringList calls;  // "play", "pause", "open <path>", "seek <pos>", "dialog <n>"
 
     QString fileName() const override { return file_; }
     void setFileName(const QString &path) override
     {
         calls << QStringLiteral("open ") + path;
+        if (whileOpening)
+            whileOpening();
         playing_ = false;
         pos_ = 0;
         file_ = unopenable.contains(path) ? QString() : path;
@@ -71,6 +78,7 @@ public:
         calls << QStringLiteral("pause");
         playing_ = false;
     }
+    bool frameRateAssumed() const override { return assumedRate && !file_.isEmpty(); }
     void showDialog(int which) override { calls << QStringLiteral("dialog ") + QString::number(which); }
 
     // Test controls: move the clock as playback would, or end the movie.
