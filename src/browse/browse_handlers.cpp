@@ -37,7 +37,6 @@ void Browsefrm::Form_Activate()
         }
         CmbFilter->setCurrentIndex(0);
     }
-    fitCaption(CmbFilter, kinds.entries);
     applyFileFilter(filterPatterns[0]);
     if (panel_.app.browseMode == FileKinds::Subtitles) {
         Openas->show();

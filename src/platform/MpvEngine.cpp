@@ -3,6 +3,7 @@
 #include "platform/EngineStats.h"
 #include "platform/MpvValues.h"
 #include "platform/MpvVideoView.h"
+#include "platform/Twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -432,9 +433,10 @@ void MpvEngine::applyGeometry()
 {
     if (!video_)
         return;
-    const auto px = [](double twips, int perPixel) { return static_cast<int>(std::lround(twips / perPixel)); };
-    video_->setGeometry(px(left_, tppX_), px(top_, tppY_), std::max(0, px(width_, tppX_)),
-                        std::max(0, px(height_, tppY_)));
+    // The size rounds on its own, not by its edges: a picture scaled to no width keeps none.
+    using Twips::toPixels;
+    video_->setGeometry(toPixels(left_, tppX_), toPixels(top_, tppY_), std::max(0, toPixels(width_, tppX_)),
+                        std::max(0, toPixels(height_, tppY_)));
 }
 
 void MpvEngine::showDialog(int which)

@@ -2,6 +2,7 @@
 // The control panel, the program's start window. It owns the playback state and most handlers; each
 // subsystem's handlers live in their own source file (panel_*.cpp) beside the rule units they call.
 #include "playback/LabelButton.h"
+#include "platform/WindowDrag.h"
 #include "playback/LineShape.h"
 #include "subtitles/SubtitleClock.h"
 
@@ -172,6 +173,7 @@ protected:
     void paintEvent(QPaintEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
@@ -188,4 +190,5 @@ private:
 
     QPixmap picture_;
     bool unloading_ = false;
+    WindowDrag drag_;
 };

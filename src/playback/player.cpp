@@ -3,6 +3,7 @@
 #include "menu/menufrm.h"
 #include "platform/Desktop.h"
 #include "platform/MediaEngine.h"
+#include "platform/Twips.h"
 #include "playback/LabelButton.h"
 #include "playback/Panelfrm.h"
 #include "startup/AppState.h"
@@ -10,7 +11,6 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <cmath>
 
 player::player(Panelfrm &panel, MediaEngine &engine, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), panel_(panel), engine_(engine)
@@ -56,8 +56,7 @@ void player::applyGeometry()
     // Qt takes a window out of full screen when it is placed; only showTaskbar may end full screen.
     const bool fullScreen = windowState() & Qt::WindowFullScreen;
     placing_ = true;
-    setGeometry(static_cast<int>(std::lround(left_ / tx)), static_cast<int>(std::lround(top_ / ty)),
-                std::max(1, static_cast<int>(std::lround(width_ / tx))), std::max(1, static_cast<int>(std::lround(height_ / ty))));
+    setGeometry(Twips::toPixels(left_, top_, width_, height_, tx, ty));
     if (fullScreen)
         setWindowState(windowState() | Qt::WindowFullScreen);
     placing_ = false;

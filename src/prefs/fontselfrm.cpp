@@ -1,7 +1,7 @@
 #include "prefs/fontselfrm.h"
 
 #include "platform/Dialogs.h"
-#include "platform/basic_numbers.h"
+#include "platform/Twips.h"
 #include "playback/LabelButton.h"
 #include "playback/LineShape.h"
 #include "prefs/CaptionFit.h"
@@ -17,8 +17,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-
-using basic_numbers::roundEven;
 
 namespace {
 
@@ -56,9 +54,6 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
     setObjectName(QStringLiteral("fontselfrm"));
     setWindowTitle(QStringLiteral("Select Font Properties"));
     setAttribute(Qt::WA_DeleteOnClose);
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
     setFixedSize(twips(0, 0, 6795, 3195).size());
 
     Text1 = new QLineEdit(this);
@@ -91,6 +86,7 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setToolTip(QStringLiteral("Double click to change"));
     Label1->setGeometry(twips(60, 2280, 3195, 855));
+    alignSample();
     setGround(Label1, QColor(fromBgr(FontChoice::kSampleGround)));
     Label1->installEventFilter(this);
 
@@ -132,7 +128,7 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
         {Label19, "Label19"},   {Labeltest, "Labeltest"}};
     for (const auto &[w, name] : names)
         w->setObjectName(QString::fromLatin1(name));
-    CaptionFit::fitCaptions(this);
+    CaptionFit::fitWindow(this, CaptionFit::narrowFont(8), {Label1});
 
     connect(FontList, &QListWidget::currentRowChanged, this, &fontselfrm::FontList_Click);
     connect(FontSizeList, &QListWidget::currentRowChanged, this, &fontselfrm::FontSizeList_Click);
@@ -155,17 +151,13 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
 
 QRect fontselfrm::twips(int left, int top, int width, int height) const
 {
-    const int x = int(roundEven(double(left) / tppX_));
-    const int y = int(roundEven(double(top) / tppY_));
-    const int r = int(roundEven(double(left + width) / tppX_));
-    const int b = int(roundEven(double(top + height) / tppY_));
-    return QRect(x, y, std::max(1, r - x), std::max(1, b - y));
+    return Twips::toPixels(left, top, width, height, tppX_, tppY_);
 }
 
 void fontselfrm::Form_Load()
 {
-    // The font database's own order.
-    FontList->addItems(QFontDatabase::families());
+    // The font database's own order, each family once.
+    FontList->addItems(FontChoice::familyNames(QFontDatabase::families()));
 }
 
 void fontselfrm::FontList_Click()
@@ -257,8 +249,17 @@ void fontselfrm::Label1_DblClick()
 {
     const QString answer = dialogs_.inputBox(QStringLiteral("Enter new Sample string"),
                                               QStringLiteral("SAMPLE FONT"), Label1->text());
-    if (!answer.isEmpty())
+    if (!answer.isEmpty()) {
         Label1->setText(answer);
+        alignSample();
+    }
+}
+
+void fontselfrm::alignSample()
+{
+    // Centred where the label holds the whole sample; otherwise its beginning shows, not a cut middle.
+    const bool whole = QFontMetrics(Label1->font()).horizontalAdvance(Label1->text()) <= Label1->contentsRect().width();
+    Label1->setAlignment(whole ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void fontselfrm::Command1_Click()
@@ -284,5 +285,7 @@ bool fontselfrm::eventFilter(QObject *watched, QEvent *e)
         Label1_DblClick();
         return true;
     }
+    if (watched == Label1 && e->type() == QEvent::FontChange)
+        alignSample();
     return QWidget::eventFilter(watched, e);
 }

@@ -61,6 +61,7 @@ protected:
 private:
     QRect twips(int left, int top, int width, int height) const;
     void setSampleFont(void (QFont::*set)(bool), bool on);
+    void alignSample();
 
     subtitles &overlay_;
     Dialogs &dialogs_;

@@ -6,6 +6,7 @@
 #include "platform/basic_numbers.h"
 #include "playback/LineShape.h"
 #include "playback/Panelfrm.h"
+#include "prefs/FontChoice.h"
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
@@ -78,8 +79,9 @@ void applyFont(subtitles &o, const Values &v)
     QFont f1 = o.Label1->font();
     QFont f2 = o.Label2->font();
     if (auto name = nonEmpty(v[FontName])) {
-        f1.setFamily(*name);
-        f2.setFamily(*name);
+        // A name saved with the font database's foundry tag finds its family.
+        f1.setFamily(FontChoice::familyName(*name));
+        f2.setFamily(FontChoice::familyName(*name));
     }
     if (auto size = number(v[FontSize], 1, 1638)) {
         f1.setPointSizeF(*size);

@@ -53,11 +53,10 @@ subtitles::subtitles(AppState &app, Desktop &desktop, Dialogs &dialogs, QWidget 
 
 void subtitles::showOverlay()
 {
-    // Showing a visible window again would activate it; raising keeps it in front of the video
-    // window without that.
+    // A cue changes the text, not the stacking: only "Transparent Subtiles" makes the overlay topmost,
+    // and an ordinary window stays behind whatever the user brought forward.
     if (!isVisible())
         show();
-    raise();
     Form_GotFocus();
 }
 
@@ -130,13 +129,20 @@ bool subtitles::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Label1) {
         if (event->type() == QEvent::MouseButtonPress) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
             labelPressed_ = true;
-            Label1_MouseDown(static_cast<QMouseEvent *>(event)->button());
+            Label1_MouseDown(mouse->button(), Label1->mapTo(this, mouse->position().toPoint()));
             return true;
+        }
+        if (event->type() == QEvent::MouseMove) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            return (mouse->buttons() & Qt::LeftButton) && drag_.follow(mouse->globalPosition());
         }
         if (event->type() == QEvent::MouseButtonRelease) {
             const auto *mouse = static_cast<QMouseEvent *>(event);
-            if (labelPressed_ && Label1->rect().contains(mouse->position().toPoint()))
+            // A drag that moved the window is not a click.
+            const bool dragged = drag_.end();
+            if (labelPressed_ && !dragged && Label1->rect().contains(mouse->position().toPoint()))
                 Label1_Click();
             labelPressed_ = false;
             return true;
@@ -145,10 +151,10 @@ bool subtitles::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void subtitles::Label1_MouseDown(Qt::MouseButton button)
+void subtitles::Label1_MouseDown(Qt::MouseButton button, QPoint grip)
 {
     if (button == Qt::LeftButton)
-        desktop_.startSystemMove(this);
+        drag_.start(desktop_, this, grip);
 }
 
 void subtitles::Label1_Click()
