@@ -16,7 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollBar>
+#include <QSlider>
 
 namespace {
 
@@ -102,9 +102,14 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
     }
     Label18 = new LabelButton(QStringLiteral("R      G      B  "), tppX_, tppY_, Frame2);
     Label18->setTwipGeometry(975, 1680, 1005, 195);
-    std::array<QScrollBar *, 3> sliders{};
+    // Sliders rather than scroll bars: in so short a groove a scroll bar's handle fills nearly all
+    // of it, and the bit of groove left over reads as the handle at the wrong end.
+    std::array<QSlider *, 3> sliders{};
     for (int i = 0; i < 3; ++i) {
-        sliders[i] = new QScrollBar(Qt::Vertical, Frame2);
+        sliders[i] = new QSlider(Qt::Vertical, Frame2);
+        // 0 at the top, 255 at the bottom; the Down key moves the handle down.
+        sliders[i]->setInvertedAppearance(true);
+        sliders[i]->setInvertedControls(true);
         sliders[i]->setRange(0, 255);
         sliders[i]->setPageStep(10);
         sliders[i]->setGeometry(twips(960 + 360 * i, 1920, 255, 915));
@@ -140,8 +145,8 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
     connect(Check4, &QCheckBox::toggled, this, &fontselfrm::Check4_Click);
     for (int i = 0; i < 16; ++i)
         connect(swatch[i], &LabelButton::Click, this, [this, i] { Swatch_Click(i); });
-    for (QScrollBar *s : sliders)
-        connect(s, &QScrollBar::valueChanged, this, &fontselfrm::VScroll_Change);
+    for (QSlider *s : sliders)
+        connect(s, &QSlider::valueChanged, this, &fontselfrm::VScroll_Change);
     connect(Labeltest, &LabelButton::Click, this, &fontselfrm::Labeltest_Click);
     connect(Label18, &LabelButton::MouseMove, this, &fontselfrm::Label18_MouseMove);
     connect(Command1, &QPushButton::clicked, this, &fontselfrm::Command1_Click);

@@ -11,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QScrollBar;
+class QSlider;
 class Dialogs;
 class LabelButton;
 class subtitles;
@@ -51,7 +51,7 @@ public:
     QLabel *Label1;  // the sample
     std::array<LabelButton *, 16> swatch{};  // Label2 to Label17
     LabelButton *Label18;
-    QScrollBar *VScroll1, *VScroll2, *VScroll3;  // red, green, blue
+    QSlider *VScroll1, *VScroll2, *VScroll3;  // red, green, blue
     QLabel *Label19;
     LabelButton *Labeltest;
 

@@ -14,7 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStyleOptionSlider>
+#include <QSlider>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -249,24 +249,20 @@ TEST_F(FontDialog, SlidersRunFromNoneAtTheTopToAllAtTheBottom)
 {
     fontselfrm &d = open();
     d.show();
-    for (QScrollBar *bar : {d.VScroll1, d.VScroll2, d.VScroll3}) {
-        const auto handle = [bar](int value) {
-            bar->setValue(value);
-            QStyleOptionSlider opt;
-            opt.initFrom(bar);
-            opt.orientation = bar->orientation();
-            opt.minimum = bar->minimum();
-            opt.maximum = bar->maximum();
-            opt.sliderPosition = bar->sliderPosition();
-            opt.sliderValue = bar->value();
-            opt.pageStep = bar->pageStep();
-            opt.singleStep = bar->singleStep();
-            opt.upsideDown = bar->invertedAppearance();
-            return bar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, bar);
-        };
-        EXPECT_LT(handle(0).center().y(), handle(128).center().y());
-        EXPECT_LT(handle(128).center().y(), handle(255).center().y());
+    for (QAbstractSlider *bar : std::initializer_list<QAbstractSlider *>{d.VScroll1, d.VScroll2, d.VScroll3}) {
+        EXPECT_EQ(bar->orientation(), Qt::Vertical);
         EXPECT_EQ(bar->pageStep(), 10);
+        // A click above the handle moves it up toward 0, one below it down toward 255; the Down key
+        // moves it down.
+        for (const bool above : {true, false}) {
+            bar->setValue(128);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, above ? 3 : bar->height() - 3));
+            EXPECT_EQ(bar->value() < 128, above) << bar->objectName().toStdString();
+        }
+        bar->setValue(0);
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Down);
+        EXPECT_EQ(bar->value(), 1);
     }
 }
 
