@@ -19,6 +19,9 @@ QLabel *makeLabel(QWidget *parent)
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
+    // The design's face keeps its name, which the settings file stores; where it is missing it is
+    // drawn in a serif the install script installs, not in whatever the font system falls back to.
+    QFont::insertSubstitution(QStringLiteral("MS Serif"), QStringLiteral("Liberation Serif"));
     QFont font(QStringLiteral("MS Serif"), 18, QFont::Bold);
     font.setStyleHint(QFont::Serif);
     label->setFont(font);

@@ -5,6 +5,7 @@
 #include "support/FakeDialogs.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -48,6 +49,10 @@ TEST(SubtitlesWindow, LabelsFillTheWindowAndShowLineBreaks)
     EXPECT_TRUE(r.window.Label2->text().isEmpty());
     EXPECT_TRUE(r.window.Label1->font().bold());
     EXPECT_EQ(r.window.Label1->font().pointSize(), 18);
+    // The design's face by its name, drawn in a serif the install script installs where it is missing.
+    EXPECT_EQ(r.window.Label1->font().family(), "MS Serif");
+    const QString drawnIn = QFontInfo(r.window.Label1->font()).family();
+    EXPECT_TRUE(drawnIn == "MS Serif" || drawnIn == "Liberation Serif") << drawnIn.toStdString();
     EXPECT_EQ(r.window.Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
     EXPECT_EQ(r.background(), QColor(Qt::black));
 }
