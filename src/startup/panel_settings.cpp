@@ -3,6 +3,7 @@
 #include "startup/PanelSettings.h"
 
 #include "platform/Desktop.h"
+#include "platform/Twips.h"
 #include "platform/basic_numbers.h"
 #include "playback/LineShape.h"
 #include "playback/Panelfrm.h"
@@ -32,11 +33,6 @@ constexpr double kFar = 1e7;
 // The file is 46 short lines; reading stops well past anything it can honestly hold.
 constexpr qint64 kMaxBytes = 1 << 20;
 
-int toPixels(double twips, int twipsPerPixel)
-{
-    return int(roundEven(twips / twipsPerPixel));
-}
-
 void placePanel(Panelfrm &p, const Values &v)
 {
     const double tppX = p.app.twipsPerPixelX, tppY = p.app.twipsPerPixelY;
@@ -46,7 +42,7 @@ void placePanel(Panelfrm &p, const Values &v)
     const double maxTop = std::max(0.0, p.desktop.screenHeight() - size.height() * tppY);
     const double left = std::clamp(number(v[PanelLeft], -kFar, kFar).value_or(0), 0.0, maxLeft);
     const double top = std::clamp(number(v[PanelTop], -kFar, kFar).value_or(0), 0.0, maxTop);
-    p.move(toPixels(left, p.app.twipsPerPixelX), toPixels(top, p.app.twipsPerPixelY));
+    p.move(Twips::toPixels(left, p.app.twipsPerPixelX), Twips::toPixels(top, p.app.twipsPerPixelY));
 }
 
 // Size and remembered place of the overlay. A place past the screen's edge comes back by the whole

@@ -2,6 +2,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/Dialogs.h"
+#include "platform/Twips.h"
 #include "platform/basic_numbers.h"
 #include "startup/AppState.h"
 
@@ -51,7 +52,7 @@ subtitles::subtitles(AppState &app, Desktop &desktop, Dialogs &dialogs, QWidget 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setToolTip(QStringLiteral("Click and Drag to Move or Left/Right click to show Player"));
     Label1->installEventFilter(this);
-    resize(9000 / desktop_.twipsPerPixelX(), 1500 / desktop_.twipsPerPixelY());
+    resize(Twips::toPixels(0, 0, 9000, 1500, desktop_.twipsPerPixelX(), desktop_.twipsPerPixelY()).size());
 }
 
 void subtitles::showOverlay()
@@ -84,8 +85,8 @@ void subtitles::Form_GotFocus()
     // need to visit the screen's centre first; it stays at its remembered place.
     const bool wasVisible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    move(int(roundEven(app_.overlayLeft / desktop_.twipsPerPixelX())),
-         int(roundEven(app_.overlayTop / desktop_.twipsPerPixelY())));
+    move(Twips::toPixels(app_.overlayLeft, desktop_.twipsPerPixelX()),
+         Twips::toPixels(app_.overlayTop, desktop_.twipsPerPixelY()));
     if (wasVisible)
         show();
     if (!paintScreenColour())
