@@ -1,4 +1,4 @@
-#include "platform/Twips.h"
+#include "numbers/Twips.h"
 
 #include <gtest/gtest.h>
 
