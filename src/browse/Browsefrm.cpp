@@ -98,6 +98,15 @@ bool PlaceFolders::filterAcceptsRow(int row, const QModelIndex &sourceParent) co
     return QDir::cleanPath(model->filePath(model->index(row, 0, sourceParent))) == root_;
 }
 
+bool FilesOnly::filterAcceptsRow(int row, const QModelIndex &sourceParent) const
+{
+    const auto *model = static_cast<const QFileSystemModel *>(sourceModel());
+    const QModelIndex at = model->index(row, 0, sourceParent);
+    const QFileInfo known = model->fileInfo(at);
+    // Only a row the model has not read yet costs a look at the disk.
+    return !(known.filePath().isEmpty() ? QFileInfo(model->filePath(at)) : known).isDir();
+}
+
 Browsefrm::Browsefrm(Panelfrm &panel)
     : QDialog(&panel, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       panel_(panel)
@@ -128,7 +137,8 @@ Browsefrm::Browsefrm(Panelfrm &panel)
     files_.setNameFilterDisables(false);
     filList = new QListView(this);
     filList->setObjectName(QStringLiteral("filList"));
-    filList->setModel(&files_);
+    filesOnly_.setSourceModel(&files_);
+    filList->setModel(&filesOnly_);
     place(filList, 3180, 60, 2115, 2235);
 
     CmbFilter = new QComboBox(this);

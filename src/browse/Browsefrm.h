@@ -31,6 +31,14 @@ private:
     QPersistentModelIndex rootParent_;
 };
 
+// The file list's rows without folders. The file model counts a folder it has only walked through
+// (a step of a path it was asked for) as a file until it reads it, so such a folder would be listed
+// among the files.
+class FilesOnly : public QSortFilterProxyModel {
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &sourceParent) const override;
+};
+
 class Browsefrm : public QDialog {
     Q_OBJECT
 public:
@@ -88,6 +96,7 @@ private:
     QFileSystemModel folders_;
     PlaceFolders placeFolders_;
     QFileSystemModel files_;
+    FilesOnly filesOnly_;
     QString dirPath_;
     bool revealing_ = false;
 };

@@ -123,7 +123,7 @@ QString Browsefrm::highlightedFolder() const
 void Browsefrm::dirList_Change()
 {
     files_.setRootPath(dirPath_);
-    filList->setRootIndex(files_.index(dirPath_));
+    filList->setRootIndex(filesOnly_.mapFromSource(files_.index(dirPath_)));
     filList->setCurrentIndex(QModelIndex());
 }
 
@@ -149,7 +149,7 @@ void Browsefrm::filList_Click()
     if (!filList->selectionModel()->isSelected(at))
         filList->selectionModel()->select(at, QItemSelectionModel::ClearAndSelect);
     const QString sep = dirPath_.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");
-    panel_.app.selectedFile = dirPath_ + sep + files_.fileName(at);
+    panel_.app.selectedFile = dirPath_ + sep + files_.fileName(filesOnly_.mapToSource(at));
 }
 
 void Browsefrm::filList_DblClick()

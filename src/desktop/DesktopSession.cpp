@@ -44,6 +44,8 @@ void DesktopSession::sync()
     else
         screenSaver_.release();
 
+    if (!stopped())
+        stoppedFile_.clear();
     QStringList changed;
     const QString file = panel_.MediaPlayer1.fileName();
     if (file != lastFile_) {
@@ -116,7 +118,14 @@ void DesktopSession::stop()
         panel_.vplay_Click();
     panel_.vgos_Click();
     panel_.updateBarTime();
+    stoppedFile_ = panel_.MediaPlayer1.fileName();
     sync();
+}
+
+bool DesktopSession::stopped() const
+{
+    return !stoppedFile_.isEmpty() && stoppedFile_ == panel_.MediaPlayer1.fileName() && !moving()
+           && panel_.MediaPlayer1.currentPosition() == 0;
 }
 
 double DesktopSession::frameToUs() const
@@ -151,7 +160,8 @@ void DesktopSession::seek(qint64 offsetUs)
     if (frameToUs() <= 0)
         return;
     const double end = panel_.MediaPlayer1.duration() * frameToUs();
-    setPosition(std::llround(std::clamp(double(position() + offsetUs), 0.0, end)));
+    // In doubles: an offset near the limits of its type would overflow the sum.
+    setPosition(std::llround(std::clamp(double(position()) + double(offsetUs), 0.0, end)));
 }
 
 double DesktopSession::volume() const
@@ -179,9 +189,18 @@ void DesktopSession::quit()
     panel_.exitLbl_Click();
 }
 
+void DesktopSession::openFile(const QString &path)
+{
+    // After the answer to the caller: opening may wait on the file or show a message box.
+    QTimer::singleShot(0, this, [this, path] {
+        OpenedFile::open(panel_, path);
+        sync();
+    });
+}
+
 QString DesktopSession::playbackStatus() const
 {
-    if (panel_.MediaPlayer1.fileName().isEmpty())
+    if (panel_.MediaPlayer1.fileName().isEmpty() || stopped())
         return QStringLiteral("Stopped");
     return moving() ? QStringLiteral("Playing") : QStringLiteral("Paused");
 }

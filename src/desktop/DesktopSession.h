@@ -36,6 +36,7 @@ public:
     void setVolume(double volume) override;
     void raise() override;
     void quit() override;
+    void openFile(const QString &path) override;
     QString playbackStatus() const override;
     qint64 position() const override;
     double volume() const override;
@@ -47,12 +48,15 @@ private:
     double frameToUs() const;
     bool positionJumped(double frame) const;
     void notePosition(double frame);
+    bool stopped() const;
 
     Panelfrm &panel_;
     ScreenSaver &screenSaver_;
     QTimer watch_;
     QString lastStatus_;
     QString lastFile_;
+    // The movie the desktop stopped: it counts as stopped while it stands at its start.
+    QString stoppedFile_;
     int lastVolume_ = 1;  // never a volume the engine reports, so the first sync tells it
     int trackId_ = 0;
     double lastFrame_ = 0;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
+#include <QDBusContext>
 #include <QDBusMessage>
 #include <QUrl>
 
@@ -29,7 +30,7 @@ public:
     QString identity() const { return QCoreApplication::applicationName(); }
     QString desktopEntry() const { return QStringLiteral("vistrel"); }
     QStringList uriSchemes() const { return {QStringLiteral("file")}; }
-    QStringList mimeTypes() const { return {}; }
+    QStringList mimeTypes() const { return MprisService::mimeTypes(); }
 
 public slots:
     void Raise() { service_->controls.raise(); }
@@ -39,7 +40,7 @@ private:
     MprisService *service_;
 };
 
-class PlayerAdaptor : public QDBusAbstractAdaptor {
+class PlayerAdaptor : public QDBusAbstractAdaptor, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
     Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
@@ -87,7 +88,15 @@ public slots:
         if (hasTrack() && TrackId == MprisService::trackPath(c().track().id))
             c().setPosition(Position);
     }
-    void OpenUri(const QString &) {}
+    void OpenUri(const QString &Uri)
+    {
+        const QUrl url(Uri);
+        if (!url.isLocalFile()) {
+            sendErrorReply(QDBusError::NotSupported, QStringLiteral("Only file: URIs are opened: ") + Uri);
+            return;
+        }
+        c().openFile(url.toLocalFile());
+    }
 
 private:
     MediaControls &c() const { return service_->controls; }
@@ -130,6 +139,11 @@ bool MprisService::registerOn(const QDBusConnection &bus)
     }
     registered_ = true;
     return true;
+}
+
+QStringList MprisService::mimeTypes()
+{
+    return QStringLiteral(VISTREL_MIME_TYPES).split(QLatin1Char(','), Qt::SkipEmptyParts);
 }
 
 QDBusObjectPath MprisService::trackPath(int id)

@@ -1,5 +1,6 @@
 // The panel's load and unload sequences: the whole start-up of the program in its fixed order, and
 // the one orderly way out.
+#include "disc/DiscPaths.h"
 #include "platform/Desktop.h"
 #include "platform/basic_numbers.h"
 #include "playback/Panelfrm.h"
@@ -86,7 +87,8 @@ void Panelfrm::Form_Load()
 
     if (app.autorunMode) {
         settingsForm->Autoplay->setChecked(true);
-        app.iniFile = app.appPath + QStringLiteral("kelmora.ini");
+        // Discs are mastered with names in any letter case.
+        app.iniFile = DiscPaths::resolve(app.appPath, QStringLiteral("kelmora.ini"));
         app.relativeToIni = false;
         runCD(app.iniFile);
     }
@@ -99,13 +101,20 @@ void Panelfrm::Form_Unload(int)
     unloading_ = true;
     subTimer.stop();
     TimerMovieBack.stop();
-    // A second instance ends without touching the files of the running one.
-    if (!app.autorunMode && !basMyMain::IsPrevInstance()) {
-        log.line(QStringLiteral("Created cfg"));
-        // A failed save leaves the old file whole; the run still ends in order.
-        saveSettingsFile(*this);
+    // A failed save leaves the old file whole; the run still ends in order.
+    if (saveSettings()) {
         log.line(QStringLiteral("Exiting"));
         log.close();
     }
     basMyMain::endProgram();
+}
+
+bool Panelfrm::saveSettings()
+{
+    // A second instance ends without touching the files of the running one.
+    if (app.autorunMode || basMyMain::IsPrevInstance())
+        return false;
+    log.line(QStringLiteral("Created cfg"));
+    saveSettingsFile(*this);
+    return true;
 }

@@ -3,6 +3,7 @@
 #include "startup/PanelSettings.h"
 
 #include "platform/Desktop.h"
+#include "platform/ScreenPlace.h"
 #include "platform/basic_numbers.h"
 #include "playback/LineShape.h"
 #include "playback/Panelfrm.h"
@@ -36,16 +37,14 @@ int toPixels(double twips, int twipsPerPixel)
     return int(roundEven(twips / twipsPerPixel));
 }
 
+// The place is the frame's, on whichever screen it was left.
 void placePanel(Panelfrm &p, const Values &v)
 {
-    const double tppX = p.app.twipsPerPixelX, tppY = p.app.twipsPerPixelY;
-    // The place is the frame's; its whole size has to fit.
-    const QSize size = p.frameGeometry().size();
-    const double maxLeft = std::max(0.0, p.desktop.screenWidth() - size.width() * tppX);
-    const double maxTop = std::max(0.0, p.desktop.screenHeight() - size.height() * tppY);
-    const double left = std::clamp(number(v[PanelLeft], -kFar, kFar).value_or(0), 0.0, maxLeft);
-    const double top = std::clamp(number(v[PanelTop], -kFar, kFar).value_or(0), 0.0, maxTop);
-    p.move(toPixels(left, p.app.twipsPerPixelX), toPixels(top, p.app.twipsPerPixelY));
+    const double left = number(v[PanelLeft], -kFar, kFar).value_or(0);
+    const double top = number(v[PanelTop], -kFar, kFar).value_or(0);
+    const QRect frame(QPoint(toPixels(left, p.app.twipsPerPixelX), toPixels(top, p.app.twipsPerPixelY)),
+                      p.frameGeometry().size());
+    p.move(ScreenPlace::restore(frame, p.desktop.screenAreas()));
 }
 
 // Size and remembered place of the overlay. A place past the screen's edge comes back by the whole
