@@ -98,15 +98,6 @@ bool PlaceFolders::filterAcceptsRow(int row, const QModelIndex &sourceParent) co
     return QDir::cleanPath(model->filePath(model->index(row, 0, sourceParent))) == root_;
 }
 
-bool FilesOnly::filterAcceptsRow(int row, const QModelIndex &sourceParent) const
-{
-    const auto *model = static_cast<const QFileSystemModel *>(sourceModel());
-    const QModelIndex at = model->index(row, 0, sourceParent);
-    const QFileInfo known = model->fileInfo(at);
-    // Only a row the model has not read yet costs a look at the disk.
-    return !(known.filePath().isEmpty() ? QFileInfo(model->filePath(at)) : known).isDir();
-}
-
 Browsefrm::Browsefrm(Panelfrm &panel)
     : QDialog(&panel, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       panel_(panel)
@@ -133,12 +124,9 @@ Browsefrm::Browsefrm(Panelfrm &panel)
     dirList->setIndentation(12);
     place(dirList, 60, 420, 3015, 1890);
 
-    files_.setFilter(QDir::Files | QDir::NoDotAndDotDot);
-    files_.setNameFilterDisables(false);
     filList = new QListView(this);
     filList->setObjectName(QStringLiteral("filList"));
-    filesOnly_.setSourceModel(&files_);
-    filList->setModel(&filesOnly_);
+    listFiles();
     place(filList, 3180, 60, 2115, 2235);
 
     CmbFilter = new QComboBox(this);
@@ -187,7 +175,6 @@ Browsefrm::Browsefrm(Panelfrm &panel)
     connect(drvList, &QComboBox::activated, this, &Browsefrm::drvList_Change);
     connect(dirList, &QTreeView::doubleClicked, this, &Browsefrm::dirList_DblClick);
     connect(filList, &QListView::clicked, this, &Browsefrm::filList_Click);
-    connect(filList->selectionModel(), &QItemSelectionModel::currentChanged, this, &Browsefrm::filList_Click);
     connect(filList, &QListView::doubleClicked, this, &Browsefrm::filList_DblClick);
     connect(CmbFilter, &QComboBox::currentIndexChanged, this, &Browsefrm::CmbFilter_Click);
     connect(Check1, &QCheckBox::clicked, this, &Browsefrm::Check1_Click);

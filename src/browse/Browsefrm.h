@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QFileSystemModel>
+#include <memory>
 #include <QSortFilterProxyModel>
 #include <array>
 
@@ -29,14 +30,6 @@ protected:
 private:
     QString root_;
     QPersistentModelIndex rootParent_;
-};
-
-// The file list's rows without folders. The file model counts a folder it has only walked through
-// (a step of a path it was asked for) as a file until it reads it, so such a folder would be listed
-// among the files.
-class FilesOnly : public QSortFilterProxyModel {
-protected:
-    bool filterAcceptsRow(int row, const QModelIndex &sourceParent) const override;
 };
 
 class Browsefrm : public QDialog {
@@ -90,13 +83,15 @@ private:
     void showPlaceOf(const QString &folder);
     void applyFileFilter(const QString &patterns);
     void hideOpenas();
+    void listFiles();
 
     Panelfrm &panel_;
     QList<Drive> drives_;
     QFileSystemModel folders_;
     PlaceFolders placeFolders_;
-    QFileSystemModel files_;
-    FilesOnly filesOnly_;
+    // A new one for each folder listed: the file model shows every folder it walked through on the
+    // way to a folder among the files of that folder's parent, whatever its filter.
+    std::unique_ptr<QFileSystemModel> files_;
     QString dirPath_;
     bool revealing_ = false;
 };

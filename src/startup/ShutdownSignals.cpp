@@ -31,8 +31,8 @@ ShutdownSignals::ShutdownSignals(QObject *parent) : QObject(parent)
         sigaction(SIGINT, &action, nullptr);
     }
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        // Asked at a logout, before the session state is saved; a checkpoint saves only that state.
         connect(app, &QGuiApplication::commitDataRequest, this, &ShutdownSignals::saveRequested);
-        connect(app, &QGuiApplication::saveStateRequest, this, &ShutdownSignals::saveRequested);
         // The session really ends: the session manager's die, or any other end of the event loop.
         connect(app, &QCoreApplication::aboutToQuit, this, &ShutdownSignals::requested);
     }

@@ -17,7 +17,7 @@ public:
 signals:
     // Emitted on the UI thread, once per request.
     void requested();
-    // The session manager asks for the data to be kept (a logout begins, or a checkpoint).
+    // The session manager asks for the user's data to be kept: a logout begins.
     void saveRequested();
 
 private:
