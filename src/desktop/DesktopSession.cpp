@@ -2,7 +2,9 @@
 
 #include "platform/MediaEngine.h"
 #include "platform/ScreenSaver.h"
+#include "playback/LabelButton.h"
 #include "playback/Panelfrm.h"
+#include "playback/Tracker.h"
 #include "playback/VolumeSteps.h"
 #include "startup/AppState.h"
 #include "startup/OpenedFile.h"
@@ -146,7 +148,10 @@ void DesktopSession::setPosition(qint64 positionUs)
     const double frame = positionUs / usPerFrame;
     if (frame < 0 || frame > panel_.MediaPlayer1.duration())
         return;
-    // Through the tracker, as a click on it at that place.
+    // Through the tracker, as a click on it at that place. At the track's right end the tracker takes
+    // no click, so from there the start button moves first.
+    if (!Tracker::seekAllowed(panel_.MediaPlayer1.currentPosition(), panel_.posPerTwip, panel_.VideoPos->twipWidth()))
+        panel_.vgos_Click();
     panel_.VideoPos_MouseDown(1, 0, frame / panel_.posPerTwip, 0);
     panel_.updateBarTime();
     // Told even when the step is too small to be seen as a jump.

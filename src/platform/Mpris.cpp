@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
-#include <QDBusContext>
 #include <QDBusMessage>
 #include <QUrl>
 
@@ -40,7 +39,7 @@ private:
     MprisService *service_;
 };
 
-class PlayerAdaptor : public QDBusAbstractAdaptor, protected QDBusContext {
+class PlayerAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.mpris.MediaPlayer2.Player")
     Q_PROPERTY(QString PlaybackStatus READ playbackStatus)
@@ -88,11 +87,13 @@ public slots:
         if (hasTrack() && TrackId == MprisService::trackPath(c().track().id))
             c().setPosition(Position);
     }
-    void OpenUri(const QString &Uri)
+    void OpenUri(const QString &Uri, const QDBusMessage &call)
     {
         const QUrl url(Uri);
         if (!url.isLocalFile()) {
-            sendErrorReply(QDBusError::NotSupported, QStringLiteral("Only file: URIs are opened: ") + Uri);
+            call.setDelayedReply(true);
+            service_->reply(
+                call.createErrorReply(QDBusError::NotSupported, QStringLiteral("Only file: URIs are opened: ") + Uri));
             return;
         }
         c().openFile(url.toLocalFile());
@@ -186,6 +187,11 @@ void MprisService::propertiesChanged(const QStringList &names)
                                                      QStringLiteral("PropertiesChanged"));
     signal << kPlayerInterface << changed << QStringList();
     bus_.send(signal);
+}
+
+void MprisService::reply(const QDBusMessage &message)
+{
+    bus_.send(message);
 }
 
 void MprisService::seeked(qint64 positionUs)

@@ -3,6 +3,7 @@
 // MPRIS 2 interfaces. The service only translates: every call goes to the player's own commands
 // behind MediaControls, and the player tells it what changed.
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QObject>
 #include <QString>
@@ -61,6 +62,8 @@ public:
     void propertiesChanged(const QStringList &names);
     // Tells it that the position jumped.
     void seeked(qint64 positionUs);
+    // Answers a call on the bus the service is on.
+    void reply(const QDBusMessage &message);
 
     MediaControls &controls;
     QVariantMap metadata() const;

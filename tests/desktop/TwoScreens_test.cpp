@@ -63,7 +63,7 @@ TEST(TwoScreens, ThePanelComesBackOnTheScreenItWasLeftOn)
     } cases[] = {
         {"on the primary screen", {100, 200}, {100, 200}, "primary"},
         {"on the second screen", {1500, 600}, {1500, 600}, "second"},
-        {"on the second screen, below the primary's bottom", {1100, 900}, {1100, 900}, "second"},
+        {"on the second screen, below the primary's bottom", {1100, 850}, {1100, 850}, "second"},
         {"partly past the second screen's bottom", {1500, 1000}, {1500, -1}, "second"},
         {"on no screen", {-4000, 300}, {0, 300}, "primary"},
     };
