@@ -2,7 +2,6 @@
 
 #include "platform/MediaEngine.h"
 #include "platform/ScreenSaver.h"
-#include "playback/LabelButton.h"
 #include "playback/Panelfrm.h"
 #include "playback/Tracker.h"
 #include "playback/VolumeSteps.h"
