@@ -7,8 +7,9 @@
 #include "support/PanelFixture.h"
 #include "support/TestFiles.h"
 
-#include "platform/Desktop.h"
+#include "desktop/Desktop.h"
 #include "playback/Panelfrm.h"
+#include "playback/PlayerSession.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -32,7 +33,8 @@ struct RealDesktopPanel {
     FakeDrives drives;
     RunLog log{app};
     Settings settings{15, 15};
-    Panelfrm panel{PanelContext{app, mp1, mp2, desktop, dialogs, log, drives}};
+    PlayerSession session{app, mp1, mp2, log};
+    Panelfrm panel{PanelContext{app, session, desktop, dialogs, log, drives}};
 
     RealDesktopPanel()
     {

@@ -191,13 +191,14 @@ TEST(SecondInstance, HandsEveryFileOverAndEndsAtOnceWhileTheRunningOneTellsWhatI
     ASSERT_TRUE(QDir().mkpath(folderAvi));
     const QString missing = folder.filePath(QStringLiteral("missing.avi"));
 
-    // The running one starts from its disc, which is not there: while its load still shows that,
-    // a later start hands the movie over.
+    // The running one starts from its disc, which is not there: while it still shows that (the disc's
+    // movie fails to open once the load is done), a later start hands the movie over.
     LoadDialogs dialogs;
     Program running(folder.path(), QStringLiteral("AUTORUN"), dialogs);
     LaterStart duringLoad;
     dialogs.duringFirst = [&] { duringLoad = startLater({clip}); };
     ASSERT_TRUE(running.start());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.duringFirst; }, 20000));
     EXPECT_TRUE(duringLoad.ended);
     EXPECT_EQ(duringLoad.exitCode, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return running.MediaPlayer1.fileName() == clip; }, 20000))
@@ -228,7 +229,7 @@ TEST(SecondInstance, HandsEveryFileOverAndEndsAtOnceWhileTheRunningOneTellsWhatI
             shown = dialogs.shown.size();
         }
         if (c.arguments.first() == twoLines)
-            EXPECT_TRUE(QTest::qWaitFor([&] { return running.app.subFilePath == twoLines; }, 20000));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return running.session.subFilePath() == twoLines; }, 20000));
     }
     QTest::qWait(500);
     EXPECT_EQ(qsizetype(dialogs.shown.size()), shown) << dialogs.texts().join(" / ").toStdString();
