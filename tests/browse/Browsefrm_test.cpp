@@ -184,6 +184,32 @@ TEST(Browsefrm, OpenActsForEachKindThenRemembersTheFolderAndHides)
     EXPECT_FALSE(b.isVisible());
 }
 
+TEST(Browsefrm, AFolderAlreadyVisitedNeverShowsAmongTheFiles)
+{
+    const struct {
+        int mode;
+        const char *folder;  // named as the mode's files are, visited before
+        const char *file;    // the one file beside it
+    } cases[] = {
+        {2, "folder.avi", "movie.avi"},
+        {2, "clips.MPG/deeper", "movie.avi"},
+        {1, "disc.ini", "kelmora.ini"},
+        {4, "subs.srt", "film.srt"},
+    };
+    for (const auto &c : cases) {
+        BrowseRig r;
+        r.file(QString::fromLatin1(c.folder) + QStringLiteral("/inside.txt"));
+        r.file(QString::fromLatin1(c.file));
+        Browsefrm &b = r.browse(c.mode);
+        ASSERT_TRUE(b.setDirPath(r.tree.filePath(QString::fromLatin1(c.folder))));
+        ASSERT_TRUE(b.setDirPath(r.tree.path()));
+        EXPECT_TRUE(r.lists({QString::fromLatin1(c.file)})) << c.folder << ": " << r.listed().join(", ").toStdString();
+        // Also once the folder model has read the folders again.
+        QTest::qWait(300);
+        EXPECT_EQ(r.listed(), QStringList{QString::fromLatin1(c.file)}) << c.folder;
+    }
+}
+
 TEST(Browsefrm, OpenBeforeAnyChoiceDoesNothingAndLaterReopensTheEarlierChoiceInAnyMode)
 {
     BrowseRig r;

@@ -39,6 +39,18 @@ int QtDesktop::screenHeight() const
     return s ? s->geometry().height() * tppY_ : 768 * tppY_;
 }
 
+QList<QRect> QtDesktop::screenAreas() const
+{
+    QList<QRect> areas;
+    if (QScreen *p = primary())
+        areas << p->geometry();
+    for (QScreen *s : QGuiApplication::screens()) {
+        if (s != primary())
+            areas << s->geometry();
+    }
+    return areas;
+}
+
 bool QtDesktop::hideTaskbar()
 {
     if (!video_)

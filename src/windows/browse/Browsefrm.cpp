@@ -60,11 +60,9 @@ Browsefrm::Browsefrm(Panelfrm &panel)
     dirList->setIndentation(12);
     place(dirList, 60, 420, 3015, 1890);
 
-    files_.setFilter(QDir::Files | QDir::NoDotAndDotDot);
-    files_.setNameFilterDisables(false);
     filList = new QListView(this);
     filList->setObjectName(QStringLiteral("filList"));
-    filList->setModel(&files_);
+    listFiles();
     place(filList, 3180, 60, 2115, 2235);
 
     CmbFilter = new QComboBox(this);
@@ -113,7 +111,6 @@ Browsefrm::Browsefrm(Panelfrm &panel)
     connect(drvList, &QComboBox::activated, this, &Browsefrm::drvList_Change);
     connect(dirList, &QTreeView::doubleClicked, this, &Browsefrm::dirList_DblClick);
     connect(filList, &QListView::clicked, this, &Browsefrm::filList_Click);
-    connect(filList->selectionModel(), &QItemSelectionModel::currentChanged, this, &Browsefrm::filList_Click);
     connect(filList, &QListView::doubleClicked, this, &Browsefrm::filList_DblClick);
     connect(CmbFilter, &QComboBox::currentIndexChanged, this, &Browsefrm::CmbFilter_Click);
     connect(Check1, &QCheckBox::clicked, this, &Browsefrm::Check1_Click);

@@ -87,6 +87,9 @@ public:
     // Start-up and shutdown.
     void Form_Load();
     void Form_Unload(int cancel);
+    // Writes the settings file as the unload does, and goes on running (a logout that may still be
+    // cancelled). False when this run keeps no settings (autorun mode, a second instance).
+    bool saveSettings();
     // The orderly way out, for the exit button, the close box and the desktop's requests alike.
     void endRun();
 

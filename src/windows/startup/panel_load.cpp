@@ -2,6 +2,7 @@
 // the one orderly way out.
 #include "desktop/Desktop.h"
 #include "numbers/Twips.h"
+#include "disc/DiscPaths.h"
 #include "numbers/basic_numbers.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
@@ -85,8 +86,8 @@ void Panelfrm::Form_Load()
 
     if (app.autorunMode) {
         settingsForm->Autoplay->setChecked(true);
-        const QString ini = app.appPath + QStringLiteral("kelmora.ini");
-        playDisc(ini, false);
+        // Discs are mastered with names in any letter case.
+        playDisc(DiscPaths::resolve(app.appPath, QStringLiteral("kelmora.ini")), false);
     }
 }
 
@@ -97,13 +98,20 @@ void Panelfrm::Form_Unload(int)
     unloading_ = true;
     // An open still under way is dropped: no window of it shows after this.
     session.end();
-    // A second instance ends without touching the files of the running one.
-    if (!app.autorunMode && !basMyMain::IsPrevInstance()) {
-        log.line(QStringLiteral("Created cfg"));
-        // A failed save leaves the old file whole; the run still ends in order.
-        saveSettingsFile(*this);
+    // A failed save leaves the old file whole; the run still ends in order.
+    if (saveSettings()) {
         log.line(QStringLiteral("Exiting"));
         log.close();
     }
     basMyMain::endProgram();
+}
+
+bool Panelfrm::saveSettings()
+{
+    // A second instance ends without touching the files of the running one.
+    if (app.autorunMode || basMyMain::IsPrevInstance())
+        return false;
+    log.line(QStringLiteral("Created cfg"));
+    saveSettingsFile(*this);
+    return true;
 }
