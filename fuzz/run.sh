@@ -9,10 +9,11 @@ out=build-fuzz
 mkdir -p "$out"
 read -r -a qt <<<"$(pkg-config --cflags --libs Qt6Core uchardet)"
 flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -Isrc -Ifuzz)
-subtitle_sources=(src/subtitles/SubtitleReaders.cpp src/subtitles/SubtitleText.cpp src/subtitles/SubtitleEncoding.cpp
+subtitle_sources=(src/subtitles/SubtitleReaders.cpp src/subtitles/SubtitleReadersAss.cpp src/subtitles/SubtitleReadersVtt.cpp
+                  src/subtitles/SubtitleMarkup.cpp src/subtitles/SubtitleText.cpp src/subtitles/SubtitleEncoding.cpp
                   src/platform/basic_numbers.cpp)
 settings_sources=(src/startup/SettingsFile.cpp src/startup/ProgramFolder.cpp src/platform/basic_numbers.cpp)
-for target in microdvd subrip subviewer detect ini settings; do
+for target in microdvd subrip subviewer ass webvtt detect ini settings; do
   bin="$out/fuzz_$target"
   case "$target" in
     ini) sources=(src/disc/IniReader.cpp) ;;
