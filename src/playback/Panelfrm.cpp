@@ -178,6 +178,7 @@ void Panelfrm::wireControls()
     connect(openfile, &LabelButton::Dropped, this, &Panelfrm::openfile_Drop);
     connect(sndopen, &LabelButton::Dropped, this, &Panelfrm::sndopen_Drop);
     connect(subopen, &LabelButton::Dropped, this, &Panelfrm::subopen_Drop);
+    connect(&embeddedText, &EmbeddedText::found, this, &Panelfrm::embeddedText_Found);
     connect(CDplay, &LabelButton::Dropped, this, &Panelfrm::CDplay_Drop);
     connect(CDplay, &LabelButton::MouseDown, this, &Panelfrm::CDplay_MouseDown);
 

@@ -2,7 +2,9 @@
 // The control panel, the program's start window. It owns the playback state and most handlers; each
 // subsystem's handlers live in their own source file (panel_*.cpp) beside the rule units they call.
 #include "playback/LabelButton.h"
+#include "platform/EmbeddedText.h"
 #include "playback/LineShape.h"
+#include "playback/ResumePositions.h"
 #include "subtitles/SubtitleClock.h"
 
 #include <QPixmap>
@@ -146,6 +148,16 @@ public:
     // reach the panel. The panel deletes it.
     void attachOverlay(subtitles *form);
 
+    // The movie's own text track, shown while no subtitle file is loaded (panel_embedded.cpp).
+    EmbeddedText embeddedText;
+    void showEmbeddedSubtitles(const QString &movie);
+    void embeddedText_Found(const QString &movie, const EmbeddedTrack &track);
+
+    // Where movies were left part-way (panel_resume.cpp): kept when the open movie is stopped, replaced or
+    // closed, taken up when it is opened again.
+    void keepPosition();
+    void resumePosition(const QString &movie);
+
     // Disc mode.
     void GetCDRoms();
     void runCD(const QString &iniPath);
@@ -188,4 +200,6 @@ private:
 
     QPixmap picture_;
     bool unloading_ = false;
+    // The open movie as it was when it opened: the key of its kept position.
+    std::optional<MovieKey> openMovie_;
 };

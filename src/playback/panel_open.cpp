@@ -49,6 +49,8 @@ void openIn(MediaEngine &engine, const QString &filename, QWidget *panel)
 
 void Panelfrm::openVideo(const QString &filename)
 {
+    keepPosition();
+    openMovie_.reset();
     openIn(MediaPlayer1, filename, this);
     if (MediaPlayer1.fileName().isEmpty()) {
         dialogs.msgBox(QStringLiteral("ERROR LOADING MAIN A/V FILE"));
@@ -91,6 +93,9 @@ void Panelfrm::openVideo(const QString &filename)
         audiolbl->setText(QStringLiteral("AUDIO: DEFAULT"));
     if (subtitlesForm && settingsForm && ticked(settingsForm->Autosub))
         subtitlesForm->hideOverlay();
+
+    resumePosition(filename);
+    showEmbeddedSubtitles(filename);
 
     if (settingsForm && ticked(settingsForm->Autoplay)) {
         playerForm->show();

@@ -20,6 +20,7 @@ void Panelfrm::vplay_Click()
         vplay->setText(QStringLiteral("Play"));
         subTimer.stop();
         Message->setText(QStringLiteral("Stopped"));
+        keepPosition();
     } else if (RateSteps::timerDriven(rateIndex)) {
         // The engine stays halted; the timer does the stepping. The caption, not the timer, tells
         // whether this click starts or stops.
@@ -33,6 +34,7 @@ void Panelfrm::vplay_Click()
         } else {
             vplay->setText(QStringLiteral("Play"));
             isPlaying = false;
+            keepPosition();
         }
     } else {
         isPlaying = true;

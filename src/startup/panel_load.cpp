@@ -99,6 +99,8 @@ void Panelfrm::Form_Unload(int)
     unloading_ = true;
     subTimer.stop();
     TimerMovieBack.stop();
+    keepPosition();
+    embeddedText.cancel();
     // A second instance ends without touching the files of the running one.
     if (!app.autorunMode && !basMyMain::IsPrevInstance()) {
         log.line(QStringLiteral("Created cfg"));

@@ -112,7 +112,7 @@ std::optional<Timing> subRipTiming(QByteArrayView line)
     while (endLen < right.size() && right[endLen] != ' ' && right[endLen] != '\t')
         ++endLen;
     const auto start = SubtitleTimes::clockTime(trimmedText(t.first(arrow)), ',', '.');
-    const auto end = clockTime(right.first(endLen), ',', '.');
+    const auto end = SubtitleTimes::clockTime(right.first(endLen), ',', '.');
     if (!start || !end)
         return std::nullopt;
     return Timing{*start, *end};
