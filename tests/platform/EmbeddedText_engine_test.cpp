@@ -26,9 +26,9 @@ TEST(EmbeddedText, ReadsTheChosenTrackOfEachContainer)
         double firstEnd;
     } cases[] = {
         // The second track is the default one.
-        {"texttracks.mkv", 2, "ass", "SUB: FRE", {{1, "Français un"}, {3, "Deux\rlignes"}}, 2},
-        {"movtext.mp4", 1, "mov_text", "SUB: ENG", {{1, "English one"}, {3, "English two"}}, 2},
-        {"webvtt.mkv", 1, "webvtt", "SUB: TRACK 1", {{1, "Web one & all"}}, 2},
+        {"texttracks.mkv", 2, "ass", "SUB: FRE", {{2, "Français un"}, {4, "Deux\rlignes"}}, 3},
+        {"movtext.mp4", 1, "mov_text", "SUB: ENG", {{2, "English one"}, {4, "English two"}}, 3},
+        {"webvtt.mkv", 1, "webvtt", "SUB: TRACK 1", {{2, "Web one & all"}}, 3},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.clip);

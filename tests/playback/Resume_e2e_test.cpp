@@ -13,11 +13,11 @@
 
 TEST(ResumeEndToEnd, ClosedPartWayOpensWhereItWasLeft)
 {
-    const QString clip = QStringLiteral(VISTREL_MEDIA_DIR "/clip150.mp4");
+    const QString clip = QStringLiteral(VISTREL_MEDIA_DIR "/clip180.mp4");
     struct Case {
-        double playFrom;  // frames, 25 a second; the movie is 150 s long
+        double playFrom;  // frames, 25 a second; the movie is 180 s long
         bool resumes;
-    } cases[] = {{1625, true}, {2225, true}, {3375, false}};
+    } cases[] = {{1625, true}, {2225, true}, {4175, false}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.playFrom);
         PanelFixture::privateRuntimeFolder();
