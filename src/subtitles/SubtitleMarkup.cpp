@@ -23,23 +23,45 @@ int drawingScale(QByteArrayView block)
     return scale;
 }
 
+// The next `close` at or after a place, found once for every place before it: a line of many openers
+// and no closer stays linear.
+class NextClose {
+public:
+    NextClose(QByteArrayView text, char close) : text_(text), close_(close) {}
+    // Where the closer stands, or -1 when none follows.
+    qsizetype from(qsizetype at)
+    {
+        if (found_ < at && found_ != text_.size()) {
+            found_ = text_.indexOf(close_, at);
+            if (found_ < 0)
+                found_ = text_.size();
+        }
+        return found_ == text_.size() ? -1 : found_;
+    }
+
+private:
+    QByteArrayView text_;
+    char close_;
+    qsizetype found_ = -1;
+};
+
 }  // namespace
 
 QByteArray assText(QByteArrayView text)
 {
     QByteArray out;
     out.reserve(text.size());
+    NextClose closing(text, '}');
     bool drawing = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '{') {
-            const qsizetype close = text.sliced(i).indexOf('}');
             // An unclosed brace is text, as renderers show it.
-            if (close > 0) {
-                const int scale = drawingScale(text.sliced(i + 1, close - 1));
+            if (const qsizetype close = closing.from(i); close > 0) {
+                const int scale = drawingScale(text.sliced(i + 1, close - i - 1));
                 if (scale >= 0)
                     drawing = scale > 0;
-                i += close;
+                i = close;
                 continue;
             }
         }
@@ -71,12 +93,12 @@ QByteArray tagFreeText(QByteArrayView text)
     } references[] = {{"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&nbsp;", " "}, {"&lrm;", ""}, {"&rlm;", ""}};
     QByteArray out;
     out.reserve(text.size());
+    NextClose closing(text, '>');
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '<') {
-            const qsizetype close = text.sliced(i).indexOf('>');
-            if (close > 0) {
-                i += close;
+            if (const qsizetype close = closing.from(i); close > 0) {
+                i = close;
                 continue;
             }
         }

@@ -268,6 +268,17 @@ TEST(SubtitleMarkup, EdgesOfTheMarkup)
     }
 }
 
+// A long line of openers and no closer: were every opener to look for its closer to the line's end
+// again, this would take minutes.
+TEST(SubtitleMarkup, ALongLineOfOpenersAndNoCloserIsReadInOnePass)
+{
+    const QByteArray braces(4 * 1024 * 1024, '{'), angles(4 * 1024 * 1024, '<');
+    EXPECT_EQ(SubtitleMarkup::assText(braces), braces);
+    EXPECT_EQ(SubtitleMarkup::tagFreeText(angles), angles);
+    EXPECT_EQ(SubtitleMarkup::assText(braces + "}x"), "x");
+    EXPECT_EQ(SubtitleMarkup::tagFreeText(angles + ">x"), "x");
+}
+
 TEST(StyledReaders, ForcedOnAnotherFormatsFileReadNothingOrWhatFits)
 {
     // "Open as" has no code for these; forced on them (as a caller may), each reads only what it knows.
