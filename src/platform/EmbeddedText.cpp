@@ -3,9 +3,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
-#include <QPointer>
 #include <dlfcn.h>
 #include <mutex>
+#include <thread>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -78,9 +78,19 @@ long long nanoseconds(int64_t ts, AVRational base)
 
 }  // namespace
 
+struct EmbeddedText::Inbox {
+    explicit Inbox(EmbeddedText *o) : owner(o) {}
+    std::mutex lock;
+    EmbeddedText *owner;
+};
+
+EmbeddedText::EmbeddedText(QObject *parent) : QObject(parent), inbox_(std::make_shared<Inbox>(this)) {}
+
 EmbeddedText::~EmbeddedText()
 {
     cancel();
+    const std::lock_guard guard(inbox_->lock);
+    inbox_->owner = nullptr;
 }
 
 void EmbeddedText::cancel()
@@ -88,8 +98,6 @@ void EmbeddedText::cancel()
     ++generation_;
     if (stop_)
         *stop_ = true;
-    if (worker_.joinable())
-        worker_.join();
     stop_.reset();
 }
 
@@ -100,20 +108,22 @@ void EmbeddedText::read(const QString &movie)
         return;
     stop_ = std::make_shared<std::atomic<bool>>(false);
     const quint64 generation = generation_;
-    QPointer<EmbeddedText> self(this);
-    worker_ = std::thread([self, movie, generation, stop = stop_] {
+    std::thread([inbox = inbox_, stop = stop_, movie, generation] {
         std::optional<EmbeddedTrack> track = readNow(movie, *stop);
         if (!track || *stop)
             return;
-        // Queued to the panel's thread; a read given up since is dropped there.
-        QMetaObject::invokeMethod(
-            self.data(),
-            [self, movie, generation, track = std::move(*track)] {
-                if (self && self->generation_ == generation)
-                    emit self->found(movie, track);
-            },
-            Qt::QueuedConnection);
-    });
+        // Posted while the owner cannot go away; a read given up since is dropped on its thread.
+        const std::lock_guard guard(inbox->lock);
+        if (EmbeddedText *owner = inbox->owner) {
+            QMetaObject::invokeMethod(
+                owner,
+                [owner, movie, generation, track = std::move(*track)] {
+                    if (owner->generation_ == generation)
+                        emit owner->found(movie, track);
+                },
+                Qt::QueuedConnection);
+        }
+    }).detach();
 }
 
 std::optional<EmbeddedTrack> EmbeddedText::readNow(const QString &movie, const std::atomic<bool> &stop)

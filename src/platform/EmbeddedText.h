@@ -7,18 +7,18 @@
 #include <QObject>
 #include <atomic>
 #include <memory>
-#include <thread>
 
 class EmbeddedText : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit EmbeddedText(QObject *parent = nullptr);
     ~EmbeddedText() override;
 
     // Starts reading the track of `movie` that shows when no subtitle file is loaded; an earlier read
     // is given up. `found` follows on this object's thread when the movie has such a track.
     void read(const QString &movie);
-    // Gives up the read under way; its result never arrives.
+    // Gives up the read under way without waiting for it (a drive may not answer); its result never
+    // arrives.
     void cancel();
 
     // The tracks of `movie` and the cues of the chosen one, read here and now; `stop` ends the read early.
@@ -28,7 +28,9 @@ signals:
     void found(const QString &movie, const EmbeddedTrack &track);
 
 private:
-    std::thread worker_;
+    // Where a read hands its result over; it outlives this object for reads still under way.
+    struct Inbox;
+    std::shared_ptr<Inbox> inbox_;
     std::shared_ptr<std::atomic<bool>> stop_;
     quint64 generation_ = 0;
 };
