@@ -47,8 +47,8 @@ const Av &av()
             f = reinterpret_cast<std::remove_reference_t<decltype(f)>>(dlsym(lib, name));
             return f != nullptr;
         };
-        a.ok = get(format, "avformat_alloc_context", a.allocContext) && get(format, "avformat_open_input", a.openInput) &&
-               get(format, "avformat_close_input", a.closeInput) && get(format, "av_read_frame", a.readFrame) &&
+        a.ok = get(format, "avformat_alloc_context", a.allocContext) &&
+               get(format, "avformat_open_input", a.openInput) && get(format, "avformat_close_input", a.closeInput) && get(format, "av_read_frame", a.readFrame) &&
                get(codec, "av_packet_alloc", a.packetAlloc) && get(codec, "av_packet_free", a.packetFree) &&
                get(codec, "av_packet_unref", a.packetUnref) && get(codec, "avcodec_get_name", a.codecName) &&
                get(util, "av_dict_get", a.dictGet) && get(util, "av_log_set_level", a.logLevel);

@@ -1,8 +1,8 @@
 #pragma once
 // The control panel, the program's start window. It owns the playback state and most handlers; each
 // subsystem's handlers live in their own source file (panel_*.cpp) beside the rule units they call.
-#include "playback/LabelButton.h"
 #include "platform/EmbeddedText.h"
+#include "playback/LabelButton.h"
 #include "playback/LineShape.h"
 #include "playback/ResumePositions.h"
 #include "subtitles/SubtitleClock.h"

@@ -107,8 +107,8 @@ void readAss(const SubtitleSource &source, double videoFps, SubtitleTable &table
         for (; next < events.size() && events[next].start == events[i].start && events[next].end == events[i].end;
              ++next)
             text += '\r' + events[next].text;
-        table.append(basic_numbers::framesAt(events[i].start, videoFps), basic_numbers::framesAt(events[i].end, videoFps),
-                     decodePiece(source, text));
+        table.append(basic_numbers::framesAt(events[i].start, videoFps),
+                     basic_numbers::framesAt(events[i].end, videoFps), decodePiece(source, text));
         i = next;
     }
 }

@@ -33,7 +33,8 @@ TEST(ResumeEndToEnd, ClosedPartWayOpensWhereItWasLeft)
             ASSERT_EQ(program.MediaPlayer1.currentPosition(), 0);
             program.MediaPlayer1.setCurrentPosition(c.playFrom);
             panel.vplay_Click();
-            ASSERT_TRUE(QTest::qWaitFor([&] { return program.MediaPlayer1.currentPosition() > c.playFrom + 25; }, 20000));
+            const auto played = [&] { return program.MediaPlayer1.currentPosition() > c.playFrom + 25; };
+            ASSERT_TRUE(QTest::qWaitFor(played, 20000));
             left = program.MediaPlayer1.currentPosition();
             panel.Form_Unload(0);
         }

@@ -54,7 +54,8 @@ TEST(EmbeddedCues, PacketTextsOfEachCodec)
         {"text", "plain", "plain"},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(EmbeddedCues::cueText(c.codec, c.packet).toStdString(), c.text) << c.codec << " " << c.packet.constData();
+        EXPECT_EQ(EmbeddedCues::cueText(c.codec, c.packet).toStdString(), c.text)
+            << c.codec << " " << c.packet.constData();
 }
 
 TEST(EmbeddedCues, TableLikeAFilesLoad)

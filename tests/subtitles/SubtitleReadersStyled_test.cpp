@@ -135,7 +135,8 @@ TEST(AssReader, FormatLineGivesTheFieldOrder)
                 std::nullopt, 25, {{25, 50, "Hi"}}, formatAss);
     // A format line that names no text keeps the usual order; the styles' format line is not the events'.
     expectTable("[Script Info]\n[Events]\nFormat: Layer, Begin, Finish\n"
-                "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Usual\n[Fonts]\nDialogue: 0,0:00:03.00,0:00:04.00,,,0,0,0,,gone\n",
+                "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Usual\n"
+                "[Fonts]\nDialogue: 0,0:00:03.00,0:00:04.00,,,0,0,0,,gone\n",
                 std::nullopt, 25, {{25, 50, "Usual"}}, formatAss);
     // Events before any section header, or in another section, are not read.
     expectTable("[Script Info]\nDialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,early\n", std::nullopt, 25, {},
@@ -222,7 +223,8 @@ TEST(StyledReaders, LegacyCodePagesReadAsTheirOwnLetters)
             const QByteArray n = QByteArray::number(i + 1);
             const QByteArray text = encoder.encode(lines[i]);
             if (c.format == formatAss)
-                bytes += "Dialogue: 0,0:00:0" + n + ".00,0:00:0" + n + ".50,Default,,0,0,0,,{\\i1}" + text + "{\\i0}\r\n";
+                bytes += "Dialogue: 0,0:00:0" + n + ".00,0:00:0" + n + ".50,Default,,0,0,0,,{\\i1}" + text +
+                         "{\\i0}\r\n";
             else
                 bytes += "00:0" + n + ".000 --> 00:0" + n + ".500\r\n<i>" + text + "</i>\r\n\r\n";
         }

@@ -80,7 +80,8 @@ TEST(SubtitlesEndToEnd, AssAndWebVttFilesShowTheirTextsWithoutMarkup)
         {"clip.ass", "[Script Info]\r\nScriptType: v4.00+\r\n\r\n[Events]\r\n"
                      "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n"
                      "Dialogue: 0,0:00:02.00,0:00:03.00,Default,,0,0,0,,{\\an8\\i1}Hello{\\i0}\\Nthere\r\n"},
-        {"clip.vtt", "WEBVTT\n\nNOTE made by hand\n\n00:02.000 --> 00:03.000 align:start\n<v Ann><i>Hello</i>\nthere\n"},
+        {"clip.vtt",
+         "WEBVTT\n\nNOTE made by hand\n\n00:02.000 --> 00:03.000 align:start\n<v Ann><i>Hello</i>\nthere\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
