@@ -1,5 +1,5 @@
 // The movie's own text tracks read with FFmpeg's demuxers from the generated clips.
-#include "platform/EmbeddedText.h"
+#include "engine/EmbeddedText.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

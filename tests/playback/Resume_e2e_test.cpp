@@ -1,10 +1,11 @@
 // A movie closed part-way opens again at the frame where it was left, with the real engine and the real
 // picture; closed near its end it opens at the start.
 #include "support/FakeDialogs.h"
+#include "support/OpenAndWait.h"
 #include "support/PanelFixture.h"
 #include "support/RealPicture.h"
 
-#include "platform/MpvVideoView.h"
+#include "engine/MpvVideoView.h"
 #include "playback/player.h"
 #include "startup/Program.h"
 
@@ -29,9 +30,10 @@ TEST(ResumeEndToEnd, ClosedPartWayOpensWhereItWasLeft)
             Panelfrm &panel = program.panel;
             panel.Form_Load();
             RealPicture::dropFiles(panel.openfile, {clip});
-            ASSERT_EQ(panel.videoFps, 25);
+            ASSERT_TRUE(opensEnded(program.session));
+            ASSERT_EQ(program.session.videoFps(), 25);
             ASSERT_EQ(program.MediaPlayer1.currentPosition(), 0);
-            program.MediaPlayer1.setCurrentPosition(c.playFrom);
+            program.session.seek(c.playFrom);
             panel.vplay_Click();
             const auto played = [&] { return program.MediaPlayer1.currentPosition() > c.playFrom + 25; };
             ASSERT_TRUE(QTest::qWaitFor(played, 20000));
@@ -42,6 +44,7 @@ TEST(ResumeEndToEnd, ClosedPartWayOpensWhereItWasLeft)
         Panelfrm &panel = program.panel;
         panel.Form_Load();
         RealPicture::dropFiles(panel.openfile, {clip});
+        ASSERT_TRUE(opensEnded(program.session));
         const double expected = c.resumes ? left : 0;
         EXPECT_EQ(program.MediaPlayer1.currentPosition(), expected);
         panel.playerForm->show();

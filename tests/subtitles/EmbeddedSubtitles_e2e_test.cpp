@@ -1,6 +1,7 @@
 // A Matroska movie with text tracks of its own and no subtitle file: its default track shows in the
 // overlay at its frames; a file dropped on "Sub" replaces it.
 #include "support/FakeDialogs.h"
+#include "support/OpenAndWait.h"
 #include "support/PanelFixture.h"
 #include "support/RealPicture.h"
 #include "support/TestFiles.h"
@@ -21,6 +22,7 @@ TEST(EmbeddedSubtitlesEndToEnd, TheMoviesOwnTrackShowsUntilAFileIsDropped)
     Panelfrm &panel = program.panel;
     panel.Form_Load();
     RealPicture::dropFiles(panel.openfile, {QStringLiteral(VISTREL_MEDIA_DIR "/texttracks.mkv")});
+    ASSERT_TRUE(opensEnded(program.session));
     ASSERT_TRUE(QTest::qWaitFor([&] { return panel.Sublbl->text() == QStringLiteral("SUB: FRE"); }, 10000))
         << panel.Sublbl->text().toStdString();
 

@@ -32,8 +32,8 @@ TEST(EmbeddedOnPanel, TakenWhileNoSubtitleFileIsLoaded)
     MovieOpen o;
     PanelFixture &f = o.f;
     const QString &movie = o.movie;
-    f.panel.embeddedText_Found(movie, frenchTrack());
-    const SubtitleTable &t = f.panel.subClock.table();
+    f.session.takeTextTrack(movie, frenchTrack());
+    const SubtitleTable &t = f.session.subClock().table();
     ASSERT_EQ(t.subCount, 3);
     EXPECT_EQ(t.subStart[1], 25);
     EXPECT_EQ(t.subEnd[1], 50);
@@ -59,10 +59,10 @@ TEST(EmbeddedOnPanel, ALoadedFileOrAnotherMovieWins)
         SCOPED_TRACE(c.what);
         MovieOpen t;
         c.before(t);
-        const SubtitleTable before = t.f.panel.subClock.table();
-        t.f.panel.embeddedText_Found(t.movie, frenchTrack());
-        EXPECT_EQ(t.f.panel.subClock.table().subCount, before.subCount);
-        EXPECT_EQ(t.f.panel.subClock.table().subText, before.subText);
+        const SubtitleTable before = t.f.session.subClock().table();
+        t.f.session.takeTextTrack(t.movie, frenchTrack());
+        EXPECT_EQ(t.f.session.subClock().table().subCount, before.subCount);
+        EXPECT_EQ(t.f.session.subClock().table().subText, before.subText);
         EXPECT_EQ(t.f.panel.Sublbl->text(), c.caption);
     }
 }
@@ -72,13 +72,13 @@ TEST(EmbeddedOnPanel, ANewMovieClearsTheLastMoviesTrack)
     MovieOpen o;
     PanelFixture &f = o.f;
     const QString &movie = o.movie;
-    f.panel.embeddedText_Found(movie, frenchTrack());
+    f.session.takeTextTrack(movie, frenchTrack());
     f.openMovie(QStringLiteral("next.mkv"));
-    EXPECT_EQ(f.panel.subClock.table().subCount, 0);
+    EXPECT_EQ(f.session.subClock().table().subCount, 0);
     EXPECT_EQ(f.panel.Sublbl->text(), "SUB:");
     // With a subtitle file remembered the table is the file's business, and stays for it to reload.
     writeFile(f.path("mine.srt"), "1\r\n00:00:03,000 --> 00:00:04,000\r\nMine\r\n");
     f.panel.subopen_Drop({f.path("mine.srt")});
     f.openMovie(QStringLiteral("third.mkv"));
-    EXPECT_EQ(f.panel.subClock.table().subCount, 3);
+    EXPECT_EQ(f.session.subClock().table().subCount, 3);
 }
