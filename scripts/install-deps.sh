@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the player need, only when one is missing.
 set -euo pipefail
-packages=(cmake g++ pkg-config qt6-base-dev libqt6opengl6-dev libmpv-dev libavformat-dev libavcodec-dev libavutil-dev libgl-dev libgtest-dev libuchardet-dev
-          ffmpeg mpv xvfb xauth xdotool clang libclang-rt-14-dev fonts-liberation2
+packages=(cmake g++ pkg-config qt6-base-dev libqt6opengl6-dev libmpv-dev libavformat-dev libavcodec-dev libavutil-dev
+          libgl-dev libgtest-dev libuchardet-dev ffmpeg mpv xvfb xauth xdotool clang libclang-rt-14-dev fonts-liberation2
+          fonts-liberation
           libxss-dev dbus-daemon desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do

@@ -306,3 +306,31 @@ TEST(Browsefrm, EveryCaptionFitsItsControl)
         }
     }
 }
+
+TEST(Browsefrm, TheFolderTreeAndTheFileListShowWhichHasTheKeys)
+{
+    BrowseRig r;
+    r.file("a.avi");
+    Browsefrm &b = r.browse(2);
+    b.show();
+    b.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&b));
+    ASSERT_TRUE(r.lists({"a.avi"}));
+    const auto frame = [](QWidget *view) {
+        // The pixels along the view's edge, where the mark is drawn.
+        const QImage shot = view->grab().toImage();
+        QList<QRgb> edge;
+        for (int x = 0; x < shot.width(); x += 4)
+            edge << shot.pixel(x, 0) << shot.pixel(x, 1);
+        return edge;
+    };
+    for (QAbstractItemView *view : std::initializer_list<QAbstractItemView *>{b.dirList, b.filList}) {
+        QWidget *other = view == b.dirList ? static_cast<QWidget *>(b.filList) : b.dirList;
+        other->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(other->hasFocus());
+        const QList<QRgb> without = frame(view);
+        view->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(view->hasFocus());
+        EXPECT_NE(frame(view), without) << view->objectName().toStdString();
+    }
+}

@@ -29,6 +29,11 @@ public:
         taskbarHidden = false;
         return true;
     }
-    void startSystemMove(QWidget *) override { calls << QStringLiteral("move"); }
+    bool systemMoves = true;  // false: the window system refuses to move windows
+    bool startSystemMove(QWidget *) override
+    {
+        calls << QStringLiteral("move");
+        return systemMoves;
+    }
     std::optional<QRgb> screenPixel(int, int) override { return pixel; }
 };

@@ -56,12 +56,10 @@ bool QtDesktop::showTaskbar()
     return true;
 }
 
-void QtDesktop::startSystemMove(QWidget *window)
+bool QtDesktop::startSystemMove(QWidget *window)
 {
-    if (!window)
-        return;
-    if (QWindow *handle = window->window()->windowHandle())
-        handle->startSystemMove();
+    QWindow *handle = window ? window->window()->windowHandle() : nullptr;
+    return handle && handle->startSystemMove();
 }
 
 std::optional<QRgb> QtDesktop::screenPixel(int xPx, int yPx)

@@ -22,8 +22,8 @@ public:
     virtual bool hideTaskbar() = 0;
     virtual bool showTaskbar() = 0;
 
-    // Lets the window system move the window as if its title bar were dragged.
-    virtual void startSystemMove(QWidget *window) = 0;
+    // Lets the window system move the window as if its title bar were dragged; false where it refuses.
+    virtual bool startSystemMove(QWidget *window) = 0;
 
     // The colour of one screen pixel, or nothing where the desktop forbids reading the screen.
     virtual std::optional<QRgb> screenPixel(int xPx, int yPx) = 0;
@@ -39,7 +39,7 @@ public:
     void setVideoWindow(QWidget *window) override { video_ = window; }
     bool hideTaskbar() override;
     bool showTaskbar() override;
-    void startSystemMove(QWidget *window) override;
+    bool startSystemMove(QWidget *window) override;
     std::optional<QRgb> screenPixel(int xPx, int yPx) override;
 
 private:

@@ -79,9 +79,6 @@ protected:
 private:
     void place(QWidget *w, int left, int top, int width, int height) const;
     void fitCaptions();
-    // Where the stand-in font runs wider than the design's, a caption gets a little smaller rather
-    // than lose its letters.
-    static void fitCaption(QWidget *w, const QStringList &texts);
     void fillDrives();
     void showPlaceOf(const QString &folder);
     void applyFileFilter(const QString &patterns);

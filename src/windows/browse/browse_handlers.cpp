@@ -38,7 +38,6 @@ void Browsefrm::Form_Activate()
         }
         CmbFilter->setCurrentIndex(0);
     }
-    fitCaption(CmbFilter, kinds.entries);
     applyFileFilter(filterPatterns[0]);
     if (mode_ == FileKinds::Subtitles) {
         Openas->show();

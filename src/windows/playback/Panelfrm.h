@@ -2,6 +2,7 @@
 // The control panel, the program's start window. What plays belongs to the PlayerSession: the panel's
 // handlers ask it through its intents and show what its signals tell. Each subsystem's handlers live in
 // their own source file (panel_*.cpp) beside the rule units they call.
+#include "desktop/WindowDrag.h"
 #include "playback/LabelButton.h"
 #include "playback/LineShape.h"
 
@@ -180,6 +181,7 @@ protected:
     void paintEvent(QPaintEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
@@ -205,6 +207,7 @@ private:
 
     QPixmap picture_;
     bool unloading_ = false;
+    WindowDrag drag_;
     // The labels a disc puts up once its movie's open has ended.
     struct DiscLabels {
         QString title, sub, audio;

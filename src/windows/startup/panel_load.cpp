@@ -1,6 +1,7 @@
 // The panel's load and unload sequences: the whole start-up of the program in its fixed order, and
 // the one orderly way out.
 #include "desktop/Desktop.h"
+#include "numbers/Twips.h"
 #include "numbers/basic_numbers.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
@@ -71,8 +72,8 @@ void Panelfrm::Form_Load()
         attachOverlay(new subtitles(app, desktop, dialogs));
     applySettingsFile(*this);
 
-    subtitlesForm->move(int(basic_numbers::roundEven(app.overlayLeft / app.twipsPerPixelX)),
-                        int(basic_numbers::roundEven(app.overlayTop / app.twipsPerPixelY)));
+    subtitlesForm->move(Twips::toPixels(app.overlayLeft, app.twipsPerPixelX),
+                        Twips::toPixels(app.overlayTop, app.twipsPerPixelY));
     {
         // The bars only take up the size the overlay already has: their handlers would centre it
         // and lose the place it was left at.
