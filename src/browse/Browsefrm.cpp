@@ -1,6 +1,7 @@
 #include "browse/Browsefrm.h"
 
 #include "browse/BrowsePlaces.h"
+#include "platform/Drives.h"
 #include "platform/basic_numbers.h"
 #include "playback/Panelfrm.h"
 #include "startup/AppState.h"
@@ -110,6 +111,11 @@ Browsefrm::Browsefrm(Panelfrm &panel)
     drvList = new QComboBox(this);
     drvList->setObjectName(QStringLiteral("drvList"));
     place(drvList, 60, 60, 3015, 315);
+    // Places are found away from the dialog; what arrives while it shows joins the list.
+    connect(&panel_.drives, &Drives::changed, this, [this] {
+        if (isVisible())
+            fillDrives();
+    });
 
     folders_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     folders_.setRootPath(QStringLiteral("/"));

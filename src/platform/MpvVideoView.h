@@ -44,11 +44,14 @@ private:
     void useGl(mpv_handle *mpv);
     void useSoftware(mpv_handle *mpv);
     QSize pixelSize() const;
+    void setSoftwareSize(QSize pixels);
 
     std::function<mpv_handle *()> core_;
     bool chosen_ = false;
     MpvVideoWindow *glWindow_ = nullptr;
     std::unique_ptr<MpvSoftwareRenderer> software_;
+    // The size last asked of the software renderer, in device pixels.
+    QSize softwareSize_;
     // A finished picture shows a frame not painted yet.
     bool freshFrame_ = false;
     bool grabbing_ = false;

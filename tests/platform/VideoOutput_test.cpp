@@ -24,3 +24,24 @@ TEST(VideoOutput, SoftwareDriversAreToldFromGraphicsCardsByTheirRendererString)
     for (const auto &c : cases)
         EXPECT_EQ(VideoOutput::isSoftwareRenderer(QString::fromLatin1(c.renderer)), c.software) << c.renderer;
 }
+
+TEST(VideoOutput, OpenGlOnlyOnAGraphicsCardThatMayBeDrivenFromItsOwnThread)
+{
+    using VideoOutput::Kind;
+    const struct {
+        const char *renderer;
+        bool threaded;
+        Kind kind;
+    } cases[] = {
+        {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", true, Kind::Gl},
+        // A platform that cannot make a context current off the UI thread would draw on it.
+        {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false, Kind::Software},
+        {"llvmpipe (LLVM 15.0.6, 256 bits)", true, Kind::Software},
+        {"llvmpipe (LLVM 15.0.6, 256 bits)", false, Kind::Software},
+        // No graphics device, or no context could be made.
+        {"", true, Kind::Software},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(VideoOutput::decide(QString::fromLatin1(c.renderer), c.threaded), c.kind)
+            << c.renderer << " threaded " << c.threaded;
+}

@@ -1,0 +1,115 @@
+#include "platform/MpvGlRenderer.h"
+
+#include <QOpenGLContext>
+#include <QWindow>
+#include <mpv/client.h>
+#include <mpv/render_gl.h>
+#include <utility>
+
+namespace {
+
+void *procAddress(void *, const char *name)
+{
+    QOpenGLContext *ctx = QOpenGLContext::currentContext();
+    return ctx ? reinterpret_cast<void *>(ctx->getProcAddress(name)) : nullptr;
+}
+
+}  // namespace
+
+MpvGlRenderer::MpvGlRenderer(mpv_handle *mpv, QWindow *surface)
+    : mpv_(mpv), surface_(surface), format_(surface->requestedFormat())
+{
+    thread_ = std::thread([this] { run(); });
+}
+
+MpvGlRenderer::~MpvGlRenderer()
+{
+    {
+        const std::lock_guard lock(lock_);
+        stop_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
+}
+
+void MpvGlRenderer::setTarget(QSize pixels, bool exposed)
+{
+    {
+        const std::lock_guard lock(lock_);
+        size_ = pixels;
+        exposed_ = exposed;
+        redraw_ = pending_ = true;
+    }
+    wake_.notify_one();
+}
+
+// Runs on one of mpv's threads: only wakes the render thread.
+void MpvGlRenderer::onUpdate(void *self)
+{
+    auto *r = static_cast<MpvGlRenderer *>(self);
+    {
+        const std::lock_guard lock(r->lock_);
+        r->pending_ = true;
+    }
+    r->wake_.notify_one();
+}
+
+void MpvGlRenderer::run()
+{
+    // The context belongs to this thread from its making to its end.
+    QOpenGLContext context;
+    context.setFormat(format_);
+    if (!context.create() || !context.makeCurrent(surface_)) {
+        emit failed();
+        return;
+    }
+    mpv_opengl_init_params gl{procAddress, nullptr};
+    mpv_render_param init[]{{MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_OPENGL)},
+                            {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
+                            {MPV_RENDER_PARAM_INVALID, nullptr}};
+    mpv_render_context *render = nullptr;
+    if (mpv_render_context_create(&render, mpv_, init) < 0) {
+        context.doneCurrent();
+        emit failed();
+        return;
+    }
+    mpv_render_context_set_update_callback(render, onUpdate, this);
+    emit ready();
+    for (;;) {
+        bool redraw, exposed;
+        QSize size;
+        {
+            std::unique_lock lock(lock_);
+            wake_.wait(lock, [this] { return pending_ || stop_; });
+            if (stop_)
+                break;
+            pending_ = false;
+            redraw = std::exchange(redraw_, false);
+            exposed = exposed_;
+            size = size_;
+        }
+        const bool fresh = mpv_render_context_update(render) & MPV_RENDER_UPDATE_FRAME;
+        if (!fresh && !redraw)
+            continue;
+        if (!exposed || size.isEmpty()) {
+            // Nothing shows: the frame is still taken, or the core would wait for it.
+            int skip = 1;
+            mpv_render_param params[]{{MPV_RENDER_PARAM_SKIP_RENDERING, &skip}, {MPV_RENDER_PARAM_INVALID, nullptr}};
+            mpv_render_context_render(render, params);
+            continue;
+        }
+        mpv_opengl_fbo fbo{static_cast<int>(context.defaultFramebufferObject()), size.width(), size.height(), 0};
+        int flipY = 1;
+        mpv_render_param params[]{{MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
+                                  {MPV_RENDER_PARAM_FLIP_Y, &flipY},
+                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
+        mpv_render_context_render(render, params);
+        context.swapBuffers(surface_);
+        mpv_render_context_report_swap(render);
+        if (fresh)
+            emit frameDrawn();
+    }
+    mpv_render_context_set_update_callback(render, nullptr, nullptr);
+    mpv_render_context_free(render);
+    context.doneCurrent();
+}
