@@ -30,6 +30,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -263,8 +264,8 @@ int browseOverStuckMount(int argc, char **argv)
     const QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     QDir(home.path()).mkpath(QStringLiteral("net"));
-    const StuckMount stuck(home.path() + QStringLiteral("/net"));
-    if (!stuck.mounted()) {
+    auto stuck = std::make_unique<StuckMount>(home.path() + QStringLiteral("/net"));
+    if (!stuck->mounted()) {
         std::fprintf(stderr, "no FUSE mount could be made (needs root and /dev/fuse)\n");
         return 3;
     }
@@ -297,6 +298,10 @@ int browseOverStuckMount(int argc, char **argv)
     });
     const int rc = app.exec();
     std::printf("-1 -1 -1 -1 %s\n", lateness.figures().c_str());
+    std::fflush(stdout);
+    // Before the dialog goes: its folder model waits at its end for the thread that lists the home
+    // folder, which waits on the mount.
+    stuck.reset();
     return rc;
 }
 

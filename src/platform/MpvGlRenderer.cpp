@@ -1,9 +1,11 @@
 #include "platform/MpvGlRenderer.h"
 
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QWindow>
 #include <mpv/client.h>
 #include <mpv/render_gl.h>
+#include <chrono>
 #include <utility>
 
 namespace {
@@ -14,7 +16,25 @@ void *procAddress(void *, const char *name)
     return ctx ? reinterpret_cast<void *>(ctx->getProcAddress(name)) : nullptr;
 }
 
+// The back buffer as drawn, top row first.
+QImage readBack(QOpenGLContext &context, QSize size)
+{
+    QImage image(size, QImage::Format_RGBA8888);
+    context.functions()->glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+    return image.mirrored();
+}
+
 }  // namespace
+
+void MpvGlRenderer::deliverCapture(const QImage &image)
+{
+    {
+        const std::lock_guard lock(lock_);
+        capturedImage_ = image;
+        captureDone_ = true;
+    }
+    captured_.notify_all();
+}
 
 MpvGlRenderer::MpvGlRenderer(mpv_handle *mpv, QWindow *surface)
     : mpv_(mpv), surface_(surface), format_(surface->requestedFormat())
@@ -41,6 +61,17 @@ void MpvGlRenderer::setTarget(QSize pixels, bool exposed)
         redraw_ = pending_ = true;
     }
     wake_.notify_one();
+}
+
+QImage MpvGlRenderer::capture(int waitMs)
+{
+    std::unique_lock lock(lock_);
+    captureWanted_ = redraw_ = pending_ = true;
+    captureDone_ = false;
+    wake_.notify_one();
+    if (!captured_.wait_for(lock, std::chrono::milliseconds(waitMs), [this] { return captureDone_; }))
+        return {};
+    return std::exchange(capturedImage_, QImage());
 }
 
 // Runs on one of mpv's threads: only wakes the render thread.
@@ -76,7 +107,7 @@ void MpvGlRenderer::run()
     mpv_render_context_set_update_callback(render, onUpdate, this);
     emit ready();
     for (;;) {
-        bool redraw, exposed;
+        bool redraw, exposed, capture;
         QSize size;
         {
             std::unique_lock lock(lock_);
@@ -87,6 +118,7 @@ void MpvGlRenderer::run()
             redraw = std::exchange(redraw_, false);
             exposed = exposed_;
             size = size_;
+            capture = std::exchange(captureWanted_, false);
         }
         const bool fresh = mpv_render_context_update(render) & MPV_RENDER_UPDATE_FRAME;
         if (!fresh && !redraw)
@@ -96,6 +128,8 @@ void MpvGlRenderer::run()
             int skip = 1;
             mpv_render_param params[]{{MPV_RENDER_PARAM_SKIP_RENDERING, &skip}, {MPV_RENDER_PARAM_INVALID, nullptr}};
             mpv_render_context_render(render, params);
+            if (capture)
+                deliverCapture({});
             continue;
         }
         mpv_opengl_fbo fbo{static_cast<int>(context.defaultFramebufferObject()), size.width(), size.height(), 0};
@@ -104,6 +138,8 @@ void MpvGlRenderer::run()
                                   {MPV_RENDER_PARAM_FLIP_Y, &flipY},
                                   {MPV_RENDER_PARAM_INVALID, nullptr}};
         mpv_render_context_render(render, params);
+        if (capture)
+            deliverCapture(readBack(context, size));
         context.swapBuffers(surface_);
         mpv_render_context_report_swap(render);
         if (fresh)

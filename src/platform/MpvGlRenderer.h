@@ -3,6 +3,7 @@
 // that thread. mpv waits there until a frame is due and for the buffer swap, shader compiles land
 // there too: none of it holds the UI thread. The thread calls only mpv_render_* functions; every other
 // libmpv call stays with the window on the UI thread.
+#include <QImage>
 #include <QObject>
 #include <QSize>
 #include <QSurfaceFormat>
@@ -25,6 +26,10 @@ public:
     // Either way the picture is drawn again.
     void setTarget(QSize pixels, bool exposed);
 
+    // The next picture drawn, read back from the window's buffer; null when the window does not show or
+    // none comes within `waitMs`. Waits for the thread: for tests and diagnostics only.
+    QImage capture(int waitMs);
+
 signals:
     // From the thread: the renderer exists, so the core can send it frames.
     void ready();
@@ -36,6 +41,7 @@ signals:
 private:
     static void onUpdate(void *self);
     void run();
+    void deliverCapture(const QImage &image);
 
     mpv_handle *mpv_;
     QWindow *surface_;
@@ -46,4 +52,7 @@ private:
     std::condition_variable wake_;
     bool pending_ = false, stop_ = false, redraw_ = false, exposed_ = false;
     QSize size_;
+    std::condition_variable captured_;
+    bool captureWanted_ = false, captureDone_ = false;
+    QImage capturedImage_;
 };

@@ -17,7 +17,7 @@ public:
     explicit MpvVideoView(std::function<mpv_handle *()> core, QWidget *parent = nullptr);
     ~MpvVideoView() override;
 
-    // What is on screen now, in device pixels: for tests and diagnostics.
+    // What is drawn now, in device pixels: for tests and diagnostics. The GL path waits for its thread.
     QImage picture();
     // The OpenGL window once the view draws that way, else null.
     MpvVideoWindow *glWindow() const { return glWindow_; }

@@ -8,9 +8,7 @@
 #include <QExposeEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPixmap>
 #include <QPlatformSurfaceEvent>
-#include <QScreen>
 #include <QWidget>
 
 MpvVideoWindow::MpvVideoWindow(mpv_handle *mpv, QWidget *parent) : mpv_(mpv)
@@ -72,8 +70,7 @@ void MpvVideoWindow::stopRenderer()
 
 QImage MpvVideoWindow::grabPicture() const
 {
-    QScreen *on = screen();
-    return on && handle() ? on->grabWindow(winId()).toImage() : QImage();
+    return renderer_ ? renderer_->capture(2000).convertToFormat(QImage::Format_RGB32) : QImage();
 }
 
 void MpvVideoWindow::mousePressEvent(QMouseEvent *e)

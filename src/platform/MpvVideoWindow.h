@@ -19,7 +19,8 @@ public:
     // The widget that carries this window among widgets. It owns the window: deleting it deletes both.
     QWidget *container() const { return container_; }
 
-    // What the screen shows of the window, in device pixels.
+    // The next picture drawn, in device pixels, the parts off the screen included. Waits for the render
+    // thread: for tests and diagnostics only.
     QImage grabPicture() const;
 
 signals:
