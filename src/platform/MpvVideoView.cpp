@@ -55,7 +55,10 @@ void MpvVideoView::useGl(mpv_handle *mpv)
     connect(glWindow_, &MpvVideoWindow::mouseUp, this, &MpvVideoView::mouseUp);
     // A driver that cannot draw from the render thread after all: the software renderer takes over.
     connect(glWindow_, &MpvVideoWindow::failed, this, [this, mpv] {
-        glWindow_->container()->deleteLater();
+        if (!glWindow_)
+            return;
+        // Gone first: its last word to the core is to stop drawing, which must come before the new start.
+        delete glWindow_->container();
         glWindow_ = nullptr;
         useSoftware(mpv);
         emit outputChosen(VideoOutput::name(VideoOutput::Kind::Software));
