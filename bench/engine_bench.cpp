@@ -7,12 +7,13 @@
 // dialog is activated over a mount that never answers (as root, in a mount namespace of its own).
 // Run under a display as large as full HD, e.g.
 //   xvfb-run -a -s "-screen 0 1920x1080x24" ./engine_bench [runs per scene, default 3] [ui: lateness only]
-#include "platform/MpvEngine.h"
-#include "platform/MpvVideoView.h"
 #include "browse/Browsefrm.h"
-#include "platform/Drives.h"
-#include "platform/VideoOutput.h"
+#include "drives/Drives.h"
+#include "engine/MpvEngine.h"
+#include "engine/MpvVideoView.h"
+#include "engine/VideoOutput.h"
 #include "playback/Panelfrm.h"
+#include "playback/PlayerSession.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
 #include "support/FakeDesktop.h"
@@ -234,10 +235,8 @@ int playOurs(int argc, char **argv, const char *output, const Scene &scene, Acti
             counts += QLatin1Char(' ') + engine.property(name);
         app.quit();
     });
-    QTimer::singleShot(500, [&] {
-        sinceOpen.start();
-        engine.setFileName(QString::fromUtf8(scene.clip));
-        if (engine.fileName().isEmpty()) {
+    QObject::connect(&engine, &MediaEngine::opened, [&](bool ok) {
+        if (!ok) {
             app.exit(1);
             return;
         }
@@ -248,6 +247,10 @@ int playOurs(int argc, char **argv, const char *output, const Scene &scene, Acti
         lateness.start();
         if (action != Action::None && action != Action::Stats)
             acting.start(250);
+    });
+    QTimer::singleShot(500, [&] {
+        sinceOpen.start();
+        engine.open(QString::fromUtf8(scene.clip));
     });
     QTimer::singleShot(120000, &app, [&] { app.exit(2); });
     const int rc = app.exec();
@@ -278,7 +281,8 @@ int browseOverStuckMount(int argc, char **argv)
     FakeDialogs dialogs;
     RunLog log{state};
     QtDrives drives;
-    Panelfrm panel{PanelContext{state, mp1, mp2, desktop, dialogs, log, drives}};
+    PlayerSession session{state, mp1, mp2, log};
+    Panelfrm panel{PanelContext{state, session, desktop, dialogs, log, drives}};
     panel.show();
     UiLateness lateness;
     int shown = 0;

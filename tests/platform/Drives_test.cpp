@@ -1,7 +1,7 @@
 // Drive discovery: the kernel's mount table read as text, and the real drive service against mounts
 // that answer and one that never does.
-#include "platform/Drives.h"
-#include "platform/Volumes.h"
+#include "drives/Drives.h"
+#include "drives/Volumes.h"
 #include "support/StuckMount.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // The disk service's answer read into places and optical drives, and the real drive service against a
 // disk service on a private bus that answers, and one that never does.
-#include "platform/Drives.h"
-#include "platform/UDisks.h"
+#include "drives/Drives.h"
+#include "drives/UDisks.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -2,6 +2,8 @@
 // that give no picture change nothing; "Default Skin" waits for the next start.
 #include "support/PanelFixture.h"
 
+#include "browse/Browsefrm.h"
+
 #include <QDir>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -112,7 +114,7 @@ TEST(PanelSkin, DefaultSkinKeepsThePictureUntilTheNextStart)
     PanelFixture f;
     const qint64 builtin = f.panel.picture().cacheKey();
     f.settings.LoadSkin->click();
-    EXPECT_EQ(f.app.browseMode, 5);
+    EXPECT_EQ(f.panel.browseForm->mode(), 5);
 
     const QString skin = writePicture(f, QStringLiteral("skin.bmp"), {100, 40}, "BMP");
     ASSERT_TRUE(f.panel.loadSkin(skin));

@@ -1,0 +1,95 @@
+#include "engine/MpvVideoWindow.h"
+
+#include "engine/MpvGlRenderer.h"
+#include "engine/VideoOutput.h"
+#include "input/ButtonValues.h"
+
+#include <QCoreApplication>
+#include <QExposeEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPlatformSurfaceEvent>
+#include <QWidget>
+
+MpvVideoWindow::MpvVideoWindow(mpv_handle *mpv, QWidget *parent) : mpv_(mpv)
+{
+    setSurfaceType(QSurface::OpenGLSurface);
+    container_ = QWidget::createWindowContainer(this, parent);
+    // A screen of another scale changes the pixels without a resize.
+    connect(this, &QWindow::screenChanged, this, [this] { updateTarget(); });
+}
+
+MpvVideoWindow::~MpvVideoWindow()
+{
+    stopRenderer();
+}
+
+bool MpvVideoWindow::event(QEvent *e)
+{
+    // The renderer's GL objects must go while the surface they were made on can still be made current.
+    // A new native window (the container moved to another top-level) gets a renderer of its own on show.
+    if (e->type() == QEvent::PlatformSurface
+        && static_cast<QPlatformSurfaceEvent *>(e)->surfaceEventType() == QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed)
+        stopRenderer();
+    return QWindow::event(e);
+}
+
+void MpvVideoWindow::exposeEvent(QExposeEvent *)
+{
+    if (!renderer_ && isExposed() && handle()) {
+        renderer_ = std::make_unique<MpvGlRenderer>(mpv_, this);
+        MpvGlRenderer *renderer = renderer_.get();
+        // Until now the engine decoded into the null output; the picture can be drawn from here on.
+        connect(renderer, &MpvGlRenderer::ready, renderer, [this] { VideoOutput::switchCore(mpv_, "libmpv"); });
+        connect(renderer, &MpvGlRenderer::frameDrawn, this, &MpvVideoWindow::frameDrawn);
+        connect(renderer, &MpvGlRenderer::failed, this, &MpvVideoWindow::failed);
+    }
+    updateTarget();
+}
+
+void MpvVideoWindow::resizeEvent(QResizeEvent *)
+{
+    updateTarget();
+}
+
+void MpvVideoWindow::updateTarget()
+{
+    if (!renderer_)
+        return;
+    renderer_->setTarget(VideoOutput::pixelSize(size(), devicePixelRatio()), isExposed());
+}
+
+void MpvVideoWindow::stopRenderer()
+{
+    if (!renderer_)
+        return;
+    // Keep the loaded file playing without a picture once there is nothing to draw in.
+    VideoOutput::switchCore(mpv_, "null");
+    renderer_.reset();
+}
+
+QImage MpvVideoWindow::grabPicture() const
+{
+    return renderer_ ? renderer_->capture(2000).convertToFormat(QImage::Format_RGB32) : QImage();
+}
+
+void MpvVideoWindow::mousePressEvent(QMouseEvent *e)
+{
+    emit mouseDown(ButtonValues::buttonValue(e->button()), ButtonValues::shiftValue(e->modifiers()), e->position());
+}
+
+void MpvVideoWindow::mouseReleaseEvent(QMouseEvent *e)
+{
+    emit mouseUp(ButtonValues::buttonValue(e->button()), ButtonValues::shiftValue(e->modifiers()), e->position());
+}
+
+// Keys typed while the picture has focus belong to the widgets around it, as they would for a child widget.
+void MpvVideoWindow::keyPressEvent(QKeyEvent *e)
+{
+    QCoreApplication::sendEvent(container_, e);
+}
+
+void MpvVideoWindow::keyReleaseEvent(QKeyEvent *e)
+{
+    QCoreApplication::sendEvent(container_, e);
+}
