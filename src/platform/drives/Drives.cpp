@@ -1,44 +1,62 @@
 #include "drives/Drives.h"
 
+#include "drives/DriveScan.h"
 #include "drives/Volumes.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QStorageInfo>
+#include <QSocketNotifier>
 #include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
+
+QtDrives::QtDrives(int answerMs)
+{
+    const DriveScan::Found first = DriveScan::unasked(QDir::homePath());
+    volumes_ = first.volumes;
+    optical_ = first.optical;
+    scan_ = std::make_unique<DriveScan>(QDir::homePath(), answerMs, [this](const DriveScan::Found &found) {
+        QMetaObject::invokeMethod(this, [this, found] { take(found.volumes, found.optical); }, Qt::QueuedConnection);
+    });
+    // The kernel marks its mount table exceptional whenever a mount comes or goes.
+    const int fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        mountsChanged_ = new QSocketNotifier(fd, QSocketNotifier::Exception, this);
+        connect(mountsChanged_, &QSocketNotifier::activated, this, [this] { scan_->request(); });
+    }
+    scan_->request();
+}
+
+QtDrives::~QtDrives()
+{
+    if (mountsChanged_) {
+        const auto fd = mountsChanged_->socket();
+        delete mountsChanged_;
+        ::close(static_cast<int>(fd));
+    }
+}
 
 QList<Drive> QtDrives::volumes()
 {
-    QList<Volumes::Mount> mounts;
-    for (const QStorageInfo &s : QStorageInfo::mountedVolumes())
-        mounts.append({s.rootPath(), s.fileSystemType(), s.name(), s.bytesTotal(), s.isReady() && Volumes::listable(s.rootPath())});
-    const QString home = QDir::homePath();
-    return Volumes::places(mounts, home, Volumes::listable(home), Volumes::listable(QStringLiteral("/")));
+    scan_->request();
+    return volumes_;
 }
 
 QList<Drive> QtDrives::opticalDrives()
 {
-    QStringList names = QDir(QStringLiteral("/sys/block"))
-                            .entryList({QStringLiteral("sr*")}, QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
-    // sr2 before sr10.
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        return a.size() != b.size() ? a.size() < b.size() : a < b;
-    });
-    const QList<QStorageInfo> mounted = QStorageInfo::mountedVolumes();
-    QList<Drive> found;
-    for (const QString &name : names) {
-        Drive drive;
-        const QByteArray device = "/dev/" + name.toLocal8Bit();
-        drive.name = QString::fromLocal8Bit(device);
-        for (const QStorageInfo &volume : mounted) {
-            if (volume.device() != device)
-                continue;
-            drive.name = volume.rootPath();
-            drive.root = volume.rootPath();
-            drive.ready = volume.isValid() && volume.isReady() && QFileInfo(drive.root).isReadable();
-            break;
-        }
-        found << drive;
-    }
-    return found;
+    scan_->request();
+    return optical_;
+}
+
+void QtDrives::take(const QList<Drive> &volumes, const QList<Drive> &optical)
+{
+    const auto same = [](const QList<Drive> &a, const QList<Drive> &b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Drive &x, const Drive &y) {
+            return x.name == y.name && x.root == y.root && x.ready == y.ready;
+        });
+    };
+    if (same(volumes, volumes_) && same(optical, optical_))
+        return;
+    volumes_ = volumes;
+    optical_ = optical;
+    emit changed();
 }

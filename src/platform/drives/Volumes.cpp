@@ -25,7 +25,39 @@ bool under(const QString &path, const QString &folder)
     return path.startsWith(f) && path.size() > f.size();
 }
 
+// The table writes blanks, tabs, newlines and backslashes in paths as three octal digits after a backslash.
+QByteArray unescape(const QByteArray &field)
+{
+    QByteArray out;
+    out.reserve(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const auto octal = [&](qsizetype at) { return at < field.size() && field[at] >= '0' && field[at] <= '7'; };
+        if (field[i] == '\\' && octal(i + 1) && octal(i + 2) && octal(i + 3)) {
+            out += char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
+            i += 3;
+        } else {
+            out += field[i];
+        }
+    }
+    return out;
+}
+
 }  // namespace
+
+QList<TableEntry> parseMountInfo(const QByteArray &text)
+{
+    // id parent major:minor root mount-point options [optional fields...] - type source super-options
+    QList<TableEntry> entries;
+    for (const QByteArray &line : text.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        const qsizetype dash = fields.indexOf("-", 6);
+        if (fields.size() < 7 || dash < 0 || dash + 2 >= fields.size())
+            continue;
+        entries.append({QString::fromLocal8Bit(unescape(fields[4])), unescape(fields[dash + 1]),
+                        unescape(fields[dash + 2])});
+    }
+    return entries;
+}
 
 bool userVisible(const Mount &m, const QString &home)
 {

@@ -18,6 +18,16 @@ struct Mount {
     bool ready = true;
 };
 
+// A line of the kernel's mount table (/proc/self/mountinfo), read without touching the mount itself.
+struct TableEntry {
+    QString root;        // mount point
+    QByteArray fsType;
+    QByteArray device;   // "/dev/sr0", or what the file system names as its source
+};
+
+// The entries of a mountinfo text, in its order; malformed lines are left out.
+QList<TableEntry> parseMountInfo(const QByteArray &text);
+
 // True for a mount a file manager lists: under /media, /run/media or the home folder, not inside a
 // hidden folder, and not a pseudo or memory file system.
 bool userVisible(const Mount &m, const QString &home);

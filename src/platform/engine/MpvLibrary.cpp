@@ -76,4 +76,5 @@ VISTREL_MPV(void, mpv_render_context_set_update_callback,
             (mpv_render_context * ctx, mpv_render_update_fn callback, void *callback_ctx), (ctx, callback, callback_ctx))
 VISTREL_MPV(uint64_t, mpv_render_context_update, (mpv_render_context * ctx), (ctx))
 VISTREL_MPV(int, mpv_render_context_render, (mpv_render_context * ctx, mpv_render_param *params), (ctx, params))
+VISTREL_MPV(void, mpv_render_context_report_swap, (mpv_render_context * ctx), (ctx))
 VISTREL_MPV(void, mpv_render_context_free, (mpv_render_context * ctx), (ctx))

@@ -113,16 +113,19 @@ void MpvSoftwareRenderer::run()
         if (back_.isNull())
             continue;
         int dims[2]{size.width(), size.height()};
+        // bits() first: should it ever copy a shared image, the copy's rows are the ones to describe.
+        uchar *pixels = back_.bits();
         size_t stride = static_cast<size_t>(back_.bytesPerLine());
         mpv_render_param params[]{{MPV_RENDER_PARAM_SW_SIZE, dims},
                                   {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(kFormat)},
                                   {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                                  {MPV_RENDER_PARAM_SW_POINTER, back_.bits()},
+                                  {MPV_RENDER_PARAM_SW_POINTER, pixels},
                                   {MPV_RENDER_PARAM_INVALID, nullptr}};
         mpv_render_context_render(render_, params);
         {
             const std::lock_guard lock(pictureLock_);
-            std::swap(front_, back_);
+            std::swap(ready_, back_);
+            readyNew_ = true;
         }
         emit finished(fresh);
     }
@@ -130,18 +133,22 @@ void MpvSoftwareRenderer::run()
 
 void MpvSoftwareRenderer::paint(QPainter &painter, const QRectF &target)
 {
-    const std::lock_guard lock(pictureLock_);
-    if (front_.isNull()) {
+    {
+        const std::lock_guard lock(pictureLock_);
+        if (std::exchange(readyNew_, false))
+            std::swap(shown_, ready_);
+    }
+    if (shown_.isNull()) {
         painter.fillRect(target, Qt::black);
         return;
     }
     const qreal ratio = painter.device()->devicePixelRatioF();
-    if (QSizeF(front_.size()) == target.size() * ratio) {
+    if (shown_.size() == VideoOutput::pixelSize(target.size().toSize(), ratio)) {
         // Pixel for pixel: the painter copies rows instead of scaling.
-        front_.setDevicePixelRatio(ratio);
-        painter.drawImage(target.topLeft(), front_);
+        shown_.setDevicePixelRatio(ratio);
+        painter.drawImage(target.topLeft(), shown_);
     } else {
         // A picture of the old size until the thread has drawn the new one.
-        painter.drawImage(target, front_);
+        painter.drawImage(target, shown_);
     }
 }

@@ -50,8 +50,11 @@ private:
     bool pending_ = false, stop_ = false, redraw_ = false;
     QSize size_;
 
-    // The picture being painted, and the one being drawn into (the thread's own).
-    std::mutex pictureLock_;
-    QImage front_;
+    // Three pictures, so that neither thread waits for the other's drawing: the thread draws into back_
+    // and hands it over as ready_; paint() takes ready_ as shown_ and paints that outside the lock.
     QImage back_;
+    std::mutex pictureLock_;
+    QImage ready_;
+    bool readyNew_ = false;
+    QImage shown_;
 };

@@ -7,7 +7,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <cmath>
 
 MpvVideoView::MpvVideoView(std::function<mpv_handle *()> core, QWidget *parent)
     : QWidget(parent), core_(std::move(core))
@@ -22,13 +21,19 @@ void MpvVideoView::showEvent(QShowEvent *)
     if (!chosen_)
         chooseOutput();
     else if (software_)
-        software_->setSize(pixelSize());
+        setSoftwareSize(pixelSize());
 }
 
 void MpvVideoView::hideEvent(QHideEvent *)
 {
     if (software_)
-        software_->setSize(QSize());
+        setSoftwareSize(QSize());
+}
+
+void MpvVideoView::setSoftwareSize(QSize pixels)
+{
+    softwareSize_ = pixels;
+    software_->setSize(pixels);
 }
 
 void MpvVideoView::chooseOutput()
@@ -48,6 +53,16 @@ void MpvVideoView::useGl(mpv_handle *mpv)
     connect(glWindow_, &MpvVideoWindow::frameDrawn, this, &MpvVideoView::frameDrawn);
     connect(glWindow_, &MpvVideoWindow::mouseDown, this, &MpvVideoView::mouseDown);
     connect(glWindow_, &MpvVideoWindow::mouseUp, this, &MpvVideoView::mouseUp);
+    // A driver that cannot draw from the render thread after all: the software renderer takes over.
+    connect(glWindow_, &MpvVideoWindow::failed, this, [this, mpv] {
+        if (!glWindow_)
+            return;
+        // Gone first: its last word to the core is to stop drawing, which must come before the new start.
+        delete glWindow_->container();
+        glWindow_ = nullptr;
+        useSoftware(mpv);
+        emit outputChosen(VideoOutput::name(VideoOutput::Kind::Software));
+    }, Qt::QueuedConnection);
     glWindow_->container()->setGeometry(rect());
     glWindow_->container()->show();
 }
@@ -61,13 +76,12 @@ void MpvVideoView::useSoftware(mpv_handle *mpv)
         freshFrame_ = freshFrame_ || newFrame;
         update();
     });
-    software_->setSize(pixelSize());
+    setSoftwareSize(pixelSize());
 }
 
 QSize MpvVideoView::pixelSize() const
 {
-    const qreal ratio = devicePixelRatioF();
-    return {static_cast<int>(std::lround(width() * ratio)), static_cast<int>(std::lround(height() * ratio))};
+    return VideoOutput::pixelSize(size(), devicePixelRatioF());
 }
 
 void MpvVideoView::resizeEvent(QResizeEvent *)
@@ -75,7 +89,7 @@ void MpvVideoView::resizeEvent(QResizeEvent *)
     if (glWindow_)
         glWindow_->container()->setGeometry(rect());
     else if (software_ && isVisible())
-        software_->setSize(pixelSize());
+        setSoftwareSize(pixelSize());
 }
 
 void MpvVideoView::paintEvent(QPaintEvent *)
@@ -85,6 +99,9 @@ void MpvVideoView::paintEvent(QPaintEvent *)
         painter.fillRect(rect(), Qt::black);
         return;
     }
+    // A move to a screen of another scale changes the pixels without a resize.
+    if (pixelSize() != softwareSize_)
+        setSoftwareSize(pixelSize());
     software_->paint(painter, rect());
     if (freshFrame_ && !grabbing_) {
         freshFrame_ = false;
@@ -95,7 +112,7 @@ void MpvVideoView::paintEvent(QPaintEvent *)
 QImage MpvVideoView::picture()
 {
     if (glWindow_)
-        return glWindow_->grabFramebuffer();
+        return glWindow_->grabPicture();
     grabbing_ = true;
     const QImage image = grab().toImage();
     grabbing_ = false;

@@ -17,7 +17,7 @@ public:
     explicit MpvVideoView(std::function<mpv_handle *()> core, QWidget *parent = nullptr);
     ~MpvVideoView() override;
 
-    // What is on screen now, in device pixels: for tests and diagnostics.
+    // What is drawn now, in device pixels: for tests and diagnostics. The GL path waits for its thread.
     QImage picture();
     // The OpenGL window once the view draws that way, else null.
     MpvVideoWindow *glWindow() const { return glWindow_; }
@@ -44,11 +44,14 @@ private:
     void useGl(mpv_handle *mpv);
     void useSoftware(mpv_handle *mpv);
     QSize pixelSize() const;
+    void setSoftwareSize(QSize pixels);
 
     std::function<mpv_handle *()> core_;
     bool chosen_ = false;
     MpvVideoWindow *glWindow_ = nullptr;
     std::unique_ptr<MpvSoftwareRenderer> software_;
+    // The size last asked of the software renderer, in device pixels.
+    QSize softwareSize_;
     // A finished picture shows a frame not painted yet.
     bool freshFrame_ = false;
     bool grabbing_ = false;

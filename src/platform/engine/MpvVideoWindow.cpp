@@ -1,96 +1,76 @@
 #include "engine/MpvVideoWindow.h"
 
+#include "engine/MpvGlRenderer.h"
 #include "engine/VideoOutput.h"
 #include "input/ButtonValues.h"
 
 #include <QCoreApplication>
+#include <QExposeEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QOpenGLContext>
 #include <QPlatformSurfaceEvent>
 #include <QWidget>
-#include <mpv/client.h>
-#include <mpv/render_gl.h>
-
-namespace {
-
-void *procAddress(void *, const char *name)
-{
-    QOpenGLContext *ctx = QOpenGLContext::currentContext();
-    return ctx ? reinterpret_cast<void *>(ctx->getProcAddress(name)) : nullptr;
-}
-
-// Runs on one of mpv's threads: only hand the repaint to the UI thread.
-void onRenderUpdate(void *data)
-{
-    auto *w = static_cast<MpvVideoWindow *>(data);
-    QMetaObject::invokeMethod(w, [w] { w->update(); }, Qt::QueuedConnection);
-}
-
-} // namespace
 
 MpvVideoWindow::MpvVideoWindow(mpv_handle *mpv, QWidget *parent) : mpv_(mpv)
 {
+    setSurfaceType(QSurface::OpenGLSurface);
     container_ = QWidget::createWindowContainer(this, parent);
+    // A screen of another scale changes the pixels without a resize.
+    connect(this, &QWindow::screenChanged, this, [this] { updateTarget(); });
 }
 
 MpvVideoWindow::~MpvVideoWindow()
 {
-    releaseRenderer();
+    stopRenderer();
 }
 
 bool MpvVideoWindow::event(QEvent *e)
 {
     // The renderer's GL objects must go while the surface they were made on can still be made current.
+    // A new native window (the container moved to another top-level) gets a renderer of its own on show.
     if (e->type() == QEvent::PlatformSurface
         && static_cast<QPlatformSurfaceEvent *>(e)->surfaceEventType() == QPlatformSurfaceEvent::SurfaceAboutToBeDestroyed)
-        releaseRenderer();
-    return QOpenGLWindow::event(e);
+        stopRenderer();
+    return QWindow::event(e);
 }
 
-void MpvVideoWindow::initializeGL()
+void MpvVideoWindow::exposeEvent(QExposeEvent *)
 {
-    mpv_opengl_init_params gl{procAddress, nullptr};
-    mpv_render_param params[]{{MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_OPENGL)},
-                              {MPV_RENDER_PARAM_OPENGL_INIT_PARAMS, &gl},
-                              {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_create(&render_, mpv_, params) < 0) {
-        render_ = nullptr;
-        return;
+    if (!renderer_ && isExposed() && handle()) {
+        renderer_ = std::make_unique<MpvGlRenderer>(mpv_, this);
+        MpvGlRenderer *renderer = renderer_.get();
+        // Until now the engine decoded into the null output; the picture can be drawn from here on.
+        connect(renderer, &MpvGlRenderer::ready, renderer, [this] { VideoOutput::switchCore(mpv_, "libmpv"); });
+        connect(renderer, &MpvGlRenderer::frameDrawn, this, &MpvVideoWindow::frameDrawn);
+        connect(renderer, &MpvGlRenderer::failed, this, &MpvVideoWindow::failed);
     }
-    mpv_render_context_set_update_callback(render_, onRenderUpdate, this);
-    // Until now the engine decoded into the null output; the picture can be drawn from here on.
-    VideoOutput::switchCore(mpv_, "libmpv");
+    updateTarget();
 }
 
-void MpvVideoWindow::releaseRenderer()
+void MpvVideoWindow::resizeEvent(QResizeEvent *)
 {
-    if (!render_)
+    updateTarget();
+}
+
+void MpvVideoWindow::updateTarget()
+{
+    if (!renderer_)
         return;
-    makeCurrent();
-    mpv_render_context_set_update_callback(render_, nullptr, nullptr);
+    renderer_->setTarget(VideoOutput::pixelSize(size(), devicePixelRatio()), isExposed());
+}
+
+void MpvVideoWindow::stopRenderer()
+{
+    if (!renderer_)
+        return;
     // Keep the loaded file playing without a picture once there is nothing to draw in.
     VideoOutput::switchCore(mpv_, "null");
-    mpv_render_context_free(render_);
-    render_ = nullptr;
-    doneCurrent();
+    renderer_.reset();
 }
 
-void MpvVideoWindow::paintGL()
+QImage MpvVideoWindow::grabPicture() const
 {
-    if (!render_)
-        return;
-    const qreal dpr = devicePixelRatio();
-    mpv_opengl_fbo fbo{static_cast<int>(defaultFramebufferObject()), static_cast<int>(width() * dpr),
-                       static_cast<int>(height() * dpr), 0};
-    int flipY = 1;
-    mpv_render_param params[]{{MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
-                              {MPV_RENDER_PARAM_FLIP_Y, &flipY},
-                              {MPV_RENDER_PARAM_INVALID, nullptr}};
-    const bool fresh = mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME;
-    mpv_render_context_render(render_, params);
-    if (fresh)
-        emit frameDrawn();
+    return renderer_ ? renderer_->capture(2000).convertToFormat(QImage::Format_RGB32) : QImage();
 }
 
 void MpvVideoWindow::mousePressEvent(QMouseEvent *e)

@@ -1,13 +1,15 @@
 #pragma once
-// MediaPlayer1's picture where OpenGL runs on a graphics card: libmpv's OpenGL renderer drawing straight
-// into a native window that sits among the widgets through a window container. A QOpenGLWidget costs an
-// offscreen pass and a backing-store blit per frame on top of mpv's own drawing.
-#include <QOpenGLWindow>
+// MediaPlayer1's picture where OpenGL runs on a graphics card: a plain OpenGL window among the widgets
+// (through a window container) that libmpv's OpenGL renderer draws into from a thread of its own
+// (MpvGlRenderer). The window itself lives on the UI thread: its input, its size and whether it shows.
+#include <QWindow>
+
+#include <memory>
 
 struct mpv_handle;
-struct mpv_render_context;
+class MpvGlRenderer;
 
-class MpvVideoWindow : public QOpenGLWindow {
+class MpvVideoWindow : public QWindow {
     Q_OBJECT
 public:
     // The window's container becomes a child of `parent`.
@@ -17,8 +19,14 @@ public:
     // The widget that carries this window among widgets. It owns the window: deleting it deletes both.
     QWidget *container() const { return container_; }
 
+    // The next picture drawn, in device pixels, the parts off the screen included. Waits for the render
+    // thread: for tests and diagnostics only.
+    QImage grabPicture() const;
+
 signals:
-    // After a paint that put a new video frame on screen.
+    // The OpenGL context or libmpv's renderer could not be made: nothing will be drawn here.
+    void failed();
+    // After a buffer swap that put a new video frame on screen.
     void frameDrawn();
     // Classic button values and modifier bits, position in pixels.
     void mouseDown(int button, int shift, QPointF pos);
@@ -26,17 +34,18 @@ signals:
 
 protected:
     bool event(QEvent *e) override;
-    void initializeGL() override;
-    void paintGL() override;
+    void exposeEvent(QExposeEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void keyReleaseEvent(QKeyEvent *e) override;
 
 private:
-    void releaseRenderer();
+    void updateTarget();
+    void stopRenderer();
 
     mpv_handle *mpv_;
-    mpv_render_context *render_ = nullptr;
     QWidget *container_ = nullptr;
+    std::unique_ptr<MpvGlRenderer> renderer_;
 };

@@ -5,6 +5,7 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <cmath>
 #include <mpv/client.h>
 
 namespace VideoOutput {
@@ -71,13 +72,22 @@ QString glRenderer()
     return *probedRenderer;
 }
 
+Kind decide(const QString &renderer, bool threadedGl)
+{
+    return renderer.isEmpty() || isSoftwareRenderer(renderer) || !threadedGl ? Kind::Software : Kind::Gl;
+}
+
 Kind choose()
 {
-    if (!chosen) {
-        const QString renderer = glRenderer();
-        chosen = renderer.isEmpty() || isSoftwareRenderer(renderer) ? Kind::Software : Kind::Gl;
-    }
+    if (!chosen)
+        chosen = decide(glRenderer(), QOpenGLContext::supportsThreadedOpenGL());
     return *chosen;
+}
+
+QSize pixelSize(QSize logical, qreal ratio)
+{
+    return {static_cast<int>(std::lround(logical.width() * ratio)),
+            static_cast<int>(std::lround(logical.height() * ratio))};
 }
 
 void switchCore(mpv_handle *core, const char *vo)

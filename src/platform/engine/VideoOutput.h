@@ -2,6 +2,7 @@
 // How MediaPlayer1 draws: through OpenGL, or through libmpv's software renderer where OpenGL itself
 // runs on the processor (Mesa's llvmpipe under a virtual or remote display). There mpv's GPU shaders
 // cost about three times what the software renderer does. Chosen once per run.
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -21,8 +22,15 @@ bool isSoftwareRenderer(const QString &renderer);
 // the empty text where there is none or no context can be made.
 QString glRenderer();
 
-// The way to draw: the forced one, else decided from glRenderer() on the first call and kept.
+// OpenGL only for a driver that draws on a graphics card and may be driven from a thread of its own.
+Kind decide(const QString &renderer, bool threadedGl);
+
+// The way to draw: the forced one, else decided from glRenderer() and the platform on the first call
+// and kept.
 Kind choose();
+
+// A widget's or window's size in device pixels at `ratio`, rounded as the picture is made and compared.
+QSize pixelSize(QSize logical, qreal ratio);
 
 // Points the core's picture at `vo`: "libmpv" once a renderer can take frames, "null" before it goes.
 // Without waiting, since the caller draws and the core may be waiting for a drawing.

@@ -2,6 +2,7 @@
 
 #include "browse/BrowsePlaces.h"
 #include "browse/FileKinds.h"
+#include "drives/Drives.h"
 #include "numbers/Twips.h"
 #include "prefs/CaptionFit.h"
 #include "playback/Panelfrm.h"
@@ -46,6 +47,11 @@ Browsefrm::Browsefrm(Panelfrm &panel)
     drvList = new QComboBox(this);
     drvList->setObjectName(QStringLiteral("drvList"));
     place(drvList, 60, 60, 3015, 315);
+    // Places are found away from the dialog; what arrives while it shows joins the list.
+    connect(&panel_.drives, &Drives::changed, this, [this] {
+        if (isVisible())
+            fillDrives();
+    });
 
     folders_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     folders_.setRootPath(QStringLiteral("/"));
