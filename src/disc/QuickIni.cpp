@@ -61,7 +61,11 @@ QString mediaBase(bool autorunMode, bool relativeToIni, const QString &appPath, 
 
 QuickDisc read(const QString &iniPath, const QString &base)
 {
-    const IniFile ini = IniFile::load(iniPath);
+    return read(IniFile::load(iniPath), iniPath, base);
+}
+
+QuickDisc read(const IniFile &ini, const QString &iniPath, const QString &base)
+{
     const auto at = [&](const char *section, const QString &key, int occurrence = 1) {
         return ini.value(QString::fromLatin1(section), key, occurrence);
     };

@@ -102,7 +102,7 @@ void Panelfrm::Form_Unload(int)
     // A second instance ends without touching the files of the running one.
     if (!app.autorunMode && !basMyMain::IsPrevInstance()) {
         log.line(QStringLiteral("Created cfg"));
-        // A failed save leaves the old file whole; the run still ends in order.
+        // A failed save leaves the old file whole and says so in the log; the run still ends in order.
         saveSettingsFile(*this);
         log.line(QStringLiteral("Exiting"));
         log.close();

@@ -62,6 +62,15 @@ TEST(IniReader, LookupsFollowTheFormatsRules)
         {"8-bit code page", "[M]\r\nTitle=Fran\xe7" "ais\r\n", "M", "Title", 1, QStringLiteral("Fran\u00e7ais")},
         {"UTF-8", "[M]\r\nTitle=Fran\xc3\xa7" "ais\r\n", "M", "title", 1, QStringLiteral("Fran\u00e7ais")},
         {"UTF-8 with a byte-order mark", "\xef\xbb\xbf[M]\r\nTitle=x\r\n", "M", "Title", 1, "x"},
+        {"lines mixing UTF-8 and the 8-bit code page", "[M]\r\nA=D\xc3\xa9j\xc3\xa0 vu\r\nTitle=caf\xe9\r\n", "M", "Title", 1,
+         QStringLiteral("caf\u00e9")},
+        {"the UTF-8 line of a mixed file", "[M]\r\nA=D\xc3\xa9j\xc3\xa0 vu\r\nTitle=caf\xe9\r\n", "M", "A", 1,
+         QStringLiteral("D\u00e9j\u00e0 vu")},
+        {"a repeated header: the first one counts", "[A]\r\nx=1\r\n[A]\r\nk=v\r\n", "A", "k", 1, ""},
+        {"a header repeated after a stop", "[A]\r\n;c\r\n[A]\r\nk=v\r\n", "A", "k", 1, ""},
+        {"entries before any header", "k=v\r\n[A]\r\n", "A", "k", 1, ""},
+        {"occurrence 0", movie, "MOVIE", "File", 0, ""},
+        {"an empty key is never found", "[M]\r\n=v\r\n", "M", "", 1, ""},
         {"NUL bytes: not text", QByteArray("[M]\r\nk=v\r\n\0", 11), "M", "k", 1, ""},
         {"past 32 KB", bigFile(), "MOVIE", "AVIName", 1, "far.avi"},
         {"stops at the section after 32 KB", bigFile(), "MOVIE", "Title", 1, ""},
@@ -86,4 +95,29 @@ TEST(IniReader, PathsWithoutAReadableFileReadAsEmpty)
     for (const QString &path : {dir.filePath(QStringLiteral("missing.ini")), dir.filePath(QStringLiteral("folder.ini")),
                                 QString(), QStringLiteral("/dev/zero")})
         EXPECT_EQ(basMyMain::ReadIni(path, QStringLiteral("MOVIE"), QStringLiteral("AVIName")), QString()) << path.toStdString();
+}
+
+// A Quick ini file is a few KB; a file past the bound is no disc's description and reads as missing,
+// so a large file dropped by mistake costs neither time nor memory.
+TEST(IniReader, FilesPastTheSizeBoundReadAsMissing)
+{
+    const QByteArray head = "[MOVIE]\r\nAVIName=film.avi\r\n;";
+    const struct {
+        qint64 size;
+        QString expected;
+    } cases[] = {
+        {IniFile::kMaxBytes - 1, "film.avi"},
+        {IniFile::kMaxBytes, "film.avi"},
+        {IniFile::kMaxBytes + 1, ""},
+        {50 * 1024 * 1024, ""},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("disc.ini"));
+    for (const auto &c : cases) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(head + QByteArray(c.size - head.size(), 'x'));
+        f.close();
+        EXPECT_EQ(basMyMain::ReadIni(path, QStringLiteral("MOVIE"), QStringLiteral("AVIName")), c.expected) << c.size;
+    }
 }
