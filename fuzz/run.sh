@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of the subtitle readers, the Quick ini reader and the settings reader (libFuzzer,
+# Builds the fuzz targets of the subtitle readers, the disc description read and the settings reader (libFuzzer,
 # AddressSanitizer, UndefinedBehaviorSanitizer) into build-fuzz/ and runs each for SECONDS (default 20).
 # Exits non-zero when a target crashes.
 set -euo pipefail
@@ -10,12 +10,14 @@ mkdir -p "$out"
 read -r -a qt <<<"$(pkg-config --cflags --libs Qt6Core uchardet)"
 flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -Isrc -Ifuzz)
 subtitle_sources=(src/subtitles/SubtitleReaders.cpp src/subtitles/SubtitleText.cpp src/subtitles/SubtitleEncoding.cpp
-                  src/platform/basic_numbers.cpp)
-settings_sources=(src/startup/SettingsFile.cpp src/startup/ProgramFolder.cpp src/platform/basic_numbers.cpp)
+                  src/platform/basic_numbers.cpp src/text/TextDecoding.cpp)
+settings_sources=(src/startup/SettingsFile.cpp src/startup/ProgramFolder.cpp src/platform/basic_numbers.cpp
+                  src/text/TextDecoding.cpp)
+ini_sources=(src/disc/IniReader.cpp src/disc/QuickIni.cpp src/disc/DiscPaths.cpp src/text/TextDecoding.cpp)
 for target in microdvd subrip subviewer detect ini settings; do
   bin="$out/fuzz_$target"
   case "$target" in
-    ini) sources=(src/disc/IniReader.cpp) ;;
+    ini) sources=("${ini_sources[@]}") ;;
     settings) sources=("${settings_sources[@]}") ;;
     *) sources=("${subtitle_sources[@]}") ;;
   esac
