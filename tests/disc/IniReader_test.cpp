@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/UserLocale.h"
+
 namespace {
 
 struct Lookup {
@@ -31,6 +33,7 @@ QByteArray bigFile()
 
 TEST(IniReader, LookupsFollowTheFormatsRules)
 {
+    const UserLocale user{QLocale(QLocale::English, QLocale::UnitedStates)};
     const QByteArray movie = "[MOVIE]\r\nFile=a\r\nFile=b\r\n1=x\r\n; hides the rest\r\n2=y\r\n[MAIN]\r\nTitle=t\r\n";
     const Lookup cases[] = {
         {"header in another case", "[movie]\r\nAVIName=film.avi\r\n", "MOVIE", "AVIName", 1, "film.avi"},
@@ -119,5 +122,28 @@ TEST(IniReader, FilesPastTheSizeBoundReadAsMissing)
         f.write(head + QByteArray(c.size - head.size(), 'x'));
         f.close();
         EXPECT_EQ(basMyMain::ReadIni(path, QStringLiteral("MOVIE"), QStringLiteral("AVIName")), c.expected) << c.size;
+    }
+}
+
+// A disc mastered on an older system of the user's language: its titles in that language's code page.
+TEST(IniReader, TitlesInTheUsersLegacyCodePage)
+{
+    const struct {
+        QLocale locale;
+        QByteArray title;
+        QString expected;
+    } cases[] = {
+        {QLocale(QLocale::Polish), "\xAF\xF3\xB3w", QStringLiteral("Żółw")},
+        {QLocale(QLocale::Russian), "\xD7\xE5\xF0\xE5\xEF\xE0\xF5\xE0", QStringLiteral("Черепаха")},
+        {QLocale(QLocale::Greek), "\xD7\xE5\xEB\xFE\xED\xE1", QStringLiteral("Χελώνα")},
+        {QLocale(QLocale::Japanese), "\x83\x5E\x83\x43\x83\x67\x83\x8B", QStringLiteral("タイトル")},
+        {QLocale(QLocale::French), "Tortue \xE0 \xE9" "cailles", QStringLiteral("Tortue à écailles")},
+        // A UTF-8 line is UTF-8 whatever the language.
+        {QLocale(QLocale::Polish), "\xC5\xBB\xC3\xB3\xC5\x82w", QStringLiteral("Żółw")},
+    };
+    for (const auto &c : cases) {
+        const UserLocale user{c.locale};
+        const IniFile ini("[MAIN]\r\nTitle=" + c.title + "\r\n");
+        EXPECT_EQ(ini.value(QStringLiteral("MAIN"), QStringLiteral("Title")), c.expected) << c.locale.name().toStdString();
     }
 }

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
+
+#include "support/UserLocale.h"
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -96,6 +98,7 @@ TEST(SettingsFile, AwkwardValuesReadBackExactly)
 
 TEST(SettingsFile, BytesOnDiskAndCodePages)
 {
+    const UserLocale user{QLocale(QLocale::English, QLocale::UnitedStates)};
     auto values = filled(QStringLiteral("0"));
     values[LastDir] = QStringLiteral("/home/ä/映画");
     const QByteArray bytes = write(sampleKeys(), values);

@@ -2,6 +2,7 @@
 // file's exact format is read, and files that are short, long or corrupt still start a usable program.
 #include "support/PanelFixture.h"
 #include "support/TestFiles.h"
+#include "support/UserLocale.h"
 
 #include "startup/ProgramFolder.h"
 #include "subtitles/subtitles.h"
@@ -126,6 +127,7 @@ TEST(PanelSettings, EveryEntrySurvivesAnExitAndAStart)
 
 TEST(PanelSettings, TheOlderRulesFileIsReadAsWritten)
 {
+    const UserLocale user{QLocale(QLocale::English, QLocale::UnitedStates)};
     PanelFixture f;  // 1024 x 768 pixels: 15360 x 11520 twips
     writeFile(f.path("kelmora.cfg"), storedFile("20000", "20000", "p"));
     f.panel.Form_Load();
@@ -219,8 +221,9 @@ TEST(PanelSettings, AFailedSaveKeepsTheOldFileAndTheRunEndsInOrder)
         SCOPED_TRACE(c.name);
         QFile::remove(user + "kelmora.cfg");
         QDir(user).rmdir(QStringLiteral("kelmora.cfg"));
-        if (c.userFileIsAFolder)
+        if (c.userFileIsAFolder) {
             ASSERT_TRUE(QDir(user).mkdir(QStringLiteral("kelmora.cfg")));
+        }
         PanelFixture f;
         ASSERT_TRUE(QDir(f.folder.path()).mkdir("kelmora.cfg"));
         f.panel.Form_Load();

@@ -4,18 +4,13 @@
 #include "subtitles/SubtitleEncoding.h"
 #include "subtitles/SubtitleReaders.h"
 #include "text/TextDecoding.h"
+#include "support/UserLocale.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
-
-// The user's language for the length of a test.
-struct UserLocale {
-    explicit UserLocale(const QLocale &locale) { QLocale::setDefault(locale); }
-    ~UserLocale() { QLocale::setDefault(QLocale::system()); }
-};
 
 QByteArray encoded(const char *codePage, const QString &text)
 {
@@ -178,6 +173,7 @@ TEST(SubtitleEncoding, Utf16WithoutAByteOrderMarkIsToldByItsZeroBytes)
 
 TEST(SubtitleEncoding, LinesSavedInTwoEncodingsReadEachAsItsOwn)
 {
+    const UserLocale user{QLocale(QLocale::English, QLocale::UnitedStates)};
     const struct {
         const char *name;
         QByteArray bytes;

@@ -1,6 +1,7 @@
 // A file is read from disk in pieces; whatever falls on a piece boundary (a CR LF, a UTF-8 sequence, a
 // SubRip number line and its timing line) must give the same table as the same bytes read at once.
 #include "subtitles/SubtitleReaders.h"
+#include "support/UserLocale.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -107,6 +108,7 @@ TEST(SubtitleText, WhatStraddlesAPieceBoundary)
 
 TEST(SubtitleText, EncodingIsDecidedByTheWholeFile)
 {
+    const UserLocale user{QLocale(QLocale::English, QLocale::UnitedStates)};
     Disk disk;
     // One Windows-1252 byte far into the file makes it a Windows-1252 file, whose lines that are
     // UTF-8 (hand edits) stay UTF-8.
