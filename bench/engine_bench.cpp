@@ -4,9 +4,9 @@
 // Before that it plays three scenes on each of our two ways of drawing against the mpv command line and
 // bare decoding. Run under a display as large as full HD, e.g.
 //   xvfb-run -a -s "-screen 0 1920x1080x24" ./engine_bench [runs per scene, default 3]
-#include "platform/MpvEngine.h"
-#include "platform/MpvVideoView.h"
-#include "platform/VideoOutput.h"
+#include "engine/MpvEngine.h"
+#include "engine/MpvVideoView.h"
+#include "engine/VideoOutput.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -153,10 +153,8 @@ int playOurs(int argc, char **argv, const char *output, const Scene &scene, bool
             counts += QLatin1Char(' ') + engine.property(name);
         app.quit();
     });
-    QTimer::singleShot(500, [&] {
-        sinceOpen.start();
-        engine.setFileName(QString::fromUtf8(scene.clip));
-        if (engine.fileName().isEmpty()) {
+    QObject::connect(&engine, &MediaEngine::opened, [&](bool ok) {
+        if (!ok) {
             app.exit(1);
             return;
         }
@@ -166,6 +164,10 @@ int playOurs(int argc, char **argv, const char *output, const Scene &scene, bool
         watch.start(50);
         sinceTick.start();
         ticks.start(10);
+    });
+    QTimer::singleShot(500, [&] {
+        sinceOpen.start();
+        engine.open(QString::fromUtf8(scene.clip));
     });
     QTimer::singleShot(120000, &app, [&] { app.exit(2); });
     const int rc = app.exec();

@@ -2,8 +2,8 @@
 // movie dropped on "Video" to its first frame drawn. Runs itself ten times as a fresh process and
 // prints the medians against the targets. Run by hand under Xvfb:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/bench/startup_bench
-#include "platform/Dialogs.h"
-#include "platform/MpvVideoView.h"
+#include "dialogs/Dialogs.h"
+#include "engine/MpvVideoView.h"
 #include "startup/Program.h"
 #include "support/RealPicture.h"
 

@@ -8,20 +8,20 @@ seconds="${1:-20}"
 out=build-fuzz
 mkdir -p "$out"
 read -r -a qt <<<"$(pkg-config --cflags --libs Qt6Core uchardet)"
-flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -Isrc -Ifuzz)
-subtitle_sources=(src/subtitles/SubtitleReaders.cpp src/subtitles/SubtitleText.cpp src/subtitles/SubtitleEncoding.cpp
-                  src/platform/basic_numbers.cpp src/text/TextDecoding.cpp)
-settings_sources=(src/startup/SettingsFile.cpp src/startup/ProgramFolder.cpp src/platform/basic_numbers.cpp
-                  src/text/TextDecoding.cpp)
-ini_sources=(src/disc/IniReader.cpp src/disc/QuickIni.cpp src/disc/DiscPaths.cpp src/text/TextDecoding.cpp)
+flags=(-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
+       -DVISTREL_VERSION=\"fuzz\" -Isrc/rules -Ifuzz)
+# Every parser lives in the rules layer, which needs nothing but Qt Core and uchardet: built once, linked
+# into each target.
+objects=()
+for source in src/rules/*/*.cpp; do
+  object="$out/rules_$(basename "$source" .cpp).o"
+  clang++ "${flags[@]/-fsanitize=fuzzer,/-fsanitize=fuzzer-no-link,}" -c "$source" $(pkg-config --cflags Qt6Core uchardet) \
+    -o "$object"
+  objects+=("$object")
+done
 for target in microdvd subrip subviewer detect ini settings; do
   bin="$out/fuzz_$target"
-  case "$target" in
-    ini) sources=("${ini_sources[@]}") ;;
-    settings) sources=("${settings_sources[@]}") ;;
-    *) sources=("${subtitle_sources[@]}") ;;
-  esac
-  clang++ "${flags[@]}" "fuzz/fuzz_$target.cpp" "${sources[@]}" "${qt[@]}" -o "$bin"
+  clang++ "${flags[@]}" "fuzz/fuzz_$target.cpp" "${objects[@]}" "${qt[@]}" -o "$bin"
   work="$out/corpus_$target"
   mkdir -p "$work"
   echo "fuzzing $target for ${seconds}s"

@@ -1,4 +1,4 @@
-#include "platform/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "startup/Invocation.h"
 #include "startup/Program.h"
 

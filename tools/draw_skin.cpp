@@ -1,6 +1,6 @@
 // Draws the panel's built-in picture, 473 x 125 pixels, to the panel's control layout (15 twips per
 // pixel), and the same at twice the size for screens with two device pixels to a pixel:
-//   draw_skin src/playback/skin/builtin.jpg && draw_skin src/playback/skin/builtin@2x.jpg 2
+//   draw_skin src/windows/playback/skin/builtin.jpg && draw_skin src/windows/playback/skin/builtin@2x.jpg 2
 // and commit both.
 #include <QGuiApplication>
 #include <QImage>

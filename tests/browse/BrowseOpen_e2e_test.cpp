@@ -1,11 +1,12 @@
 // The whole program with the real engine on a real display: a movie reached in the Browse dialog
 // with the keyboard alone opens, and plays.
 #include "support/FakeDialogs.h"
+#include "support/OpenAndWait.h"
 #include "support/PanelFixture.h"
 #include "support/RealPicture.h"
 
 #include "browse/Browsefrm.h"
-#include "platform/MpvVideoView.h"
+#include "engine/MpvVideoView.h"
 #include "startup/Program.h"
 
 #include <QListView>
@@ -54,6 +55,7 @@ TEST(BrowseEndToEnd, VideoButtonThenKeysAloneOpenTheClipAndPlayMovesThePicture)
     key(Qt::Key_Down);
     EXPECT_EQ(program.app.selectedFile, clip);
     key(Qt::Key_Return);
+    ASSERT_TRUE(opensEnded(program.session));
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(program.MediaPlayer1.fileName(), clip);
     EXPECT_EQ(panel.namelbl->text(), QStringLiteral("VIDEO: CLIP.AVI"));

@@ -1,5 +1,5 @@
 #include "browse/BrowsePlaces.h"
-#include "platform/Volumes.h"
+#include "drives/Volumes.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

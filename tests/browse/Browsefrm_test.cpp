@@ -96,7 +96,7 @@ struct BrowseRig : PanelFixture {
 TEST(Browsefrm, EachCallerShowsItsCaptionFiltersAndOpenAsOnlyForSubtitles)
 {
     BrowseRig r;
-    r.mp1.setFileName(r.path("movie.avi"));
+    r.mp1.open(r.path("movie.avi"));
     struct Case {
         void (Panelfrm::*click)();
         int mode;
@@ -110,7 +110,7 @@ TEST(Browsefrm, EachCallerShowsItsCaptionFiltersAndOpenAsOnlyForSubtitles)
         (r.panel.*c.click)();
         Browsefrm &b = *r.panel.browseForm;
         const FileKinds::Filters kinds = FileKinds::filtersFor(c.mode);
-        EXPECT_EQ(r.app.browseMode, c.mode);
+        EXPECT_EQ(b.mode(), c.mode);
         EXPECT_EQ(b.windowTitle(), c.caption);
         EXPECT_TRUE(b.isVisible());
         QStringList entries;
@@ -126,11 +126,10 @@ TEST(Browsefrm, EachCallerShowsItsCaptionFiltersAndOpenAsOnlyForSubtitles)
     // Skin mode offers one kind only; without a movie "Audio" shows nothing.
     EXPECT_EQ(r.browse(5).CmbFilter->count(), 1);
     r.panel.browseForm->cmdExit_Click();
-    r.mp1.setFileName(QString());
-    r.app.browseMode = 0;
+    r.mp1.close();
     r.panel.sndopen_Click();
     EXPECT_FALSE(r.panel.browseForm->isVisible());
-    EXPECT_EQ(r.app.browseMode, 0);
+    EXPECT_EQ(r.panel.browseForm->mode(), 5);
 }
 
 TEST(Browsefrm, FileListMatchesKindsWithoutRegardToCaseAndHiddenFilesOnlyWithShowAll)
@@ -175,14 +174,13 @@ TEST(Browsefrm, OpenActsForEachKindThenRemembersTheFolderAndHides)
     ASSERT_TRUE(r.click("Sound.wav"));
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
     EXPECT_EQ(r.mp2.fileName(), sound);
-    EXPECT_TRUE(r.app.audioSeparate);
+    EXPECT_TRUE(r.session.audioSeparate());
 
     r.browse(1);
     b.CmbFilter->setCurrentIndex(0);
     ASSERT_TRUE(r.click("disc.ini"));
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
-    EXPECT_EQ(r.app.iniFile, ini);
-    EXPECT_FALSE(r.app.relativeToIni);
+    EXPECT_EQ(r.session.disc().iniFile, ini);
     EXPECT_FALSE(b.isVisible());
 }
 
@@ -205,7 +203,7 @@ TEST(Browsefrm, OpenBeforeAnyChoiceDoesNothingAndLaterReopensTheEarlierChoiceInA
     // Another kind of file, nothing clicked: the movie is handed to the subtitle loader as it is.
     r.browse(4);
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
-    EXPECT_EQ(r.app.subFilePath, video);
+    EXPECT_EQ(r.session.subFilePath(), video);
     EXPECT_FALSE(b.Openas->isVisible());
 }
 
@@ -218,7 +216,7 @@ TEST(Browsefrm, SubtitlesPassTheOpenAsCodeOrWaitForTheNextVideo)
     Browsefrm &b = r.browse(4);
     ASSERT_TRUE(r.click("a.srt"));
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
-    EXPECT_EQ(r.app.subFilePath, r.tree.filePath("a.srt"));
+    EXPECT_EQ(r.session.subFilePath(), r.tree.filePath("a.srt"));
     EXPECT_EQ(r.panel.Sublbl->text(), "SUB:");
     EXPECT_FALSE(r.logText().contains("Opening Subs"));
 

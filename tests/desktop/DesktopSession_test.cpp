@@ -1,10 +1,10 @@
-// The desktop session over the panel with doubles: when the screen is held awake, and what the
-// desktop's media controls do to the panel. The same calls over a real bus are in SessionBus_test.
+// The desktop session over the player session with doubles: when the screen is held awake, and what
+// the desktop's media controls do. The same calls over a real bus are in SessionBus_test.
 #include "support/FakeScreenSaver.h"
 #include "support/PanelFixture.h"
 
 #include "desktop/DesktopSession.h"
-#include "platform/MediaEngine.h"
+#include "engine/MediaEngine.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -14,8 +14,8 @@ namespace {
 
 struct SessionFixture : PanelFixture {
     FakeScreenSaver saver;
-    std::unique_ptr<DesktopSession> session =
-        std::make_unique<DesktopSession>(panel, saver, QDBusConnection(QString()));
+    std::unique_ptr<DesktopSession> media =
+        std::make_unique<DesktopSession>(session, saver, QDBusConnection(QString()));
 };
 
 }  // namespace
@@ -38,24 +38,24 @@ TEST(DesktopSession, ScreenIsHeldAwakeExactlyWhileTheMovieMoves)
         {"end of the movie", [&] { f.mp1.finish(); }, false},
         {"another movie", [&] { f.openMovie(QStringLiteral("b.avi")); }, false},
         // Backward rates step on the panel's timer with the engine halted: still playing.
-        {"Play at -2", [&] { f.panel.rateIndex = 8; f.panel.vplay_Click(); }, true},
+        {"Play at -2", [&] { f.panel.vplay_Click(); f.session.setRate(8); }, true},
         {"Stop at -2", [&] { f.panel.vplay_Click(); }, false},
         {"Play at -2 again", [&] { f.panel.vplay_Click(); }, true},
-        {"program ends", [&] { f.session.reset(); }, false},
+        {"program ends", [&] { f.media.reset(); }, false},
     };
     for (const Step &s : steps) {
         s.act();
-        if (f.session)
-            f.session->sync();
+        if (f.media)
+            f.media->sync();
         EXPECT_EQ(f.saver.inhibited, s.awake) << s.what;
     }
     EXPECT_EQ(f.saver.calls.count(QStringLiteral("inhibit")), 4);
 }
 
-TEST(DesktopSession, MediaControlsRunThePanelsOwnCommands)
+TEST(DesktopSession, MediaControlsAskTheSessionWhatThePanelAsks)
 {
     SessionFixture f;
-    DesktopSession &s = *f.session;
+    DesktopSession &s = *f.media;
     // Nothing open: nothing to play, and nothing breaks.
     s.play();
     s.playPause();

@@ -4,8 +4,8 @@
 #include "support/PanelFixture.h"
 
 #include "desktop/DesktopSession.h"
-#include "platform/MediaEngine.h"
-#include "platform/ScreenSaver.h"
+#include "engine/MediaEngine.h"
+#include "desktop/ScreenSaver.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -106,7 +106,7 @@ TEST(SessionBus, ScreenSaverIsInhibitedOnPlayAndReleasedOnStopAtTheEndAndAtExit)
 
     PanelFixture f;
     SessionScreenSaver saver(QDBusConnection::sessionBus());
-    auto session = std::make_unique<DesktopSession>(f.panel, saver, QDBusConnection::sessionBus());
+    auto media = std::make_unique<DesktopSession>(f.session, saver, QDBusConnection::sessionBus());
     f.openMovie();
     const auto expectCalls = [&](const QStringList &calls, const char *when) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return service.calls == calls; }, 5000))
@@ -115,20 +115,20 @@ TEST(SessionBus, ScreenSaverIsInhibitedOnPlayAndReleasedOnStopAtTheEndAndAtExit)
     const QString inhibit = QStringLiteral("Inhibit ") + QCoreApplication::applicationName();
 
     f.panel.vplay_Click();
-    session->sync();
+    media->sync();
     expectCalls({inhibit}, "play");
     f.panel.vplay_Click();
-    session->sync();
+    media->sync();
     expectCalls({inhibit, "UnInhibit 42"}, "stop");
     f.panel.vplay_Click();
-    session->sync();
+    media->sync();
     f.mp1.finish();
-    session->sync();
+    media->sync();
     expectCalls({inhibit, "UnInhibit 42", inhibit, "UnInhibit 43"}, "end of the movie");
     // The program ends before the desktop has answered: the hold it then grants is given back.
     f.panel.vplay_Click();
-    session->sync();
-    session.reset();
+    media->sync();
+    media.reset();
     expectCalls({inhibit, "UnInhibit 42", inhibit, "UnInhibit 43", inhibit, "UnInhibit 44"}, "exit");
     desktop.unregisterService(QStringLiteral("org.freedesktop.ScreenSaver"));
 }
@@ -141,7 +141,7 @@ TEST(SessionBus, DesktopMediaControlsDriveThePanel)
         void inhibit() override {}
         void release() override {}
     } saver;
-    DesktopSession session(f.panel, saver, QDBusConnection::sessionBus());
+    DesktopSession media(f.session, saver, QDBusConnection::sessionBus());
     QDBusConnection client = otherProgram(QStringLiteral("controls"));
     ChangeListener listener;
     ASSERT_TRUE(client.connect(MprisService::busName(), kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
@@ -152,7 +152,7 @@ TEST(SessionBus, DesktopMediaControlsDriveThePanel)
 
     EXPECT_EQ(playerProperty(client, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Stopped"));
     f.openMovie(QStringLiteral("Night Train.avi"));
-    session.sync();
+    media.sync();
 
     EXPECT_EQ(callAndWait(client, playerCall(QStringLiteral("PlayPause"))).type(), QDBusMessage::ReplyMessage);
     EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Stop"));
@@ -173,8 +173,8 @@ TEST(SessionBus, DesktopMediaControlsDriveThePanel)
     EXPECT_EQ(playerProperty(client, QStringLiteral("Position")).toLongLong(), 4'000'000);
     // A jump made on the panel is told as well, once.
     f.panel.vgos_Click();
-    session.sync();
-    session.sync();
+    media.sync();
+    media.sync();
     EXPECT_TRUE(QTest::qWaitFor([&] { return listener.seeks.size() >= 2; }, 5000));
     EXPECT_EQ(listener.seeks, (QList<qlonglong>{4'000'000, 0}));
     // A position for another movie than the open one is ignored.

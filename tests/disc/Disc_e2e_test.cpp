@@ -1,9 +1,10 @@
 // The demo disc the build generates beside the binary, started as "vistrel AUTORUN" starts it: the
 // movie plays at once and the default subtitle track shows in the overlay.
 #include "support/FakeDialogs.h"
+#include "support/OpenAndWait.h"
 #include "support/PanelFixture.h"
 
-#include "platform/MediaEngine.h"
+#include "engine/MediaEngine.h"
 #include "prefs/Settings.h"
 #include "startup/Program.h"
 #include "subtitles/subtitles.h"
@@ -21,6 +22,7 @@ TEST(DiscEndToEnd, AutorunPlaysTheDemoDiscWithItsDefaultSubtitles)
     Program program(QStringLiteral(VISTREL_BIN_DIR), QStringLiteral("AUTORUN"), dialogs);
     Panelfrm &panel = program.panel;
     panel.Form_Load();
+    ASSERT_TRUE(opensEnded(program.session));
     ASSERT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(" / ").toStdString();
     EXPECT_TRUE(program.MediaPlayer1.fileName().endsWith(QStringLiteral("/demo/movie.mp4")));
     EXPECT_EQ(program.MediaPlayer1.playState(), 2);
@@ -37,7 +39,7 @@ TEST(DiscEndToEnd, AutorunPlaysTheDemoDiscWithItsDefaultSubtitles)
     panel.settingsForm->SubCombo->setCurrentIndex(1);
     emit panel.settingsForm->SubCombo->activated(1);
     EXPECT_EQ(panel.Sublbl->text(), QStringLiteral("SUB: FRAN\u00c7AIS"));
-    const auto &texts = panel.subClock.table().subText;
+    const auto &texts = program.session.subClock().table().subText;
     EXPECT_NE(std::find(texts.begin(), texts.end(), QStringLiteral("Bienvenue sur le disque de d\u00e9monstration")),
               texts.end());
     panel.Form_Unload(0);

@@ -3,6 +3,7 @@
 // the selection window and the preferences' language and subtitle lists.
 #include "support/PanelFixture.h"
 
+#include "browse/Browsefrm.h"
 #include "disc/SelectFrm.h"
 #include "subtitles/subtitles.h"
 
@@ -95,10 +96,10 @@ struct DiscRig : PanelFixture {
         return QStringList{
             "movie " + opened(),
             panel.namelbl->text(),
-            "subs " + items(settings.SubCombo) + " " + rels(app.subTrackFiles).join('|'),
-            "sub " + rel(app.subFilePath),
+            "subs " + items(settings.SubCombo) + " " + rels(session.disc().subTrackFiles).join('|'),
+            "sub " + rel(session.subFilePath()),
             panel.Sublbl->text(),
-            "langs " + items(settings.LangCombo) + " " + rels(app.audioTrackFiles).join('|'),
+            "langs " + items(settings.LangCombo) + " " + rels(session.disc().audioTrackFiles).join('|'),
             panel.audiolbl->text(),
             "select " + selection(),
         }.join('\n');
@@ -163,12 +164,11 @@ TEST(DiscMode, RunCDFillsTheListsAndLabelsFromTheQuickIniFile)
         r.write("disc/subs/en.srt", kSrt);
         r.write("disc/subs/fr.srt", kSrt);
         r.write("disc/movie/sub/film.avi");
-        r.app.subFilePath = r.path("before.srt");
+        r.session.setSubFilePath(r.path("before.srt"));
         r.write("disc/film.ini", c.ini);
         r.drop("disc/film.ini");
         EXPECT_EQ(r.state(), c.expected) << c.what;
         EXPECT_TRUE(r.dialogs.shown.empty()) << c.what;
-        EXPECT_FALSE(r.app.relativeToIni);
     }
 }
 
@@ -197,7 +197,7 @@ TEST(DiscMode, MediaAreFoundFromTheProgramFolderTheIniFolderOrTheDriveRoot)
         w.close();
         f.panel.Form_Load();
         EXPECT_TRUE(f.settings.Autoplay->isChecked());
-        EXPECT_EQ(f.app.iniFile, f.path("kelmora.ini"));
+        EXPECT_EQ(f.session.disc().iniFile, f.path("kelmora.ini"));
         EXPECT_EQ(f.mp1.fileName(), f.path("movie/film.avi")) << "autorun";
         EXPECT_EQ(f.mp1.playState(), 2);
         EXPECT_FALSE(QFile::exists(f.path("kelmora.log")));
@@ -233,7 +233,7 @@ TEST(DiscMode, TheDriveSearchRunsTheFirstQuickIniFileOnAReadyDrive)
         for (const QString &file : c.files)
             r.write(file);
         r.leftClick();
-        EXPECT_EQ(r.rel(r.app.iniFile), c.started) << c.what;
+        EXPECT_EQ(r.rel(r.session.disc().iniFile), c.started) << c.what;
         EXPECT_EQ(r.mp1.calls.filter("open ").size(), c.started.isEmpty() ? 0 : 1) << c.what;
         EXPECT_EQ(int(r.dialogs.shown.size()), c.criticals) << c.what;
         for (const auto &shown : r.dialogs.shown) {
@@ -267,7 +267,7 @@ TEST(DiscMode, StartUpLogsTheDrivesItKeeps)
 
     // The right button locates a file by hand instead.
     r.panel.CDplay_MouseDown(2, 0, 0, 0);
-    EXPECT_EQ(r.app.browseMode, 1);
+    EXPECT_EQ(r.panel.browseForm->mode(), 1);
     EXPECT_EQ(r.dialogs.shown.size(), 0u);
 }
 
@@ -278,7 +278,7 @@ TEST(DiscMode, ADropOfSeveralFilesIsIgnored)
     const QString b = r.write("b.ini", "[MOVIE]\r\nAVIName=b.avi\r\n");
     emit r.panel.CDplay->Dropped({a, b});
     EXPECT_TRUE(r.mp1.calls.filter("open ").isEmpty());
-    EXPECT_TRUE(r.app.iniFile.isEmpty());
+    EXPECT_TRUE(r.session.disc().iniFile.isEmpty());
 }
 
 namespace {
@@ -332,8 +332,7 @@ TEST(DiscMode, TheSelectionWindowRunsSpecialsAndTheMainMovieAndMovesToChapters)
     EXPECT_EQ(r.opened(), "disc/extra/trailer.avi");
     EXPECT_EQ(r.panel.namelbl->text(), "VIDEO: TRAILER");
     EXPECT_EQ(r.selection(), "MAIN MOVIE / disc/film.ini");
-    EXPECT_EQ(r.rel(r.app.iniFile), "disc/film.ini");
-    EXPECT_FALSE(r.app.relativeToIni);
+    EXPECT_EQ(r.rel(r.session.disc().iniFile), "disc/film.ini");
     EXPECT_EQ(r.panel.subtitlesForm->Label1->text(), QString());
 
     r.panel.LblScenes_Click();
@@ -371,14 +370,14 @@ TEST(DiscMode, LanguagesAndSubtitleTracksArePickedInThePreferences)
     EXPECT_EQ(r.rel(r.mp2.fileName()), "disc/audio/de.mp3");
     EXPECT_FALSE(r.mp2.mute());
     EXPECT_TRUE(r.mp1.mute());
-    EXPECT_TRUE(r.app.audioSeparate);
+    EXPECT_TRUE(r.session.audioSeparate());
     EXPECT_EQ(r.panel.audiolbl->text(), "AUDIO: DEUTSCH");
 
     DemoDisc::choose(langs, 0);
     EXPECT_EQ(r.mp2.fileName(), QString());
     EXPECT_TRUE(r.mp2.mute());
     EXPECT_FALSE(r.mp1.mute());
-    EXPECT_FALSE(r.app.audioSeparate);
+    EXPECT_FALSE(r.session.audioSeparate());
     EXPECT_EQ(r.panel.audiolbl->text(), "AUDIO: ENGLISH");
 
     // A language whose file does not open leaves the movie's own sound, and the list says so.
@@ -389,10 +388,10 @@ TEST(DiscMode, LanguagesAndSubtitleTracksArePickedInThePreferences)
     EXPECT_FALSE(r.mp1.mute());
     EXPECT_EQ(r.panel.audiolbl->text(), "AUDIO: ENGLISH");
 
-    const QString defaultTrack = r.app.subFilePath;
+    const QString defaultTrack = r.session.subFilePath();
     DemoDisc::choose(r.settings.SubCombo, 1);
-    const auto &texts = r.panel.subClock.table().subText;
+    const auto &texts = r.session.subClock().table().subText;
     EXPECT_NE(std::find(texts.begin(), texts.end(), QStringLiteral("Bonjour")), texts.end());
     EXPECT_EQ(r.panel.Sublbl->text(), "SUB: FRENCH");
-    EXPECT_EQ(r.app.subFilePath, defaultTrack);
+    EXPECT_EQ(r.session.subFilePath(), defaultTrack);
 }

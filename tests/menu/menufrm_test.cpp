@@ -33,7 +33,7 @@ struct MenuRig : PanelFixture {
             auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
             if (!menu)
                 return;
-            held = !panel.subTimer.isActive();
+            held = !session.displayLoopRunning();
             if (item) {
                 for (QAction *a : menu->actions()) {
                     if (a->objectName() == QLatin1String(item))
@@ -89,7 +89,7 @@ TEST(Menufrm, EachCommandActsOnThePanelAndTheSubtitleTimerRunsAgainAfterTheMenu)
             c.before(r);
         const QString name = c.item ? c.item : "none";
         EXPECT_TRUE(r.rightClickAndChoose(c.item)) << name.toStdString();
-        EXPECT_TRUE(r.panel.subTimer.isActive()) << name.toStdString();
+        EXPECT_TRUE(r.session.displayLoopRunning()) << name.toStdString();
         EXPECT_FALSE(r.panel.menuForm->Videomnu->isVisible());
         c.check(r);
     }

@@ -1,5 +1,5 @@
 // The real message box, read while it is up.
-#include "platform/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <QApplication>
 #include <QMessageBox>

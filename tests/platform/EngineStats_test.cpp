@@ -1,4 +1,4 @@
-#include "platform/EngineStats.h"
+#include "engine/EngineStats.h"
 
 #include <QMap>
 #include <gtest/gtest.h>

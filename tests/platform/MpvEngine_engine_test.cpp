@@ -1,9 +1,10 @@
 // The libmpv engine on generated media, with a real display and each of the real render paths.
-#include "platform/EngineStats.h"
-#include "platform/MpvEngine.h"
-#include "platform/MpvVideoView.h"
-#include "platform/MpvVideoWindow.h"
+#include "engine/EngineStats.h"
+#include "engine/MpvEngine.h"
+#include "engine/MpvVideoView.h"
+#include "engine/MpvVideoWindow.h"
 #include "support/EachVideoOutput.h"
+#include "support/OpenAndWait.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -79,7 +80,7 @@ TEST(MpvEngine, OpensAndUnloads)
 {
     MpvEngine e(true, kTpp, kTpp);
     EXPECT_EQ(e.playState(), 0);
-    e.setFileName(media("clip25.mp4"));
+    openAndWait(e, media("clip25.mp4"));
     EXPECT_EQ(e.fileName(), media("clip25.mp4"));
     EXPECT_EQ(e.playState(), 1);
     EXPECT_EQ(e.currentPosition(), 0);
@@ -87,7 +88,7 @@ TEST(MpvEngine, OpensAndUnloads)
     EXPECT_EQ(e.imageSourceHeight(), 240);
 
     QSignalSpy ends(&e, &MediaEngine::EndOfStream);
-    e.setFileName(QString());
+    e.close();
     EXPECT_EQ(e.fileName(), QString());
     EXPECT_EQ(e.playState(), 0);
     EXPECT_EQ(e.duration(), 0);
@@ -107,9 +108,9 @@ TEST(MpvEngine, BadFilesLeaveNoFileAndDoNotEndTheStream)
     const QString bad[] = {media("missing.mp4"), dir.path(), media("notvideo.avi"), media("truncated.mp4")};
     for (const QString &path : bad) {
         SCOPED_TRACE(path.toStdString());
-        e.setFileName(media("clip25.mp4"));
+        openAndWait(e, media("clip25.mp4"));
         ASSERT_FALSE(e.fileName().isEmpty());
-        e.setFileName(path);
+        openAndWait(e, path);
         EXPECT_EQ(e.fileName(), QString());
         EXPECT_EQ(e.playState(), 0);
         e.setCurrentPosition(10);
@@ -124,12 +125,12 @@ TEST(MpvEngine, BadFilesLeaveNoFileAndDoNotEndTheStream)
 TEST(MpvEngine, DurationInSecondsAndFrames)
 {
     MpvEngine e(true, kTpp, kTpp);
-    e.setFileName(media("clip25.mp4"));
+    openAndWait(e, media("clip25.mp4"));
     EXPECT_NEAR(e.duration(), 10.0, 0.01);
     e.setDisplayMode(1);
     EXPECT_EQ(e.duration(), 250);
 
-    e.setFileName(media("clip23976.avi"));
+    openAndWait(e, media("clip23976.avi"));
     e.setDisplayMode(0);
     const double seconds = e.duration();
     e.setDisplayMode(1);
@@ -148,7 +149,7 @@ TEST(MpvEngine, FrameUnitsWhereTheContainerDeclaresNoRateOrAVaryingOne)
     VideoWindow w;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.file);
-        w.engine.setFileName(media(c.file));
+        openAndWait(w.engine, media(c.file));
         ASSERT_EQ(w.engine.fileName(), media(c.file));
         EXPECT_FALSE(w.engine.frameRateAssumed());
         w.engine.setDisplayMode(0);
@@ -164,7 +165,7 @@ TEST(MpvEngine, FrameUnitsWhereTheContainerDeclaresNoRateOrAVaryingOne)
         w.engine.pause();
     }
     // A single frame tells no rate, declared or measured: 25 stands in, and says so.
-    w.engine.setFileName(media("still.ogv"));
+    openAndWait(w.engine, media("still.ogv"));
     ASSERT_EQ(w.engine.fileName(), media("still.ogv"));
     EXPECT_TRUE(w.engine.frameRateAssumed());
     w.engine.setDisplayMode(0);
@@ -173,7 +174,7 @@ TEST(MpvEngine, FrameUnitsWhereTheContainerDeclaresNoRateOrAVaryingOne)
     EXPECT_DOUBLE_EQ(w.engine.duration(), seconds * 25);
 
     // Sound alone in the movie's engine has no frames to count.
-    w.engine.setFileName(media("audio10.wav"));
+    openAndWait(w.engine, media("audio10.wav"));
     w.engine.setDisplayMode(1);
     EXPECT_EQ(w.engine.duration(), 0);
     EXPECT_FALSE(w.engine.frameRateAssumed());
@@ -182,7 +183,7 @@ TEST(MpvEngine, FrameUnitsWhereTheContainerDeclaresNoRateOrAVaryingOne)
 TEST_P(MpvEnginePicture, SeekWhilePausedShowsThatFrame)
 {
     VideoWindow w;
-    w.engine.setFileName(media("clip25.mp4"));
+    openAndWait(w.engine, media("clip25.mp4"));
     w.engine.setDisplayMode(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.frameOnScreen() == 0; }, 5000));
 
@@ -204,7 +205,7 @@ TEST_P(MpvEnginePicture, SeekWhilePausedShowsThatFrame)
 TEST(MpvEngine, PlayAndPause)
 {
     MpvEngine e(true, kTpp, kTpp);
-    e.setFileName(media("clip25.mp4"));
+    openAndWait(e, media("clip25.mp4"));
     e.play();
     EXPECT_EQ(e.playState(), 2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return e.currentPosition() > 0.3; }, 5000));
@@ -218,7 +219,7 @@ TEST(MpvEngine, PlayAndPause)
 TEST(MpvEngine, RateTwoPlaysAboutTwiceAsFast)
 {
     MpvEngine e(false, kTpp, kTpp);
-    e.setFileName(media("audio10.wav"));
+    openAndWait(e, media("audio10.wav"));
     e.setRate(2);
     EXPECT_EQ(e.rate(), 2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return e.property("speed").toDouble() == 2; }, 2000));
@@ -247,7 +248,7 @@ TEST(MpvEngine, VolumeIsHundredthsOfADecibelAndMuteSilences)
     EXPECT_EQ(e.property("volume"), QString());
     e.pause();
     EXPECT_EQ(e.fileName(), QString());
-    e.setFileName(media("audio10.wav"));
+    openAndWait(e, media("audio10.wav"));
     EXPECT_TRUE(gainBecomes(0.1)) << gain();
     EXPECT_EQ(e.property("mute"), QStringLiteral("yes"));
     e.setMute(false);
@@ -273,7 +274,7 @@ TEST(MpvEngine, EndOfStreamOnceAndTheLastFrameStays)
 {
     MpvEngine e(true, kTpp, kTpp);
     QSignalSpy ends(&e, &MediaEngine::EndOfStream);
-    e.setFileName(media("clip25.mp4"));
+    openAndWait(e, media("clip25.mp4"));
     e.setCurrentPosition(9.3);
     e.play();
     ASSERT_TRUE(ends.wait(5000));
@@ -302,7 +303,7 @@ TEST(MpvEngine, EndOfStreamOnceAndTheLastFrameStays)
     EXPECT_EQ(e.currentPosition(), e.duration());
     QTest::qWait(500);
     EXPECT_EQ(e.currentPosition(), e.duration());
-    e.setFileName(QString());
+    e.close();
     QTest::qWait(200);
     EXPECT_EQ(ends.count(), 2);
 }
@@ -311,7 +312,7 @@ TEST_P(MpvEnginePicture, PictureComesWhenTheWindowFirstShowsAfterTheOpen)
 {
     // The panel opens the movie before the video window has ever been shown.
     MpvEngine engine(true, kTpp, kTpp);
-    engine.setFileName(media("clip25.mp4"));
+    openAndWait(engine, media("clip25.mp4"));
     engine.setDisplayMode(1);
     engine.setCurrentPosition(7);
     QWidget window;
@@ -329,7 +330,7 @@ TEST_P(MpvEnginePicture, DrawsTheMoviePictureInItsWindow)
     VideoWindow w;
     EXPECT_EQ(w.engine.videoView()->glWindow() != nullptr, GetParam() == VideoOutput::Kind::Gl);
     QSignalSpy drawn(w.engine.videoView(), &MpvVideoView::frameDrawn);
-    w.engine.setFileName(media("clip25.mp4"));
+    openAndWait(w.engine, media("clip25.mp4"));
     ASSERT_TRUE(drawn.count() > 0 || drawn.wait(5000));
     QImage img;
     EXPECT_TRUE(QTest::qWaitFor([&] {
@@ -405,10 +406,10 @@ TEST(MpvEngine, WithoutVideoKeepsThePlaceAndPlaysSound)
     e.setHeight(2000);
     EXPECT_EQ(e.left(), 100);
     EXPECT_EQ(e.height(), 2000);
-    e.setFileName(media("audio10.wav"));
+    openAndWait(e, media("audio10.wav"));
     EXPECT_NEAR(e.duration(), 10.0, 0.01);
     // A movie handed to the sound-only engine gives its sound.
-    e.setFileName(media("clip25.mp4"));
+    openAndWait(e, media("clip25.mp4"));
     EXPECT_EQ(e.fileName(), media("clip25.mp4"));
     EXPECT_EQ(e.property("vid"), QStringLiteral("no"));
 }
@@ -416,7 +417,7 @@ TEST(MpvEngine, WithoutVideoKeepsThePlaceAndPlaysSound)
 TEST(MpvEngine, StatisticsWindowShowsWhatPlays)
 {
     MpvEngine e(true, kTpp, kTpp);
-    e.setFileName(media("clip25.mp4"));
+    openAndWait(e, media("clip25.mp4"));
     e.showDialog(1);
     EngineStats *stats = nullptr;
     for (QWidget *w : QApplication::topLevelWidgets())
@@ -432,7 +433,7 @@ TEST_P(MpvEnginePicture, ClosingDuringPlaybackNeitherHangsNorCrashes)
 {
     {
         auto w = std::make_unique<VideoWindow>();
-        w->engine.setFileName(media("clip25.mp4"));
+        openAndWait(w->engine, media("clip25.mp4"));
         w->engine.play();
         QTest::qWait(300);
         w->window.close();
@@ -446,7 +447,7 @@ TEST_P(MpvEnginePicture, ClosingDuringPlaybackNeitherHangsNorCrashes)
         engine.setHeight(240 * kTpp);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        engine.setFileName(media("clip25.mp4"));
+        openAndWait(engine, media("clip25.mp4"));
         engine.play();
         QTest::qWait(300);
         window.reset();

@@ -1,4 +1,4 @@
-#include "platform/VideoOutput.h"
+#include "engine/VideoOutput.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/basic_numbers.h"
+#include "numbers/basic_numbers.h"
 
 #include <gtest/gtest.h>
 

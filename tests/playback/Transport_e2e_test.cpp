@@ -1,10 +1,11 @@
 // The panel's transport and window modes acting on the real engine in the real windows.
 #include "support/EachVideoOutput.h"
+#include "support/OpenAndWait.h"
 #include "support/FakeDialogs.h"
 #include "support/PanelFixture.h"
 #include "support/RealPicture.h"
 
-#include "platform/MpvVideoView.h"
+#include "engine/MpvVideoView.h"
 #include "playback/player.h"
 #include "prefs/Settings.h"
 #include "startup/Program.h"
@@ -28,6 +29,7 @@ struct RealPanel {
     {
         panel.Form_Load();
         RealPicture::dropFiles(panel.openfile, {RealPicture::clip25});
+        opensEnded(program.session);
     }
     ~RealPanel() { panel.Form_Unload(0); }
 
@@ -45,15 +47,15 @@ INSTANTIATE_TEST_SUITE_P(Outputs, TransportPicture, EachVideoOutput::kinds(), Ea
 TEST(TransportEndToEnd, BackwardRateStepsThePictureBackOnceASecond)
 {
     RealPanel r;
-    ASSERT_EQ(r.panel.videoFps, 25);
+    ASSERT_EQ(r.program.session.videoFps(), 25);
     r.panel.vplay_Click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return r.program.MediaPlayer1.currentPosition() >= 75; }, 20000));
 
     // Three notches slower: 0.5x, 0.1x, then -1x, where the engine halts and the timer steps back.
     for (int i = 0; i < 3; ++i)
         r.panel.ratea_Click();
-    ASSERT_EQ(r.panel.rateIndex, 7);
-    EXPECT_TRUE(r.panel.TimerMovieBack.isActive());
+    ASSERT_EQ(r.program.session.rateIndex(), 7);
+    EXPECT_TRUE(r.program.session.stepping());
     EXPECT_NE(r.program.MediaPlayer1.playState(), 2);
 
     const int before = r.shownFrame();

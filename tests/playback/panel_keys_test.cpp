@@ -28,25 +28,25 @@ struct Keys : ::testing::Test {
 TEST_F(Keys, CharactersMatchTheBoxesExactlyAndTheFirstBoxWins)
 {
     type(&f.panel, 'p');  // the default is upper case
-    EXPECT_FALSE(f.panel.isPlaying);
+    EXPECT_FALSE(f.session.isPlaying());
     type(&f.panel, 'P', Qt::ShiftModifier);
-    EXPECT_TRUE(f.panel.isPlaying);
+    EXPECT_TRUE(f.session.isPlaying());
     type(&f.panel, 'P', Qt::ShiftModifier);
-    EXPECT_FALSE(f.panel.isPlaying);
+    EXPECT_FALSE(f.session.isPlaying());
 
     // "Statistics" bound to P as well: only play/stop acts.
     f.settings.Text1[12]->setText(QStringLiteral("P"));
     type(&f.panel, 'P', Qt::ShiftModifier);
-    EXPECT_TRUE(f.panel.isPlaying);
+    EXPECT_TRUE(f.session.isPlaying());
     EXPECT_FALSE(f.mp1.calls.contains("dialog 1"));
     // An edit in a box acts at once; an emptied box binds nothing.
     f.settings.Text1[0]->clear();
     type(&f.panel, 'P', Qt::ShiftModifier);
     EXPECT_TRUE(f.mp1.calls.contains("dialog 1"));
-    EXPECT_TRUE(f.panel.isPlaying);
+    EXPECT_TRUE(f.session.isPlaying());
 
     type(&f.panel, 'S', Qt::ShiftModifier);
-    EXPECT_EQ(f.app.browseMode, 4);
+    EXPECT_EQ(f.panel.browseForm->mode(), 4);
     const double before = f.mp1.volume();
     type(&f.panel, '-');
     EXPECT_LT(f.mp1.volume(), before);
@@ -61,7 +61,7 @@ TEST_F(Keys, DiscKeysRunTheCdButtonsHandlers)
     EXPECT_EQ(f.dialogs.texts(), QStringList{"No CD-rom Drives found "});
     // "Q" locates a Quick ini file as a right click does.
     type(&f.panel, 'Q', Qt::ShiftModifier);
-    EXPECT_EQ(f.app.browseMode, 1);
+    EXPECT_EQ(f.panel.browseForm->mode(), 1);
     ASSERT_NE(f.panel.browseForm, nullptr);
     EXPECT_TRUE(f.panel.browseForm->isVisible());
     EXPECT_EQ(f.panel.browseForm->windowTitle(), "Locate Quick ini file");
@@ -85,13 +85,13 @@ TEST_F(Keys, AKeyOnTheVideoWindowOrTheOverlayOnlyBringsThePanelForward)
     f.panel.hide();
     type(f.panel.playerForm, 'P', Qt::ShiftModifier);
     EXPECT_TRUE(f.panel.isVisible());
-    EXPECT_FALSE(f.panel.isPlaying);
+    EXPECT_FALSE(f.session.isPlaying());
     f.panel.hide();
     type(f.panel.subtitlesForm, 'P', Qt::ShiftModifier);
     EXPECT_TRUE(f.panel.isVisible());
-    EXPECT_FALSE(f.panel.isPlaying);
+    EXPECT_FALSE(f.session.isPlaying());
     type(&f.panel, 'P', Qt::ShiftModifier);
-    EXPECT_TRUE(f.panel.isPlaying);
+    EXPECT_TRUE(f.session.isPlaying());
 }
 
 // The overlay is shown on every tick while an entry is due: the panel keeps the keyboard throughout.
@@ -111,5 +111,5 @@ TEST_F(Keys, KeysStillReachThePanelWhileASubtitleShows)
         EXPECT_EQ(QApplication::activeWindow(), &f.panel);
     }
     type(&f.panel, 'P', Qt::ShiftModifier);
-    EXPECT_TRUE(f.panel.isPlaying);
+    EXPECT_TRUE(f.session.isPlaying());
 }

@@ -46,7 +46,7 @@ struct Open : ::testing::Test {
 TEST_F(Open, FrameRateScaleLabelsAndLog)
 {
     f.openMovie(QStringLiteral("My Movie.avi"), 90, 2250);
-    EXPECT_EQ(f.panel.videoFps, 25);
+    EXPECT_EQ(f.session.videoFps(), 25);
     EXPECT_EQ(f.mp1.displayMode(), 1);
     EXPECT_DOUBLE_EQ(f.panel.posPerTwip, 2250.0 / 5115);
     EXPECT_DOUBLE_EQ(f.app.videoAspect, 320.0 / 240);
@@ -54,7 +54,7 @@ TEST_F(Open, FrameRateScaleLabelsAndLog)
     EXPECT_EQ(f.panel.audiolbl->text(), "AUDIO: DEFAULT");
     EXPECT_EQ(f.panel.playerForm->windowTitle(), f.path("My Movie.avi"));
     EXPECT_EQ(f.panel.vplay->text(), "Play");
-    EXPECT_TRUE(f.panel.subTimer.isActive());
+    EXPECT_TRUE(f.session.displayLoopRunning());
     EXPECT_FALSE(f.mp1.mute());
     EXPECT_TRUE(f.mp2.mute());
     EXPECT_EQ(f.mp1.playState(), 1);
@@ -64,7 +64,7 @@ TEST_F(Open, FrameRateScaleLabelsAndLog)
 TEST_F(Open, NtscFrameRateRoundsToThreeDecimals)
 {
     f.openMovie(QStringLiteral("ntsc.avi"), 125, 2997);
-    EXPECT_DOUBLE_EQ(f.panel.videoFps, 23.976);
+    EXPECT_DOUBLE_EQ(f.session.videoFps(), 23.976);
     EXPECT_TRUE(logLines(f).contains("fps 23.976"));
 }
 
@@ -72,7 +72,7 @@ TEST_F(Open, AFrameRateTheFileDoesNotTellIsLoggedAsAssumed)
 {
     f.mp1.assumedRate = true;
     f.openMovie(QStringLiteral("screen.ogv"), 10, 250);
-    EXPECT_EQ(f.panel.videoFps, 25);
+    EXPECT_EQ(f.session.videoFps(), 25);
     EXPECT_EQ(logLines(f).mid(1), QStringList({"no frame rate in the file, 25 assumed", "fps 25"}));
 }
 
@@ -96,15 +96,18 @@ TEST_F(Open, TheBusyPointerShowsWhileAFileOpensAndNotAfter)
         if (!c.opens)
             engine.unopenable << file;
         f.panel.setPointer(Qt::SizeAllCursor);
-        Qt::CursorShape during = Qt::ArrowCursor;
-        engine.whileOpening = [&] { during = f.panel.cursor().shape(); };
+        engine.holdOpens = true;
         if (c.engine == &PanelFixture::mp1)
             f.panel.openVideo(file);
         else
             f.panel.openAudio(file);
-        EXPECT_EQ(during, Qt::WaitCursor);
-        EXPECT_EQ(f.panel.cursor().shape(), Qt::SizeAllCursor);
-        engine.whileOpening = nullptr;
+        EXPECT_EQ(f.panel.cursor().shape(), Qt::WaitCursor);
+        // Moving over a control meanwhile keeps the busy pointer, and comes back after it.
+        f.panel.setPointer(Qt::ArrowCursor);
+        EXPECT_EQ(f.panel.cursor().shape(), Qt::WaitCursor);
+        engine.finishOpen();
+        EXPECT_EQ(f.panel.cursor().shape(), Qt::ArrowCursor);
+        engine.holdOpens = false;
         engine.unopenable.clear();
     }
 }
@@ -117,7 +120,7 @@ TEST_F(Open, AudioFileLabelSurvivesTheNextMovie)
     f.openMovie(QStringLiteral("second.avi"));
     EXPECT_EQ(f.panel.audiolbl->text(), "AUDIO: DUB.MP3");
     EXPECT_EQ(f.mp2.fileName(), f.path("dub.mp3"));
-    EXPECT_TRUE(f.app.audioSeparate);
+    EXPECT_TRUE(f.session.audioSeparate());
     EXPECT_FALSE(f.mp1.mute());
     EXPECT_TRUE(f.mp2.mute());
 }
@@ -131,7 +134,7 @@ TEST_F(Open, AutoPlayStartsInTheChosenModeAndLogs)
     EXPECT_TRUE(f.desktop.taskbarHidden);
     EXPECT_TRUE(f.panel.playerForm->isVisible());
     EXPECT_EQ(f.mp1.playState(), 2);
-    EXPECT_TRUE(f.panel.isPlaying);
+    EXPECT_TRUE(f.session.isPlaying());
     EXPECT_EQ(f.panel.vplay->text(), "Stop");
     EXPECT_EQ(f.panel.Message->text(), "Playing");
     EXPECT_EQ(logLines(f).last(), "Video opened");
@@ -149,10 +152,10 @@ TEST_F(Open, AMovieThatCannotBeOpenedChangesNothingElse)
     EXPECT_TRUE(f.mp1.fileName().isEmpty());
     EXPECT_EQ(f.panel.namelbl->text(), "VIDEO: CLIP.AVI");
     EXPECT_EQ(f.panel.rateshow->text(), "RATE:2x");
-    EXPECT_EQ(f.panel.rateIndex, 2);
+    EXPECT_EQ(f.session.rateIndex(), 2);
     EXPECT_EQ(f.panel.vplay->text(), "Stop");
-    EXPECT_EQ(f.panel.videoFps, 25);
-    EXPECT_TRUE(f.panel.subTimer.isActive());
+    EXPECT_EQ(f.session.videoFps(), 25);
+    EXPECT_TRUE(f.session.displayLoopRunning());
     EXPECT_FALSE(logLines(f).contains("opening video " + f.path("broken.avi")));
 }
 
@@ -160,14 +163,15 @@ TEST_F(Open, AMovieThatCannotBeOpenedChangesNothingElse)
 TEST_F(Open, ANewMovieStandsHalted)
 {
     f.openMovie();
-    f.panel.rateIndex = 0;
+    f.haltAtRate(0);
     f.panel.vplay_Click();
-    ASSERT_TRUE(f.panel.TimerMovieBack.isActive());
+    ASSERT_TRUE(f.session.stepping());
+    const QString rateShown = f.panel.rateshow->text();
     f.openMovie(QStringLiteral("second.avi"));
-    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
-    EXPECT_FALSE(f.panel.isPlaying);
+    EXPECT_FALSE(f.session.stepping());
+    EXPECT_FALSE(f.session.isPlaying());
     f.panel.Ratepos_MouseDown(1, 0, 0, 300);
-    EXPECT_EQ(f.panel.rateshow->text(), "RATE: 1X");
+    EXPECT_EQ(f.panel.rateshow->text(), rateShown);
 }
 
 TEST_F(Open, AutoshowHidesTheOverlay)
@@ -193,7 +197,7 @@ TEST_F(Open, OpenAudioMovesTheSoundToTheSecondEngine)
     EXPECT_EQ(f.mp2.volume(), -1500);
     EXPECT_TRUE(f.mp1.mute());
     EXPECT_FALSE(f.mp2.mute());
-    EXPECT_TRUE(f.app.audioSeparate);
+    EXPECT_TRUE(f.session.audioSeparate());
     EXPECT_EQ(f.panel.audiolbl->text(), "AUDIO: DUB TRACK.MP3");
     EXPECT_EQ(f.mp2.calls, QStringList({"open /music/Dub Track.mp3", "play"}));
     EXPECT_EQ(logLines(f).last(), "opened audio /music/Dub Track.mp3");
@@ -207,7 +211,7 @@ TEST_F(Open, AnAudioFileThatCannotBeOpenedLeavesTheMoviesSound)
     f.panel.openAudio(f.path("bad.mp3"));
     EXPECT_EQ(f.dialogs.texts(), QStringList{"ERROR LOADING AUDIO FILE"});
     EXPECT_FALSE(f.mp1.mute());
-    EXPECT_FALSE(f.app.audioSeparate);
+    EXPECT_FALSE(f.session.audioSeparate());
     EXPECT_EQ(f.panel.audiolbl->text(), "AUDIO: DEFAULT");
 }
 
@@ -217,11 +221,11 @@ TEST_F(Open, SeparateAudioIsRealignedByWholeSeconds)
     f.panel.openAudio(f.path("dub.mp3"));
     f.mp1.setPositionQuietly(260);  // 10.4 s
     f.mp2.setPositionQuietly(9.6);
-    f.panel.subTimer_Timer();
+    f.session.subTimer_Timer();
     EXPECT_DOUBLE_EQ(f.mp2.currentPosition(), 9.6);
     f.mp1.setPositionQuietly(265);  // 10.6 s
     f.mp2.setPositionQuietly(10.4);
-    f.panel.subTimer_Timer();
+    f.session.subTimer_Timer();
     EXPECT_DOUBLE_EQ(f.mp2.currentPosition(), 10.6);
 }
 
@@ -238,7 +242,7 @@ TEST_F(Open, DropsOfExactlyOneFile)
     EXPECT_TRUE(f.mp2.calls.isEmpty());
     dropFiles(f.panel.sndopen, {f.path("x.mp3")});
     EXPECT_EQ(f.mp2.fileName(), f.path("x.mp3"));
-    EXPECT_TRUE(f.app.audioSeparate);
+    EXPECT_TRUE(f.session.audioSeparate());
 }
 
 TEST_F(Open, AudioButtonIsInertWithoutAMovie)
@@ -247,9 +251,9 @@ TEST_F(Open, AudioButtonIsInertWithoutAMovie)
     dropFiles(f.panel.sndopen, {f.path("x.mp3")});
     QTest::mouseClick(f.panel.sndopen, Qt::LeftButton);
     EXPECT_TRUE(f.mp2.calls.isEmpty());
-    EXPECT_FALSE(f.app.audioSeparate);
+    EXPECT_FALSE(f.session.audioSeparate());
     EXPECT_EQ(f.panel.audiolbl->text(), "AUDIO:");
-    EXPECT_EQ(f.app.browseMode, 0);
+    EXPECT_EQ(f.panel.browseForm, nullptr);
 }
 
 }  // namespace

@@ -71,26 +71,26 @@ TEST(RateStopped, SliderAndButtonsAreIgnored)
     f.panel.ratem_Click();
     f.panel.NormRate_Click();
     EXPECT_EQ(f.panel.rateshow->text(), "RATE: 1X");
-    EXPECT_EQ(f.panel.rateIndex, 4);
+    EXPECT_EQ(f.session.rateIndex(), 4);
     EXPECT_EQ(f.panel.LineRate.Y1, 900);
-    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+    EXPECT_FALSE(f.session.stepping());
 }
 
 TEST_F(Rate, TopStepPausesAndStepsThenTwoTimesPlays)
 {
     pressAt(15);
-    EXPECT_EQ(f.panel.rateIndex, 0);
+    EXPECT_EQ(f.session.rateIndex(), 0);
     EXPECT_EQ(f.panel.rateshow->text(), "RATE:6x");
     EXPECT_EQ(f.panel.LineRate.Y1, 540);
     EXPECT_EQ(f.panel.LineRate.Y2, 540);
     EXPECT_EQ(f.mp1.playState(), 1);
-    EXPECT_TRUE(f.panel.TimerMovieBack.isActive());
+    EXPECT_TRUE(f.session.stepping());
     EXPECT_EQ(f.panel.vplay->text(), "Stop");
 
     pressAt(135);  // 135 \ 61 = 2
     EXPECT_EQ(f.panel.rateshow->text(), "RATE:2x");
     EXPECT_EQ(f.panel.LineRate.Y1, 540 + 122);
-    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+    EXPECT_FALSE(f.session.stepping());
     EXPECT_EQ(f.mp1.rate(), 2);
     EXPECT_EQ(f.mp1.playState(), 2);
     EXPECT_TRUE(log().endsWith("Rate chg to 6 \r\nRate chg to 2 \r\n"));
@@ -101,12 +101,12 @@ TEST_F(Rate, BackwardStepPausesBothEnginesAndTheLastTwipsClampToMinusSix)
     f.panel.openAudio(f.path("dub.mp3"));
     ASSERT_EQ(f.mp2.playState(), 2);
     f.panel.Ratepos_MouseDown(1, 0, 0, 673);
-    EXPECT_EQ(f.panel.rateIndex, 10);
+    EXPECT_EQ(f.session.rateIndex(), 10);
     EXPECT_EQ(f.panel.rateshow->text(), "RATE:-6x");
     EXPECT_EQ(f.panel.LineRate.Y1, 540 + 610);
     EXPECT_EQ(f.mp1.playState(), 1);
     EXPECT_EQ(f.mp2.playState(), 1);
-    EXPECT_TRUE(f.panel.TimerMovieBack.isActive());
+    EXPECT_TRUE(f.session.stepping());
 }
 
 TEST_F(Rate, HalfSpeedWithSeparateAudioSlowsOnlyTheMovie)
@@ -126,12 +126,12 @@ TEST_F(Rate, DraggingIntoBackwardStepsOnlyRelabels)
     dragTo(5 * 61 + 10);
     EXPECT_EQ(f.mp1.rate(), 0.5);
     dragTo(8 * 61 + 10);
-    EXPECT_EQ(f.panel.rateIndex, 8);
+    EXPECT_EQ(f.session.rateIndex(), 8);
     EXPECT_EQ(f.panel.rateshow->text(), "RATE:-2x");
     EXPECT_EQ(f.panel.LineRate.Y1, 540 + 8 * 61);
     EXPECT_EQ(f.mp1.rate(), 0.5);
     EXPECT_EQ(f.mp1.playState(), 2);
-    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+    EXPECT_FALSE(f.session.stepping());
     EXPECT_TRUE(f.mp1.calls.isEmpty());
     EXPECT_FALSE(log().contains("Rate chg to"));
 }
@@ -140,18 +140,18 @@ TEST_F(Rate, ButtonsStepWithinTheTableAndNormalReturns)
 {
     QTest::mouseClick(f.panel.ratem, Qt::LeftButton);
     EXPECT_EQ(f.panel.rateshow->text(), "RATE:1.5x");
-    f.panel.rateIndex = 0;
+    f.session.setRate(0);
     f.mp1.calls.clear();
     QTest::mouseClick(f.panel.ratem, Qt::LeftButton);
-    EXPECT_EQ(f.panel.rateIndex, 0);
+    EXPECT_EQ(f.session.rateIndex(), 0);
     EXPECT_EQ(f.mp1.calls, QStringList{"pause"});
     QTest::mouseClick(f.panel.NormRate, Qt::LeftButton);
     EXPECT_EQ(f.panel.rateshow->text(), "RATE:1x");
     EXPECT_EQ(f.panel.LineRate.Y1, 540 + 4 * 61);
     EXPECT_EQ(f.mp1.playState(), 2);
-    f.panel.rateIndex = 10;
+    f.session.setRate(10);
     QTest::mouseClick(f.panel.ratea, Qt::LeftButton);
-    EXPECT_EQ(f.panel.rateIndex, 10);
+    EXPECT_EQ(f.session.rateIndex(), 10);
     EXPECT_EQ(f.panel.rateshow->text(), "RATE:-6x");
 }
 

@@ -28,86 +28,86 @@ TEST(TransportWithoutMovie, PlayDoesNothing)
     PanelFixture f;
     f.panel.vplay_Click();
     EXPECT_EQ(f.panel.vplay->text(), "Play");
-    EXPECT_FALSE(f.panel.isPlaying);
+    EXPECT_FALSE(f.session.isPlaying());
     EXPECT_TRUE(f.mp1.calls.isEmpty());
-    EXPECT_FALSE(f.panel.subTimer.isActive());
+    EXPECT_FALSE(f.session.displayLoopRunning());
 }
 
 TEST_F(Transport, PlayAndStopAtAnEngineRate)
 {
     f.panel.openAudio(f.path("dub.mp3"));
-    f.panel.subTimer.stop();
+    f.session.stopDisplayLoop();
     click(f.panel.vplay);
     EXPECT_EQ(f.panel.vplay->text(), "Stop");
-    EXPECT_TRUE(f.panel.isPlaying);
+    EXPECT_TRUE(f.session.isPlaying());
     EXPECT_EQ(f.mp1.playState(), 2);
     EXPECT_EQ(f.mp2.playState(), 2);
-    EXPECT_TRUE(f.panel.subTimer.isActive());
-    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+    EXPECT_TRUE(f.session.displayLoopRunning());
+    EXPECT_FALSE(f.session.stepping());
     EXPECT_EQ(f.panel.Message->text(), "Playing");
 
     click(f.panel.vplay);
     EXPECT_EQ(f.panel.vplay->text(), "Play");
-    EXPECT_FALSE(f.panel.isPlaying);
+    EXPECT_FALSE(f.session.isPlaying());
     EXPECT_EQ(f.mp1.playState(), 1);
     EXPECT_EQ(f.mp2.playState(), 1);
-    EXPECT_FALSE(f.panel.subTimer.isActive());
+    EXPECT_FALSE(f.session.displayLoopRunning());
     EXPECT_EQ(f.panel.Message->text(), "Stopped");
 }
 
 TEST_F(Transport, TimerRateClickTogglesSteppingAndLeavesMessageAndSubtitleTimer)
 {
+    f.haltAtRate(9);
     f.panel.Message->setText(QStringLiteral("before"));
-    f.panel.rateIndex = 9;
     click(f.panel.vplay);
     EXPECT_EQ(f.panel.vplay->text(), "Stop");
-    EXPECT_TRUE(f.panel.isPlaying);
-    EXPECT_TRUE(f.panel.TimerMovieBack.isActive());
+    EXPECT_TRUE(f.session.isPlaying());
+    EXPECT_TRUE(f.session.stepping());
     EXPECT_EQ(f.mp1.playState(), 1);
-    EXPECT_TRUE(f.panel.subTimer.isActive());
+    EXPECT_TRUE(f.session.displayLoopRunning());
     click(f.panel.vplay);
     EXPECT_EQ(f.panel.vplay->text(), "Play");
-    EXPECT_FALSE(f.panel.isPlaying);
-    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
-    EXPECT_TRUE(f.panel.subTimer.isActive());
+    EXPECT_FALSE(f.session.isPlaying());
+    EXPECT_FALSE(f.session.stepping());
+    EXPECT_TRUE(f.session.displayLoopRunning());
     EXPECT_EQ(f.panel.Message->text(), "before");
 }
 
 TEST_F(Transport, BackTwiceFrom130StepsToZeroAndTheNextClickTicksOnce)
 {
     f.mp1.setPositionQuietly(130);
-    f.panel.rateIndex = 8;  // -2x
+    f.haltAtRate(8);  // -2x
     click(f.panel.vplay);
-    f.panel.TimerMovieBack_Timer();
+    f.session.TimerMovieBack_Timer();
     EXPECT_EQ(pos(), 75);
     EXPECT_EQ(f.panel.Message->text(), "TIME: 00:00:03");
-    f.panel.TimerMovieBack_Timer();
+    f.session.TimerMovieBack_Timer();
     EXPECT_EQ(pos(), 25);
-    EXPECT_TRUE(f.panel.TimerMovieBack.isActive());
-    f.panel.TimerMovieBack_Timer();
+    EXPECT_TRUE(f.session.stepping());
+    f.session.TimerMovieBack_Timer();
     EXPECT_EQ(pos(), 0);
-    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+    EXPECT_FALSE(f.session.stepping());
     EXPECT_EQ(f.panel.vplay->text(), "Stop");
 
     click(f.panel.vplay);
     EXPECT_EQ(f.panel.vplay->text(), "Play");
-    EXPECT_TRUE(f.panel.TimerMovieBack.isActive());
-    f.panel.TimerMovieBack_Timer();
+    EXPECT_TRUE(f.session.stepping());
+    f.session.TimerMovieBack_Timer();
     EXPECT_EQ(pos(), 0);
-    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+    EXPECT_FALSE(f.session.stepping());
 }
 
 TEST_F(Transport, SixTimesStopsExactlyAtTheEnd)
 {
     f.mp1.setPositionQuietly(2040);
-    f.panel.rateIndex = 0;
+    f.haltAtRate(0);
     click(f.panel.vplay);
-    f.panel.TimerMovieBack_Timer();
+    f.session.TimerMovieBack_Timer();
     EXPECT_EQ(pos(), 2175);  // whole second 81 (2025) plus 150
-    EXPECT_TRUE(f.panel.TimerMovieBack.isActive());
-    f.panel.TimerMovieBack_Timer();
+    EXPECT_TRUE(f.session.stepping());
+    f.session.TimerMovieBack_Timer();
     EXPECT_EQ(pos(), 2250);
-    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+    EXPECT_FALSE(f.session.stepping());
     EXPECT_EQ(f.panel.LinePos.X1, 960 + 5115);
 }
 
@@ -115,16 +115,16 @@ TEST(TransportNtsc, StepsCountTwentyFourFramesASecond)
 {
     PanelFixture f;
     f.openMovie(QStringLiteral("ntsc.avi"), 125, 2997);
-    f.panel.rateIndex = 1;  // 4x
+    f.haltAtRate(1);  // 4x
     f.mp1.setPositionQuietly(100);
-    f.panel.TimerMovieBack_Timer();
+    f.session.TimerMovieBack_Timer();
     EXPECT_EQ(f.mp1.currentPosition(), 192);  // 100 \ 24 = 4 seconds, 96 frames, then 4 x 24
-    f.panel.rateIndex = 7;  // -1x
+    f.haltAtRate(7);  // -1x
     f.mp1.setPositionQuietly(250);
-    f.panel.TimerMovieBack_Timer();
+    f.session.TimerMovieBack_Timer();
     EXPECT_EQ(f.mp1.currentPosition(), 216);
     f.mp1.setPositionQuietly(60.5);  // 60 \ 24 = 2 seconds: halves round to even
-    f.panel.TimerMovieBack_Timer();
+    f.session.TimerMovieBack_Timer();
     EXPECT_EQ(f.mp1.currentPosition(), 24);
 }
 
@@ -149,8 +149,8 @@ TEST_F(Transport, EndOfMovieWithoutAutoReverseStaysAtTheEnd)
     f.mp1.finish();
     EXPECT_EQ(f.panel.vplay->text(), "Play");
     EXPECT_EQ(pos(), 2250);
-    EXPECT_TRUE(f.panel.isPlaying);
-    EXPECT_TRUE(f.panel.subTimer.isActive());
+    EXPECT_TRUE(f.session.isPlaying());
+    EXPECT_TRUE(f.session.displayLoopRunning());
 }
 
 TEST_F(Transport, EndOfMovieWithAutoReverseGoesBackWithoutPlaying)
@@ -186,14 +186,14 @@ TEST_F(Transport, VideoWindowDragsOnlyWithTheLeftButtonInWindowMode)
 
 TEST_F(Transport, PressOnThePictureStartsTheSubtitleTimerAndDragsInWindowMode)
 {
-    f.panel.subTimer.stop();
+    f.session.stopDisplayLoop();
     // The right button opens the pop-up menu; it is closed again without a choice.
     QTimer::singleShot(0, [] {
         if (QWidget *menu = QApplication::activePopupWidget())
             menu->close();
     });
     emit f.mp1.MouseDown(2, 0, 100, 100);
-    EXPECT_TRUE(f.panel.subTimer.isActive());
+    EXPECT_TRUE(f.session.displayLoopRunning());
     EXPECT_TRUE(f.desktop.calls.filter("move").isEmpty());
     emit f.mp1.MouseDown(1, 0, 100, 100);
     EXPECT_EQ(f.desktop.calls.filter("move").size(), 1);

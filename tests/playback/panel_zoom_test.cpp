@@ -2,6 +2,7 @@
 #include "playback/PanScan.h"
 #include "playback/player.h"
 #include "support/PanelFixture.h"
+#include "playback/PlayerSession.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -141,7 +142,8 @@ TEST(ZoomOnDesktop, FullscreenIsTheWindowsRealStateAndWindowModeComesBackAtItsSi
     RunLog log{app};
     FakeDrives drives;
     Settings settings{15, 15};
-    Panelfrm panel{PanelContext{app, mp1, mp2, desktop, dialogs, log, drives}};
+    PlayerSession session{app, mp1, mp2, log};
+    Panelfrm panel{PanelContext{app, session, desktop, dialogs, log, drives}};
     panel.settingsForm = &settings;
     player &window = *panel.playerForm;
     mp1.imageWidth = 640;

@@ -27,7 +27,7 @@ struct SettingsWindow : ::testing::Test {
 
     void openVideo(double widthTwips, double aspect)
     {
-        engine.setFileName(QStringLiteral("/m/clip.avi"));
+        engine.open(QStringLiteral("/m/clip.avi"));
         engine.setWidth(widthTwips);
         state.videoAspect = aspect;
     }

@@ -28,9 +28,9 @@ struct SubtitleGroup : ::testing::Test {
         t.append(30, 40, QString());
         t.append(100, 150, QStringLiteral("one"));
         t.append(1e9, 1e9, QString());
-        f.panel.subClock.setTable(t);
+        f.session.subClock().setTable(t);
     }
-    double firstStart() { return f.panel.subClock.table().subStart[1]; }
+    double firstStart() { return f.session.subClock().table().subStart[1]; }
 };
 
 }  // namespace
@@ -51,16 +51,16 @@ TEST_F(SubtitleGroup, EveryChangeOfTheDelayShiftsTheTableByItsLeadingNumber)
         }
         QTest::keyClicks(s.delaytxt, QString::fromLatin1(c.typed));
         EXPECT_EQ(firstStart(), 100 + c.shift) << c.typed;
-        EXPECT_EQ(f.panel.subClock.table().subEnd[2] - f.panel.subClock.table().subStart[2], 0);
-        EXPECT_EQ(f.panel.subClock.table().subStart[3], 0) << "the spare slot stays";
+        EXPECT_EQ(f.session.subClock().table().subEnd[2] - f.session.subClock().table().subStart[2], 0);
+        EXPECT_EQ(f.session.subClock().table().subStart[3], 0) << "the spare slot stays";
     }
     // Deleting the text shifts by 0: earlier shifts stay.
     s.delaytxt->clear();
     EXPECT_EQ(firstStart(), 100 + 3.5);
     // Without a table nothing happens.
-    f.panel.subClock.setTable(SubtitleTable{});
+    f.session.subClock().setTable(SubtitleTable{});
     s.delaytxt->setText(QStringLiteral("7"));
-    EXPECT_EQ(f.panel.subClock.table().subCount, 0);
+    EXPECT_EQ(f.session.subClock().table().subCount, 0);
 }
 
 TEST_F(SubtitleGroup, WidthRecentresAndHeightKeepsThePlace)

@@ -1,6 +1,6 @@
 // The running instance's door for files: a file handed over arrives whole, and a socket left by a run
 // that died neither takes files nor keeps the next run from opening its own door.
-#include "startup/InstanceChannel.h"
+#include "desktop/InstanceChannel.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

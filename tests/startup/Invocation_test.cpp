@@ -2,7 +2,7 @@
 // is dropped.
 #include "support/PanelFixture.h"
 
-#include "platform/MediaEngine.h"
+#include "engine/MediaEngine.h"
 #include "startup/Invocation.h"
 #include "startup/OpenedFile.h"
 
@@ -107,12 +107,12 @@ TEST(OpenedFile, OpensAsIfDroppedOnItsButton)
     EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Play"));  // AutoPlay is off
     OpenedFile::open(f.panel, sound);
     EXPECT_EQ(f.mp2.fileName(), sound);
-    EXPECT_TRUE(f.app.audioSeparate);
+    EXPECT_TRUE(f.session.audioSeparate());
     OpenedFile::open(f.panel, subs);
-    EXPECT_EQ(f.app.subFilePath, subs);
+    EXPECT_EQ(f.session.subFilePath(), subs);
     const QString ini = f.path(QStringLiteral("my disc.ini"));
     touch(ini);
     OpenedFile::open(f.panel, ini);
-    EXPECT_EQ(f.app.iniFile, ini);
+    EXPECT_EQ(f.session.disc().iniFile, ini);
     EXPECT_TRUE(f.panel.isVisible());
 }

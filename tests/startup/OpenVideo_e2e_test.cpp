@@ -1,10 +1,11 @@
 // The whole program with the real engine on a real display: a movie dropped on "Video" shows in the
 // video window, and closing the panel ends the run with its log complete.
 #include "support/FakeDialogs.h"
+#include "support/OpenAndWait.h"
 #include "support/PanelFixture.h"
 #include "support/RealPicture.h"
 
-#include "platform/MpvVideoView.h"
+#include "engine/MpvVideoView.h"
 #include "playback/player.h"
 #include "startup/Program.h"
 
@@ -24,6 +25,7 @@ TEST(OpenVideoEndToEnd, DroppedMovieShowsInTheVideoWindowAndTheLogRecordsTheRun)
         ASSERT_TRUE(program.panel.isVisible());
 
         RealPicture::dropFiles(program.panel.openfile, {RealPicture::clip25});
+        ASSERT_TRUE(opensEnded(program.session));
         EXPECT_TRUE(dialogs.shown.empty());
         EXPECT_EQ(program.panel.namelbl->text(), QStringLiteral("VIDEO: CLIP25.MP4"));
         ASSERT_TRUE(program.panel.playerForm->isVisible());

@@ -1,4 +1,4 @@
-#include "platform/basic_numbers.h"
+#include "numbers/basic_numbers.h"
 #include "startup/AppState.h"
 #include "startup/ProgramFolder.h"
 #include "startup/RunLog.h"

@@ -1,4 +1,4 @@
-#include "startup/ShutdownSignals.h"
+#include "desktop/ShutdownSignals.h"
 
 #include <QSignalSpy>
 #include <csignal>

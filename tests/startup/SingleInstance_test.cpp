@@ -1,4 +1,4 @@
-#include "startup/SingleInstance.h"
+#include "desktop/SingleInstance.h"
 
 #include <QFile>
 #include <QTemporaryDir>

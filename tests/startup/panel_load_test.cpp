@@ -67,7 +67,7 @@ TEST(PanelLoad, UnloadRunsOnceWhicheverWayItIsReached)
     f.panel.Form_Unload(0);
     f.panel.close();
     EXPECT_EQ(readAll(f.path("kelmora.log")).count("Exiting"), 1);
-    EXPECT_FALSE(f.panel.subTimer.isActive());
+    EXPECT_FALSE(f.session.displayLoopRunning());
 }
 
 TEST(PanelLoad, StateAfterLoad)
@@ -76,14 +76,12 @@ TEST(PanelLoad, StateAfterLoad)
     f.desktop.widthPx = 1280;
     f.desktop.heightPx = 1024;
     f.app.programFolder = f.folder.path();  // without a trailing separator
-    f.panel.videoFps = 7;
-    f.panel.rateIndex = 0;
     f.panel.Form_Load();
     EXPECT_EQ(f.app.appPath, f.folder.path() + "/");
-    EXPECT_EQ(f.panel.videoFps, 0);
-    EXPECT_FALSE(f.panel.isPlaying);
+    EXPECT_EQ(f.session.videoFps(), 0);
+    EXPECT_FALSE(f.session.isPlaying());
     EXPECT_EQ(f.app.zoomMode, 1);
-    EXPECT_EQ(f.panel.rateIndex, 4);
+    EXPECT_EQ(f.session.rateIndex(), 4);
     // Ratepos is 675 twips high from 540: 540 + 4 * (675 \ 11).
     EXPECT_EQ(f.panel.LineRate.Y1, 784);
     EXPECT_EQ(f.panel.LineRate.Y2, 784);
@@ -99,8 +97,8 @@ TEST(PanelLoad, StateAfterLoad)
     EXPECT_EQ(f.app.overlayTop, 1024 * 15 - 1500);
     EXPECT_EQ(f.app.skinFile, "NONE");
     EXPECT_EQ(f.app.lastDir, f.app.appPath);
-    EXPECT_FALSE(f.panel.subTimer.isActive());
-    EXPECT_FALSE(f.panel.TimerMovieBack.isActive());
+    EXPECT_FALSE(f.session.displayLoopRunning());
+    EXPECT_FALSE(f.session.stepping());
     f.panel.Form_Unload(0);
 }
 
@@ -126,8 +124,7 @@ TEST(PanelLoad, AutorunInAnyCaseWritesNoLogAndTicksAutoPlay)
     f.panel.Form_Load();
     EXPECT_TRUE(f.app.autorunMode);
     EXPECT_TRUE(f.settings.Autoplay->isChecked());
-    EXPECT_EQ(f.app.iniFile, f.path("kelmora.ini"));
-    EXPECT_FALSE(f.app.relativeToIni);
+    EXPECT_EQ(f.session.disc().iniFile, f.path("kelmora.ini"));
     EXPECT_FALSE(f.log.isOpen());
     f.panel.Form_Unload(0);
     EXPECT_EQ(readAll(f.path("kelmora.log")), "earlier run\r\n");

@@ -25,9 +25,10 @@ struct Rig {
     bool autosub = true;
     int barUpdates = 0;
     double fps = 25;
+    bool audioSeparate = false;
     SubtitleClock clock{app, video, audio,
-                        {[this] { return fps; }, [this] { return hidesub; }, [this] { return autosub; },
-                         [this] { ++barUpdates; }, [this] { return &overlay; }}};
+                        {[this] { return fps; }, [this] { return audioSeparate; }, [this] { return hidesub; },
+                         [this] { return autosub; }, [this] { ++barUpdates; }, [this] { return &overlay; }}};
 
     // Lead-in 30..40, the given entries, the sentinel.
     void table(std::initializer_list<std::tuple<double, double, const char *>> rows)
@@ -53,7 +54,7 @@ struct Rig {
 TEST(SubtitleClock, WithoutATableOnlyAudioAndDisplay)
 {
     Rig r;
-    r.app.audioSeparate = true;
+    r.audioSeparate = true;
     r.audio.setPositionQuietly(0);
     EXPECT_TRUE(r.tickAt(100).isEmpty());
     EXPECT_EQ(r.barUpdates, 1);
@@ -65,7 +66,7 @@ TEST(SubtitleClock, WithoutATableOnlyAudioAndDisplay)
 TEST(SubtitleClock, AudioRealignsWhenWholeSecondsDiffer)
 {
     Rig r;
-    r.app.audioSeparate = true;
+    r.audioSeparate = true;
     r.audio.setPositionQuietly(2.4);
     r.tickAt(62);  // 2.48 s: both round to 2
     EXPECT_TRUE(r.audio.calls.isEmpty());
@@ -98,7 +99,7 @@ TEST(SubtitleClock, SeparateAudioFollowsTheMovieByWholeSecondsOnly)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         Rig r;
-        r.app.audioSeparate = c.separate;
+        r.audioSeparate = c.separate;
         r.fps = c.fps;
         r.audio.setPositionQuietly(c.audioAt);
         r.tickAt(c.frame);

@@ -1,6 +1,7 @@
 // A SubRip file on the real movie: as it plays, the overlay window shows each text while the movie
 // is inside that entry's frames.
 #include "support/FakeDialogs.h"
+#include "support/OpenAndWait.h"
 #include "support/PanelFixture.h"
 #include "support/RealPicture.h"
 
@@ -44,9 +45,10 @@ TEST(SubtitlesEndToEnd, EachTextShowsInTheOverlayWhileItsFramesPlay)
             f.write(kSrt);
         }
         RealPicture::dropFiles(panel.openfile, {QStringLiteral(VISTREL_MEDIA_DIR "/") + QLatin1String(c.clip)});
+        ASSERT_TRUE(opensEnded(program.session));
         RealPicture::dropFiles(panel.subopen, {srt});
         ASSERT_TRUE(dialogs.shown.empty());
-        ASSERT_EQ(panel.videoFps, c.fps);
+        ASSERT_EQ(program.session.videoFps(), c.fps);
         ASSERT_EQ(panel.Sublbl->text(), QStringLiteral("SUB: CLIP.SRT"));
 
         panel.vplay_Click();

@@ -2,6 +2,8 @@
 // display timer writing into the overlay window, and the re-find after each kind of seek.
 #include "support/PanelFixture.h"
 
+#include "browse/Browsefrm.h"
+
 #include "subtitles/subtitles.h"
 
 #include <QCheckBox>
@@ -41,13 +43,13 @@ struct SubsRig : PanelFixture {
         QFile f(app.appPath + "kelmora.log");
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    const SubtitleTable &table() { return panel.subClock.table(); }
+    const SubtitleTable &table() { return session.subClock().table(); }
     subtitles &overlay() { return *panel.subtitlesForm; }
     QString shown() { return overlay().isVisible() ? overlay().Label1->text() : QStringLiteral("<hidden>"); }
     QString tickAt(double frame)
     {
         mp1.setPositionQuietly(frame);
-        panel.subTimer_Timer();
+        session.subTimer_Timer();
         return shown();
     }
 };
@@ -59,7 +61,7 @@ TEST(PanelSubtitles, DropOfOneFileLoadsItWithTheCaptionAndTheLog)
     SubsRig r;
     const QString srt = r.file("Movie.En.srt", kSrt);
     r.dropSub({srt});
-    EXPECT_EQ(r.app.subFilePath, srt);
+    EXPECT_EQ(r.session.subFilePath(), srt);
     EXPECT_EQ(r.panel.Sublbl->text(), "SUB: MOVIE.EN.SRT");
     ASSERT_EQ(r.table().subCount, 4);
     EXPECT_EQ(r.table().subStart[0], 30);
@@ -73,7 +75,7 @@ TEST(PanelSubtitles, DropOfOneFileLoadsItWithTheCaptionAndTheLog)
     // Two files at once: nothing at all.
     const QString other = r.file("other.sub", "{1}{2}x\r\n");
     r.dropSub({other, srt});
-    EXPECT_EQ(r.app.subFilePath, srt);
+    EXPECT_EQ(r.session.subFilePath(), srt);
     EXPECT_EQ(r.table().subCount, 4);
 }
 
@@ -95,15 +97,15 @@ TEST(PanelSubtitles, WithoutAVideoTheDropOnlyKeepsThePathForTheNext)
     file.write(kSrt);
     file.close();
     emit f.panel.subopen->Dropped({file.fileName()});
-    EXPECT_EQ(f.app.subFilePath, file.fileName());
-    EXPECT_EQ(f.panel.subClock.table().subCount, 0);
+    EXPECT_EQ(f.session.subFilePath(), file.fileName());
+    EXPECT_EQ(f.session.subClock().table().subCount, 0);
     EXPECT_EQ(f.panel.Sublbl->text(), "SUB:");
 
     // The next video reads it at that video's rate: 30 fps here.
     f.mp1.frames = 2700;
     f.panel.openfile_Drop({f.path("clip.avi")});
-    ASSERT_EQ(f.panel.subClock.table().subCount, 4);
-    EXPECT_EQ(f.panel.subClock.table().subStart[1], 60);
+    ASSERT_EQ(f.session.subClock().table().subCount, 4);
+    EXPECT_EQ(f.session.subClock().table().subStart[1], 60);
     EXPECT_EQ(f.panel.Sublbl->text(), "SUB: LATER.SRT");
     f.panel.Form_Unload(0);
 }
@@ -175,8 +177,7 @@ TEST(PanelSubtitles, TheSubTimerDrivesTheTick)
     SubsRig r;
     r.dropSub({r.file("a.srt", kSrt)});
     r.mp1.setPositionQuietly(60);
-    r.panel.subTimer.setInterval(1);
-    r.panel.subTimer.start();
+    r.session.startDisplayLoop();
     EXPECT_TRUE(QTest::qWaitFor([&] { return r.shown() == "Hello"; }, 2000));
 }
 
@@ -187,34 +188,34 @@ TEST(PanelSubtitles, EverySeekFindsTheEntryAgain)
     r.tickAt(35);
     r.tickAt(45);
     EXPECT_EQ(r.tickAt(60), "Hello");
-    EXPECT_EQ(r.panel.subClock.subIndex(), 1);
+    EXPECT_EQ(r.session.subClock().subIndex(), 1);
 
     // Back to the start: the lead-in is due again.
     r.panel.vgos_Click();
-    EXPECT_EQ(r.panel.subClock.subIndex(), 0);
+    EXPECT_EQ(r.session.subClock().subIndex(), 0);
     EXPECT_EQ(r.shown(), "");
 
     // Onto the track, inside "Two lines": blank until the next entry, which is the sentinel here.
     r.panel.VideoPos_MouseDown(1, 0, 120 / r.panel.posPerTwip, 0);
     EXPECT_EQ(r.mp1.currentPosition(), 120);
-    EXPECT_EQ(r.panel.subClock.subIndex(), 3);
+    EXPECT_EQ(r.session.subClock().subIndex(), 3);
     EXPECT_EQ(r.shown(), "");
 
     // Dragging back before "Hello".
     r.panel.VideoPos_MouseMove(1, 0, 40 / r.panel.posPerTwip, 0);
-    EXPECT_EQ(r.panel.subClock.subIndex(), 1);
+    EXPECT_EQ(r.session.subClock().subIndex(), 1);
 
     // A backward step of the rate timer: from frame 110 (second 4) two seconds back lands on 50,
     // the first frame of "Hello", which shows at once.
-    r.panel.rateIndex = 8;
+    r.haltAtRate(8);
     r.mp1.setPositionQuietly(110);
-    r.panel.TimerMovieBack_Timer();
+    r.session.TimerMovieBack_Timer();
     EXPECT_EQ(r.mp1.currentPosition(), 50);
-    EXPECT_EQ(r.panel.subClock.subIndex(), 1);
+    EXPECT_EQ(r.session.subClock().subIndex(), 1);
     EXPECT_EQ(r.shown(), "Hello");
 
     r.panel.vgoe_Click();
-    EXPECT_EQ(r.panel.subClock.subIndex(), 3);
+    EXPECT_EQ(r.session.subClock().subIndex(), 3);
 }
 
 TEST(PanelSubtitles, TheDropPausesTheTimerOnlyWhileItLoads)
@@ -222,13 +223,13 @@ TEST(PanelSubtitles, TheDropPausesTheTimerOnlyWhileItLoads)
     SubsRig r;
     r.panel.vplay_Click();
     ASSERT_EQ(r.mp1.playState(), 2);
-    ASSERT_TRUE(r.panel.subTimer.isActive());
+    ASSERT_TRUE(r.session.displayLoopRunning());
     r.dropSub({r.file("a.srt", kSrt)});
-    EXPECT_TRUE(r.panel.subTimer.isActive());
+    EXPECT_TRUE(r.session.displayLoopRunning());
     r.panel.vplay_Click();
-    ASSERT_FALSE(r.panel.subTimer.isActive());
+    ASSERT_FALSE(r.session.displayLoopRunning());
     r.dropSub({r.file("b.srt", kSrt)});
-    EXPECT_FALSE(r.panel.subTimer.isActive());
+    EXPECT_FALSE(r.session.displayLoopRunning());
 }
 
 TEST(PanelSubtitles, LoadPlacesTheOverlayAndTiesItToThePanel)
@@ -276,5 +277,5 @@ TEST(PanelSubtitles, ClickSetsTheBrowseModeForSubtitles)
 {
     SubsRig r;
     emit r.panel.subopen->Click();
-    EXPECT_EQ(r.app.browseMode, 4);
+    EXPECT_EQ(r.panel.browseForm->mode(), 4);
 }

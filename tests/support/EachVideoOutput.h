@@ -2,7 +2,7 @@
 // Real-window tests that run on each way of drawing the picture: a fixture derived from EachVideoOutput,
 // its tests written with TEST_P, and
 //   INSTANTIATE_TEST_SUITE_P(Outputs, Fixture, EachVideoOutput::kinds(), EachVideoOutput::kindName);
-#include "platform/VideoOutput.h"
+#include "engine/VideoOutput.h"
 
 #include <gtest/gtest.h>
 #include <string>

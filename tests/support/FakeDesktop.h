@@ -1,6 +1,6 @@
 #pragma once
 // A fixed screen (1024 x 768 pixels at 15 twips per pixel by default) that records taskbar calls.
-#include "platform/Desktop.h"
+#include "desktop/Desktop.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Records every message box and answers input boxes from a queue.
-#include "platform/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <QStringList>
 #include <vector>

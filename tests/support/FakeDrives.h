@@ -1,6 +1,6 @@
 #pragma once
 // Drives a test sets up by hand.
-#include "platform/Drives.h"
+#include "drives/Drives.h"
 
 class FakeDrives : public Drives {
 public:

@@ -1,11 +1,11 @@
 #pragma once
 // An engine double whose clock, position and play state the tests drive. It keeps every value
 // written and records the calls the panel makes.
-#include "platform/MediaEngine.h"
+#include "engine/MediaEngine.h"
 
 #include <QSet>
 #include <QStringList>
-#include <functional>
+#include <optional>
 
 class FakeEngine : public MediaEngine {
     Q_OBJECT
@@ -20,19 +20,39 @@ public:
     QSet<QString> unopenable;
     // The file tells no frame rate, so the engine assumes one.
     bool assumedRate = false;
-    // Runs in the middle of an open, where a real engine waits for the file.
-    std::function<void()> whileOpening;
-    QStringList calls;  // "play", "pause", "open <path>", "seek <pos>", "dialog <n>"
+    // An open answers at once, unless opens are held: then it answers when the test calls
+    // finishOpen(), as a real engine does once the file has loaded.
+    bool holdOpens = false;
+    QStringList calls;  // "play", "pause", "open <path>", "close", "seek <pos>", "dialog <n>"
 
     QString fileName() const override { return file_; }
-    void setFileName(const QString &path) override
+    void open(const QString &path) override
     {
         calls << QStringLiteral("open ") + path;
-        if (whileOpening)
-            whileOpening();
         playing_ = false;
         pos_ = 0;
+        file_.clear();
+        pending_ = path;
+        if (!holdOpens)
+            finishOpen();
+    }
+    void close() override
+    {
+        calls << QStringLiteral("close");
+        pending_.reset();
+        playing_ = false;
+        pos_ = 0;
+        file_.clear();
+    }
+    bool opening() const { return pending_.has_value(); }
+    void finishOpen()
+    {
+        if (!pending_)
+            return;
+        const QString path = *pending_;
+        pending_.reset();
         file_ = unopenable.contains(path) ? QString() : path;
+        emit opened(!file_.isEmpty());
     }
     int displayMode() const override { return mode_; }
     void setDisplayMode(int mode) override { mode_ = mode; }
@@ -92,6 +112,7 @@ public:
 
 private:
     QString file_;
+    std::optional<QString> pending_;
     int mode_ = 0;
     double pos_ = 0;
     double rate_ = 1;

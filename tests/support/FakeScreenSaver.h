@@ -1,6 +1,6 @@
 #pragma once
 // A screen saver that records what it was asked: "inhibit" and "release", changes only.
-#include "platform/ScreenSaver.h"
+#include "desktop/ScreenSaver.h"
 
 #include <QStringList>
 

@@ -7,6 +7,7 @@
 #include "support/FakeEngine.h"
 
 #include "playback/Panelfrm.h"
+#include "playback/PlayerSession.h"
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
@@ -32,7 +33,8 @@ struct PanelFixture {
     FakeDrives drives;
     RunLog log{app};
     Settings settings{15, 15};
-    Panelfrm panel{PanelContext{app, mp1, mp2, desktop, dialogs, log, drives}};
+    PlayerSession session{app, mp1, mp2, log};
+    Panelfrm panel{PanelContext{app, session, desktop, dialogs, log, drives}};
 
     PanelFixture()
     {
@@ -41,6 +43,15 @@ struct PanelFixture {
         panel.settingsForm = &settings;
         settings.attachPlayer(&mp1, panel.playerForm, &desktop, &app);
         settings.panelForm = &panel;
+    }
+
+    // The rate slider left at step `index` with the movie halted, as a user leaves it: play, pick the
+    // rate, stop.
+    void haltAtRate(int index)
+    {
+        session.play();
+        session.setRate(index);
+        session.togglePlay();
     }
 
     QString path(const QString &name) const { return app.appPath + name; }

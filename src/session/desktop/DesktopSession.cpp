@@ -1,0 +1,159 @@
+#include "desktop/DesktopSession.h"
+
+#include "desktop/ScreenSaver.h"
+#include "engine/MediaEngine.h"
+#include "playback/PlayerSession.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// The volume slider's quietest place that still sets a volume.
+constexpr float kQuietestDb = 99.99f;
+}  // namespace
+
+DesktopSession::DesktopSession(PlayerSession &session, ScreenSaver &screenSaver, const QDBusConnection &bus,
+                               QObject *parent)
+    : QObject(parent), session_(session), screenSaver_(screenSaver)
+{
+    mpris.registerOn(bus);
+    for (auto change : {&PlayerSession::movieOpened, &PlayerSession::movieOpenFailed})
+        connect(&session_, change, this, &DesktopSession::sync);
+    connect(&session_, &PlayerSession::playingChanged, this, &DesktopSession::sync);
+    connect(&session_, &PlayerSession::rateChanged, this, &DesktopSession::sync);
+    connect(&session_, &PlayerSession::volumeChanged, this, &DesktopSession::sync);
+    connect(&session_, &PlayerSession::movieEnded, this, &DesktopSession::sync);
+    connect(&session_, &PlayerSession::positionChanged, this, &DesktopSession::sync);
+    connect(&session_, &PlayerSession::seeked, this, [this] {
+        sync();
+        mpris.seeked(position());
+    });
+    sync();
+}
+
+DesktopSession::~DesktopSession()
+{
+    screenSaver_.release();
+}
+
+void DesktopSession::sync()
+{
+    if (session_.moving())
+        screenSaver_.inhibit();
+    else
+        screenSaver_.release();
+
+    QStringList changed;
+    const QString file = session_.MediaPlayer1.fileName();
+    if (file != lastFile_) {
+        lastFile_ = file;
+        ++trackId_;
+        changed << QStringLiteral("Metadata");
+    }
+    const QString status = playbackStatus();
+    if (status != lastStatus_) {
+        lastStatus_ = status;
+        changed << QStringLiteral("PlaybackStatus");
+    }
+    const int vol = session_.MediaPlayer1.volume();
+    if (vol != lastVolume_) {
+        lastVolume_ = vol;
+        changed << QStringLiteral("Volume");
+    }
+    mpris.propertiesChanged(changed);
+}
+
+void DesktopSession::play()
+{
+    if (!session_.moving())
+        session_.togglePlay();
+}
+
+void DesktopSession::pause()
+{
+    if (session_.moving())
+        session_.togglePlay();
+}
+
+void DesktopSession::playPause()
+{
+    session_.togglePlay();
+}
+
+void DesktopSession::stop()
+{
+    if (!session_.movieOpen())
+        return;
+    if (session_.moving())
+        session_.togglePlay();
+    session_.goStart();
+}
+
+double DesktopSession::frameToUs() const
+{
+    return session_.videoFps() > 0 ? 1e6 / session_.videoFps() : 0;
+}
+
+qint64 DesktopSession::position() const
+{
+    return std::llround(session_.MediaPlayer1.currentPosition() * frameToUs());
+}
+
+void DesktopSession::setPosition(qint64 positionUs)
+{
+    const double usPerFrame = frameToUs();
+    if (usPerFrame <= 0)
+        return;
+    const double frame = positionUs / usPerFrame;
+    if (frame < 0 || frame > session_.MediaPlayer1.duration())
+        return;
+    session_.seek(frame);
+}
+
+void DesktopSession::seek(qint64 offsetUs)
+{
+    if (frameToUs() <= 0)
+        return;
+    const double end = session_.MediaPlayer1.duration() * frameToUs();
+    // In doubles: an offset near the ends of its range must not overflow the sum.
+    setPosition(std::llround(std::clamp(double(position()) + double(offsetUs), 0.0, end)));
+}
+
+double DesktopSession::volume() const
+{
+    // Engine volume in hundredths of a decibel; the desktop's scale is the amplitude.
+    const int hundredthsDb = session_.MediaPlayer1.volume();
+    return hundredthsDb <= -10000 ? 0.0 : std::pow(10.0, hundredthsDb / 2000.0);
+}
+
+void DesktopSession::setVolume(double volume)
+{
+    const double db = volume <= 0 ? kQuietestDb : std::min<double>(kQuietestDb, std::max(0.0, -20 * std::log10(volume)));
+    session_.setVolume(static_cast<float>(db));
+}
+
+void DesktopSession::raise()
+{
+    emit raiseRequested();
+}
+
+void DesktopSession::quit()
+{
+    emit quitRequested();
+}
+
+QString DesktopSession::playbackStatus() const
+{
+    if (session_.MediaPlayer1.fileName().isEmpty())
+        return QStringLiteral("Stopped");
+    return session_.moving() ? QStringLiteral("Playing") : QStringLiteral("Paused");
+}
+
+MediaControls::Track DesktopSession::track() const
+{
+    Track t;
+    t.id = trackId_;
+    t.path = session_.MediaPlayer1.fileName();
+    t.lengthUs = std::llround(session_.MediaPlayer1.duration() * frameToUs());
+    return t;
+}

@@ -1,0 +1,324 @@
+#include "playback/PlayerSession.h"
+
+#include "engine/MediaEngine.h"
+#include "numbers/basic_numbers.h"
+#include "playback/RateSteps.h"
+#include "playback/VolumeSteps.h"
+#include "startup/AppState.h"
+#include "startup/RunLog.h"
+
+#include <algorithm>
+
+PlayerSession::PlayerSession(AppState &app, MediaEngine &movie, MediaEngine &sound, RunLog &log, QObject *parent)
+    : QObject(parent), MediaPlayer1(movie), MediaPlayer2(sound), app_(app), log_(log),
+      subClock_(app, movie, sound,
+                SubtitleClockHooks{[this] { return videoFps_; }, [this] { return audioSeparate_; }})
+{
+    TimerMovieBack.setInterval(1000);
+    subTimer.setInterval(500);
+    connect(&TimerMovieBack, &QTimer::timeout, this, &PlayerSession::TimerMovieBack_Timer);
+    connect(&subTimer, &QTimer::timeout, this, &PlayerSession::subTimer_Timer);
+    connect(&MediaPlayer1, &MediaEngine::opened, this, &PlayerSession::movieFinishedOpening);
+    connect(&MediaPlayer2, &MediaEngine::opened, this, &PlayerSession::soundFinishedOpening);
+    connect(&MediaPlayer1, &MediaEngine::EndOfStream, this, [this] {
+        if (!ended_)
+            emit movieEnded();
+    });
+}
+
+bool PlayerSession::movieOpen() const
+{
+    return !openingMovie_ && !MediaPlayer1.fileName().isEmpty();
+}
+
+bool PlayerSession::moving() const
+{
+    return isPlaying_ && (MediaPlayer1.playState() == 2 || stepping());
+}
+
+void PlayerSession::openMovie(const QString &path)
+{
+    startMovieOpen(path, false);
+}
+
+void PlayerSession::openDiscMovie(const QuickDisc &disc)
+{
+    startMovieOpen(disc.moviePath, true);
+}
+
+void PlayerSession::startMovieOpen(const QString &path, bool discMovie)
+{
+    if (ended_)
+        return;
+    // The old movie's state stays until the new one has opened: a file that cannot be opened
+    // changes nothing else.
+    movieAsked_ = path;
+    discMovie_ = discMovie;
+    const bool wasBusy = opening();
+    openingMovie_ = true;
+    if (!wasBusy)
+        emit busyChanged(true);
+    MediaPlayer1.open(path);
+}
+
+QuickDisc PlayerSession::readDisc(const QString &iniPath, const QString &mediaBase)
+{
+    QuickDisc disc = QuickIni::read(iniPath, mediaBase);
+    disc_.subTrackFiles = disc.subFiles;
+    disc_.audioTrackFiles = disc.audioFiles;
+    if (disc.defaultSub >= 0)
+        subFilePath_ = disc.subFiles[disc.defaultSub];
+    return disc;
+}
+
+void PlayerSession::movieFinishedOpening(bool ok)
+{
+    if (!openingMovie_)
+        return;
+    openingMovie_ = false;
+    const QString path = movieAsked_;
+    if (!ok) {
+        busyMaybeEnded();
+        emit movieOpenFailed(path);
+        return;
+    }
+    log_.line(QStringLiteral("opening video ") + path);
+    // The frame rate is the length in frames over the length in seconds; from here on the movie's
+    // engine counts in frames. A file without a length has no rate rather than an infinite one.
+    MediaPlayer1.setDisplayMode(0);
+    const double seconds = MediaPlayer1.duration();
+    MediaPlayer1.setDisplayMode(1);
+    const double frames = MediaPlayer1.duration();
+    videoFps_ = seconds > 0 ? basic_numbers::roundEvenTo(frames / seconds, 3) : 0;
+    if (MediaPlayer1.frameRateAssumed())
+        log_.line(QStringLiteral("no frame rate in the file, 25 assumed"));
+    log_.line(QStringLiteral("fps ") + basic_numbers::shortText(videoFps_));
+    subTimer.start();
+    // The new movie stands halted: neither the stepping timer nor the rate controls may go on acting
+    // for the old one.
+    const bool wasPlaying = isPlaying_;
+    isPlaying_ = false;
+    stopStepping();
+    // An earlier separate sound track stays loaded and in step, but silent.
+    MediaPlayer1.setMute(false);
+    MediaPlayer2.setMute(true);
+    busyMaybeEnded();
+    if (wasPlaying)
+        emit playingChanged(false, true);
+    emit movieOpened(path);
+}
+
+void PlayerSession::openSound(const QString &path)
+{
+    if (ended_)
+        return;
+    soundAsked_ = path;
+    const bool wasBusy = opening();
+    openingSound_ = true;
+    if (!wasBusy)
+        emit busyChanged(true);
+    MediaPlayer2.open(path);
+}
+
+void PlayerSession::soundFinishedOpening(bool ok)
+{
+    if (!openingSound_)
+        return;
+    openingSound_ = false;
+    const QString path = soundAsked_;
+    if (!ok) {
+        // Muting the movie for a track that did not open would leave the user in silence.
+        audioSeparate_ = false;
+        MediaPlayer1.setMute(false);
+        busyMaybeEnded();
+        emit soundOpenFailed(path);
+        return;
+    }
+    MediaPlayer2.setVolume(MediaPlayer1.volume());
+    MediaPlayer2.setMute(false);
+    MediaPlayer1.setMute(true);
+    audioSeparate_ = true;
+    // Its position follows the movie's on the next tick of the display loop.
+    if (MediaPlayer1.playState() == 2)
+        MediaPlayer2.play();
+    log_.line(QStringLiteral("opened audio ") + path);
+    busyMaybeEnded();
+    emit soundOpened(path);
+}
+
+void PlayerSession::closeSound()
+{
+    openingSound_ = false;
+    MediaPlayer2.setMute(true);
+    MediaPlayer2.close();
+    audioSeparate_ = false;
+    MediaPlayer1.setMute(false);
+    busyMaybeEnded();
+}
+
+void PlayerSession::busyMaybeEnded()
+{
+    if (!opening())
+        emit busyChanged(false);
+}
+
+void PlayerSession::chooseSubtitles(const QString &path)
+{
+    subFilePath_ = path;
+    if (movieOpen())
+        emit subtitlesChosen(path);
+}
+
+void PlayerSession::setSubtitleTable(SubtitleTable table)
+{
+    subClock_.setTable(std::move(table));
+    subClock_.resyncSubtitles();
+}
+
+void PlayerSession::togglePlay()
+{
+    if (!movieOpen())
+        return;
+    if (MediaPlayer1.playState() == 2)
+        pause();
+    else if (RateSteps::timerDriven(rateIndex_)) {
+        // The engine stays halted; the timer does the stepping. Each press starts or stops the timer
+        // and turns the play state over, so after the timer stopped itself at an end the next press
+        // steps once more.
+        if (stepping())
+            stopStepping();
+        else
+            TimerMovieBack.start();
+        isPlaying_ = !isPlaying_;
+        emit playingChanged(isPlaying_, true);
+    } else {
+        play();
+    }
+}
+
+void PlayerSession::play()
+{
+    if (!movieOpen())
+        return;
+    isPlaying_ = true;
+    MediaPlayer1.play();
+    if (!MediaPlayer2.fileName().isEmpty())
+        MediaPlayer2.play();
+    subTimer.start();
+    emit playingChanged(true, false);
+}
+
+void PlayerSession::pause()
+{
+    if (!movieOpen())
+        return;
+    MediaPlayer1.pause();
+    isPlaying_ = false;
+    if (!MediaPlayer2.fileName().isEmpty())
+        MediaPlayer2.pause();
+    subTimer.stop();
+    emit playingChanged(false, false);
+}
+
+void PlayerSession::stopStepping()
+{
+    TimerMovieBack.stop();
+}
+
+void PlayerSession::goStart()
+{
+    seek(0);
+}
+
+void PlayerSession::goEnd()
+{
+    seek(MediaPlayer1.duration());
+}
+
+void PlayerSession::seek(double frame)
+{
+    if (!movieOpen())
+        return;
+    MediaPlayer1.setCurrentPosition(std::clamp(frame, 0.0, std::max(0.0, MediaPlayer1.duration())));
+    subClock_.resyncSubtitles();
+    emit positionChanged();
+    emit seeked();
+}
+
+void PlayerSession::TimerMovieBack_Timer()
+{
+    const RateSteps::Tick t =
+        RateSteps::tick(MediaPlayer1.currentPosition(), videoFps_, rate(), MediaPlayer1.duration());
+    MediaPlayer1.setCurrentPosition(t.position);
+    if (t.stop)
+        stopStepping();
+    emit positionChanged();
+    subClock_.resyncSubtitles();
+}
+
+bool PlayerSession::setRate(int index)
+{
+    if (!isPlaying_ || !movieOpen())
+        return false;
+    rateIndex_ = std::clamp(index, 0, RateSteps::lastIndex);
+    const double r = rate();
+    log_.line(QStringLiteral("Rate chg to") + basic_numbers::logItem(r));
+    if (RateSteps::enginePlays(r)) {
+        stopStepping();
+        MediaPlayer1.setRate(r);
+        MediaPlayer1.play();
+        if (audioSeparate_)
+            MediaPlayer2.play();
+    } else {
+        MediaPlayer1.pause();
+        MediaPlayer2.pause();
+        TimerMovieBack.start();
+    }
+    emit rateChanged(rateIndex_);
+    return true;
+}
+
+bool PlayerSession::retune(int index)
+{
+    if (!isPlaying_ || !movieOpen())
+        return false;
+    rateIndex_ = std::clamp(index, 0, RateSteps::lastIndex);
+    if (rate() > 0)
+        MediaPlayer1.setRate(rate());
+    emit rateChanged(rateIndex_);
+    return true;
+}
+
+void PlayerSession::setVolume(float db)
+{
+    if (!movieOpen())
+        return;
+    if (VolumeSteps::setsVolume(db)) {
+        MediaPlayer1.setVolume(VolumeSteps::engineVolume(db));
+        MediaPlayer2.setVolume(MediaPlayer1.volume());
+    }
+    emit volumeChanged(db);
+}
+
+void PlayerSession::toggleMute()
+{
+    const VolumeSteps::Mutes now{MediaPlayer1.mute(), MediaPlayer2.mute()};
+    const VolumeSteps::Mutes next = VolumeSteps::toggleMute(now, audioSeparate_);
+    MediaPlayer1.setMute(next.video);
+    MediaPlayer2.setMute(next.audio);
+}
+
+void PlayerSession::end()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    subTimer.stop();
+    stopStepping();
+    // An open still under way is dropped: nothing of it reaches the windows afterwards.
+    if (openingMovie_)
+        MediaPlayer1.close();
+    if (openingSound_)
+        MediaPlayer2.close();
+    openingMovie_ = openingSound_ = false;
+}

@@ -1,0 +1,243 @@
+#include "browse/Browsefrm.h"
+
+#include "browse/BrowsePlaces.h"
+#include "numbers/basic_numbers.h"
+#include "playback/Panelfrm.h"
+#include "startup/AppState.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QTimer>
+#include <QTreeView>
+
+using basic_numbers::roundEven;
+
+namespace {
+
+// The design's font; the desktop substitutes it where it is missing, and fitCaption deals with a
+// stand-in that runs wider.
+QFont designFont()
+{
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSizeF(8.25);
+    f.setBold(true);
+    return f;
+}
+
+// The room a control leaves for its caption's text.
+QSize captionRoom(QWidget *w)
+{
+    QStyle *s = w->style();
+    if (auto *b = qobject_cast<QPushButton *>(w)) {
+        const int frame = 2 * s->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
+        return b->size() - QSize(frame + s->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b), frame);
+    }
+    if (auto *c = qobject_cast<QCheckBox *>(w)) {
+        QStyleOptionButton opt;
+        opt.initFrom(c);
+        return s->subElementRect(QStyle::SE_CheckBoxContents, &opt, c).size();
+    }
+    if (auto *c = qobject_cast<QComboBox *>(w)) {
+        QStyleOptionComboBox opt;
+        opt.initFrom(c);
+        opt.editable = c->isEditable();
+        return s->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).size();
+    }
+    return w->contentsRect().size();
+}
+
+QStringList items(const QComboBox *c)
+{
+    QStringList out;
+    for (int i = 0; i < c->count(); ++i)
+        out << c->itemText(i);
+    return out;
+}
+
+}  // namespace
+
+void Browsefrm::fitCaption(QWidget *w, const QStringList &texts)
+{
+    QFont f = designFont();
+    const QSize room = captionRoom(w);
+    const auto fits = [&] {
+        const QFontMetricsF fm(f);
+        for (const QString &t : texts) {
+            if (fm.horizontalAdvance(t) > room.width() || fm.height() > room.height())
+                return false;
+        }
+        return true;
+    };
+    while (f.pointSizeF() > 5 && !fits())
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    w->setFont(f);
+}
+
+void PlaceFolders::setPlace(const QString &root, const QModelIndex &sourceParent)
+{
+    if (root == root_ && rootParent_ == sourceParent)
+        return;
+    root_ = root;
+    rootParent_ = sourceParent;
+    invalidateFilter();
+}
+
+bool PlaceFolders::filterAcceptsRow(int row, const QModelIndex &sourceParent) const
+{
+    // Beside the place's own folder, its neighbours stay out of sight.
+    if (sourceParent != rootParent_)
+        return true;
+    const auto *model = static_cast<const QFileSystemModel *>(sourceModel());
+    return QDir::cleanPath(model->filePath(model->index(row, 0, sourceParent))) == root_;
+}
+
+Browsefrm::Browsefrm(Panelfrm &panel)
+    : QDialog(&panel, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      panel_(panel)
+{
+    setObjectName(QStringLiteral("Browsefrm"));
+    setWindowTitle(QStringLiteral("Browse"));
+    setFont(designFont());
+    setFixedSize(int(roundEven(5400.0 / panel_.app.twipsPerPixelX)), int(roundEven(3495.0 / panel_.app.twipsPerPixelY)));
+
+    drvList = new QComboBox(this);
+    drvList->setObjectName(QStringLiteral("drvList"));
+    place(drvList, 60, 60, 3015, 315);
+
+    folders_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    folders_.setRootPath(QStringLiteral("/"));
+    placeFolders_.setSourceModel(&folders_);
+    dirList = new QTreeView(this);
+    dirList->setObjectName(QStringLiteral("dirList"));
+    dirList->setModel(&placeFolders_);
+    for (int column = 1; column < folders_.columnCount(); ++column)
+        dirList->hideColumn(column);
+    dirList->setHeaderHidden(true);
+    dirList->setExpandsOnDoubleClick(false);
+    dirList->setIndentation(12);
+    place(dirList, 60, 420, 3015, 1890);
+
+    files_.setFilter(QDir::Files | QDir::NoDotAndDotDot);
+    files_.setNameFilterDisables(false);
+    filList = new QListView(this);
+    filList->setObjectName(QStringLiteral("filList"));
+    filList->setModel(&files_);
+    place(filList, 3180, 60, 2115, 2235);
+
+    CmbFilter = new QComboBox(this);
+    CmbFilter->setObjectName(QStringLiteral("CmbFilter"));
+    place(CmbFilter, 60, 2460, 5235, 315);
+    Check1 = new QCheckBox(QStringLiteral("Show all files"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    place(Check1, 3360, 2820, 1755, 255);
+    cmdOpen = new QPushButton(QStringLiteral("OPEN"), this);
+    cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
+    cmdOpen->setDefault(true);
+    place(cmdOpen, 120, 2940, 1035, 435);
+    cmdExit = new QPushButton(QStringLiteral("CANCEL"), this);
+    cmdExit->setObjectName(QStringLiteral("cmdExit"));
+    cmdExit->setAutoDefault(false);
+    place(cmdExit, 1200, 2940, 1095, 435);
+    Label1 = new QLabel(QStringLiteral("Open as:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    place(Label1, 2520, 3180, 795, 195);
+    Openas = new QComboBox(this);
+    Openas->setObjectName(QStringLiteral("Openas"));
+    // Each entry carries the format code the subtitle loader takes; 255 lets it detect the format.
+    Openas->addItem(QStringLiteral("Autodetect"), 255);
+    Openas->addItem(QStringLiteral("MicroDVD"), 0);
+    Openas->addItem(QStringLiteral("Subrip"), 1);
+    Openas->addItem(QStringLiteral("Subviewer 2.0"), 2);
+    place(Openas, 3360, 3120, 1815, 315);
+    fitCaptions();
+
+    setTabOrder(drvList, dirList);
+    setTabOrder(dirList, filList);
+    setTabOrder(filList, CmbFilter);
+    setTabOrder(CmbFilter, Check1);
+    setTabOrder(Check1, cmdOpen);
+    setTabOrder(cmdOpen, cmdExit);
+    setTabOrder(cmdExit, Openas);
+
+    // Folders arrive from another thread and get sorted after: until the user takes the folder list
+    // in hand, it keeps the current folder in sight as they come.
+    const auto reveal = [this] {
+        if (revealing_)
+            QTimer::singleShot(0, this, [this] { dirList->scrollTo(dirList->currentIndex()); });
+    };
+    connect(&placeFolders_, &QAbstractItemModel::rowsInserted, this, reveal);
+    connect(&placeFolders_, &QAbstractItemModel::layoutChanged, this, reveal);
+    connect(drvList, &QComboBox::activated, this, &Browsefrm::drvList_Change);
+    connect(dirList, &QTreeView::doubleClicked, this, &Browsefrm::dirList_DblClick);
+    connect(filList, &QListView::clicked, this, &Browsefrm::filList_Click);
+    connect(filList->selectionModel(), &QItemSelectionModel::currentChanged, this, &Browsefrm::filList_Click);
+    connect(filList, &QListView::doubleClicked, this, &Browsefrm::filList_DblClick);
+    connect(CmbFilter, &QComboBox::currentIndexChanged, this, &Browsefrm::CmbFilter_Click);
+    connect(Check1, &QCheckBox::clicked, this, &Browsefrm::Check1_Click);
+    connect(cmdOpen, &QPushButton::clicked, this, &Browsefrm::cmdOpen_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &Browsefrm::cmdExit_Click);
+    for (QWidget *w : {static_cast<QWidget *>(dirList), dirList->viewport(), filList->viewport()})
+        w->installEventFilter(this);
+    dirList->viewport()->setMouseTracking(true);
+    filList->viewport()->setMouseTracking(true);
+
+    hideOpenas();
+    Form_Load();
+}
+
+void Browsefrm::place(QWidget *w, int left, int top, int width, int height) const
+{
+    const int tx = panel_.app.twipsPerPixelX, ty = panel_.app.twipsPerPixelY;
+    const int x = int(roundEven(double(left) / tx));
+    const int y = int(roundEven(double(top) / ty));
+    w->setGeometry(x, y, std::max(1, int(roundEven(double(left + width) / tx)) - x),
+                   std::max(1, int(roundEven(double(top + height) / ty)) - y));
+}
+
+void Browsefrm::fitCaptions()
+{
+    for (QPushButton *b : {cmdOpen, cmdExit})
+        fitCaption(b, {b->text()});
+    fitCaption(Check1, {Check1->text()});
+    fitCaption(Label1, {Label1->text()});
+    fitCaption(Openas, items(Openas));
+}
+
+bool Browsefrm::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QDialog::event(e);
+}
+
+bool Browsefrm::eventFilter(QObject *watched, QEvent *e)
+{
+    if ((watched == dirList && e->type() == QEvent::KeyPress)
+        || (watched == dirList->viewport() && (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::Wheel)))
+        revealing_ = false;
+    if (watched == dirList && e->type() == QEvent::KeyPress) {
+        // Enter on a folder goes into it; it must not reach the default button.
+        const int key = static_cast<QKeyEvent *>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            dirList_DblClick();
+            return true;
+        }
+    } else if (watched == dirList && e->type() == QEvent::FocusOut) {
+        // Only a move to another control counts, not a switch to another window.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(e)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            dirList_LostFocus();
+    } else if (e->type() == QEvent::MouseMove && (watched == dirList->viewport() || watched == filList->viewport())) {
+        // The tip names the highlighted entry, which a narrow list may show cut off.
+        QAbstractItemView *view = watched == dirList->viewport() ? static_cast<QAbstractItemView *>(dirList) : filList;
+        view->setToolTip(view->currentIndex().data().toString());
+    }
+    return QDialog::eventFilter(watched, e);
+}

@@ -1,0 +1,295 @@
+#include "playback/Panelfrm.h"
+#include "input/ButtonValues.h"
+
+#include "desktop/Desktop.h"
+#include "dialogs/Dialogs.h"
+#include "engine/MediaEngine.h"
+#include "playback/PlayerSession.h"
+#include "playback/player.h"
+#include "prefs/Skins.h"
+#include "subtitles/subtitles.h"
+#include "startup/AppState.h"
+
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <cmath>
+
+namespace {
+// Client area of the panel in twips.
+constexpr double kPanelWidth = 7215;
+constexpr double kPanelHeight = 2085;
+
+constexpr unsigned kGrey = 0xC0C0C0;
+constexpr unsigned kLightGrey = 0xE0E0E0;
+constexpr unsigned kDarkGreen = 0x4000;
+constexpr unsigned kWhite = 0xFFFFFF;
+
+void styleLabel(LabelButton *l, unsigned bgr, double points, bool bold, Qt::Alignment align = Qt::AlignCenter)
+{
+    QFont f(QStringLiteral("Arial"));
+    f.setPointSizeF(points);
+    f.setBold(bold);
+    // Where the desktop's stand-in for the design's font runs wider, a button's caption gets a little
+    // smaller rather than lose its letters.
+    if (align == Qt::AlignCenter) {
+        while (f.pointSizeF() > 5 && QFontMetricsF(f).horizontalAdvance(l->text()) > l->width())
+            f.setPointSizeF(f.pointSizeF() - 0.25);
+    }
+    l->setFont(f);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, QColor(fromBgr(bgr)));
+    l->setPalette(p);
+    l->setAlignment(align);
+}
+
+LineShape line(double x1, double y1, double x2, double y2, unsigned bgr)
+{
+    LineShape s;
+    s.X1 = x1;
+    s.Y1 = y1;
+    s.X2 = x2;
+    s.Y2 = y2;
+    s.color = fromBgr(bgr);
+    return s;
+}
+}  // namespace
+
+Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      app(ctx.app), session(ctx.session), MediaPlayer1(ctx.session.MediaPlayer1),
+      MediaPlayer2(ctx.session.MediaPlayer2), desktop(ctx.desktop), dialogs(ctx.dialogs), log(ctx.log),
+      drives(ctx.drives)
+{
+    setObjectName(QStringLiteral("Panelfrm"));
+    setWindowTitle(QStringLiteral("Vistrel"));
+    setFixedSize(static_cast<int>(std::lround(kPanelWidth / app.twipsPerPixelX)),
+                 static_cast<int>(std::lround(kPanelHeight / app.twipsPerPixelY)));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+
+    const QString none;
+    vplay = makeLabel("vplay", QStringLiteral("Play"), QStringLiteral("Play/Stop Video"), 1860, 1560, 375, 195);
+    cmdzoom = makeLabel("cmdzoom", QStringLiteral("Zoom"), QStringLiteral("Toggle Fullscreen/Window"), 1320, 1560, 375, 195);
+    Prefers = makeLabel("Prefers", QStringLiteral("Pref"), QStringLiteral("Open Preferances"), 2340, 1560, 375, 195);
+    stats = makeLabel("stats", QStringLiteral("Stats"), QStringLiteral("Displays Statistics about video"), 2880, 1560, 375, 195);
+    vgos = makeLabel("vgos", QStringLiteral("| <"), QStringLiteral("Move Video to Start"), 3420, 1560, 375, 195);
+    vgoe = makeLabel("vgoe", QStringLiteral("> |"), QStringLiteral("Move Video to End"), 3900, 1560, 375, 195);
+    openfile = makeLabel("openfile", QStringLiteral("Video"), QStringLiteral("Select Video file"), 4560, 1560, 375, 195);
+    sndopen = makeLabel("sndopen", QStringLiteral("Audio"), QStringLiteral("Select Audio file"), 5100, 1560, 435, 195);
+    subopen = makeLabel("subopen", QStringLiteral("Sub"), QStringLiteral("Select subtitles"), 5700, 1560, 435, 195);
+    CDplay = makeLabel("CDplay", none, QStringLiteral("Play Cd"), 660, 1560, 375, 255);
+    LblScenes = makeLabel("LblScenes", QStringLiteral("Chapters"), QStringLiteral("Select Chapters"), 5580, 780, 675, 195);
+    Lblspecial = makeLabel("Lblspecial", QStringLiteral("Special"), QStringLiteral("Select Specials"), 5520, 480, 735, 255);
+    minim = makeLabel("minim", QStringLiteral("_"), QStringLiteral("Minimize"), 6120, 60, 255, 195);
+    exitLbl = makeLabel("exitLbl", QStringLiteral("X"), QStringLiteral("Exit"), 6420, 120, 315, 195);
+    LabelAbout = makeLabel("LabelAbout", none, none, 420, 240, 1095, 135);
+
+    AddVol = makeLabel("AddVol", QStringLiteral("+"), QStringLiteral("Volume up"), 6810, 300, 135, 240);
+    subVol = makeLabel("subVol", QStringLiteral("-"), QStringLiteral("Volume down"), 6840, 960, 75, 240);
+    Mutesnd = makeLabel("Mutesnd", QStringLiteral("mute"), QStringLiteral("Mute Audio"), 6480, 1080, 375, 165);
+    volpos = makeLabel("volpos", none, QStringLiteral("Volume"), 6540, 420, 255, 675);
+
+    ratem = makeLabel("ratem", QStringLiteral("6x"), QStringLiteral("More Speed"), 220, 420, 135, 165);
+    ratea = makeLabel("ratea", QStringLiteral("-6x"), QStringLiteral("Less Speed"), 180, 1020, 180, 165);
+    NormRate = makeLabel("NormRate", QStringLiteral("="), none, 300, 660, 135, 195);
+    Ratepos = makeLabel("Ratepos", none, QStringLiteral("Rate"), 420, 540, 135, 675);
+    rateshow = makeLabel("rateshow", QStringLiteral("RATE: 1X"), none, 4260, 300, 675, 135);
+
+    VideoPos = makeLabel("VideoPos", none, QStringLiteral("Click or drag the slider to the desired position"), 960, 1080, 5115, 255);
+    namelbl = makeLabel("namelbl", QStringLiteral("VIDEO:"), none, 1800, 360, 2475, 135);
+    audiolbl = makeLabel("audiolbl", QStringLiteral("AUDIO:"), none, 1800, 540, 2715, 135);
+    Sublbl = makeLabel("Sublbl", QStringLiteral("SUB:"), none, 1800, 720, 2025, 150);
+    Message = makeLabel("Message", none, QStringLiteral("Displays Messages"), 3900, 720, 1275, 195);
+    Label2 = makeLabel("Label2", QStringLiteral("Track bar"), none, 900, 1020, 855, 135);
+    Label1 = makeLabel("Label1", QStringLiteral("BETA A1"), none, 6360, 1860, 795, 195);
+
+    for (LabelButton *b : {vplay, cmdzoom, Prefers, stats, vgos, vgoe, minim, exitLbl, NormRate, ratem, ratea})
+        styleLabel(b, kGrey, 8, true);
+    for (LabelButton *b : {AddVol, subVol, Mutesnd})
+        styleLabel(b, kLightGrey, 8, true);
+    for (LabelButton *b : {openfile, sndopen, subopen, CDplay, LblScenes, Lblspecial})
+        styleLabel(b, kDarkGreen, 8, true);
+    for (LabelButton *b : {namelbl, audiolbl, Sublbl})
+        styleLabel(b, kDarkGreen, 6.75, true, Qt::AlignLeft | Qt::AlignVCenter);
+    styleLabel(Message, kDarkGreen, 8.25, true, Qt::AlignLeft | Qt::AlignVCenter);
+    styleLabel(rateshow, kGrey, 6, true, Qt::AlignLeft | Qt::AlignVCenter);
+    styleLabel(Label2, kGrey, 6, false, Qt::AlignLeft | Qt::AlignVCenter);
+    styleLabel(Label1, kWhite, 8.25, true);
+    for (LabelButton *b : {openfile, sndopen, subopen, CDplay})
+        b->acceptFileDrops(true);
+
+    LineRate = line(420, 900, 540, 900, kGrey);
+    rateline = line(480, 540, 480, 1140, kGrey);
+    volLine1 = line(6600, 420, 6720, 420, kLightGrey);
+    volLine2 = line(6660, 420, 6660, 1080, kLightGrey);
+    Line1 = line(960, 1200, 6060, 1200, kGrey);
+    LinePos = line(960, 1140, 960, 1260, kGrey);
+
+    setPicture(Skins::builtinPicture());
+    playerForm = new player(*this, MediaPlayer1);
+    desktop.setVideoWindow(playerForm);
+    wireControls();
+    wireSession();
+    wireSubtitleClock();
+}
+
+Panelfrm::~Panelfrm()
+{
+    delete subtitlesForm;
+    delete playerForm;
+}
+
+LabelButton *Panelfrm::makeLabel(const char *name, const QString &caption, const QString &tip, double l, double t,
+                                 double w, double h)
+{
+    auto *label = new LabelButton(caption, app.twipsPerPixelX, app.twipsPerPixelY, this);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setToolTip(tip);
+    label->setTwipGeometry(l, t, w, h);
+    return label;
+}
+
+void Panelfrm::wireControls()
+{
+    // Every control shows the default arrow; the background shows the move arrow.
+    for (LabelButton *b : {AddVol, CDplay, cmdzoom, exitLbl, LabelAbout, LblScenes, Lblspecial, minim, Mutesnd, NormRate,
+                           openfile, Prefers, ratea, ratem, sndopen, stats, subopen, subVol, vgoe, vgos, vplay})
+        connect(b, &LabelButton::MouseMove, this, [this] { setPointer(Qt::ArrowCursor); });
+
+    connect(vplay, &LabelButton::Click, this, &Panelfrm::vplay_Click);
+    connect(vgos, &LabelButton::Click, this, &Panelfrm::vgos_Click);
+    connect(vgoe, &LabelButton::Click, this, &Panelfrm::vgoe_Click);
+    connect(cmdzoom, &LabelButton::Click, this, &Panelfrm::cmdzoom_Click);
+    connect(Prefers, &LabelButton::Click, this, &Panelfrm::Prefers_Click);
+    connect(stats, &LabelButton::Click, this, &Panelfrm::stats_Click);
+    connect(minim, &LabelButton::Click, this, &Panelfrm::minim_Click);
+    connect(exitLbl, &LabelButton::Click, this, &Panelfrm::exitLbl_Click);
+    connect(LabelAbout, &LabelButton::Click, this, &Panelfrm::LabelAbout_Click);
+    connect(LblScenes, &LabelButton::Click, this, &Panelfrm::LblScenes_Click);
+    connect(Lblspecial, &LabelButton::Click, this, &Panelfrm::Lblspecial_Click);
+
+    connect(openfile, &LabelButton::Click, this, &Panelfrm::openfile_Click);
+    connect(sndopen, &LabelButton::Click, this, &Panelfrm::sndopen_Click);
+    connect(subopen, &LabelButton::Click, this, &Panelfrm::subopen_Click);
+    connect(openfile, &LabelButton::Dropped, this, &Panelfrm::openfile_Drop);
+    connect(sndopen, &LabelButton::Dropped, this, &Panelfrm::sndopen_Drop);
+    connect(subopen, &LabelButton::Dropped, this, &Panelfrm::subopen_Drop);
+    connect(CDplay, &LabelButton::Dropped, this, &Panelfrm::CDplay_Drop);
+    connect(CDplay, &LabelButton::MouseDown, this, &Panelfrm::CDplay_MouseDown);
+
+    connect(VideoPos, &LabelButton::MouseDown, this, &Panelfrm::VideoPos_MouseDown);
+    connect(VideoPos, &LabelButton::MouseMove, this, &Panelfrm::VideoPos_MouseMove);
+    connect(Ratepos, &LabelButton::MouseDown, this, &Panelfrm::Ratepos_MouseDown);
+    connect(Ratepos, &LabelButton::MouseMove, this, &Panelfrm::Ratepos_MouseMove);
+    connect(ratem, &LabelButton::Click, this, &Panelfrm::ratem_Click);
+    connect(ratea, &LabelButton::Click, this, &Panelfrm::ratea_Click);
+    connect(NormRate, &LabelButton::Click, this, &Panelfrm::NormRate_Click);
+    connect(volpos, &LabelButton::MouseDown, this, &Panelfrm::volpos_MouseDown);
+    connect(volpos, &LabelButton::MouseMove, this, &Panelfrm::volpos_MouseMove);
+    connect(AddVol, &LabelButton::Click, this, &Panelfrm::AddVol_Click);
+    connect(subVol, &LabelButton::Click, this, &Panelfrm::subVol_Click);
+    connect(Mutesnd, &LabelButton::Click, this, &Panelfrm::Mutesnd_Click);
+}
+
+void Panelfrm::wireSession()
+{
+    connect(&session, &PlayerSession::busyChanged, this, &Panelfrm::showBusy);
+    connect(&session, &PlayerSession::movieOpened, this, [this](const QString &path) {
+        showOpenedMovie(path);
+        movieOpenEnded();
+    });
+    connect(&session, &PlayerSession::movieOpenFailed, this, [this] {
+        dialogs.msgBox(QStringLiteral("ERROR LOADING MAIN A/V FILE"));
+        movieOpenEnded();
+    });
+    connect(&session, &PlayerSession::soundOpened, this, &Panelfrm::showOpenedSound);
+    connect(&session, &PlayerSession::soundOpenFailed, this, &Panelfrm::showSoundFailed);
+    connect(&session, &PlayerSession::subtitlesChosen, this, [this](const QString &path) { getsubtitles(path); });
+    connect(&session, &PlayerSession::playingChanged, this, &Panelfrm::showPlaying);
+    connect(&session, &PlayerSession::positionChanged, this, &Panelfrm::updateBarTime);
+    connect(&session, &PlayerSession::seeked, this, &Panelfrm::updateBarTime);
+    connect(&session, &PlayerSession::rateChanged, this, &Panelfrm::showRate);
+    connect(&session, &PlayerSession::volumeChanged, this, &Panelfrm::showVolume);
+    connect(&session, &PlayerSession::movieEnded, this, [this] { MediaPlayer1_EndOfStream(0); });
+}
+
+void Panelfrm::showBusy(bool busy)
+{
+    // An open may take a while for a slow file; the panel shows the busy pointer meanwhile, and its
+    // own pointer again however the open ends.
+    if (busy && !busyWas_) {
+        busyWas_ = cursor();
+        setCursor(Qt::WaitCursor);
+    } else if (!busy && busyWas_) {
+        setCursor(*busyWas_);
+        busyWas_.reset();
+    }
+}
+
+void Panelfrm::setPicture(const QPixmap &picture)
+{
+    picture_ = picture;
+    update();
+}
+
+void Panelfrm::setPointer(Qt::CursorShape shape)
+{
+    // While an open is under way the busy pointer stays; this one comes back after it.
+    if (busyWas_)
+        busyWas_ = QCursor(shape);
+    else
+        setCursor(shape);
+}
+
+void Panelfrm::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    // A picture drawn for a sharper screen than this one is scaled down smoothly.
+    if (picture_.devicePixelRatio() > devicePixelRatioF())
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (!picture_.isNull())
+        p.drawPixmap(0, 0, picture_);
+    const double sx = app.twipsPerPixelX, sy = app.twipsPerPixelY;
+    for (const LineShape *s : {&rateline, &LineRate, &volLine2, &volLine1, &Line1, &LinePos}) {
+        p.setPen(QPen(QColor(s->color), s->borderWidth));
+        p.drawLine(QPointF(s->X1 / sx, s->Y1 / sy), QPointF(s->X2 / sx, s->Y2 / sy));
+    }
+}
+
+void Panelfrm::mousePressEvent(QMouseEvent *e)
+{
+    const QPointF p = e->position();
+    Form_MouseDown(ButtonValues::buttonValue(e->button()), ButtonValues::shiftValue(e->modifiers()),
+                   p.x() * app.twipsPerPixelX, p.y() * app.twipsPerPixelY);
+}
+
+void Panelfrm::mouseMoveEvent(QMouseEvent *e)
+{
+    const QPointF p = e->position();
+    Form_MouseMove(ButtonValues::buttonValue(e->buttons()), ButtonValues::shiftValue(e->modifiers()),
+                   p.x() * app.twipsPerPixelX, p.y() * app.twipsPerPixelY);
+}
+
+void Panelfrm::keyPressEvent(QKeyEvent *e)
+{
+    // Only keys that produce a character take part in the key map.
+    if (!e->text().isEmpty())
+        Form_KeyPress(e->text().left(1));
+    else
+        QWidget::keyPressEvent(e);
+}
+
+void Panelfrm::closeEvent(QCloseEvent *e)
+{
+    // The close box runs the orderly exit; the window itself closes when the program ends.
+    e->ignore();
+    endRun();
+}

@@ -1,0 +1,213 @@
+#pragma once
+// The control panel, the program's start window. What plays belongs to the PlayerSession: the panel's
+// handlers ask it through its intents and show what its signals tell. Each subsystem's handlers live in
+// their own source file (panel_*.cpp) beside the rule units they call.
+#include "playback/LabelButton.h"
+#include "playback/LineShape.h"
+
+#include <QCursor>
+#include <QPixmap>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+struct AppState;
+struct QuickDisc;
+class MediaEngine;
+class PlayerSession;
+class Desktop;
+class Drives;
+class Dialogs;
+class RunLog;
+class SelectFrm;
+class Browsefrm;
+class menufrm;
+class Settings;
+class player;
+class subtitles;
+
+// What the panel works with; the windows it drives are created once and live for the run.
+struct PanelContext {
+    AppState &app;
+    PlayerSession &session;
+    Desktop &desktop;
+    Dialogs &dialogs;
+    RunLog &log;
+    Drives &drives;
+};
+
+class Panelfrm : public QWidget {
+    Q_OBJECT
+public:
+    explicit Panelfrm(const PanelContext &ctx, QWidget *parent = nullptr);
+    ~Panelfrm() override;
+
+    AppState &app;
+    PlayerSession &session;
+    // The session's engines, for what they show and tell.
+    MediaEngine &MediaPlayer1;
+    MediaEngine &MediaPlayer2;
+    Desktop &desktop;
+    Dialogs &dialogs;
+    RunLog &log;
+    Drives &drives;
+
+    // The other windows. The preferences form is created by Main; the video window with the panel; the
+    // subtitle overlay by the load sequence, unless one was attached before; the Browse dialog and the
+    // carrier of the video's pop-up menu on first use, as the panel's own windows.
+    Settings *settingsForm = nullptr;
+    player *playerForm = nullptr;
+    subtitles *subtitlesForm = nullptr;
+    SelectFrm *selectForm = nullptr;  // made by the first runCD or selection, a child of the panel
+    Browsefrm *browseForm = nullptr;
+    menufrm *menuForm = nullptr;
+
+    // Controls, named as on the panel's layout.
+    LabelButton *vplay, *cmdzoom, *Prefers, *stats, *vgos, *vgoe, *openfile, *sndopen, *subopen, *CDplay;
+    LabelButton *LblScenes, *Lblspecial, *minim, *exitLbl, *LabelAbout;
+    LabelButton *AddVol, *subVol, *Mutesnd, *volpos;
+    LabelButton *ratem, *ratea, *NormRate, *Ratepos, *rateshow;
+    LabelButton *VideoPos, *namelbl, *audiolbl, *Sublbl, *Message, *Label2, *Label1;
+    LineShape LineRate, rateline, volLine1, volLine2, Line1, LinePos;
+
+    // The tracker's scale: frames per twip of its width.
+    double posPerTwip = 1;
+    double trackWidth = 0;
+    std::array<QString, 2> modeNames;
+    std::array<QString, 5> cdDrives;
+    int cdDriveCount = 0;
+    // Root of the medium on which the drive search last found a Quick ini file: that disc's media base.
+    QString cdRoot;
+
+    // The panel's background picture (the built-in skin or a chosen one), drawn unscaled at top left.
+    void setPicture(const QPixmap &picture);
+    const QPixmap &picture() const { return picture_; }
+
+    // Start-up and shutdown.
+    void Form_Load();
+    void Form_Unload(int cancel);
+    // The orderly way out, for the exit button, the close box and the desktop's requests alike.
+    void endRun();
+
+    // Opening media. An open starts here and the panel shows its end when the session tells it.
+    void openVideo(const QString &filename);
+    // `language`: the disc's name for the track, shown instead of the file's name.
+    void openAudio(const QString &filename, const QString &language = QString());
+    void openfile_Click();
+    void sndopen_Click();
+    void openfile_Drop(const QStringList &paths);
+    void sndopen_Drop(const QStringList &paths);
+
+    // Transport.
+    void vplay_Click();
+    void vgos_Click();
+    void vgoe_Click();
+    void MediaPlayer1_EndOfStream(int result);
+
+    // Position and time.
+    void updateBarTime();
+    static QString maketime(double &timevalue);
+    void VideoPos_MouseDown(int button, int shift, double x, double y);
+    void VideoPos_MouseMove(int button, int shift, double x, double y);
+
+    // Rate and volume.
+    void Ratepos_MouseDown(int button, int shift, double x, double y);
+    void Ratepos_MouseMove(int button, int shift, double x, double y);
+    void ratem_Click();
+    void ratea_Click();
+    void NormRate_Click();
+    void volpos_MouseDown(int button, int shift, double x, double y);
+    void volpos_MouseMove(int button, int shift, double x, double y);
+    void AddVol_Click();
+    void subVol_Click();
+    void Mutesnd_Click();
+
+    // Window modes and the panel's own buttons.
+    void zoom();
+    void cmdzoom_Click();
+    void pan_n_scan43();
+    void minim_Click();
+    void exitLbl_Click();
+    void stats_Click();
+    void Prefers_Click();
+    void LabelAbout_Click();
+    void Form_MouseDown(int button, int shift, double x, double y);
+    void Form_MouseMove(int button, int shift, double x, double y);
+
+    // Subtitles.
+    void getsubtitles(const QString &subfile, std::optional<int> Subformat = std::nullopt);
+    void subopen_Click();
+    void subopen_Drop(const QStringList &paths);
+    // Takes the overlay window for the run: the display loop draws into it and its mouse and keys
+    // reach the panel. The panel deletes it.
+    void attachOverlay(subtitles *form);
+
+    // Disc mode.
+    void GetCDRoms();
+    // Puts the Quick ini file's lists on the windows and opens its movie, with its media under
+    // `mediaBase`; the labels follow once the movie's open has ended.
+    void runCD(const QString &iniPath, const QString &mediaBase);
+    // Where a Quick ini file's media lie: beside it when the user chose it by path, else on the disc
+    // the drive search found it on (the program folder in autorun mode).
+    QString discBase(const QString &iniPath, bool chosenByPath) const;
+    // A disc the user chose (by path, or found by the drive search): it becomes the disc in use.
+    void playDisc(const QString &iniPath, bool chosenByPath);
+    void CDplay_MouseDown(int button, int shift, double x, double y);
+    void CDplay_Drop(const QStringList &paths);
+    void LblScenes_Click();
+    void Lblspecial_Click();
+
+    // Browsing: shows the Browse dialog modeless, choosing a file of `mode` under `caption`.
+    void showBrowse(int mode, const QString &caption);
+
+    // Skins: draws the picture in `file` as the panel's background and sets skinFile. A file that is
+    // not a decodable picture keeps both, with a message that names it; "NONE" and a path with no file
+    // behind it (a saved skin deleted since) keep both without a word. The result is false then.
+    bool loadSkin(const QString &file);
+
+    // One-key commands.
+    void Form_KeyPress(const QString &key);
+
+    // Sets the panel's pointer: the four-way arrow over the background, the default over controls.
+    void setPointer(Qt::CursorShape shape);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    void wireSession();
+    // The window's part of an open that ended: the movie's captions, window and first play; then the
+    // subtitle file in use and a disc's labels, whether the movie opened or not.
+    void showOpenedMovie(const QString &filename);
+    void movieOpenEnded();
+    void showOpenedSound(const QString &filename);
+    void showSoundFailed(const QString &filename);
+    void showPlaying(bool playing, bool stepped);
+    void showRate(int index);
+    void showVolume(float db);
+    void showBusy(bool busy);
+    LabelButton *makeLabel(const char *name, const QString &caption, const QString &tip, double l, double t,
+                           double w, double h);
+    void wireControls();
+    void wireSubtitleClock();
+    void seekOnTrack(double x);
+    int rateStepHeight() const;
+    double volumeStep() const;
+
+    QPixmap picture_;
+    bool unloading_ = false;
+    // The labels a disc puts up once its movie's open has ended.
+    struct DiscLabels {
+        QString title, sub, audio;
+        bool specialsListed = false;
+    };
+    std::optional<DiscLabels> discLabels_;
+    std::optional<QCursor> busyWas_;
+    // The disc's language last asked for, and its file: "AUDIO:" shows the language once that file
+    // has opened.
+    QString soundLanguage_, soundLanguageFile_;
+};

@@ -1,0 +1,54 @@
+// The position tracker and the time or frame display; seeking on the track.
+#include "engine/MediaEngine.h"
+#include "playback/Panelfrm.h"
+#include "playback/PlayerSession.h"
+#include "playback/TimeText.h"
+#include "playback/Tracker.h"
+#include "prefs/Settings.h"
+
+#include <QRadioButton>
+
+void Panelfrm::updateBarTime()
+{
+    const double pos = MediaPlayer1.currentPosition();
+    LinePos.X1 = VideoPos->twipLeft() + Tracker::markerOffset(pos, posPerTwip);
+    LinePos.X2 = LinePos.X1;
+    const bool remaining = settingsForm && settingsForm->Remaining->isChecked();
+    const bool frames = settingsForm && settingsForm->Frames->isChecked();
+    Message->setText(TimeText::positionText(pos, MediaPlayer1.duration(), session.videoFps(), remaining, frames));
+    update();
+}
+
+QString Panelfrm::maketime(double &timevalue)
+{
+    return TimeText::maketime(timevalue);
+}
+
+void Panelfrm::seekOnTrack(double x)
+{
+    if (!Tracker::seekAllowed(MediaPlayer1.currentPosition(), posPerTwip, VideoPos->twipWidth()))
+        return;
+    session.seek(x * posPerTwip);
+    LinePos.X1 = VideoPos->twipLeft() + x;
+    LinePos.X2 = LinePos.X1;
+    update();
+}
+
+void Panelfrm::VideoPos_MouseDown(int button, int, double x, double)
+{
+    if (MediaPlayer1.fileName().isEmpty())
+        return;
+    if (button == 1)
+        seekOnTrack(x);
+    session.resyncSubtitles();
+}
+
+void Panelfrm::VideoPos_MouseMove(int button, int, double x, double)
+{
+    setPointer(Qt::ArrowCursor);
+    if (MediaPlayer1.fileName().isEmpty())
+        return;
+    if (x > 0 && x < VideoPos->twipWidth() && button != 0) {
+        seekOnTrack(x);
+    }
+}

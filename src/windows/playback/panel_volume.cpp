@@ -1,0 +1,50 @@
+// The volume slider, its buttons and mute: each asks the session for a volume; the slider shows the one
+// the session took.
+#include "engine/MediaEngine.h"
+#include "playback/Panelfrm.h"
+#include "playback/PlayerSession.h"
+#include "playback/VolumeSteps.h"
+
+double Panelfrm::volumeStep() const
+{
+    return VolumeSteps::volStep(volpos->twipHeight());
+}
+
+void Panelfrm::showVolume(float db)
+{
+    volLine1.Y1 = volpos->twipTop() + volumeStep() * db;
+    volLine1.Y2 = volLine1.Y1;
+    update();
+}
+
+void Panelfrm::volpos_MouseDown(int button, int, double, double y)
+{
+    if (button != 1)
+        return;
+    session.setVolume(VolumeSteps::attenuation(y, volumeStep()));
+}
+
+void Panelfrm::volpos_MouseMove(int button, int, double, double y)
+{
+    setPointer(Qt::ArrowCursor);
+    if (button != 1)
+        return;
+    const float db = VolumeSteps::attenuation(y, volumeStep());
+    if (db >= 0 && VolumeSteps::setsVolume(db))
+        session.setVolume(db);
+}
+
+void Panelfrm::AddVol_Click()
+{
+    volpos_MouseDown(1, 0, 0, VolumeSteps::upY(MediaPlayer1.volume(), volumeStep()));
+}
+
+void Panelfrm::subVol_Click()
+{
+    volpos_MouseDown(1, 0, 0, VolumeSteps::downY(MediaPlayer1.volume(), volumeStep(), volpos->twipHeight()));
+}
+
+void Panelfrm::Mutesnd_Click()
+{
+    session.toggleMute();
+}

@@ -1,0 +1,58 @@
+// The panel's own window: dragging it by its background and its small buttons.
+#include "desktop/Desktop.h"
+#include "dialogs/Dialogs.h"
+#include "engine/MediaEngine.h"
+#include "playback/Panelfrm.h"
+#include "prefs/Settings.h"
+#include "startup/RunLog.h"
+
+void Panelfrm::Form_MouseDown(int button, int, double, double)
+{
+    if (button == 1)
+        desktop.startSystemMove(this);
+}
+
+void Panelfrm::Form_MouseMove(int, int, double, double)
+{
+    setPointer(Qt::SizeAllCursor);
+}
+
+void Panelfrm::minim_Click()
+{
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void Panelfrm::exitLbl_Click()
+{
+    endRun();
+}
+
+void Panelfrm::endRun()
+{
+    desktop.showTaskbar();
+    Form_Unload(0);
+}
+
+void Panelfrm::stats_Click()
+{
+    MediaPlayer1.showDialog(1);
+}
+
+void Panelfrm::Prefers_Click()
+{
+    log.line(QStringLiteral("PrefS"));
+    if (!settingsForm)
+        return;
+    if (settingsForm->isVisible())
+        settingsForm->hide();
+    else
+        settingsForm->show();
+}
+
+void Panelfrm::LabelAbout_Click()
+{
+    const QChar cr(13);
+    dialogs.msgBox(QStringLiteral("Vistrel movie player") + cr + QStringLiteral("version ") +
+                       QStringLiteral(VISTREL_VERSION) + cr + cr + QStringLiteral("Vistrel developers"),
+                   Dialogs::Icon::Information);
+}

@@ -1,0 +1,295 @@
+#include "prefs/Settings.h"
+
+#include "desktop/Desktop.h"
+#include "engine/MediaEngine.h"
+#include "numbers/basic_numbers.h"
+#include "playback/player.h"
+#include "prefs/CaptionFit.h"
+#include "startup/AppState.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+using basic_numbers::roundEven;
+using basic_numbers::toInt16;
+
+namespace {
+
+struct KeyEntry {
+    const char *caption;
+    const char *key;
+};
+
+constexpr std::array<KeyEntry, 21> keyMap{{
+    {"play/stop", "P"},       {"Volume up", "+"},     {"Volume down", "-"},     {"Open Video", "V"},
+    {"Open Audio", "A"},      {"Open Subtitles", "S"}, {"Open Quick ini", "Q"}, {"Select Specials", "L"},
+    {"Select Chapters", "N"}, {"CD run", "C"},        {"Zoom", "Z"},            {"Preferances", "R"},
+    {"Statistics", "T"},      {"Move to start", "B"}, {"Move to end", "E"},     {"Key Config", "K"},
+    {"Mute", "U"},            {"Faster Rate", "*"},   {"Slower Rate", "/"},     {"Minimize", "M"},
+    {"EXIT", "X"},
+}};
+
+template <typename W, typename... Args>
+W *make(QWidget *parent, const char *name, Args &&...args)
+{
+    auto *w = new W(std::forward<Args>(args)..., parent);
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+QGroupBox *makeGroup(QWidget *parent, const char *name, const QString &title = QString())
+{
+    auto *g = make<QGroupBox>(parent, name, title);
+    g->setFlat(false);
+    return g;
+}
+
+}  // namespace
+
+Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      tppX_(twipsPerPixelX > 0 ? twipsPerPixelX : 15),
+      tppY_(twipsPerPixelY > 0 ? twipsPerPixelY : 15)
+{
+    setObjectName(QStringLiteral("Settings"));
+    setWindowTitle(QStringLiteral("Settings"));
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+    setFixedSize(int(roundEven(9495.0 / tppX_)), int(roundEven(7935.0 / tppY_)));
+
+    // The frame is made first so the buttons lie over it.
+    Label10 = make<QLabel>(this, "Label10");
+    Label10->setFrameShape(QFrame::Box);
+    place(Label10, 90, 90, 1380, 3420);
+    auto column = [this](const char *name, const char *caption, int top) {
+        auto *b = make<QPushButton>(this, name, QString::fromLatin1(caption));
+        place(b, 120, top, 1335, 495);
+        return b;
+    };
+    Subtitlescmd = column("Subtitlescmd", "Subtitles", 120);
+    Skinscmd = column("Skinscmd", "Skins", 600);
+    Playercmd = column("Playercmd", "Player", 1080);
+    Keyboardcmd = column("Keyboardcmd", "Keyboard", 1560);
+    Command3 = column("Command3", "OSD", 2040);
+    Command4 = column("Command4", "Command4", 2520);
+    Command1 = column("Command1", "Accept", 3000);
+    Command1->setToolTip(QStringLiteral("OKey"));
+    connect(Command1, &QPushButton::clicked, this, &Settings::Command1_Click);
+
+    subtitlesfrm = makeGroup(this, "subtitlesfrm");
+    place(subtitlesfrm, 1560, 0, 3855, 3855);
+    Skins = makeGroup(this, "Skins");
+    place(Skins, 5520, 0, 3855, 3855);
+    Keyboardfrm = makeGroup(this, "Keyboardfrm");
+    place(Keyboardfrm, 1560, 3960, 3855, 3855);
+    Playerfrm = makeGroup(this, "Playerfrm");
+    place(Playerfrm, 5520, 3960, 3855, 3855);
+
+    // Subtitle group.
+    QWidget *s = subtitlesfrm;
+    Transsub = make<QCheckBox>(s, "Transsub", QStringLiteral("Transparent Subtiles"));
+    place(Transsub, 120, 360, 1875, 195);
+    Hidesub = make<QCheckBox>(s, "Hidesub", QStringLiteral("Hide Subtitles."));
+    Hidesub->setToolTip(QStringLiteral("Do not display subtitles"));
+    place(Hidesub, 120, 660, 1455, 195);
+    Autosub = make<QCheckBox>(s, "Autosub", QStringLiteral("Autoshow Subtitles."));
+    Autosub->setToolTip(QStringLiteral("Hide Subtitles When they are not visible."));
+    place(Autosub, 120, 960, 1755, 195);
+    fontsel = make<QPushButton>(s, "fontsel", QStringLiteral("Font"));
+    fontsel->setToolTip(QStringLiteral("Select font for subtitles"));
+    place(fontsel, 720, 1320, 900, 400);
+    connect(fontsel, &QPushButton::clicked, this, &Settings::fontsel_Click);
+    centersubsH = make<QPushButton>(s, "centersubsH", QStringLiteral("HCenter "));
+    centersubsH->setToolTip(QStringLiteral("Center subtitles Horizontal"));
+    place(centersubsH, 2220, 720, 900, 400);
+    Label2 = make<QLabel>(s, "Label2", QStringLiteral("Ver Size:"));
+    Label2->setToolTip(QStringLiteral("Change subtitles Vertical size"));
+    place(Label2, 2700, 300, 675, 195);
+    subsizeV = make<QScrollBar>(s, "subsizeV", Qt::Vertical);
+    subsizeV->setRange(1, 32767);
+    place(subsizeV, 3480, 240, 255, 1200);
+    Label1 = make<QLabel>(s, "Label1", QStringLiteral("Hor Size:"));
+    Label1->setToolTip(QStringLiteral("Change subtitles Horizontal size"));
+    place(Label1, 2520, 1260, 735, 195);
+    subsizeH = make<QScrollBar>(s, "subsizeH", Qt::Horizontal);
+    subsizeH->setRange(1, 32767);
+    place(subsizeH, 2280, 1500, 1200, 255);
+    Label4 = make<QLabel>(s, "Label4", QStringLiteral("Subtitles Overlay Delay (frames):"));
+    Label4->setWordWrap(true);
+    place(Label4, 120, 1920, 1305, 435);
+    OverlayFrame = make<QLineEdit>(s, "OverlayFrame", QStringLiteral("30"));
+    OverlayFrame->setToolTip(
+        QStringLiteral("Frame Where Transparent subtitles initializing (try to keep between 20-60)"));
+    place(OverlayFrame, 1440, 2040, 495, 255);
+    Label9 = make<QLabel>(s, "Label9", QStringLiteral("delay (frames)"));
+    place(Label9, 2400, 2040, 1035, 195);
+    delaytxt = make<QLineEdit>(s, "delaytxt", QStringLiteral("0"));
+    place(delaytxt, 2640, 2640, 735, 375);
+
+    // Skin group.
+    LoadSkin = make<QPushButton>(Skins, "LoadSkin", QStringLiteral("Change Skin"));
+    LoadSkin->setToolTip(QStringLiteral("Change player look"));
+    place(LoadSkin, 120, 240, 800, 450);
+    DefaultSkin = make<QPushButton>(Skins, "DefaultSkin", QStringLiteral("Default Skin"));
+    DefaultSkin->setToolTip(QStringLiteral("Restore player look to default"));
+    place(DefaultSkin, 120, 780, 800, 450);
+    connect(LoadSkin, &QPushButton::clicked, this, &Settings::LoadSkin_Click);
+    connect(DefaultSkin, &QPushButton::clicked, this, &Settings::DefaultSkin_Click);
+
+    // Keyboard map: two columns, eleven rows then ten.
+    for (int i = 0; i < 21; ++i) {
+        const int col = i / 11;
+        const int row = i % 11;
+        const int left = 120 + col * 1860;
+        const int top = 240 + row * 330;
+        Label[i] = make<QLabel>(Keyboardfrm, "Label", QString::fromLatin1(keyMap[i].caption));
+        Label[i]->setObjectName(QStringLiteral("Label(%1)").arg(i));
+        place(Label[i], left, top + 30, 1200, 195);
+        Text1[i] = make<QLineEdit>(Keyboardfrm, "Text1", QString::fromLatin1(keyMap[i].key));
+        Text1[i]->setObjectName(QStringLiteral("Text1(%1)").arg(i));
+        Text1[i]->setMaxLength(1);
+        place(Text1[i], left + 1260, top, 375, 255);
+    }
+
+    // Player group. "Tracker Shows:" comes before Time and Frames, which lie over it but form their own pair.
+    QWidget *p = Playerfrm;
+    Label3 = make<QLabel>(p, "Label3", QStringLiteral("Window Size:"));
+    place(Label3, 240, 480, 1095, 255);
+    HScroll1 = make<QScrollBar>(p, "HScroll1", Qt::Horizontal);
+    HScroll1->setRange(0, 32767);
+    HScroll1->setSingleStep(1);
+    HScroll1->setPageStep(16);
+    HScroll1->setEnabled(false);
+    place(HScroll1, 240, 840, 1095, 255);
+    connect(HScroll1, &QScrollBar::valueChanged, this, &Settings::HScroll1_Change);
+    fullscreen = make<QCheckBox>(p, "fullscreen", QStringLiteral("fullscreen"));
+    fullscreen->setToolTip(QStringLiteral("When you Press Play Video starts at Fullscreen"));
+    place(fullscreen, 1920, 480, 1215, 195);
+    Autoplay = make<QCheckBox>(p, "Autoplay", QStringLiteral("AutoPlay"));
+    Autoplay->setToolTip(QStringLiteral("Play Video after load"));
+    place(Autoplay, 1920, 780, 1275, 195);
+    autoreverse = make<QCheckBox>(p, "autoreverse", QStringLiteral("AutoReverse"));
+    autoreverse->setToolTip(QStringLiteral("Go to start of the Movie after it finishes playing"));
+    place(autoreverse, 1920, 1080, 1335, 195);
+    Frame2 = makeGroup(p, "Frame2", QStringLiteral("Tracker Shows:"));
+    place(Frame2, 120, 1320, 2295, 795);
+    Elapsed = make<QRadioButton>(Frame2, "Elapsed", QStringLiteral("Elapsed"));
+    // Narrower than designed, so the captions end before the Time / Frames pair begins.
+    place(Elapsed, 120, 240, 1095, 195);
+    Remaining = make<QRadioButton>(Frame2, "Remaining", QStringLiteral("Remaining"));
+    place(Remaining, 120, 480, 1095, 195);
+    Elapsed->setChecked(true);
+    Time = make<QRadioButton>(p, "Time", QStringLiteral("Time"));
+    place(Time, 1380, 1560, 915, 195);
+    Frames = make<QRadioButton>(p, "Frames", QStringLiteral("Frames"));
+    place(Frames, 1380, 1800, 915, 195);
+    Time->setChecked(true);
+    // Qt's own exclusivity looks through the whole group, box included, and would join the two pairs.
+    for (auto pair : {std::pair{Elapsed, Remaining}, std::pair{Time, Frames}}) {
+        auto *group = new QButtonGroup(this);
+        group->addButton(pair.first);
+        group->addButton(pair.second);
+    }
+    Label6 = make<QLabel>(p, "Label6", QStringLiteral("Select Subtitles:"));
+    place(Label6, 60, 2220, 1215, 195);
+    SubCombo = make<QComboBox>(p, "SubCombo");
+    SubCombo->setEditable(true);
+    SubCombo->setEditText(QStringLiteral("None"));
+    place(SubCombo, 60, 2460, 1875, 315);
+    Label7 = make<QLabel>(p, "Label7", QStringLiteral("Select Language:"));
+    place(Label7, 60, 2820, 1335, 195);
+    LangCombo = make<QComboBox>(p, "LangCombo");
+    LangCombo->setEditable(true);
+    LangCombo->setEditText(QStringLiteral("DEFAULT"));
+    place(LangCombo, 60, 3060, 2175, 315);
+    // A pick from the list, not typed text, chooses a track.
+    for (QComboBox *box : {SubCombo, LangCombo})
+        box->setInsertPolicy(QComboBox::NoInsert);
+    connect(SubCombo, &QComboBox::activated, this, &Settings::SubCombo_Click);
+    connect(LangCombo, &QComboBox::activated, this, &Settings::LangCombo_Click);
+    Label8 = make<QLabel>(p, "Label8", QStringLiteral("Pan and Scan:"));
+    place(Label8, 2280, 2520, 1065, 195);
+    Panscan = make<QLineEdit>(p, "Panscan", QStringLiteral("10"));
+    Panscan->setMaxLength(3);
+    Panscan->setToolTip(QStringLiteral("Pan & Scan Ratio 10 is 4:3 5  is really wide"));
+    place(Panscan, 2880, 2880, 435, 255);
+
+    connectSubtitleGroup();
+    connectKeyBoxes();
+    CaptionFit::fitCaptions(this);
+}
+
+void Settings::place(QWidget *w, int left, int top, int width, int height) const
+{
+    const int x = int(roundEven(double(left) / tppX_));
+    const int y = int(roundEven(double(top) / tppY_));
+    const int r = int(roundEven(double(left + width) / tppX_));
+    const int b = int(roundEven(double(top + height) / tppY_));
+    w->setGeometry(x, y, std::max(1, r - x), std::max(1, b - y));
+}
+
+void Settings::attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Desktop *desktop,
+                            const AppState *state)
+{
+    mediaPlayer1_ = mediaPlayer1;
+    player_ = playerWindow;
+    desktop_ = desktop;
+    state_ = state;
+}
+
+void Settings::Form_Activate()
+{
+    if (!mediaPlayer1_ || !desktop_ || mediaPlayer1_->fileName().isEmpty()) {
+        HScroll1->setEnabled(false);
+        return;
+    }
+    HScroll1->setEnabled(true);
+    // The slider holds 16-bit values: a screen wider than 32767 twips is capped there.
+    HScroll1->setMaximum(std::max(HScroll1->minimum(), toInt16(desktop_->screenWidth())));
+    HScroll1->setValue(toInt16(mediaPlayer1_->width() / tppX_));
+}
+
+void Settings::HScroll1_Change()
+{
+    if (!mediaPlayer1_ || !player_ || !state_ || state_->zoomMode != 0 || !HScroll1->isEnabled())
+        return;
+    // Without a known aspect ratio, or at width 0, there is no window to size.
+    const int widthPx = HScroll1->value();
+    if (!(state_->videoAspect > 0) || widthPx < 1)
+        return;
+    mediaPlayer1_->setDisplaySize(4);
+    // Through the window's twips, so a later placing of the window keeps this size.
+    const int heightPx = std::max(1, int(roundEven(widthPx / state_->videoAspect)));
+    player_->setTwipWidth(double(widthPx) * tppX_);
+    player_->setTwipHeight(double(heightPx) * tppY_);
+    mediaPlayer1_->setWidth(player_->twipWidth());
+    mediaPlayer1_->setHeight(player_->twipHeight());
+}
+
+void Settings::Command1_Click()
+{
+    hide();
+}
+
+bool Settings::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QWidget::event(e);
+}
+
+void Settings::closeEvent(QCloseEvent *e)
+{
+    // The controls are the preferences: closing only hides, as Accept does.
+    e->ignore();
+    hide();
+}

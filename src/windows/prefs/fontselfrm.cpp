@@ -1,0 +1,288 @@
+#include "prefs/fontselfrm.h"
+
+#include "dialogs/Dialogs.h"
+#include "numbers/basic_numbers.h"
+#include "playback/LabelButton.h"
+#include "playback/LineShape.h"
+#include "prefs/CaptionFit.h"
+#include "prefs/FontChoice.h"
+#include "subtitles/subtitles.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+using basic_numbers::roundEven;
+
+namespace {
+
+void setGround(QWidget *w, const QColor &colour)
+{
+    // The swatches are labels made to let the background through; these show their own ground.
+    w->setAttribute(Qt::WA_TranslucentBackground, false);
+    w->setAttribute(Qt::WA_NoSystemBackground, false);
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
+QColor textColour(const QWidget *w)
+{
+    return w->palette().color(QPalette::WindowText);
+}
+
+void setTextColour(QWidget *w, const QColor &colour)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    w->setPalette(pal);
+}
+
+}  // namespace
+
+fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX, int twipsPerPixelY,
+                       QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      overlay_(overlay), dialogs_(dialogs), tppX_(twipsPerPixelX > 0 ? twipsPerPixelX : 15),
+      tppY_(twipsPerPixelY > 0 ? twipsPerPixelY : 15)
+{
+    setObjectName(QStringLiteral("fontselfrm"));
+    setWindowTitle(QStringLiteral("Select Font Properties"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
+    setFixedSize(twips(0, 0, 6795, 3195).size());
+
+    Text1 = new QLineEdit(this);
+    Text1->setGeometry(twips(60, 180, 2235, 285));
+    FontList = new QListWidget(this);
+    FontList->setGeometry(twips(60, 540, 2235, 1620));
+    Text2 = new QLineEdit(this);
+    Text2->setGeometry(twips(2460, 180, 795, 285));
+    FontSizeList = new QListWidget(this);
+    FontSizeList->addItems(FontChoice::sizeList());
+    FontSizeList->setGeometry(twips(2460, 540, 795, 1620));
+
+    Frame1 = new QGroupBox(QStringLiteral("Effects"), this);
+    Frame1->setGeometry(twips(3360, 60, 1155, 1515));
+    const char *effects[] = {"Bold", "Italic", "Strikethru", "Underline"};
+    std::array<QCheckBox *, 4> checks{};
+    for (int i = 0; i < 4; ++i) {
+        checks[i] = new QCheckBox(QString::fromLatin1(effects[i]), Frame1);
+        checks[i]->setGeometry(twips(3420 - 3360, 300 + 300 * i - 60, 1000, 195));
+    }
+    Check1 = checks[0];
+    Check2 = checks[1];
+    Check3 = checks[2];
+    Check4 = checks[3];
+
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setGeometry(twips(3480, 2160, 975, 675));
+
+    Label1 = new QLabel(FontChoice::kSampleText, this);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setToolTip(QStringLiteral("Double click to change"));
+    Label1->setGeometry(twips(60, 2280, 3195, 855));
+    setGround(Label1, QColor(fromBgr(FontChoice::kSampleGround)));
+    Label1->installEventFilter(this);
+
+    Frame2 = new QGroupBox(QStringLiteral("Select Color"), this);
+    Frame2->setGeometry(twips(4620, 60, 2115, 2895));
+    for (int i = 0; i < 16; ++i) {
+        auto *s = new LabelButton(QString(), tppX_, tppY_, Frame2);
+        s->setObjectName(QStringLiteral("Label%1").arg(i + 2));
+        s->setTwipGeometry(120 + 480 * (i % 4), 240 + 360 * (i / 4), 435, 315);
+        const FontChoice::Swatch &c = FontChoice::kPalette[i];
+        setGround(s, QColor(c.red, c.green, c.blue));
+        swatch[i] = s;
+    }
+    Label18 = new LabelButton(QStringLiteral("R      G      B  "), tppX_, tppY_, Frame2);
+    Label18->setTwipGeometry(975, 1680, 1005, 195);
+    std::array<QScrollBar *, 3> sliders{};
+    for (int i = 0; i < 3; ++i) {
+        sliders[i] = new QScrollBar(Qt::Vertical, Frame2);
+        sliders[i]->setRange(0, 255);
+        sliders[i]->setPageStep(10);
+        sliders[i]->setGeometry(twips(960 + 360 * i, 1920, 255, 915));
+    }
+    VScroll1 = sliders[0];
+    VScroll2 = sliders[1];
+    VScroll3 = sliders[2];
+    Label19 = new QLabel(QStringLiteral("Other:"), Frame2);
+    Label19->setGeometry(twips(120, 1800, 615, 195));
+    Labeltest = new LabelButton(QString(), tppX_, tppY_, Frame2);
+    Labeltest->setFrameShape(QFrame::Box);
+    Labeltest->setToolTip(QStringLiteral("Click here to change"));
+    Labeltest->setTwipGeometry(120, 2100, 615, 615);
+    setGround(Labeltest, QColor(fromBgr(FontChoice::kDesignCustom)));
+
+    const std::pair<QWidget *, const char *> names[] = {
+        {Text1, "Text1"},       {FontList, "FontList"}, {Text2, "Text2"},       {FontSizeList, "FontSizeList"},
+        {Frame1, "Frame1"},     {Check1, "Check1"},     {Check2, "Check2"},     {Check3, "Check3"},
+        {Check4, "Check4"},     {Command1, "Command1"}, {Label1, "Label1"},     {Frame2, "Frame2"},
+        {Label18, "Label18"},   {VScroll1, "VScroll1"}, {VScroll2, "VScroll2"}, {VScroll3, "VScroll3"},
+        {Label19, "Label19"},   {Labeltest, "Labeltest"}};
+    for (const auto &[w, name] : names)
+        w->setObjectName(QString::fromLatin1(name));
+    CaptionFit::fitCaptions(this);
+
+    connect(FontList, &QListWidget::currentRowChanged, this, &fontselfrm::FontList_Click);
+    connect(FontSizeList, &QListWidget::currentRowChanged, this, &fontselfrm::FontSizeList_Click);
+    connect(Text1, &QLineEdit::textChanged, this, &fontselfrm::Text1_Change);
+    connect(Text2, &QLineEdit::textChanged, this, &fontselfrm::Text2_Change);
+    connect(Check1, &QCheckBox::toggled, this, &fontselfrm::Check1_Click);
+    connect(Check2, &QCheckBox::toggled, this, &fontselfrm::Check2_Click);
+    connect(Check3, &QCheckBox::toggled, this, &fontselfrm::Check3_Click);
+    connect(Check4, &QCheckBox::toggled, this, &fontselfrm::Check4_Click);
+    for (int i = 0; i < 16; ++i)
+        connect(swatch[i], &LabelButton::Click, this, [this, i] { Swatch_Click(i); });
+    for (QScrollBar *s : sliders)
+        connect(s, &QScrollBar::valueChanged, this, &fontselfrm::VScroll_Change);
+    connect(Labeltest, &LabelButton::Click, this, &fontselfrm::Labeltest_Click);
+    connect(Label18, &LabelButton::MouseMove, this, &fontselfrm::Label18_MouseMove);
+    connect(Command1, &QPushButton::clicked, this, &fontselfrm::Command1_Click);
+
+    Form_Load();
+}
+
+QRect fontselfrm::twips(int left, int top, int width, int height) const
+{
+    const int x = int(roundEven(double(left) / tppX_));
+    const int y = int(roundEven(double(top) / tppY_));
+    const int r = int(roundEven(double(left + width) / tppX_));
+    const int b = int(roundEven(double(top + height) / tppY_));
+    return QRect(x, y, std::max(1, r - x), std::max(1, b - y));
+}
+
+void fontselfrm::Form_Load()
+{
+    // The font database's own order.
+    FontList->addItems(QFontDatabase::families());
+}
+
+void fontselfrm::FontList_Click()
+{
+    if (const QListWidgetItem *item = FontList->currentItem())
+        Text1->setText(item->text());
+}
+
+void fontselfrm::FontSizeList_Click()
+{
+    if (const QListWidgetItem *item = FontSizeList->currentItem())
+        Text2->setText(item->text());
+}
+
+void fontselfrm::Text1_Change()
+{
+    // A name the system does not know goes to the sample as typed; the font system picks a stand-in.
+    QFont f = Label1->font();
+    f.setFamily(Text1->text());
+    Label1->setFont(f);
+}
+
+void fontselfrm::Text2_Change()
+{
+    const std::optional<double> size = FontChoice::sampleSize(Text2->text());
+    if (!size)
+        return;
+    QFont f = Label1->font();
+    f.setPointSizeF(*size);
+    Label1->setFont(f);
+}
+
+void fontselfrm::setSampleFont(void (QFont::*set)(bool), bool on)
+{
+    QFont f = Label1->font();
+    (f.*set)(on);
+    Label1->setFont(f);
+}
+
+void fontselfrm::Check1_Click()
+{
+    setSampleFont(&QFont::setBold, Check1->isChecked());
+}
+
+void fontselfrm::Check2_Click()
+{
+    setSampleFont(&QFont::setItalic, Check2->isChecked());
+}
+
+void fontselfrm::Check3_Click()
+{
+    setSampleFont(&QFont::setStrikeOut, Check3->isChecked());
+}
+
+void fontselfrm::Check4_Click()
+{
+    setSampleFont(&QFont::setUnderline, Check4->isChecked());
+}
+
+void fontselfrm::Swatch_Click(int index)
+{
+    const FontChoice::Swatch &c = FontChoice::kPalette[index];
+    setSampleColour(QColor(c.red, c.green, c.blue));
+    VScroll3->setValue(c.blue);
+    VScroll2->setValue(c.green);
+    VScroll1->setValue(c.red);
+    // A slider already at its value reports no change; the custom swatch must still show this colour
+    // (clicking black first, with all three at 0, would otherwise leave it cyan).
+    VScroll_Change();
+}
+
+void fontselfrm::VScroll_Change()
+{
+    const unsigned mixed = FontChoice::rgb(VScroll1->value(), VScroll2->value(), VScroll3->value());
+    setGround(Labeltest, QColor(fromBgr(mixed)));
+}
+
+void fontselfrm::Labeltest_Click()
+{
+    setSampleColour(Labeltest->palette().color(QPalette::Window));
+}
+
+void fontselfrm::Label18_MouseMove()
+{
+    Label18->setToolTip(FontChoice::sliderTip(VScroll1->value(), VScroll2->value(), VScroll3->value()));
+}
+
+void fontselfrm::Label1_DblClick()
+{
+    const QString answer = dialogs_.inputBox(QStringLiteral("Enter new Sample string"),
+                                              QStringLiteral("SAMPLE FONT"), Label1->text());
+    if (!answer.isEmpty())
+        Label1->setText(answer);
+}
+
+void fontselfrm::Command1_Click()
+{
+    overlay_.Label1->setFont(FontChoice::withFace(overlay_.Label1->font(), Label1->font()));
+    setTextColour(overlay_.Label1, sampleColour());
+    overlay_.Label2->setFont(FontChoice::withFace(overlay_.Label2->font(), Label1->font()));
+}
+
+QColor fontselfrm::sampleColour() const
+{
+    return textColour(Label1);
+}
+
+void fontselfrm::setSampleColour(const QColor &colour)
+{
+    setTextColour(Label1, colour);
+}
+
+bool fontselfrm::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == Label1 && e->type() == QEvent::MouseButtonDblClick) {
+        Label1_DblClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, e);
+}

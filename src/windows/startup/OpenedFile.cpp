@@ -1,0 +1,68 @@
+#include "startup/OpenedFile.h"
+
+#include "browse/FileKinds.h"
+#include "playback/PlayerSession.h"
+#include "playback/Panelfrm.h"
+#include "playback/player.h"
+
+namespace OpenedFile {
+
+namespace {
+
+QString patternsOf(FileKinds::Mode mode)
+{
+    return FileKinds::filtersFor(mode).patterns.value(0);
+}
+
+void raiseWindow(QWidget *w)
+{
+    if (!w || !w->isVisible())
+        return;
+    w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    w->raise();
+    w->activateWindow();
+}
+
+}  // namespace
+
+void bringForward(Panelfrm &panel)
+{
+    panel.show();
+    // The panel ends on top, as it stands over the video window when the user starts it.
+    raiseWindow(panel.playerForm);
+    raiseWindow(&panel);
+}
+
+Button buttonFor(const QString &path, bool videoOpen)
+{
+    if (FileKinds::matches(path, patternsOf(FileKinds::Subtitles)))
+        return Button::Sub;
+    if (FileKinds::matches(path, patternsOf(FileKinds::QuickIni)))
+        return Button::CD;
+    // The audio patterns include the movie containers; only what no video pattern takes is sound only.
+    const bool soundOnly = FileKinds::matches(path, patternsOf(FileKinds::Audio))
+                           && !FileKinds::matches(path, patternsOf(FileKinds::Video));
+    return soundOnly && videoOpen ? Button::Audio : Button::Video;
+}
+
+void open(Panelfrm &panel, const QString &path)
+{
+    PlayerSession &session = panel.session;
+    switch (buttonFor(path, session.movieOpen())) {
+    case Button::Sub:
+        session.chooseSubtitles(path);
+        break;
+    case Button::CD:
+        panel.playDisc(path, true);
+        break;
+    case Button::Audio:
+        session.openSound(path);
+        break;
+    case Button::Video:
+        session.openMovie(path);
+        break;
+    }
+    bringForward(panel);
+}
+
+}  // namespace OpenedFile

@@ -1,0 +1,22 @@
+#pragma once
+// A file handed to the program from outside (its command line, or a later start that passed it on),
+// opened as if the user had dropped it on the panel button for its kind.
+#include <QString>
+
+class Panelfrm;
+
+namespace OpenedFile {
+
+enum class Button { Video, Audio, Sub, CD };
+
+// The button a file goes to, by the Browse dialog's patterns: subtitles on "Sub", a Quick ini file
+// on the disc button, a sound-only file on "Audio" while a movie is open, anything else on "Video".
+Button buttonFor(const QString &path, bool videoOpen);
+
+// Opens `path` as its button would take it and brings the program's windows forward.
+void open(Panelfrm &panel, const QString &path);
+
+// Shows the panel, restored from the task bar, above the video window and with the keyboard.
+void bringForward(Panelfrm &panel);
+
+}  // namespace OpenedFile

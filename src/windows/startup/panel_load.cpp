@@ -1,0 +1,108 @@
+// The panel's load and unload sequences: the whole start-up of the program in its fixed order, and
+// the one orderly way out.
+#include "desktop/Desktop.h"
+#include "numbers/basic_numbers.h"
+#include "playback/Panelfrm.h"
+#include "playback/PlayerSession.h"
+#include "prefs/Settings.h"
+#include "startup/AppState.h"
+#include "startup/CommandLine.h"
+#include "startup/PanelSettings.h"
+#include "startup/ProgramFolder.h"
+#include "startup/RunLog.h"
+#include "startup/basMyMain.h"
+#include "subtitles/subtitles.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace {
+
+void openRunLog(Panelfrm &p)
+{
+    p.log.open(ProgramFolder::writableFolder(p.app.appPath) + QStringLiteral("kelmora.log"));
+    if (p.app.argCount > 0) {
+        p.log.line(p.app.argList.value(0));
+        p.log.line(p.app.argList.value(1));
+    }
+    p.log.line(QStringLiteral("Initialized at ") + RunLog::dateText(QDateTime::currentDateTime()));
+}
+
+}  // namespace
+
+void Panelfrm::Form_Load()
+{
+    app.appPath = ProgramFolder::withSeparator(app.programFolder);
+    app.autorunMode = false;
+    GetCommandLine(app, app.commandLine);
+    if (isAutorunWord(app))
+        app.autorunMode = true;
+    // A second instance must leave the running one's log alone, so the instance test comes first.
+    if (!app.autorunMode && !basMyMain::IsPrevInstance())
+        openRunLog(*this);
+    if (!basMyMain::Main(*this))
+        return;
+    log.line(QStringLiteral("Main exited"));
+
+    app.zoomMode = 1;
+
+    GetCDRoms();
+    log.line(basic_numbers::shortText(cdDriveCount) + QStringLiteral("CDrom(s) found"));
+    for (int i = 1; i <= 4; ++i)
+        log.line(cdDrives[i]);
+    log.line(basic_numbers::shortText(app.argCount) + QStringLiteral("Arguments"));
+
+    app.overlayState = 1;
+
+    const double rateY =
+        Ratepos->twipTop() + PlayerSession::normalRate * basic_numbers::intDiv(Ratepos->twipHeight(), 11);
+    LineRate.Y1 = rateY;
+    LineRate.Y2 = rateY;
+    update();
+
+    posPerTwip = 1;
+    trackWidth = VideoPos->twipWidth();
+    modeNames = {QStringLiteral("Window mode"), QStringLiteral("Fullscreen mode")};
+
+    // The settings file sizes the overlay and sets the preferences that act on it.
+    if (!subtitlesForm)
+        attachOverlay(new subtitles(app, desktop, dialogs));
+    applySettingsFile(*this);
+
+    subtitlesForm->move(int(basic_numbers::roundEven(app.overlayLeft / app.twipsPerPixelX)),
+                        int(basic_numbers::roundEven(app.overlayTop / app.twipsPerPixelY)));
+    {
+        // The bars only take up the size the overlay already has: their handlers would centre it
+        // and lose the place it was left at.
+        const QSignalBlocker blockH(settingsForm->subsizeH);
+        const QSignalBlocker blockV(settingsForm->subsizeV);
+        settingsForm->subsizeH->setValue(subtitlesForm->width());
+        settingsForm->subsizeV->setValue(subtitlesForm->height());
+    }
+
+    if (app.autorunMode) {
+        settingsForm->Autoplay->setChecked(true);
+        const QString ini = app.appPath + QStringLiteral("kelmora.ini");
+        playDisc(ini, false);
+    }
+}
+
+void Panelfrm::Form_Unload(int)
+{
+    if (unloading_)
+        return;
+    unloading_ = true;
+    // An open still under way is dropped: no window of it shows after this.
+    session.end();
+    // A second instance ends without touching the files of the running one.
+    if (!app.autorunMode && !basMyMain::IsPrevInstance()) {
+        log.line(QStringLiteral("Created cfg"));
+        // A failed save leaves the old file whole and says so in the log; the run still ends in order.
+        saveSettingsFile(*this);
+        log.line(QStringLiteral("Exiting"));
+        log.close();
+    }
+    basMyMain::endProgram();
+}

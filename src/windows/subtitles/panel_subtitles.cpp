@@ -1,0 +1,73 @@
+// The panel's side of the subtitles: loading a file into the table, the "Sub" button, the display
+// timer and the re-find after a seek, and the overlay window's ties to the panel.
+#include "dialogs/Dialogs.h"
+#include "engine/MediaEngine.h"
+#include "playback/Panelfrm.h"
+#include "playback/PlayerSession.h"
+#include "prefs/Settings.h"
+#include "startup/AppState.h"
+#include "startup/RunLog.h"
+#include "subtitles/SubtitleReaders.h"
+#include "subtitles/subtitles.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+
+void Panelfrm::wireSubtitleClock()
+{
+    SubtitleClockHooks &hooks = session.subClock().hooks();
+    hooks.hidesubChecked = [this] { return settingsForm && settingsForm->Hidesub->isChecked(); };
+    hooks.autosubChecked = [this] { return settingsForm && settingsForm->Autosub->isChecked(); };
+    hooks.updateBarTime = [this] { updateBarTime(); };
+    hooks.overlay = [this]() -> SubtitleOverlay * { return subtitlesForm; };
+}
+
+void Panelfrm::attachOverlay(subtitles *form)
+{
+    subtitlesForm = form;
+    if (settingsForm)
+        settingsForm->attachSubtitles(&app, form, &session.subClock().table());
+    form->transsubChecked = [this] { return settingsForm && settingsForm->Transsub->isChecked(); };
+    form->autoplayChecked = [this] { return settingsForm && settingsForm->Autoplay->isChecked(); };
+    connect(form, &subtitles::restorePanel, this,
+            [this] { setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)); });
+    connect(form, &subtitles::bringPanelForward, this, [this] {
+        show();
+        raise();
+        activateWindow();
+    });
+    connect(form, &subtitles::minimisePanel, this, &Panelfrm::minim_Click);
+}
+
+void Panelfrm::getsubtitles(const QString &subfile, std::optional<int> Subformat)
+{
+    if (subfile.isEmpty())
+        return;
+    log.line(QStringLiteral("Opening Subs ") + subfile);
+    const QString overlayFrame = settingsForm ? settingsForm->OverlayFrame->text() : QStringLiteral("30");
+    SubtitleLoad load = loadSubtitleFile(subfile, Subformat, overlayFrame, session.videoFps());
+    if (!load.ok) {
+        // Nothing was read: the table, the caption and the display stay as they were.
+        dialogs.msgBox(load.error, Dialogs::Icon::Critical, QStringLiteral("ERROR"));
+        return;
+    }
+    log.line(formatLogLine(load.format));
+    if (!load.error.isEmpty())
+        dialogs.msgBox(load.error, Dialogs::Icon::Critical, QStringLiteral("ERROR"));
+    session.setSubtitleTable(std::move(load.table));
+    Sublbl->setText(sublblCaption(subfile));
+    log.line(QStringLiteral("Subs opened succesfully?"));
+}
+
+void Panelfrm::subopen_Click()
+{
+    showBrowse(4, QStringLiteral("Locate Subtitles"));
+}
+
+void Panelfrm::subopen_Drop(const QStringList &paths)
+{
+    if (paths.size() != 1)
+        return;
+    // Without a video the path waits for the next one, which reloads it.
+    session.chooseSubtitles(paths.first());
+}

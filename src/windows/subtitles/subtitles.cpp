@@ -1,0 +1,157 @@
+#include "subtitles/subtitles.h"
+
+#include "desktop/Desktop.h"
+#include "dialogs/Dialogs.h"
+#include "numbers/basic_numbers.h"
+#include "startup/AppState.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+using basic_numbers::roundEven;
+
+namespace {
+
+QLabel *makeLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setWordWrap(true);
+    QFont font(QStringLiteral("MS Serif"), 18, QFont::Bold);
+    font.setStyleHint(QFont::Serif);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    label->setPalette(pal);
+    label->setAutoFillBackground(false);
+    return label;
+}
+
+}  // namespace
+
+subtitles::subtitles(AppState &app, Desktop &desktop, Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), app_(app), desktop_(desktop), dialogs_(dialogs)
+{
+    setObjectName(QStringLiteral("subtitles"));
+    // The overlay is shown and re-shown twice a second while entries are due; it never takes the
+    // keyboard from the panel, or from whatever program the user is typing in.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+    setAutoFillBackground(true);
+    setBackground(Qt::black);
+    Label2 = makeLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Label1 = makeLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setToolTip(QStringLiteral("Click and Drag to Move or Left/Right click to show Player"));
+    Label1->installEventFilter(this);
+    resize(9000 / desktop_.twipsPerPixelX(), 1500 / desktop_.twipsPerPixelY());
+}
+
+void subtitles::showOverlay()
+{
+    // Showing a visible window again would activate it; raising keeps it in front of the video
+    // window without that.
+    if (!isVisible())
+        show();
+    raise();
+    Form_GotFocus();
+}
+
+void subtitles::hideOverlay()
+{
+    hide();
+}
+
+void subtitles::setCaption(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    Label1->setText(shown);
+}
+
+void subtitles::Form_GotFocus()
+{
+    if (settingUp_ || app_.overlayState != 2 || !transsubChecked || !transsubChecked())
+        return;
+    settingUp_ = true;
+    // The colour is read from the screen, not copied from under the window, so the window does not
+    // need to visit the screen's centre first; it stays at its remembered place.
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    move(int(roundEven(app_.overlayLeft / desktop_.twipsPerPixelX())),
+         int(roundEven(app_.overlayTop / desktop_.twipsPerPixelY())));
+    if (wasVisible)
+        show();
+    if (!paintScreenColour())
+        dialogs_.msgBox(QStringLiteral("ERROR 0 : Transparent subtitles could not be initialized"),
+                        Dialogs::Icon::Critical);
+    if (autoplayChecked && autoplayChecked())
+        emit minimisePanel();
+    app_.overlayState = 3;
+    settingUp_ = false;
+}
+
+bool subtitles::paintScreenColour()
+{
+    const double tppX = desktop_.twipsPerPixelX();
+    const double tppY = desktop_.twipsPerPixelY();
+    const auto pixel = desktop_.screenPixel(int(roundEven(desktop_.screenWidth() / 2.0 / tppX)),
+                                            int(roundEven(desktop_.screenHeight() / 2.0 / tppY)));
+    setBackground(pixel ? QColor::fromRgb(*pixel) : QColor(Qt::black));
+    return pixel.has_value();
+}
+
+void subtitles::setBackground(QColor colour)
+{
+    // The window's own background: captions are drawn over it on every repaint.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colour);
+    setPalette(pal);
+}
+
+void subtitles::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Label1->setGeometry(rect());
+    Label2->setGeometry(rect());
+}
+
+void subtitles::keyPressEvent(QKeyEvent *event)
+{
+    event->accept();
+    emit bringPanelForward();
+}
+
+bool subtitles::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Label1) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            labelPressed_ = true;
+            Label1_MouseDown(static_cast<QMouseEvent *>(event)->button());
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (labelPressed_ && Label1->rect().contains(mouse->position().toPoint()))
+                Label1_Click();
+            labelPressed_ = false;
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void subtitles::Label1_MouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton)
+        desktop_.startSystemMove(this);
+}
+
+void subtitles::Label1_Click()
+{
+    emit restorePanel();
+}

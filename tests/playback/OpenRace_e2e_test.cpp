@@ -1,0 +1,78 @@
+// Opens racing each other and the user on the real engine. A picture that tells no frame rate opens
+// slowly (the engine watches its decoded frames for up to two seconds), which leaves time to press
+// things meanwhile, as an impatient user does.
+#include "support/FakeDialogs.h"
+#include "support/OpenAndWait.h"
+#include "support/PanelFixture.h"
+#include "support/RealPicture.h"
+
+#include "playback/player.h"
+#include "prefs/Settings.h"
+
+#include <QCheckBox>
+#include "startup/Program.h"
+#include "startup/basMyMain.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kSlow = QStringLiteral(VISTREL_MEDIA_DIR "/still.ogv");
+
+struct RealRace {
+    bool runtimeSet = PanelFixture::privateRuntimeFolder();
+    QTemporaryDir folder;
+    FakeDialogs dialogs;
+    Program program{folder.path(), QString(), dialogs};
+    Panelfrm &panel = program.panel;
+    RealRace() { panel.Form_Load(); }
+};
+
+}  // namespace
+
+TEST(OpenRaceEndToEnd, TheLastOpenWinsAndClicksMadeMeanwhileAreNotReplayed)
+{
+    RealRace r;
+    QSignalSpy opened(&r.program.session, &PlayerSession::movieOpened);
+    r.panel.openVideo(kSlow);
+    ASSERT_TRUE(r.program.session.opening());
+    for (int i = 0; i < 3; ++i)
+        QTest::mouseClick(r.panel.vplay, Qt::LeftButton);
+    r.panel.vgoe_Click();
+    r.panel.openVideo(RealPicture::clip25);
+    ASSERT_TRUE(opensEnded(r.program.session));
+    ASSERT_EQ(opened.count(), 1);
+    EXPECT_EQ(opened.first().at(0).toString(), RealPicture::clip25);
+    EXPECT_EQ(r.program.MediaPlayer1.fileName(), RealPicture::clip25);
+    EXPECT_EQ(r.panel.namelbl->text(), QStringLiteral("VIDEO: CLIP25.MP4"));
+    EXPECT_TRUE(r.dialogs.shown.empty());
+    // Nothing pressed during the opens comes back afterwards.
+    QTest::qWait(500);
+    EXPECT_EQ(r.program.MediaPlayer1.playState(), 1);
+    EXPECT_EQ(r.program.MediaPlayer1.currentPosition(), 0);
+    EXPECT_EQ(r.panel.vplay->text(), QStringLiteral("Play"));
+    r.panel.Form_Unload(0);
+}
+
+TEST(OpenRaceEndToEnd, TheCloseBoxEndsASlowOpenAtOnceAndNoWindowShowsAfter)
+{
+    RealRace r;
+    r.panel.settingsForm->Autoplay->setChecked(true);
+    r.panel.openVideo(kSlow);
+    ASSERT_TRUE(r.program.session.opening());
+    QElapsedTimer clock;
+    clock.start();
+    r.panel.close();
+    EXPECT_TRUE(basMyMain::programEnded());
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(r.program.session.opening());
+    // Past the time the open would have taken.
+    QTest::qWait(2500);
+    EXPECT_FALSE(r.panel.playerForm->isVisible());
+    EXPECT_TRUE(r.program.MediaPlayer1.fileName().isEmpty());
+    EXPECT_TRUE(r.dialogs.shown.empty());
+}
