@@ -16,6 +16,11 @@ int main(int argc, char **argv)
         std::fputs(request.toLocal8Bit().constData(), stdout);
         return 0;
     }
+    const QString complaint = Invocation::usageError(arguments);
+    if (!complaint.isEmpty()) {
+        std::fputs(complaint.toLocal8Bit().constData(), stderr);
+        return 2;
+    }
     const QByteArray platform =
         Invocation::platformChoice(qgetenv("QT_QPA_PLATFORM"), qgetenv("XDG_SESSION_TYPE"),
                                    qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"));
@@ -34,6 +39,6 @@ int main(int argc, char **argv)
     words.removeFirst();
     QtDialogs dialogs;
     Program program(QCoreApplication::applicationDirPath(), words.join(QLatin1Char(' ')), dialogs);
-    program.fileArgument = Invocation::fileArgument(arguments);
+    program.files = Invocation::fileArguments(arguments);
     return program.run();
 }

@@ -184,6 +184,32 @@ TEST(Browsefrm, OpenActsForEachKindThenRemembersTheFolderAndHides)
     EXPECT_FALSE(b.isVisible());
 }
 
+TEST(Browsefrm, AFolderAlreadyVisitedNeverShowsAmongTheFiles)
+{
+    const struct {
+        int mode;
+        const char *folder;  // named as the mode's files are, visited before
+        const char *file;    // the one file beside it
+    } cases[] = {
+        {2, "folder.avi", "movie.avi"},
+        {2, "clips.MPG/deeper", "movie.avi"},
+        {1, "disc.ini", "kelmora.ini"},
+        {4, "subs.srt", "film.srt"},
+    };
+    for (const auto &c : cases) {
+        BrowseRig r;
+        r.file(QString::fromLatin1(c.folder) + QStringLiteral("/inside.txt"));
+        r.file(QString::fromLatin1(c.file));
+        Browsefrm &b = r.browse(c.mode);
+        ASSERT_TRUE(b.setDirPath(r.tree.filePath(QString::fromLatin1(c.folder))));
+        ASSERT_TRUE(b.setDirPath(r.tree.path()));
+        EXPECT_TRUE(r.lists({QString::fromLatin1(c.file)})) << c.folder << ": " << r.listed().join(", ").toStdString();
+        // Also once the folder model has read the folders again.
+        QTest::qWait(300);
+        EXPECT_EQ(r.listed(), QStringList{QString::fromLatin1(c.file)}) << c.folder;
+    }
+}
+
 TEST(Browsefrm, OpenBeforeAnyChoiceDoesNothingAndLaterReopensTheEarlierChoiceInAnyMode)
 {
     BrowseRig r;
@@ -304,5 +330,33 @@ TEST(Browsefrm, EveryCaptionFitsItsControl)
             for (int i = 0; i < combo->count(); ++i)
                 EXPECT_LE(QFontMetrics(combo->font()).horizontalAdvance(combo->itemText(i)), field.width()) << mode;
         }
+    }
+}
+
+TEST(Browsefrm, TheFolderTreeAndTheFileListShowWhichHasTheKeys)
+{
+    BrowseRig r;
+    r.file("a.avi");
+    Browsefrm &b = r.browse(2);
+    b.show();
+    b.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&b));
+    ASSERT_TRUE(r.lists({"a.avi"}));
+    const auto frame = [](QWidget *view) {
+        // The pixels along the view's edge, where the mark is drawn.
+        const QImage shot = view->grab().toImage();
+        QList<QRgb> edge;
+        for (int x = 0; x < shot.width(); x += 4)
+            edge << shot.pixel(x, 0) << shot.pixel(x, 1);
+        return edge;
+    };
+    for (QAbstractItemView *view : std::initializer_list<QAbstractItemView *>{b.dirList, b.filList}) {
+        QWidget *other = view == b.dirList ? static_cast<QWidget *>(b.filList) : b.dirList;
+        other->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(other->hasFocus());
+        const QList<QRgb> without = frame(view);
+        view->setFocus(Qt::MouseFocusReason);
+        ASSERT_TRUE(view->hasFocus());
+        EXPECT_NE(frame(view), without) << view->objectName().toStdString();
     }
 }

@@ -7,6 +7,7 @@
 #include "engine/MediaEngine.h"
 
 #include <functional>
+#include <limits>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -108,4 +109,60 @@ TEST(DesktopSession, MediaControlsAskTheSessionWhatThePanelAsks)
     EXPECT_EQ(meta.value(QStringLiteral("xesam:url")).toString(),
               QUrl::fromLocalFile(f.path(QStringLiteral("my clip.avi"))).toString());
     EXPECT_EQ(meta.value(QStringLiteral("mpris:length")).toLongLong(), 90'000'000);
+}
+
+TEST(DesktopSession, StatusIsStoppedAfterStopUntilTheMovieMovesOnOrAnotherOpens)
+{
+    SessionFixture f;
+    DesktopSession &s = *f.media;
+    struct Step {
+        const char *what;
+        std::function<void()> act;
+        const char *status;
+    };
+    const std::vector<Step> steps{
+        {"nothing open", [] {}, "Stopped"},
+        {"movie opened", [&] { f.openMovie(); }, "Paused"},
+        {"Play", [&] { s.play(); }, "Playing"},
+        {"Stop while playing", [&] { s.stop(); }, "Stopped"},
+        {"Stop again", [&] { s.stop(); }, "Stopped"},
+        {"Play after Stop", [&] { s.playPause(); }, "Playing"},
+        {"Pause", [&] { s.pause(); }, "Paused"},
+        {"Stop while paused", [&] { s.stop(); }, "Stopped"},
+        {"tracker moved on the panel", [&] { s.setPosition(4'000'000); }, "Paused"},
+        {"back to the start on the panel", [&] { f.panel.vgos_Click(); }, "Paused"},
+        {"Stop", [&] { s.stop(); }, "Stopped"},
+        {"another movie", [&] { f.openMovie(QStringLiteral("b.avi")); }, "Paused"},
+        {"Stop, then the panel's Play", [&] { s.stop(); f.panel.vplay_Click(); }, "Playing"},
+    };
+    for (const Step &step : steps) {
+        step.act();
+        s.sync();
+        EXPECT_EQ(s.playbackStatus(), QString::fromLatin1(step.status)) << step.what;
+    }
+}
+
+TEST(DesktopSession, SeekClampsEveryOffsetToTheMovie)
+{
+    SessionFixture f;
+    DesktopSession &s = *f.media;
+    f.openMovie();  // 90 s at 25 fps
+    const struct {
+        qint64 offsetUs;
+        double frame;
+    } cases[] = {
+        {std::numeric_limits<qint64>::max(), 2250},
+        {std::numeric_limits<qint64>::min(), 0},
+        {std::numeric_limits<qint64>::max() - 1'000'000, 2250},
+        {-2'000'001, 0},
+        {0, 50},
+        {88'000'000, 2250},
+        {88'000'000 - 40'000, 2249},
+    };
+    // Each case from the place where the last one left the movie, its end included.
+    for (const auto &c : cases) {
+        s.setPosition(2'000'000);
+        s.seek(c.offsetUs);
+        EXPECT_DOUBLE_EQ(f.mp1.currentPosition(), c.frame) << c.offsetUs;
+    }
 }

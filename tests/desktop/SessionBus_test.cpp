@@ -6,8 +6,12 @@
 #include "desktop/DesktopSession.h"
 #include "engine/MediaEngine.h"
 #include "desktop/ScreenSaver.h"
+#include "startup/OpenedFile.h"
 
 #include <QDBusConnection>
+#include <QFile>
+#include <QUrl>
+#include <limits>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCall>
@@ -185,6 +189,71 @@ TEST(SessionBus, DesktopMediaControlsDriveThePanel)
     callAndWait(client, playerCall(QStringLiteral("Pause")));
     EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Play"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return listener.seen.contains(QStringLiteral("PlaybackStatus=Paused")); }, 5000));
+}
+
+TEST(SessionBus, MediaControlsTellTheTruthAfterStopOpenAndExtremeSeeks)
+{
+    REQUIRE_PRIVATE_BUS();
+    PanelFixture f;
+    struct NoScreenSaver : ScreenSaver {
+        void inhibit() override {}
+        void release() override {}
+    } saver;
+    DesktopSession media(f.session, saver, QDBusConnection::sessionBus());
+    // Opened as the program opens what the media controls hand it.
+    QObject::connect(&media, &DesktopSession::openRequested, &f.panel,
+                     [&f](const QString &file) { OpenedFile::open(f.panel, file); });
+    QDBusConnection client = otherProgram(QStringLiteral("truth"));
+    ChangeListener listener;
+    ASSERT_TRUE(client.connect(MprisService::busName(), kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                               QStringLiteral("PropertiesChanged"), &listener,
+                               SLOT(changed(QString, QVariantMap, QStringList))));
+
+    // The types are those the desktop entry offers the player for.
+    QFile entry(QStringLiteral(VISTREL_TEST_SOURCE_DIR "/../dist/vistrel.desktop.in"));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    QStringList offered;
+    for (const QByteArray &line : entry.readAll().split('\n'))
+        if (line.startsWith("MimeType="))
+            offered = QString::fromLatin1(line.mid(9)).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    QDBusMessage get = QDBusMessage::createMethodCall(MprisService::busName(), kPath,
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("Get"));
+    get << QStringLiteral("org.mpris.MediaPlayer2") << QStringLiteral("SupportedMimeTypes");
+    const QVariant types = callAndWait(client, get).arguments().value(0).value<QDBusVariant>().variant();
+    EXPECT_FALSE(offered.isEmpty());
+    EXPECT_EQ(types.toStringList(), offered);
+
+    // OpenUri opens a local file as the command line would, blanks and all; anything else is refused.
+    const QString movie = f.path(QStringLiteral("Night Train.avi"));
+    f.mp1.seconds = 90;
+    f.mp1.frames = 2250;
+    f.panel.trackWidth = f.panel.VideoPos->twipWidth();
+    const QDBusMessage opened = callAndWait(
+        client, playerCall(QStringLiteral("OpenUri"), {QUrl::fromLocalFile(movie).toString(QUrl::FullyEncoded)}));
+    EXPECT_EQ(opened.type(), QDBusMessage::ReplyMessage);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.mp1.fileName() == movie; }, 5000));
+    const QDBusMessage refused =
+        callAndWait(client, playerCall(QStringLiteral("OpenUri"), {QStringLiteral("https://example.org/a.avi")}));
+    EXPECT_EQ(refused.type(), QDBusMessage::ErrorMessage);
+    EXPECT_EQ(f.mp1.fileName(), movie);
+
+    // Extreme offsets land on the movie's ends.
+    callAndWait(client, playerCall(QStringLiteral("Play")));
+    callAndWait(client, playerCall(QStringLiteral("Seek"), {qlonglong(4'000'000)}));
+    callAndWait(client, playerCall(QStringLiteral("Seek"), {std::numeric_limits<qlonglong>::max()}));
+    EXPECT_EQ(playerProperty(client, QStringLiteral("Position")).toLongLong(), 90'000'000);
+    callAndWait(client, playerCall(QStringLiteral("Seek"), {std::numeric_limits<qlonglong>::min()}));
+    EXPECT_EQ(playerProperty(client, QStringLiteral("Position")).toLongLong(), 0);
+
+    callAndWait(client, playerCall(QStringLiteral("Seek"), {qlonglong(4'000'000)}));
+    EXPECT_EQ(playerProperty(client, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Playing"));
+    listener.seen.clear();
+    callAndWait(client, playerCall(QStringLiteral("Stop")));
+    EXPECT_EQ(playerProperty(client, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Stopped"));
+    EXPECT_EQ(playerProperty(client, QStringLiteral("Position")).toLongLong(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return listener.seen.contains(QStringLiteral("PlaybackStatus=Stopped")); }, 5000))
+        << listener.seen.join(QStringLiteral(", ")).toStdString();
 }
 
 #include "SessionBus_test.moc"

@@ -4,7 +4,9 @@
 #include "support/PanelFixture.h"
 #include "playback/PlayerSession.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
 #include <QFile>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -242,3 +244,41 @@ TEST_F(PanelWindow, ExitShowsTheTaskbarAndShutsDown)
 }
 
 }  // namespace
+
+namespace {
+
+void sendMouse(QWidget *w, QEvent::Type type, QPoint local, QPoint global, Qt::MouseButtons held)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, QPointF(local), QPointF(local), QPointF(global), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+}  // namespace
+
+TEST_F(PanelWindow, WhereTheSystemWillNotMoveItThePanelFollowsTheMouseItself)
+{
+    for (const bool systemMoves : {false, true}) {
+        f.desktop.systemMoves = systemMoves;
+        f.panel.move(100, 50);
+        const QPoint start = f.panel.pos();
+        // Pressed on the background at 10,10 and dragged by 40,30, then released and moved on.
+        sendMouse(&f.panel, QEvent::MouseButtonPress, {10, 10}, start + QPoint(10, 10), Qt::LeftButton);
+        sendMouse(&f.panel, QEvent::MouseMove, {30, 20}, start + QPoint(30, 20), Qt::LeftButton);
+        sendMouse(&f.panel, QEvent::MouseMove, {50, 40}, start + QPoint(50, 40), Qt::LeftButton);
+        const QPoint dragged = f.panel.pos();
+        sendMouse(&f.panel, QEvent::MouseButtonRelease, {10, 10}, dragged + QPoint(10, 10), Qt::NoButton);
+        sendMouse(&f.panel, QEvent::MouseMove, {70, 70}, dragged + QPoint(70, 70), Qt::NoButton);
+        EXPECT_EQ(dragged, systemMoves ? start : start + QPoint(40, 30)) << systemMoves;
+        EXPECT_EQ(f.panel.pos(), dragged) << systemMoves;
+        EXPECT_EQ(f.panel.cursor().shape(), Qt::SizeAllCursor);
+    }
+    // A press on a control never moves the panel.
+    f.desktop.systemMoves = false;
+    const QPoint start = f.panel.pos();
+    const QPoint onPlay = f.panel.vplay->geometry().center();
+    sendMouse(f.panel.vplay, QEvent::MouseButtonPress, {3, 3}, start + onPlay, Qt::LeftButton);
+    sendMouse(f.panel.vplay, QEvent::MouseMove, {30, 3}, start + onPlay + QPoint(27, 0), Qt::LeftButton);
+    sendMouse(f.panel.vplay, QEvent::MouseButtonRelease, {30, 3}, start + onPlay + QPoint(27, 0), Qt::NoButton);
+    EXPECT_EQ(f.panel.pos(), start);
+}

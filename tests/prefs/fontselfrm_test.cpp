@@ -2,6 +2,7 @@
 #include "support/PanelFixture.h"
 
 #include "playback/LabelButton.h"
+#include "prefs/FontChoice.h"
 #include "prefs/fontselfrm.h"
 #include "subtitles/subtitles.h"
 
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -84,8 +86,9 @@ TEST_F(FontDialog, FontButtonFillsItFromTheOverlay)
     EXPECT_EQ(d.sampleColour(), QColor(0, 128, 0));
 
     // The design: system fonts in the font system's order, twenty sizes, the sample on light grey.
-    ASSERT_EQ(d.FontList->count(), QFontDatabase::families().size());
-    EXPECT_EQ(d.FontList->item(0)->text(), QFontDatabase::families().first());
+    const QStringList families = FontChoice::familyNames(QFontDatabase::families());
+    ASSERT_EQ(d.FontList->count(), families.size());
+    EXPECT_EQ(d.FontList->item(0)->text(), families.first());
     ASSERT_EQ(d.FontSizeList->count(), 20);
     EXPECT_EQ(d.FontSizeList->item(19)->text(), "512");
     EXPECT_EQ(d.Label1->text(), QStringLiteral(u"ABCDefgh-ÁÂÃÄåæçè"));
@@ -205,4 +208,85 @@ TEST_F(FontDialog, SampleTextAndAFreshDialogAfterTheCloseBox)
     EXPECT_EQ(ground(fresh.Labeltest), QColor(0, 255, 255));
     // Filled again from the overlay, whose font the first dialog's "OK" had set.
     EXPECT_EQ(fresh.Text1->text(), overlay->Label1->font().family());
+}
+
+TEST(FontChoice, FamilyNamesDropTheFoundryTagAndComeOnce)
+{
+    struct Case {
+        const char *name, *family;
+    } names[] = {{"C059 [urw]", "C059"},
+                 {"D050000L [URW ]", "D050000L"},
+                 {"Liberation Sans", "Liberation Sans"},
+                 {" DejaVu Sans [PfEd] ", "DejaVu Sans"},
+                 {"Odd [name", "Odd [name"},
+                 {"[tag only]", "[tag only]"},
+                 {"", ""}};
+    for (const Case &c : names)
+        EXPECT_EQ(FontChoice::familyName(QString::fromLatin1(c.name)), QString::fromLatin1(c.family)) << c.name;
+    const QStringList listed = FontChoice::familyNames(
+        {"C059 [UKWN]", "Cantarell", "D050000L [urw]", "C059 [urw]", "D050000L [URW ]", "cantarell", ""});
+    EXPECT_EQ(listed, QStringList({"C059", "Cantarell", "D050000L"}));
+}
+
+TEST_F(FontDialog, ListsEachFamilyOnceAndStoresTheFamilyAlone)
+{
+    fontselfrm &d = open();
+    QStringList seen;
+    for (int i = 0; i < d.FontList->count(); ++i) {
+        const QString name = d.FontList->item(i)->text();
+        EXPECT_FALSE(name.contains(QLatin1Char('['))) << name.toStdString();
+        EXPECT_FALSE(seen.contains(name, Qt::CaseInsensitive)) << name.toStdString();
+        seen << name;
+    }
+    // A tagged name typed or pasted still finds its family, and the overlay takes the family alone.
+    d.Text1->setText(QStringLiteral("Liberation Serif [1ASC]"));
+    d.Command1->click();
+    EXPECT_EQ(overlay->Label1->font().family(), "Liberation Serif");
+    EXPECT_EQ(overlay->Label2->font().family(), "Liberation Serif");
+}
+
+TEST_F(FontDialog, SlidersRunFromNoneAtTheTopToAllAtTheBottom)
+{
+    fontselfrm &d = open();
+    d.show();
+    // A press that an earlier test left without its release would still count as held.
+    for (Qt::MouseButton held : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        QTest::mouseRelease(d.VScroll1, held, {}, QPoint(1, 1));
+    for (QAbstractSlider *bar : std::initializer_list<QAbstractSlider *>{d.VScroll1, d.VScroll2, d.VScroll3}) {
+        EXPECT_EQ(bar->orientation(), Qt::Vertical);
+        EXPECT_EQ(bar->pageStep(), 10);
+        // A click above the handle moves it up toward 0, one below it down toward 255; the Down key
+        // moves it down.
+        for (const bool above : {true, false}) {
+            bar->setValue(128);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() / 2, above ? 3 : bar->height() - 3));
+            EXPECT_EQ(bar->value() < 128, above) << bar->objectName().toStdString();
+        }
+        bar->setValue(0);
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Down);
+        EXPECT_EQ(bar->value(), 1);
+    }
+}
+
+TEST_F(FontDialog, TheSampleShowsWholeWhereItFitsAndOtherwiseItsBeginning)
+{
+    fontselfrm &d = open();
+    d.show();
+    struct Case {
+        const char *size;
+        bool whole;
+    } cases[] = {{"8", true}, {"18", false}, {"48", false}, {"12", true}};
+    for (const Case &c : cases) {
+        d.Text2->setText(QString::fromLatin1(c.size));
+        const int need = QFontMetrics(d.Label1->font()).horizontalAdvance(d.Label1->text());
+        EXPECT_EQ(need <= d.Label1->width(), c.whole) << c.size;
+        // Centred when whole; otherwise the first letter stands at the left edge, never cut.
+        EXPECT_EQ(d.Label1->alignment() & Qt::AlignHorizontal_Mask, c.whole ? Qt::AlignHCenter : Qt::AlignLeft) << c.size;
+    }
+    // A new sample text is judged afresh.
+    f.dialogs.answers = {QStringLiteral("Ab")};
+    QTest::mouseDClick(d.Label1, Qt::LeftButton);
+    EXPECT_EQ(d.Label1->text(), "Ab");
+    EXPECT_EQ(d.Label1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }

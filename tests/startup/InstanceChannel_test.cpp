@@ -1,8 +1,12 @@
 // The running instance's door for files: a file handed over arrives whole, and a socket left by a run
 // that died neither takes files nor keeps the next run from opening its own door.
 #include "desktop/InstanceChannel.h"
+#include "startup/InstanceMessage.h"
 
 #include <QElapsedTimer>
+#include <QLocalSocket>
+#include <QTest>
+#include <QtEndian>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -36,19 +40,95 @@ TEST(InstanceChannel, HandsAFileToTheRunningInstanceAndSurvivesAStaleSocket)
     const QString file = QStringLiteral("/home/me/Filme/Der Zug — 2. Teil.avi");
 
     // Nobody there, or only a dead run's socket: nobody takes it, and quickly.
-    EXPECT_FALSE(InstanceChannel::handOver(path, file));
+    EXPECT_FALSE(InstanceChannel::handOver(path, {file}));
     leaveStaleSocket(path);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_FALSE(InstanceChannel::handOver(path, file));
+    EXPECT_FALSE(InstanceChannel::handOver(path, {file}));
     EXPECT_LT(clock.elapsed(), 1000);
 
     InstanceChannel running;
     ASSERT_TRUE(running.listen(path));
+    running.deliver();
     QSignalSpy received(&running, &InstanceChannel::fileReceived);
     for (const QString &sent : {file, QStringLiteral("/tmp/second.srt")}) {
-        EXPECT_TRUE(InstanceChannel::handOver(path, sent));
+        EXPECT_TRUE(InstanceChannel::handOver(path, {sent}));
         ASSERT_TRUE(received.wait(5000) || !received.isEmpty());
         EXPECT_EQ(received.takeFirst().value(0).toString(), sent);
     }
+}
+
+TEST(InstanceMessage, NamesSurviveAnyCharacterAndBrokenMessagesAreRefused)
+{
+    using S = InstanceMessage::Status;
+    const QStringList names{QStringLiteral("/films/two\nlines.avi"), QStringLiteral("/films/ünï cödé.srt"),
+                            QStringLiteral("relative name with  blanks")};
+    const QByteArray whole = InstanceMessage::encode(names);
+    const InstanceMessage::Decoded back = InstanceMessage::decode(whole);
+    EXPECT_EQ(back.status, S::Complete);
+    EXPECT_EQ(back.files, names);
+    // Every cut of a whole message is only incomplete.
+    for (int cut = 0; cut < whole.size(); ++cut)
+        EXPECT_EQ(InstanceMessage::decode(whole.left(cut)).status, S::Incomplete) << cut;
+
+    const auto framed = [](const QByteArray &payload, quint32 length) {
+        QByteArray m(4, '\0');
+        qToBigEndian(length, m.data());
+        return m + payload;
+    };
+    const struct {
+        const char *what;
+        QByteArray bytes;
+        S status;
+    } cases[] = {
+        {"nothing to hand over", InstanceMessage::encode({}), S::Complete},
+        {"longer than any list of names", framed({}, InstanceMessage::kMaxPayload + 1), S::Invalid},
+        {"length near 4 GiB", framed({}, 0xFFFFFFFFu), S::Invalid},
+        {"bytes after the message", whole + "x", S::Invalid},
+        {"a name without its NUL", framed("/a.avi", 6), S::Invalid},
+        {"an empty name", framed(QByteArray("/a.avi\0\0", 8), 8), S::Invalid},
+        {"no UTF-8", framed(QByteArray("\xff\xfe.avi\0", 7), 7), S::Invalid},
+        {"a line-based message of old", QByteArray("/films/a.avi\n"), S::Invalid},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(InstanceMessage::decode(c.bytes).status, c.status) << c.what;
+}
+
+TEST(InstanceChannel, KeepsWhatArrivesUntilThePanelTakesItAndDropsSendersThatNeverFinish)
+{
+    QTemporaryDir runtime;
+    const QString path = runtime.filePath(QStringLiteral("vistrel-me.socket"));
+    InstanceChannel running;
+    ASSERT_TRUE(running.listen(path));
+    QSignalSpy received(&running, &InstanceChannel::fileReceived);
+
+    // Sent while the running instance is still loading: nothing is told yet, nothing is lost.
+    EXPECT_TRUE(InstanceChannel::handOver(path, {QStringLiteral("/a.avi"), QStringLiteral("/b\nc.srt")}));
+    QTest::qWait(200);
+    EXPECT_TRUE(received.isEmpty());
+
+    // A sender that stops half way, and one that sends rubbish, while a whole message still gets through.
+    QLocalSocket stalled, rubbish;
+    stalled.connectToServer(path);
+    rubbish.connectToServer(path);
+    ASSERT_TRUE(stalled.waitForConnected(1000) && rubbish.waitForConnected(1000));
+    stalled.write(InstanceMessage::encode({QStringLiteral("/never.avi")}).left(9));
+    rubbish.write(QByteArray(64, 'x'));
+    ASSERT_TRUE(stalled.waitForBytesWritten(1000) && rubbish.waitForBytesWritten(1000));
+    EXPECT_TRUE(InstanceChannel::handOver(path, {QStringLiteral("/d.avi")}));
+
+    running.deliver();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received.size() >= 3; }, 5000));
+    QStringList files;
+    for (const QList<QVariant> &signal : received)
+        files << signal.value(0).toString();
+    EXPECT_EQ(files, (QStringList{"/a.avi", "/b\nc.srt", "/d.avi"}));
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rubbish.state() == QLocalSocket::UnconnectedState; }, 1000));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stalled.state() == QLocalSocket::UnconnectedState; },
+                                InstanceChannel::kIncompleteMs + 3000));
+    EXPECT_GT(clock.elapsed() + 500, InstanceChannel::kIncompleteMs / 2);
+    EXPECT_EQ(received.size(), 3);
 }

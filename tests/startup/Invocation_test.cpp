@@ -21,9 +21,11 @@ void touch(const QString &path)
 
 }  // namespace
 
-TEST(Invocation, HelpVersionAndTheFileArgument)
+TEST(Invocation, HelpVersionAndTheFileArguments)
 {
-    EXPECT_TRUE(Invocation::requestText({"vistrel", "--help"}).startsWith(QStringLiteral("Usage: vistrel")));
+    const QString help = Invocation::requestText({"vistrel", "--help"});
+    EXPECT_TRUE(help.startsWith(QStringLiteral("Usage: vistrel")));
+    EXPECT_EQ(Invocation::requestText({"vistrel", "-h"}), help);
     EXPECT_EQ(Invocation::requestText({"vistrel", "--version"}), QStringLiteral("Vistrel " VISTREL_VERSION "\n"));
     // Only as the first argument; anything else starts the player.
     EXPECT_TRUE(Invocation::requestText({"vistrel", "movie.avi", "--help"}).isEmpty());
@@ -33,24 +35,49 @@ TEST(Invocation, HelpVersionAndTheFileArgument)
     const QString withBlanks = dir.filePath(QStringLiteral("My Movie (1999).avi"));
     touch(withBlanks);
     touch(dir.filePath(QStringLiteral("AUTORUN")));
+    touch(dir.filePath(QStringLiteral("-dash.srt")));
     const QString oldCwd = QDir::currentPath();
     QDir::setCurrent(dir.path());
+    const auto in = [&](const char *name) { return dir.filePath(QString::fromUtf8(name)); };
     const struct {
         QStringList args;
-        QString file;
+        QStringList files;
     } cases[] = {
-        {{"vistrel", withBlanks}, withBlanks},
-        {{"vistrel", "My Movie (1999).avi"}, withBlanks},  // relative to where it was started
-        {{"vistrel", withBlanks, "second"}, withBlanks},
+        {{"vistrel", withBlanks}, {withBlanks}},
+        {{"vistrel", "My Movie (1999).avi"}, {withBlanks}},  // relative to where it was started
+        {{"vistrel", withBlanks, "second.srt"}, {withBlanks, in("second.srt")}},
         {{"vistrel", "AUTORUN"}, {}},  // keeps its meaning even beside a file of that name
-        {{"vistrel", "autorun"}, {}},
-        {{"vistrel", dir.path()}, {}},  // a folder is no file
-        {{"vistrel", "My"}, {}},        // a path split into words names nothing
-        {{"vistrel", "second", withBlanks}, {}},
+        {{"vistrel", "autorun", withBlanks}, {}},
+        {{"vistrel", "x.avi", "AUTORUN"}, {in("x.avi"), in("AUTORUN")}},  // a word only in first place
+        // Missing files and folders are handed on too: the panel tells what is wrong with them.
+        {{"vistrel", dir.path()}, {dir.path()}},
+        {{"vistrel", "My"}, {in("My")}},
+        {{"vistrel", "line\nbreak.avi"}, {in("line\nbreak.avi")}},
+        {{"vistrel", "-dash.srt"}, {in("-dash.srt")}},
+        {{"vistrel", ""}, {}},
         {{"vistrel"}, {}},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(Invocation::fileArgument(c.args), c.file) << c.args.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(Invocation::fileArguments(c.args), c.files) << c.args.join(QLatin1Char('|')).toStdString();
+
+    // An option the program does not know is refused at once, before any window or hand-over.
+    const struct {
+        QStringList args;
+        bool refused;
+    } options[] = {
+        {{"vistrel", "--bogus-option"}, true},
+        {{"vistrel", withBlanks, "-x"}, true},
+        {{"vistrel", "-dash.srt"}, false},  // a file of that name
+        {{"vistrel", "-"}, false},
+        {{"vistrel", withBlanks}, false},
+        {{"vistrel", "AUTORUN"}, false},
+    };
+    for (const auto &c : options) {
+        const QString complaint = Invocation::usageError(c.args);
+        EXPECT_EQ(!complaint.isEmpty(), c.refused) << c.args.join(QLatin1Char('|')).toStdString();
+        if (c.refused)
+            EXPECT_TRUE(complaint.contains(c.args.last())) << complaint.toStdString();
+    }
     QDir::setCurrent(oldCwd);
 }
 

@@ -1,12 +1,20 @@
 // Two real runs of the program from one folder: the second is refused and ends without touching the
 // first one's log, and a termination request takes the first out in order. A later start that names
 // a file hands it to the running one instead, and a killed run never blocks the next.
+#include "support/FakeDialogs.h"
+#include "support/PanelFixture.h"
+
+#include "startup/Program.h"
+
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -121,4 +129,122 @@ TEST(SecondInstance, AKilledRunNeverBlocksAndALaterStartHandsItsFileOver)
     ::kill(static_cast<pid_t>(first.processId()), SIGTERM);
     ASSERT_TRUE(first.waitForFinished(30000));
     EXPECT_EQ(first.exitCode(), 0);
+}
+
+namespace {
+
+// A later start of the real program beside this process's running one (same runtime folder); waits
+// for it to end, as a file manager's "Open With" would.
+struct LaterStart {
+    int exitCode = -1;
+    bool ended = false;
+    QByteArray errors;
+};
+
+LaterStart startLater(const QStringList &arguments)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(VISTREL_BIN_DIR "/vistrel"), arguments);
+    LaterStart r;
+    r.ended = p.waitForFinished(20000);
+    if (!r.ended) {
+        p.kill();
+        p.waitForFinished();
+    }
+    r.exitCode = p.exitCode();
+    r.errors = p.readAllStandardError();
+    return r;
+}
+
+// Records the boxes, and runs something from inside the first one, as a user's second start can
+// happen while the first start still shows a message of its load.
+struct LoadDialogs : FakeDialogs {
+    std::function<void()> duringFirst;
+    void msgBox(const QString &text, Icon icon, const QString &title) override
+    {
+        FakeDialogs::msgBox(text, icon, title);
+        if (duringFirst)
+            std::exchange(duringFirst, nullptr)();
+    }
+};
+
+}  // namespace
+
+TEST(SecondInstance, HandsEveryFileOverAndEndsAtOnceWhileTheRunningOneTellsWhatItCannotOpen)
+{
+    PanelFixture::privateRuntimeFolder();
+    QTemporaryDir folder;
+    const QString clip = folder.filePath(QStringLiteral("clip 25.mp4"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VISTREL_MEDIA_DIR "/clip25.mp4"), clip));
+    const QString twoLines = folder.filePath(QStringLiteral("two\nlines.srt"));
+    {
+        QFile f(twoLines);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("1\r\n00:00:00,500 --> 00:00:01,500\r\nHello\r\n\r\n");
+    }
+    const QString fifo = folder.filePath(QStringLiteral("x.srt"));
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const QString folderAvi = folder.filePath(QStringLiteral("folder.avi"));
+    ASSERT_TRUE(QDir().mkpath(folderAvi));
+    const QString missing = folder.filePath(QStringLiteral("missing.avi"));
+
+    // The running one starts from its disc, which is not there: while it still shows that (the disc's
+    // movie fails to open once the load is done), a later start hands the movie over.
+    LoadDialogs dialogs;
+    Program running(folder.path(), QStringLiteral("AUTORUN"), dialogs);
+    LaterStart duringLoad;
+    dialogs.duringFirst = [&] { duringLoad = startLater({clip}); };
+    ASSERT_TRUE(running.start());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.duringFirst; }, 20000));
+    EXPECT_TRUE(duringLoad.ended);
+    EXPECT_EQ(duringLoad.exitCode, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return running.MediaPlayer1.fileName() == clip; }, 20000))
+        << dialogs.texts().join(" / ").toStdString();
+    const qsizetype loadMessages = dialogs.shown.size();
+
+    const struct {
+        const char *what;
+        QStringList arguments;
+        int exitCode;
+        QString message;  // what the running one shows, in part
+    } cases[] = {
+        {"a name with a line break", {twoLines}, 0, {}},
+        {"a pipe named as subtitles", {fifo}, 0, fifo},
+        {"a missing movie", {missing}, 0, QStringLiteral("ERROR LOADING MAIN A/V FILE")},
+        {"a folder named as a movie", {folderAvi}, 0, QStringLiteral("ERROR LOADING MAIN A/V FILE")},
+        {"an option it does not know", {QStringLiteral("--bogus-option")}, 2, {}},
+    };
+    qsizetype shown = loadMessages;
+    for (const auto &c : cases) {
+        const LaterStart later = startLater(c.arguments);
+        ASSERT_TRUE(later.ended) << c.what << ": the later start still waits";
+        EXPECT_EQ(later.exitCode, c.exitCode) << c.what << ": " << later.errors.constData();
+        if (!c.message.isEmpty()) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return qsizetype(dialogs.shown.size()) > shown; }, 20000)) << c.what;
+            EXPECT_TRUE(dialogs.texts().value(shown).contains(c.message))
+                << c.what << ": " << dialogs.texts().join(" / ").toStdString();
+            shown = dialogs.shown.size();
+        }
+        if (c.arguments.first() == twoLines)
+            EXPECT_TRUE(QTest::qWaitFor([&] { return running.session.subFilePath() == twoLines; }, 20000));
+    }
+    QTest::qWait(500);
+    EXPECT_EQ(qsizetype(dialogs.shown.size()), shown) << dialogs.texts().join(" / ").toStdString();
+    EXPECT_FALSE(dialogs.texts().contains(QStringLiteral("Program is already running")));
+}
+
+TEST(SecondInstance, AFirstStartWithAFileThatCannotBeOpenedShowsThePanelsMessage)
+{
+    PanelFixture::privateRuntimeFolder();
+    QTemporaryDir folder;
+    FakeDialogs dialogs;
+    Program program(folder.path(), folder.filePath(QStringLiteral("missing.avi")), dialogs);
+    program.files = {folder.filePath(QStringLiteral("missing.avi"))};
+    ASSERT_TRUE(program.start());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown.empty(); }, 20000));
+    EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("ERROR LOADING MAIN A/V FILE")});
+    EXPECT_TRUE(program.panel.isVisible());
 }

@@ -148,3 +148,44 @@ TEST(PanelLoad, AnExistingSettingsFileIsNotReportedMissing)
     f.panel.Form_Unload(0);
     EXPECT_FALSE(readAll(f.path("kelmora.log")).contains("No cfg"));
 }
+
+TEST(PanelLoad, AutorunFindsTheDiscDescriptionInAnyLetterCase)
+{
+    const struct {
+        const char *name;  // as the disc was mastered
+    } cases[] = {{"kelmora.ini"}, {"KELMORA.INI"}, {"Kelmora.Ini"}};
+    for (const auto &c : cases) {
+        PanelFixture f;
+        writeFile(f.path(QString::fromLatin1(c.name)), "[MOVIE]\r\nDirectory=movie\r\nAVIName=film.avi\r\n");
+        f.app.commandLine = QStringLiteral("AUTORUN");
+        f.panel.Form_Load();
+        EXPECT_EQ(f.session.disc().iniFile, f.path(QString::fromLatin1(c.name)));
+        EXPECT_EQ(f.mp1.fileName(), f.path("movie/film.avi")) << c.name;
+        EXPECT_EQ(f.mp1.playState(), 2) << c.name;
+        f.panel.Form_Unload(0);
+    }
+}
+
+TEST(PanelLoad, ASaveRequestWritesTheSettingsAndTheRunGoesOn)
+{
+    PanelFixture f;
+    f.panel.Form_Load();
+    f.panel.move(30, 45);
+    EXPECT_TRUE(f.panel.saveSettings());
+    EXPECT_TRUE(f.panel.isVisible());
+    EXPECT_TRUE(f.log.isOpen());
+    EXPECT_TRUE(readAll(f.path("kelmora.cfg")).startsWith("Vistrel top,675\r\nVistrel left,450\r\n"));
+    // The logout was cancelled: the run goes on, and its exit saves again.
+    f.panel.move(60, 45);
+    f.panel.Form_Unload(0);
+    EXPECT_TRUE(readAll(f.path("kelmora.cfg")).startsWith("Vistrel top,675\r\nVistrel left,900\r\n"));
+    EXPECT_TRUE(withoutClock(readAll(f.path("kelmora.log"))).endsWith("No cfg\r\nCreated cfg\r\nCreated cfg\r\nExiting\r\n"));
+
+    // In autorun mode nothing is kept, on a save request as at the exit.
+    PanelFixture autorun;
+    autorun.app.commandLine = QStringLiteral("AUTORUN");
+    autorun.panel.Form_Load();
+    EXPECT_FALSE(autorun.panel.saveSettings());
+    EXPECT_FALSE(QFile::exists(autorun.path("kelmora.cfg")));
+    autorun.panel.Form_Unload(0);
+}

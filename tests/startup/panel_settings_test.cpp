@@ -286,3 +286,21 @@ TEST(PanelSettings, RandomBytesStartWithDefaultsAndAreWrittenBackClean)
     EXPECT_EQ(f.app.skinFile, "/gone/skin.jpg");
     f.panel.Form_Unload(0);
 }
+
+TEST(PanelSettings, AFontNameStoredWithAFoundryTagFindsItsFamilyAndIsStoredWithout)
+{
+    struct Case {
+        const char *stored, *family;
+    } cases[] = {{"Liberation Serif [1ASC]", "Liberation Serif"}, {"C059 [urw]", "C059"}, {"Times New Roman", "Times New Roman"}};
+    for (const Case &c : cases) {
+        PanelFixture f;
+        QByteArray file = storedFile("3000", "3000", "P");
+        file.replace("font name,Times New Roman", QByteArray("font name,") + c.stored);
+        writeFile(f.path("kelmora.cfg"), file);
+        f.panel.Form_Load();
+        EXPECT_EQ(f.panel.subtitlesForm->Label1->font().family(), QString::fromLatin1(c.family)) << c.stored;
+        EXPECT_EQ(f.panel.subtitlesForm->Label2->font().family(), QString::fromLatin1(c.family)) << c.stored;
+        f.panel.Form_Unload(0);
+        EXPECT_TRUE(readAll(f.path("kelmora.cfg")).contains(QByteArray("\r\nfont name,") + c.family + "\r\n")) << c.stored;
+    }
+}

@@ -1,5 +1,6 @@
 // On a real display the overlay, shown on every tick while an entry is due and made topmost by the
-// transparency set-up, never takes the keyboard from the panel.
+// transparency set-up, never takes the keyboard from the panel; without that set-up it is an ordinary
+// window that a cue does not raise.
 #include "support/FakeDialogs.h"
 #include "support/PanelFixture.h"
 
@@ -8,6 +9,9 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -34,4 +38,37 @@ TEST(OverlayFocusEndToEnd, ShowingTheOverlayLeavesTheKeyboardWithThePanel)
     EXPECT_EQ(program.app.overlayState, 3);
     EXPECT_TRUE(overlay.windowFlags() & Qt::WindowStaysOnTopHint);
     panel.Form_Unload(0);
+}
+
+TEST(OverlayFocusEndToEnd, AnOrdinaryOverlayStaysBehindAWindowRaisedOverItWhileCuesShow)
+{
+    AppState app;
+    FakeDesktop desktop;
+    FakeDialogs dialogs;
+    subtitles overlay(app, desktop, dialogs);
+    overlay.transsubChecked = [] { return false; };
+    overlay.move(100, 100);
+    overlay.setCaption(QStringLiteral("first"));
+    overlay.showOverlay();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&overlay));
+
+    // A white window brought forward over the overlay's black ground.
+    QWidget cover(nullptr, Qt::FramelessWindowHint);
+    QPalette white = cover.palette();
+    white.setColor(QPalette::Window, Qt::white);
+    cover.setPalette(white);
+    cover.setAutoFillBackground(true);
+    cover.setGeometry(150, 120, 200, 50);
+    cover.show();
+    cover.raise();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&cover));
+    const auto screenAt = [] { return QGuiApplication::primaryScreen()->grabWindow(0, 250, 145, 1, 1).toImage().pixel(0, 0); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return screenAt() == qRgb(255, 255, 255); }, 5000));
+
+    for (int cue = 0; cue < 4; ++cue) {
+        overlay.setCaption(QStringLiteral("cue %1").arg(cue));
+        overlay.showOverlay();
+    }
+    // A raised overlay would paint its black over the window within a moment.
+    EXPECT_FALSE(QTest::qWaitFor([&] { return screenAt() != qRgb(255, 255, 255); }, 1000));
 }

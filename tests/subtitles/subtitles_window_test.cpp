@@ -4,7 +4,10 @@
 #include "support/FakeDesktop.h"
 #include "support/FakeDialogs.h"
 
+#include <QApplication>
+#include <QFontInfo>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -46,6 +49,10 @@ TEST(SubtitlesWindow, LabelsFillTheWindowAndShowLineBreaks)
     EXPECT_TRUE(r.window.Label2->text().isEmpty());
     EXPECT_TRUE(r.window.Label1->font().bold());
     EXPECT_EQ(r.window.Label1->font().pointSize(), 18);
+    // The design's face by its name, drawn in a serif the install script installs where it is missing.
+    EXPECT_EQ(r.window.Label1->font().family(), "MS Serif");
+    const QString drawnIn = QFontInfo(r.window.Label1->font()).family();
+    EXPECT_TRUE(drawnIn == "MS Serif" || drawnIn == "Liberation Serif") << drawnIn.toStdString();
     EXPECT_EQ(r.window.Label1->palette().color(QPalette::WindowText), QColor(Qt::white));
     EXPECT_EQ(r.background(), QColor(Qt::black));
 }
@@ -116,4 +123,67 @@ TEST(SubtitlesWindow, UnreadableScreenGivesBlackAndTheMessage)
     EXPECT_TRUE(r.dialogs.shown[0].title.isEmpty());
     EXPECT_EQ(r.background(), QColor(Qt::black));
     EXPECT_EQ(r.app.overlayState, 3);
+}
+
+namespace {
+
+void sendMouse(QWidget *w, QEvent::Type type, QPoint local, QPoint global, Qt::MouseButtons held)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent e(type, QPointF(local), QPointF(local), QPointF(global), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+// Counts the times a window is raised or lowered.
+struct StackingChanges : QObject {
+    int count = 0;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        count += e->type() == QEvent::ZOrderChange;
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST(SubtitlesWindow, WhereTheSystemWillNotMoveItTheOverlayFollowsTheMouseAndADragIsNoClick)
+{
+    OverlayRig r;
+    r.desktop.systemMoves = false;
+    r.window.show();
+    r.window.move(200, 300);
+    QSignalSpy restore(&r.window, &subtitles::restorePanel);
+    const QPoint start = r.window.pos();
+    sendMouse(r.window.Label1, QEvent::MouseButtonPress, {20, 20}, start + QPoint(20, 20), Qt::LeftButton);
+    sendMouse(r.window.Label1, QEvent::MouseMove, {45, 10}, start + QPoint(45, 10), Qt::LeftButton);
+    EXPECT_EQ(r.window.pos(), start + QPoint(25, -10));
+    sendMouse(r.window.Label1, QEvent::MouseButtonRelease, {20, 20}, r.window.pos() + QPoint(20, 20), Qt::NoButton);
+    EXPECT_EQ(restore.count(), 0);
+    // A press and release in one place is still a click.
+    const QPoint here = r.window.pos();
+    sendMouse(r.window.Label1, QEvent::MouseButtonPress, {20, 20}, here + QPoint(20, 20), Qt::LeftButton);
+    sendMouse(r.window.Label1, QEvent::MouseButtonRelease, {20, 20}, here + QPoint(20, 20), Qt::NoButton);
+    EXPECT_EQ(restore.count(), 1);
+    EXPECT_EQ(r.window.pos(), here);
+    EXPECT_EQ(r.desktop.calls, QStringList({"move", "move"}));
+}
+
+TEST(SubtitlesWindow, ACueChangesTheTextNotTheStackingUnlessTransparentMakesItTopmost)
+{
+    for (const bool transparent : {false, true}) {
+        OverlayRig r;
+        r.transsub = transparent;
+        r.app.overlayState = 2;
+        // The first cue shows the window (and, with "Transparent Subtiles", makes it topmost).
+        r.window.showOverlay();
+        StackingChanges raised;
+        r.window.installEventFilter(&raised);
+        for (int cue = 0; cue < 4; ++cue) {
+            r.window.setCaption(QStringLiteral("line %1").arg(cue));
+            r.window.showOverlay();
+        }
+        EXPECT_EQ(raised.count, 0) << transparent;
+        EXPECT_EQ(bool(r.window.windowFlags() & Qt::WindowStaysOnTopHint), transparent);
+        EXPECT_TRUE(r.window.isVisible());
+    }
 }

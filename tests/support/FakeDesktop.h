@@ -11,11 +11,13 @@ public:
     bool taskbarHidden = false;
     QStringList calls;  // "hide", "show", "move"
     std::optional<QRgb> pixel = qRgb(10, 20, 30);
+    QList<QRect> otherScreens;  // beside the primary one, in pixels
 
     int twipsPerPixelX() const override { return tppX; }
     int twipsPerPixelY() const override { return tppY; }
     int screenWidth() const override { return widthPx * tppX; }
     int screenHeight() const override { return heightPx * tppY; }
+    QList<QRect> screenAreas() const override { return QList<QRect>{{0, 0, widthPx, heightPx}} + otherScreens; }
     void setVideoWindow(QWidget *) override {}
     bool hideTaskbar() override
     {
@@ -29,6 +31,11 @@ public:
         taskbarHidden = false;
         return true;
     }
-    void startSystemMove(QWidget *) override { calls << QStringLiteral("move"); }
+    bool systemMoves = true;  // false: the window system refuses to move windows
+    bool startSystemMove(QWidget *) override
+    {
+        calls << QStringLiteral("move");
+        return systemMoves;
+    }
     std::optional<QRgb> screenPixel(int, int) override { return pixel; }
 };

@@ -39,6 +39,18 @@ int QtDesktop::screenHeight() const
     return s ? s->geometry().height() * tppY_ : 768 * tppY_;
 }
 
+QList<QRect> QtDesktop::screenAreas() const
+{
+    QList<QRect> areas;
+    if (QScreen *p = primary())
+        areas << p->geometry();
+    for (QScreen *s : QGuiApplication::screens()) {
+        if (s != primary())
+            areas << s->geometry();
+    }
+    return areas;
+}
+
 bool QtDesktop::hideTaskbar()
 {
     if (!video_)
@@ -56,12 +68,10 @@ bool QtDesktop::showTaskbar()
     return true;
 }
 
-void QtDesktop::startSystemMove(QWidget *window)
+bool QtDesktop::startSystemMove(QWidget *window)
 {
-    if (!window)
-        return;
-    if (QWindow *handle = window->window()->windowHandle())
-        handle->startSystemMove();
+    QWindow *handle = window ? window->window()->windowHandle() : nullptr;
+    return handle && handle->startSystemMove();
 }
 
 std::optional<QRgb> QtDesktop::screenPixel(int xPx, int yPx)

@@ -1,12 +1,13 @@
 #include "desktop/InstanceChannel.h"
 
+#include "startup/InstanceMessage.h"
+
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
 namespace {
 constexpr int kWaitMs = 2000;
-// A path longer than any sane file name is not read on; the sender may be anything on the socket.
-constexpr qint64 kMaxMessage = 64 * 1024;
 }  // namespace
 
 InstanceChannel::InstanceChannel(QObject *parent) : QObject(parent), server_(new QLocalServer(this))
@@ -31,17 +32,25 @@ bool InstanceChannel::listen(const QString &path)
     return server_->listen(path);
 }
 
-bool InstanceChannel::handOver(const QString &path, const QString &file)
+void InstanceChannel::deliver()
+{
+    QTimer::singleShot(0, this, [this] {
+        delivering_ = true;
+        const QStringList kept = std::exchange(kept_, {});
+        take(kept);
+    });
+}
+
+bool InstanceChannel::handOver(const QString &path, const QStringList &files)
 {
     QLocalSocket socket;
     socket.connectToServer(path);
     if (!socket.waitForConnected(kWaitMs))
         return false;
-    socket.write(file.toUtf8() + '\n');
-    const bool sent = socket.waitForBytesWritten(kWaitMs);
+    socket.write(InstanceMessage::encode(files));
+    // A local socket takes the whole message into its buffer at once: no wait on the reader.
+    const bool sent = socket.waitForBytesWritten(kWaitMs) && socket.bytesToWrite() == 0;
     socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(kWaitMs);
     return sent;
 }
 
@@ -49,17 +58,31 @@ void InstanceChannel::accept()
 {
     while (QLocalSocket *socket = server_->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->bytesAvailable() > kMaxMessage) {
-                socket->abort();
-                return;
-            }
-            if (!socket->canReadLine())
-                return;
-            const QString file = QString::fromUtf8(socket->readLine()).chopped(1);
-            socket->disconnectFromServer();
-            if (!file.isEmpty())
-                emit fileReceived(file);
-        });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read(socket); });
+        // A sender that never finishes its message must not keep a connection for ever.
+        QTimer::singleShot(kIncompleteMs, socket, &QLocalSocket::abort);
+        read(socket);
     }
+}
+
+void InstanceChannel::read(QLocalSocket *socket)
+{
+    // Every byte so far stays in the socket until the message is whole.
+    const InstanceMessage::Decoded d = InstanceMessage::decode(socket->peek(socket->bytesAvailable()));
+    if (d.status == InstanceMessage::Status::Incomplete)
+        return;
+    disconnect(socket, nullptr, this, nullptr);
+    socket->disconnectFromServer();
+    if (d.status == InstanceMessage::Status::Complete)
+        take(d.files);
+}
+
+void InstanceChannel::take(const QStringList &files)
+{
+    if (!delivering_) {
+        kept_ += files;
+        return;
+    }
+    for (const QString &file : files)
+        emit fileReceived(file);
 }

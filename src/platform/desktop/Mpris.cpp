@@ -29,7 +29,7 @@ public:
     QString identity() const { return QCoreApplication::applicationName(); }
     QString desktopEntry() const { return QStringLiteral("vistrel"); }
     QStringList uriSchemes() const { return {QStringLiteral("file")}; }
-    QStringList mimeTypes() const { return {}; }
+    QStringList mimeTypes() const { return MprisService::mimeTypes(); }
 
 public slots:
     void Raise() { service_->controls.raise(); }
@@ -87,7 +87,17 @@ public slots:
         if (hasTrack() && TrackId == MprisService::trackPath(c().track().id))
             c().setPosition(Position);
     }
-    void OpenUri(const QString &) {}
+    void OpenUri(const QString &Uri, const QDBusMessage &call)
+    {
+        const QUrl url(Uri);
+        if (!url.isLocalFile()) {
+            call.setDelayedReply(true);
+            service_->reply(
+                call.createErrorReply(QDBusError::NotSupported, QStringLiteral("Only file: URIs are opened: ") + Uri));
+            return;
+        }
+        c().openFile(url.toLocalFile());
+    }
 
 private:
     MediaControls &c() const { return service_->controls; }
@@ -132,6 +142,11 @@ bool MprisService::registerOn(const QDBusConnection &bus)
     return true;
 }
 
+QStringList MprisService::mimeTypes()
+{
+    return QStringLiteral(VISTREL_MIME_TYPES).split(QLatin1Char(','), Qt::SkipEmptyParts);
+}
+
 QDBusObjectPath MprisService::trackPath(int id)
 {
     return QDBusObjectPath(QStringLiteral("/org/vistrel/track/%1").arg(id));
@@ -172,6 +187,11 @@ void MprisService::propertiesChanged(const QStringList &names)
                                                      QStringLiteral("PropertiesChanged"));
     signal << kPlayerInterface << changed << QStringList();
     bus_.send(signal);
+}
+
+void MprisService::reply(const QDBusMessage &message)
+{
+    bus_.send(message);
 }
 
 void MprisService::seeked(qint64 positionUs)

@@ -3,6 +3,7 @@
 // MPRIS 2 interfaces. The service only translates: every call goes to the player's own commands
 // behind MediaControls, and the player tells it what changed.
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QObject>
 #include <QString>
@@ -23,8 +24,10 @@ public:
     virtual void setVolume(double volume) = 0;
     virtual void raise() = 0;
     virtual void quit() = 0;
+    // A local file, opened as the command line opens it.
+    virtual void openFile(const QString &path) = 0;
 
-    // "Playing", "Paused" or "Stopped" (no movie open).
+    // "Playing", "Paused" or "Stopped" (no movie open, or stopped and back at its start).
     virtual QString playbackStatus() const = 0;
     virtual qint64 position() const = 0;
     virtual double volume() const = 0;
@@ -47,6 +50,8 @@ public:
 
     // "org.mpris.MediaPlayer2." and the program's name in lower case.
     static QString busName();
+    // The types the desktop entry offers the player for.
+    static QStringList mimeTypes();
 
     // Takes the bus name and the MPRIS object
     // on `bus`. False without a bus or when the name is taken; the player runs on without it.
@@ -57,6 +62,8 @@ public:
     void propertiesChanged(const QStringList &names);
     // Tells it that the position jumped.
     void seeked(qint64 positionUs);
+    // Answers a call on the bus the service is on.
+    void reply(const QDBusMessage &message);
 
     MediaControls &controls;
     QVariantMap metadata() const;

@@ -31,7 +31,9 @@ ShutdownSignals::ShutdownSignals(QObject *parent) : QObject(parent)
         sigaction(SIGINT, &action, nullptr);
     }
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        connect(app, &QGuiApplication::commitDataRequest, this, &ShutdownSignals::requested);
+        // Asked at a logout, before the session state is saved; a checkpoint saves only that state.
+        connect(app, &QGuiApplication::commitDataRequest, this, &ShutdownSignals::saveRequested);
+        // The session really ends: the session manager's die, or any other end of the event loop.
         connect(app, &QCoreApplication::aboutToQuit, this, &ShutdownSignals::requested);
     }
 }

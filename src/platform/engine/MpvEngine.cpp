@@ -3,6 +3,7 @@
 #include "engine/EngineStats.h"
 #include "engine/MpvValues.h"
 #include "engine/MpvVideoView.h"
+#include "numbers/Twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -440,9 +441,10 @@ void MpvEngine::applyGeometry()
 {
     if (!video_)
         return;
-    const auto px = [](double twips, int perPixel) { return static_cast<int>(std::lround(twips / perPixel)); };
-    video_->setGeometry(px(left_, tppX_), px(top_, tppY_), std::max(0, px(width_, tppX_)),
-                        std::max(0, px(height_, tppY_)));
+    // The size rounds on its own, not by its edges: a picture scaled to no width keeps none.
+    using Twips::toPixels;
+    video_->setGeometry(toPixels(left_, tppX_), toPixels(top_, tppY_), std::max(0, toPixels(width_, tppX_)),
+                        std::max(0, toPixels(height_, tppY_)));
 }
 
 void MpvEngine::showDialog(int which)

@@ -7,13 +7,18 @@
 
 namespace Invocation {
 
-// The text to print and end with when the first argument is --help or --version; empty otherwise.
-// `arguments` include the program name.
+// The text to print and end with when the first argument is --help, -h or --version; empty
+// otherwise. `arguments` include the program name.
 QString requestText(const QStringList &arguments);
 
-// The absolute path of the file named by the first argument, which arrives whole even with blanks in
-// it; empty when it names no existing file or is the word AUTORUN.
-QString fileArgument(const QStringList &arguments);
+// The complaint to print on the error output, ending with status 2, when an argument looks like an
+// option the program does not know and names no file; empty otherwise.
+QString usageError(const QStringList &arguments);
+
+// The files the arguments name, as absolute paths in their order: each argument arrives whole even
+// with blanks in it. Whether they exist is for the panel to find out and tell. None after the word
+// AUTORUN as the first argument.
+QStringList fileArguments(const QStringList &arguments);
 
 // The platform to ask Qt for, or empty for Qt's own choice. A Wayland session runs the program
 // through XWayland when there is an X display, because the windows place themselves on the screen;

@@ -43,6 +43,8 @@ void DesktopSession::sync()
     else
         screenSaver_.release();
 
+    if (!stopped())
+        stoppedFile_.clear();
     QStringList changed;
     const QString file = session_.MediaPlayer1.fileName();
     if (file != lastFile_) {
@@ -87,6 +89,14 @@ void DesktopSession::stop()
     if (session_.moving())
         session_.togglePlay();
     session_.goStart();
+    stoppedFile_ = session_.MediaPlayer1.fileName();
+    sync();
+}
+
+bool DesktopSession::stopped() const
+{
+    return !stoppedFile_.isEmpty() && stoppedFile_ == session_.MediaPlayer1.fileName() && !session_.moving()
+           && session_.MediaPlayer1.currentPosition() == 0;
 }
 
 double DesktopSession::frameToUs() const
@@ -142,9 +152,15 @@ void DesktopSession::quit()
     emit quitRequested();
 }
 
+void DesktopSession::openFile(const QString &path)
+{
+    // After the answer to the caller: opening may show a message box.
+    QMetaObject::invokeMethod(this, [this, path] { emit openRequested(path); }, Qt::QueuedConnection);
+}
+
 QString DesktopSession::playbackStatus() const
 {
-    if (session_.MediaPlayer1.fileName().isEmpty())
+    if (session_.MediaPlayer1.fileName().isEmpty() || stopped())
         return QStringLiteral("Stopped");
     return session_.moving() ? QStringLiteral("Playing") : QStringLiteral("Paused");
 }

@@ -31,6 +31,7 @@ public:
     void setVolume(double volume) override;
     void raise() override;
     void quit() override;
+    void openFile(const QString &path) override;
     QString playbackStatus() const override;
     qint64 position() const override;
     double volume() const override;
@@ -42,14 +43,19 @@ signals:
     // What only the windows can do: bring the player forward, end the run in order.
     void raiseRequested();
     void quitRequested();
+    // A file to open as the command line opens it; told after the call that asked has its answer.
+    void openRequested(const QString &path);
 
 private:
     double frameToUs() const;
+    bool stopped() const;
 
     PlayerSession &session_;
     ScreenSaver &screenSaver_;
     QString lastStatus_;
     QString lastFile_;
+    // The movie the desktop stopped: it counts as stopped while it stands at its start.
+    QString stoppedFile_;
     int lastVolume_ = 1;  // never a volume the engine reports, so the first sync tells it
     int trackId_ = 0;
 };

@@ -1,7 +1,9 @@
 #include "browse/Browsefrm.h"
 
 #include "browse/BrowsePlaces.h"
-#include "numbers/basic_numbers.h"
+#include "browse/FileKinds.h"
+#include "numbers/Twips.h"
+#include "prefs/CaptionFit.h"
 #include "playback/Panelfrm.h"
 #include "startup/AppState.h"
 
@@ -12,73 +14,8 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
-#include <QStyleOptionButton>
-#include <QStyleOptionComboBox>
 #include <QTimer>
 #include <QTreeView>
-
-using basic_numbers::roundEven;
-
-namespace {
-
-// The design's font; the desktop substitutes it where it is missing, and fitCaption deals with a
-// stand-in that runs wider.
-QFont designFont()
-{
-    QFont f(QStringLiteral("MS Sans Serif"));
-    f.setPointSizeF(8.25);
-    f.setBold(true);
-    return f;
-}
-
-// The room a control leaves for its caption's text.
-QSize captionRoom(QWidget *w)
-{
-    QStyle *s = w->style();
-    if (auto *b = qobject_cast<QPushButton *>(w)) {
-        const int frame = 2 * s->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
-        return b->size() - QSize(frame + s->pixelMetric(QStyle::PM_ButtonMargin, nullptr, b), frame);
-    }
-    if (auto *c = qobject_cast<QCheckBox *>(w)) {
-        QStyleOptionButton opt;
-        opt.initFrom(c);
-        return s->subElementRect(QStyle::SE_CheckBoxContents, &opt, c).size();
-    }
-    if (auto *c = qobject_cast<QComboBox *>(w)) {
-        QStyleOptionComboBox opt;
-        opt.initFrom(c);
-        opt.editable = c->isEditable();
-        return s->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c).size();
-    }
-    return w->contentsRect().size();
-}
-
-QStringList items(const QComboBox *c)
-{
-    QStringList out;
-    for (int i = 0; i < c->count(); ++i)
-        out << c->itemText(i);
-    return out;
-}
-
-}  // namespace
-
-void Browsefrm::fitCaption(QWidget *w, const QStringList &texts)
-{
-    QFont f = designFont();
-    const QSize room = captionRoom(w);
-    const auto fits = [&] {
-        const QFontMetricsF fm(f);
-        for (const QString &t : texts) {
-            if (fm.horizontalAdvance(t) > room.width() || fm.height() > room.height())
-                return false;
-        }
-        return true;
-    };
-    while (f.pointSizeF() > 5 && !fits())
-        f.setPointSizeF(f.pointSizeF() - 0.25);
-    w->setFont(f);
-}
 
 void PlaceFolders::setPlace(const QString &root, const QModelIndex &sourceParent)
 {
@@ -104,8 +41,7 @@ Browsefrm::Browsefrm(Panelfrm &panel)
 {
     setObjectName(QStringLiteral("Browsefrm"));
     setWindowTitle(QStringLiteral("Browse"));
-    setFont(designFont());
-    setFixedSize(int(roundEven(5400.0 / panel_.app.twipsPerPixelX)), int(roundEven(3495.0 / panel_.app.twipsPerPixelY)));
+    setFixedSize(Twips::toPixels(0, 0, 5400, 3495, panel_.app.twipsPerPixelX, panel_.app.twipsPerPixelY).size());
 
     drvList = new QComboBox(this);
     drvList->setObjectName(QStringLiteral("drvList"));
@@ -124,11 +60,9 @@ Browsefrm::Browsefrm(Panelfrm &panel)
     dirList->setIndentation(12);
     place(dirList, 60, 420, 3015, 1890);
 
-    files_.setFilter(QDir::Files | QDir::NoDotAndDotDot);
-    files_.setNameFilterDisables(false);
     filList = new QListView(this);
     filList->setObjectName(QStringLiteral("filList"));
-    filList->setModel(&files_);
+    listFiles();
     place(filList, 3180, 60, 2115, 2235);
 
     CmbFilter = new QComboBox(this);
@@ -177,7 +111,6 @@ Browsefrm::Browsefrm(Panelfrm &panel)
     connect(drvList, &QComboBox::activated, this, &Browsefrm::drvList_Change);
     connect(dirList, &QTreeView::doubleClicked, this, &Browsefrm::dirList_DblClick);
     connect(filList, &QListView::clicked, this, &Browsefrm::filList_Click);
-    connect(filList->selectionModel(), &QItemSelectionModel::currentChanged, this, &Browsefrm::filList_Click);
     connect(filList, &QListView::doubleClicked, this, &Browsefrm::filList_DblClick);
     connect(CmbFilter, &QComboBox::currentIndexChanged, this, &Browsefrm::CmbFilter_Click);
     connect(Check1, &QCheckBox::clicked, this, &Browsefrm::Check1_Click);
@@ -194,20 +127,21 @@ Browsefrm::Browsefrm(Panelfrm &panel)
 
 void Browsefrm::place(QWidget *w, int left, int top, int width, int height) const
 {
-    const int tx = panel_.app.twipsPerPixelX, ty = panel_.app.twipsPerPixelY;
-    const int x = int(roundEven(double(left) / tx));
-    const int y = int(roundEven(double(top) / ty));
-    w->setGeometry(x, y, std::max(1, int(roundEven(double(left + width) / tx)) - x),
-                   std::max(1, int(roundEven(double(top + height) / ty)) - y));
+    w->setGeometry(Twips::toPixels(left, top, width, height, panel_.app.twipsPerPixelX, panel_.app.twipsPerPixelY));
 }
 
 void Browsefrm::fitCaptions()
 {
-    for (QPushButton *b : {cmdOpen, cmdExit})
-        fitCaption(b, {b->text()});
-    fitCaption(Check1, {Check1->text()});
-    fitCaption(Label1, {Label1->text()});
-    fitCaption(Openas, items(Openas));
+    // The design's "MS Sans Serif" 8.25 bold, in the dialogs' face; the filter list holds every
+    // mode's entries in turn.
+    QStringList filters;
+    for (int mode = FileKinds::QuickIni; mode <= FileKinds::Skin; ++mode)
+        filters << FileKinds::filtersFor(mode).entries;
+    CaptionFit::fitWindow(this, CaptionFit::narrowFont(8.25, true), {}, {{CmbFilter, filters}});
+    // The lists show where the keys go, whichever way the focus came.
+    const QString focusMark = QStringLiteral(":focus { border: 2px solid palette(highlight); }");
+    dirList->setStyleSheet(QStringLiteral("QTreeView") + focusMark);
+    filList->setStyleSheet(QStringLiteral("QListView") + focusMark);
 }
 
 bool Browsefrm::event(QEvent *e)

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QFileSystemModel>
+#include <memory>
 #include <QSortFilterProxyModel>
 #include <array>
 
@@ -79,19 +80,19 @@ protected:
 private:
     void place(QWidget *w, int left, int top, int width, int height) const;
     void fitCaptions();
-    // Where the stand-in font runs wider than the design's, a caption gets a little smaller rather
-    // than lose its letters.
-    static void fitCaption(QWidget *w, const QStringList &texts);
     void fillDrives();
     void showPlaceOf(const QString &folder);
     void applyFileFilter(const QString &patterns);
     void hideOpenas();
+    void listFiles();
 
     Panelfrm &panel_;
     QList<Drive> drives_;
     QFileSystemModel folders_;
     PlaceFolders placeFolders_;
-    QFileSystemModel files_;
+    // A new one for each folder listed: the file model shows every folder it walked through on the
+    // way to a folder among the files of that folder's parent, whatever its filter.
+    std::unique_ptr<QFileSystemModel> files_;
     QString dirPath_;
     bool revealing_ = false;
     int mode_ = 0;

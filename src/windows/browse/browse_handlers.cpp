@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
 #include <QTreeView>
@@ -38,7 +39,6 @@ void Browsefrm::Form_Activate()
         }
         CmbFilter->setCurrentIndex(0);
     }
-    fitCaption(CmbFilter, kinds.entries);
     applyFileFilter(filterPatterns[0]);
     if (mode_ == FileKinds::Subtitles) {
         Openas->show();
@@ -56,14 +56,14 @@ void Browsefrm::CmbFilter_Click(int index)
 
 void Browsefrm::applyFileFilter(const QString &patterns)
 {
-    files_.setNameFilters(FileKinds::nameFilters(patterns));
+    files_->setNameFilters(FileKinds::nameFilters(patterns));
 }
 
 void Browsefrm::Check1_Click()
 {
     // Read-only files are always listed: on a disc every file is read-only.
     const bool all = Check1->isChecked();
-    files_.setFilter(QDir::Files | QDir::NoDotAndDotDot | (all ? QDir::Hidden | QDir::System : QDir::Filters()));
+    files_->setFilter(QDir::Files | QDir::NoDotAndDotDot | (all ? QDir::Hidden | QDir::System : QDir::Filters()));
     folders_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | (all ? QDir::Hidden : QDir::Filters()));
 }
 
@@ -123,9 +123,24 @@ QString Browsefrm::highlightedFolder() const
 
 void Browsefrm::dirList_Change()
 {
-    files_.setRootPath(dirPath_);
-    filList->setRootIndex(files_.index(dirPath_));
+    listFiles();
+    files_->setRootPath(dirPath_);
+    filList->setRootIndex(files_->index(dirPath_));
     filList->setCurrentIndex(QModelIndex());
+}
+
+void Browsefrm::listFiles()
+{
+    auto files = std::make_unique<QFileSystemModel>();
+    files->setFilter(files_ ? files_->filter() : QDir::Files | QDir::NoDotAndDotDot);
+    files->setNameFilterDisables(false);
+    if (files_)
+        files->setNameFilters(files_->nameFilters());
+    QItemSelectionModel *selection = filList->selectionModel();
+    filList->setModel(files.get());
+    delete selection;
+    connect(filList->selectionModel(), &QItemSelectionModel::currentChanged, this, &Browsefrm::filList_Click);
+    files_ = std::move(files);
 }
 
 void Browsefrm::dirList_LostFocus()
@@ -150,7 +165,7 @@ void Browsefrm::filList_Click()
     if (!filList->selectionModel()->isSelected(at))
         filList->selectionModel()->select(at, QItemSelectionModel::ClearAndSelect);
     const QString sep = dirPath_.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");
-    panel_.app.selectedFile = dirPath_ + sep + files_.fileName(at);
+    panel_.app.selectedFile = dirPath_ + sep + files_->fileName(at);
 }
 
 void Browsefrm::filList_DblClick()

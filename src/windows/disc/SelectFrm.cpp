@@ -1,9 +1,10 @@
 #include "disc/SelectFrm.h"
 
 #include "engine/MediaEngine.h"
-#include "numbers/basic_numbers.h"
+#include "numbers/Twips.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
+#include "prefs/CaptionFit.h"
 #include "startup/AppState.h"
 #include "subtitles/subtitles.h"
 
@@ -25,18 +26,11 @@ SelectFrm::SelectFrm(Panelfrm &panel)
 {
     setObjectName(QStringLiteral("SelectFrm"));
     setWindowTitle(QStringLiteral("SPECIALS"));
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
-
-    const double tx = panel.app.twipsPerPixelX, ty = panel.app.twipsPerPixelY;
+    const int tx = panel.app.twipsPerPixelX, ty = panel.app.twipsPerPixelY;
     const auto place = [&](QWidget *w, int left, int top, int width, int height) {
-        const int x = int(basic_numbers::roundEven(left / tx));
-        const int y = int(basic_numbers::roundEven(top / ty));
-        w->setGeometry(x, y, int(basic_numbers::roundEven((left + width) / tx)) - x,
-                       int(basic_numbers::roundEven((top + height) / ty)) - y);
+        w->setGeometry(Twips::toPixels(left, top, width, height, tx, ty));
     };
-    setFixedSize(int(basic_numbers::roundEven(kWidth / tx)), int(basic_numbers::roundEven(kHeight / ty)));
+    setFixedSize(Twips::toPixels(0, 0, kWidth, kHeight, tx, ty).size());
 
     ListSelect = new QListWidget(this);
     ListSelect->setObjectName(QStringLiteral("ListSelect"));
@@ -50,6 +44,7 @@ SelectFrm::SelectFrm(Panelfrm &panel)
     Command1->setToolTip(QStringLiteral("Accept"));
     place(Command1, 1440, 2700, 975, 435);
     connect(Command1, &QPushButton::clicked, this, &SelectFrm::Command1_Click);
+    CaptionFit::fitWindow(this, CaptionFit::narrowFont(8));
 }
 
 void SelectFrm::Command1_Click()

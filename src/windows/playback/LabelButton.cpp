@@ -1,13 +1,13 @@
 #include "playback/LabelButton.h"
 
 #include "input/ButtonValues.h"
+#include "numbers/Twips.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
-#include <cmath>
 
 LabelButton::LabelButton(const QString &caption, int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     : QLabel(caption, parent), tppX_(twipsPerPixelX), tppY_(twipsPerPixelY)
@@ -23,8 +23,7 @@ void LabelButton::setTwipGeometry(double left, double top, double width, double 
     top_ = top;
     width_ = width;
     height_ = height;
-    setGeometry(static_cast<int>(std::lround(left / tppX_)), static_cast<int>(std::lround(top / tppY_)),
-                static_cast<int>(std::lround(width / tppX_)), static_cast<int>(std::lround(height / tppY_)));
+    setGeometry(Twips::toPixels(left, top, width, height, tppX_, tppY_));
 }
 
 void LabelButton::mousePressEvent(QMouseEvent *e)

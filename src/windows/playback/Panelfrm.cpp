@@ -4,14 +4,15 @@
 #include "desktop/Desktop.h"
 #include "dialogs/Dialogs.h"
 #include "engine/MediaEngine.h"
+#include "numbers/Twips.h"
 #include "playback/PlayerSession.h"
 #include "playback/player.h"
+#include "prefs/CaptionFit.h"
 #include "prefs/Skins.h"
 #include "subtitles/subtitles.h"
 #include "startup/AppState.h"
 
 #include <QCloseEvent>
-#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,22 +28,20 @@ constexpr unsigned kLightGrey = 0xE0E0E0;
 constexpr unsigned kDarkGreen = 0x4000;
 constexpr unsigned kWhite = 0xFFFFFF;
 
-void styleLabel(LabelButton *l, unsigned bgr, double points, bool bold, Qt::Alignment align = Qt::AlignCenter)
+void styleLabel(LabelButton *l, unsigned bgr, Qt::Alignment align = Qt::AlignCenter)
 {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSizeF(points);
-    f.setBold(bold);
-    // Where the desktop's stand-in for the design's font runs wider, a button's caption gets a little
-    // smaller rather than lose its letters.
-    if (align == Qt::AlignCenter) {
-        while (f.pointSizeF() > 5 && QFontMetricsF(f).horizontalAdvance(l->text()) > l->width())
-            f.setPointSizeF(f.pointSizeF() - 0.25);
-    }
-    l->setFont(f);
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, QColor(fromBgr(bgr)));
     l->setPalette(p);
     l->setAlignment(align);
+}
+
+QList<CaptionFit::Caption> captions(std::initializer_list<LabelButton *> labels)
+{
+    QList<CaptionFit::Caption> out;
+    for (LabelButton *l : labels)
+        out.append({l, {l->text()}});
+    return out;
 }
 
 LineShape line(double x1, double y1, double x2, double y2, unsigned bgr)
@@ -65,8 +64,7 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
 {
     setObjectName(QStringLiteral("Panelfrm"));
     setWindowTitle(QStringLiteral("Vistrel"));
-    setFixedSize(static_cast<int>(std::lround(kPanelWidth / app.twipsPerPixelX)),
-                 static_cast<int>(std::lround(kPanelHeight / app.twipsPerPixelY)));
+    setFixedSize(Twips::toPixels(0, 0, kPanelWidth, kPanelHeight, app.twipsPerPixelX, app.twipsPerPixelY).size());
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
@@ -111,17 +109,28 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     Label1 = makeLabel("Label1", QStringLiteral("BETA A1"), none, 6360, 1860, 795, 195);
 
     for (LabelButton *b : {vplay, cmdzoom, Prefers, stats, vgos, vgoe, minim, exitLbl, NormRate, ratem, ratea})
-        styleLabel(b, kGrey, 8, true);
+        styleLabel(b, kGrey);
     for (LabelButton *b : {AddVol, subVol, Mutesnd})
-        styleLabel(b, kLightGrey, 8, true);
+        styleLabel(b, kLightGrey);
     for (LabelButton *b : {openfile, sndopen, subopen, CDplay, LblScenes, Lblspecial})
-        styleLabel(b, kDarkGreen, 8, true);
+        styleLabel(b, kDarkGreen);
+    for (LabelButton *b : {namelbl, audiolbl, Sublbl, Message})
+        styleLabel(b, kDarkGreen, Qt::AlignLeft | Qt::AlignVCenter);
+    for (LabelButton *b : {rateshow, Label2})
+        styleLabel(b, kGrey, Qt::AlignLeft | Qt::AlignVCenter);
+    styleLabel(Label1, kWhite);
+    // The buttons share one size; the rate marks, a few pixels wide, take the narrow face to stay
+    // readable. The texts that change keep the design's sizes.
+    CaptionFit::fitGroup(captions({vplay, cmdzoom, Prefers, stats, vgos, vgoe, minim, exitLbl, AddVol, subVol, Mutesnd,
+                                   openfile, sndopen, subopen, CDplay, LblScenes, Lblspecial}),
+                         CaptionFit::panelFont(8, true));
+    CaptionFit::fitGroup(captions({NormRate, ratem, ratea}), CaptionFit::narrowFont(8, true));
+    CaptionFit::fitGroup(captions({Label1}), CaptionFit::panelFont(8.25, true));
     for (LabelButton *b : {namelbl, audiolbl, Sublbl})
-        styleLabel(b, kDarkGreen, 6.75, true, Qt::AlignLeft | Qt::AlignVCenter);
-    styleLabel(Message, kDarkGreen, 8.25, true, Qt::AlignLeft | Qt::AlignVCenter);
-    styleLabel(rateshow, kGrey, 6, true, Qt::AlignLeft | Qt::AlignVCenter);
-    styleLabel(Label2, kGrey, 6, false, Qt::AlignLeft | Qt::AlignVCenter);
-    styleLabel(Label1, kWhite, 8.25, true);
+        b->setFont(CaptionFit::panelFont(6.75, true));
+    Message->setFont(CaptionFit::panelFont(8.25, true));
+    rateshow->setFont(CaptionFit::panelFont(6, true));
+    Label2->setFont(CaptionFit::panelFont(6, false));
     for (LabelButton *b : {openfile, sndopen, subopen, CDplay})
         b->acceptFileDrops(true);
 
@@ -273,9 +282,16 @@ void Panelfrm::mousePressEvent(QMouseEvent *e)
 
 void Panelfrm::mouseMoveEvent(QMouseEvent *e)
 {
+    if ((e->buttons() & Qt::LeftButton) && drag_.follow(e->globalPosition()))
+        return;
     const QPointF p = e->position();
     Form_MouseMove(ButtonValues::buttonValue(e->buttons()), ButtonValues::shiftValue(e->modifiers()),
                    p.x() * app.twipsPerPixelX, p.y() * app.twipsPerPixelY);
+}
+
+void Panelfrm::mouseReleaseEvent(QMouseEvent *)
+{
+    drag_.end();
 }
 
 void Panelfrm::keyPressEvent(QKeyEvent *e)

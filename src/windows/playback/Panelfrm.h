@@ -2,6 +2,7 @@
 // The control panel, the program's start window. What plays belongs to the PlayerSession: the panel's
 // handlers ask it through its intents and show what its signals tell. Each subsystem's handlers live in
 // their own source file (panel_*.cpp) beside the rule units they call.
+#include "desktop/WindowDrag.h"
 #include "playback/LabelButton.h"
 #include "playback/LineShape.h"
 
@@ -86,6 +87,9 @@ public:
     // Start-up and shutdown.
     void Form_Load();
     void Form_Unload(int cancel);
+    // Writes the settings file as the unload does, and goes on running (a logout that may still be
+    // cancelled). False when this run keeps no settings (autorun mode, a second instance).
+    bool saveSettings();
     // The orderly way out, for the exit button, the close box and the desktop's requests alike.
     void endRun();
 
@@ -175,6 +179,7 @@ protected:
     void paintEvent(QPaintEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
@@ -200,6 +205,7 @@ private:
 
     QPixmap picture_;
     bool unloading_ = false;
+    WindowDrag drag_;
     // The labels a disc puts up once its movie's open has ended.
     struct DiscLabels {
         QString title, sub, audio;

@@ -2,14 +2,16 @@
 #include "desktop/Desktop.h"
 #include "dialogs/Dialogs.h"
 #include "engine/MediaEngine.h"
+#include "numbers/Twips.h"
 #include "playback/Panelfrm.h"
 #include "prefs/Settings.h"
+#include "startup/AppState.h"
 #include "startup/RunLog.h"
 
-void Panelfrm::Form_MouseDown(int button, int, double, double)
+void Panelfrm::Form_MouseDown(int button, int, double x, double y)
 {
     if (button == 1)
-        desktop.startSystemMove(this);
+        drag_.start(desktop, this, QPoint(Twips::toPixels(x, app.twipsPerPixelX), Twips::toPixels(y, app.twipsPerPixelY)));
 }
 
 void Panelfrm::Form_MouseMove(int, int, double, double)

@@ -4,6 +4,7 @@
 #include "menu/menufrm.h"
 #include "desktop/Desktop.h"
 #include "engine/MediaEngine.h"
+#include "numbers/Twips.h"
 #include "playback/LabelButton.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
@@ -12,7 +13,6 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <cmath>
 
 player::player(Panelfrm &panel, MediaEngine &engine, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), panel_(panel), engine_(engine)
@@ -58,8 +58,7 @@ void player::applyGeometry()
     // Qt takes a window out of full screen when it is placed; only showTaskbar may end full screen.
     const bool fullScreen = windowState() & Qt::WindowFullScreen;
     placing_ = true;
-    setGeometry(static_cast<int>(std::lround(left_ / tx)), static_cast<int>(std::lround(top_ / ty)),
-                std::max(1, static_cast<int>(std::lround(width_ / tx))), std::max(1, static_cast<int>(std::lround(height_ / ty))));
+    setGeometry(Twips::toPixels(left_, top_, width_, height_, tx, ty));
     if (fullScreen)
         setWindowState(windowState() | Qt::WindowFullScreen);
     placing_ = false;

@@ -21,9 +21,29 @@ std::optional<double> sampleSize(const QString &text)
     return std::nullopt;
 }
 
+QString familyName(const QString &name)
+{
+    const QString trimmed = name.trimmed();
+    const qsizetype tag = trimmed.lastIndexOf(QLatin1String(" ["));
+    if (tag > 0 && trimmed.endsWith(QLatin1Char(']')))
+        return trimmed.left(tag).trimmed();
+    return trimmed;
+}
+
+QStringList familyNames(const QStringList &databaseNames)
+{
+    QStringList out;
+    for (const QString &name : databaseNames) {
+        const QString family = familyName(name);
+        if (!family.isEmpty() && !out.contains(family, Qt::CaseInsensitive))
+            out << family;
+    }
+    return out;
+}
+
 QFont withFace(QFont target, const QFont &face)
 {
-    target.setFamily(face.family());
+    target.setFamily(familyName(face.family()));
     if (face.pointSizeF() > 0)  // a font sized in pixels has no point size to give
         target.setPointSizeF(face.pointSizeF());
     target.setBold(face.bold());

@@ -38,8 +38,16 @@ constexpr unsigned rgb(int red, int green, int blue)
     return unsigned(red) + 256u * unsigned(green) + 65536u * unsigned(blue);
 }
 
+// A font name as the dialog lists and stores it: the family alone, without the foundry tag the font
+// database adds where two foundries make one family ("C059 [urw]" and "C059 [UKWN]" are "C059").
+QString familyName(const QString &name);
+
+// The font database's names as the dialog lists them: each family once, without tags, in the
+// database's order.
+QStringList familyNames(const QStringList &databaseNames);
+
 // `target` with the face, size and effects of `face`, set in the order name, size, bold, italic,
-// underline, strikethrough; whatever else it has (its style hint) stays.
+// underline, strikethrough; whatever else it has (its style hint) stays. The name is the family alone.
 QFont withFace(QFont target, const QFont &face);
 
 // The sliders' tooltip: "R: 255 G: 128 B: 0".

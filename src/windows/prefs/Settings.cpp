@@ -2,6 +2,7 @@
 
 #include "desktop/Desktop.h"
 #include "engine/MediaEngine.h"
+#include "numbers/Twips.h"
 #include "numbers/basic_numbers.h"
 #include "playback/player.h"
 #include "prefs/CaptionFit.h"
@@ -61,10 +62,7 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
 {
     setObjectName(QStringLiteral("Settings"));
     setWindowTitle(QStringLiteral("Settings"));
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
-    setFixedSize(int(roundEven(9495.0 / tppX_)), int(roundEven(7935.0 / tppY_)));
+    setFixedSize(Twips::toPixels(0, 0, 9495, 7935, tppX_, tppY_).size());
 
     // The frame is made first so the buttons lie over it.
     Label10 = make<QLabel>(this, "Label10");
@@ -225,16 +223,12 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
 
     connectSubtitleGroup();
     connectKeyBoxes();
-    CaptionFit::fitCaptions(this);
+    CaptionFit::fitWindow(this, CaptionFit::narrowFont(8));
 }
 
 void Settings::place(QWidget *w, int left, int top, int width, int height) const
 {
-    const int x = int(roundEven(double(left) / tppX_));
-    const int y = int(roundEven(double(top) / tppY_));
-    const int r = int(roundEven(double(left + width) / tppX_));
-    const int b = int(roundEven(double(top + height) / tppY_));
-    w->setGeometry(x, y, std::max(1, r - x), std::max(1, b - y));
+    w->setGeometry(Twips::toPixels(left, top, width, height, tppX_, tppY_));
 }
 
 void Settings::attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Desktop *desktop,

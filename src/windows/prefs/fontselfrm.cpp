@@ -1,7 +1,7 @@
 #include "prefs/fontselfrm.h"
 
 #include "dialogs/Dialogs.h"
-#include "numbers/basic_numbers.h"
+#include "numbers/Twips.h"
 #include "playback/LabelButton.h"
 #include "playback/LineShape.h"
 #include "prefs/CaptionFit.h"
@@ -16,9 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollBar>
-
-using basic_numbers::roundEven;
+#include <QSlider>
 
 namespace {
 
@@ -56,9 +54,6 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
     setObjectName(QStringLiteral("fontselfrm"));
     setWindowTitle(QStringLiteral("Select Font Properties"));
     setAttribute(Qt::WA_DeleteOnClose);
-    QFont small = font();
-    small.setPointSize(8);
-    setFont(small);
     setFixedSize(twips(0, 0, 6795, 3195).size());
 
     Text1 = new QLineEdit(this);
@@ -91,6 +86,7 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setToolTip(QStringLiteral("Double click to change"));
     Label1->setGeometry(twips(60, 2280, 3195, 855));
+    alignSample();
     setGround(Label1, QColor(fromBgr(FontChoice::kSampleGround)));
     Label1->installEventFilter(this);
 
@@ -106,9 +102,14 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
     }
     Label18 = new LabelButton(QStringLiteral("R      G      B  "), tppX_, tppY_, Frame2);
     Label18->setTwipGeometry(975, 1680, 1005, 195);
-    std::array<QScrollBar *, 3> sliders{};
+    // Sliders rather than scroll bars: in so short a groove a scroll bar's handle fills nearly all
+    // of it, and the bit of groove left over reads as the handle at the wrong end.
+    std::array<QSlider *, 3> sliders{};
     for (int i = 0; i < 3; ++i) {
-        sliders[i] = new QScrollBar(Qt::Vertical, Frame2);
+        sliders[i] = new QSlider(Qt::Vertical, Frame2);
+        // 0 at the top, 255 at the bottom; the Down key moves the handle down.
+        sliders[i]->setInvertedAppearance(true);
+        sliders[i]->setInvertedControls(true);
         sliders[i]->setRange(0, 255);
         sliders[i]->setPageStep(10);
         sliders[i]->setGeometry(twips(960 + 360 * i, 1920, 255, 915));
@@ -132,7 +133,7 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
         {Label19, "Label19"},   {Labeltest, "Labeltest"}};
     for (const auto &[w, name] : names)
         w->setObjectName(QString::fromLatin1(name));
-    CaptionFit::fitCaptions(this);
+    CaptionFit::fitWindow(this, CaptionFit::narrowFont(8), {Label1});
 
     connect(FontList, &QListWidget::currentRowChanged, this, &fontselfrm::FontList_Click);
     connect(FontSizeList, &QListWidget::currentRowChanged, this, &fontselfrm::FontSizeList_Click);
@@ -144,8 +145,8 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
     connect(Check4, &QCheckBox::toggled, this, &fontselfrm::Check4_Click);
     for (int i = 0; i < 16; ++i)
         connect(swatch[i], &LabelButton::Click, this, [this, i] { Swatch_Click(i); });
-    for (QScrollBar *s : sliders)
-        connect(s, &QScrollBar::valueChanged, this, &fontselfrm::VScroll_Change);
+    for (QSlider *s : sliders)
+        connect(s, &QSlider::valueChanged, this, &fontselfrm::VScroll_Change);
     connect(Labeltest, &LabelButton::Click, this, &fontselfrm::Labeltest_Click);
     connect(Label18, &LabelButton::MouseMove, this, &fontselfrm::Label18_MouseMove);
     connect(Command1, &QPushButton::clicked, this, &fontselfrm::Command1_Click);
@@ -155,17 +156,13 @@ fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX,
 
 QRect fontselfrm::twips(int left, int top, int width, int height) const
 {
-    const int x = int(roundEven(double(left) / tppX_));
-    const int y = int(roundEven(double(top) / tppY_));
-    const int r = int(roundEven(double(left + width) / tppX_));
-    const int b = int(roundEven(double(top + height) / tppY_));
-    return QRect(x, y, std::max(1, r - x), std::max(1, b - y));
+    return Twips::toPixels(left, top, width, height, tppX_, tppY_);
 }
 
 void fontselfrm::Form_Load()
 {
-    // The font database's own order.
-    FontList->addItems(QFontDatabase::families());
+    // The font database's own order, each family once.
+    FontList->addItems(FontChoice::familyNames(QFontDatabase::families()));
 }
 
 void fontselfrm::FontList_Click()
@@ -257,8 +254,17 @@ void fontselfrm::Label1_DblClick()
 {
     const QString answer = dialogs_.inputBox(QStringLiteral("Enter new Sample string"),
                                               QStringLiteral("SAMPLE FONT"), Label1->text());
-    if (!answer.isEmpty())
+    if (!answer.isEmpty()) {
         Label1->setText(answer);
+        alignSample();
+    }
+}
+
+void fontselfrm::alignSample()
+{
+    // Centred where the label holds the whole sample; otherwise its beginning shows, not a cut middle.
+    const bool whole = QFontMetrics(Label1->font()).horizontalAdvance(Label1->text()) <= Label1->contentsRect().width();
+    Label1->setAlignment(whole ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 void fontselfrm::Command1_Click()
@@ -284,5 +290,7 @@ bool fontselfrm::eventFilter(QObject *watched, QEvent *e)
         Label1_DblClick();
         return true;
     }
+    if (watched == Label1 && e->type() == QEvent::FontChange)
+        alignSample();
     return QWidget::eventFilter(watched, e);
 }

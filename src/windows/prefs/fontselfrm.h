@@ -11,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QScrollBar;
+class QSlider;
 class Dialogs;
 class LabelButton;
 class subtitles;
@@ -51,7 +51,7 @@ public:
     QLabel *Label1;  // the sample
     std::array<LabelButton *, 16> swatch{};  // Label2 to Label17
     LabelButton *Label18;
-    QScrollBar *VScroll1, *VScroll2, *VScroll3;  // red, green, blue
+    QSlider *VScroll1, *VScroll2, *VScroll3;  // red, green, blue
     QLabel *Label19;
     LabelButton *Labeltest;
 
@@ -61,6 +61,7 @@ protected:
 private:
     QRect twips(int left, int top, int width, int height) const;
     void setSampleFont(void (QFont::*set)(bool), bool on);
+    void alignSample();
 
     subtitles &overlay_;
     Dialogs &dialogs_;

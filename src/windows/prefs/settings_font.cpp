@@ -19,7 +19,10 @@ void Settings::fontsel_Click()
         fontDialog = new fontselfrm(overlay, panelForm->dialogs, tppX_, tppY_, this);
     fontselfrm &dlg = *fontDialog;
     const QFont font = overlay.Label1->font();
-    dlg.Label1->setFont(FontChoice::withFace(dlg.Label1->font(), font));
+    // The sample stands in for the overlay as the overlay's own stand-in does, where its face is missing.
+    QFont sample = FontChoice::withFace(dlg.Label1->font(), font);
+    sample.setStyleHint(font.styleHint());
+    dlg.Label1->setFont(sample);
     dlg.Text1->setText(font.family());
     dlg.Text2->setText(basic_numbers::shortText(font.pointSizeF()));
     dlg.Check1->setChecked(font.bold());

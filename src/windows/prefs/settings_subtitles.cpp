@@ -2,7 +2,7 @@
 // loop and the loaded table. Restoring the settings at start sets these controls and so runs the
 // same handlers.
 #include "desktop/Desktop.h"
-#include "numbers/basic_numbers.h"
+#include "numbers/Twips.h"
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "subtitles/SubtitleDelay.h"
@@ -59,7 +59,7 @@ void Settings::centersubsH_Click()
     if (!overlay_ || !desktop_)
         return;
     const double left = (desktop_->screenWidth() - double(overlay_->width()) * tppX_) / 2;
-    const int leftPx = int(basic_numbers::roundEven(left / tppX_));
+    const int leftPx = Twips::toPixels(left, tppX_);
     overlay_->move(leftPx, overlay_->y());
     if (app_)
         app_->overlayLeft = double(leftPx) * tppX_;

@@ -9,9 +9,7 @@
 #include "startup/basMyMain.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
-#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -63,20 +61,6 @@ QString socketPath()
     return InstanceChannel::socketPath(SingleInstance::defaultLockPath());
 }
 
-// Hands `file` to the running instance. One that is still loading opens its door in a moment, so it
-// is asked again for a while before the user is told that the program is already running.
-bool handToRunningInstance(const QString &file)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!InstanceChannel::handOver(socketPath(), file)) {
-        if (clock.elapsed() > 3000)
-            return false;
-        QThread::msleep(100);
-    }
-    return true;
-}
-
 }  // namespace
 
 Program::Program(const QString &programFolder, const QString &commandLine, Dialogs &dialogs)
@@ -88,6 +72,7 @@ Program::Program(const QString &programFolder, const QString &commandLine, Dialo
       screenSaver_(sessionBus())
 {
     QObject::connect(&shutdown_, &ShutdownSignals::requested, &panel, [this] { panel.Form_Unload(0); });
+    QObject::connect(&shutdown_, &ShutdownSignals::saveRequested, &panel, [this] { panel.saveSettings(); });
     QObject::connect(MediaPlayer1.videoView(), &MpvVideoView::outputChosen, &panel,
                      [this](const QString &name) { log.line(QStringLiteral("video output ") + name); });
 }
@@ -101,19 +86,29 @@ Program::~Program()
 
 int Program::run()
 {
-    // Before the load sequence, which would tell the user that the program is already running.
-    if (!fileArgument.isEmpty() && basMyMain::IsPrevInstance() && handToRunningInstance(fileArgument))
-        return 0;
+    return start() ? QApplication::exec() : 0;
+}
+
+bool Program::start()
+{
+    if (basMyMain::IsPrevInstance()) {
+        // Handed over, the files are the running instance's to open or to complain about. With
+        // nothing to hand over, the load sequence tells the user that the program already runs.
+        if (!files.isEmpty() && InstanceChannel::handOver(socketPath(), files))
+            return false;
+    } else {
+        channel_.listen(socketPath());
+    }
     panel.Form_Load();
     if (basMyMain::programEnded())
-        return 0;
+        return false;
     takeFiles();
     // Loading the GL driver costs the first picture a good tenth of a second, and telling how to draw
     // needs it: while the user picks a movie, not after the drop, and not before the panel is on screen.
     auto *painted = new FirstPaint(&panel);
     QObject::connect(painted, &FirstPaint::seen, &panel, &MpvLibrary::preload);
     QObject::connect(painted, &FirstPaint::seen, &panel, [] { VideoOutput::glRenderer(); }, Qt::QueuedConnection);
-    return QApplication::exec();
+    return true;
 }
 
 void Program::takeFiles()
@@ -122,13 +117,16 @@ void Program::takeFiles()
     QObject::connect(desktopSession_.get(), &DesktopSession::raiseRequested, &panel,
                      [this] { OpenedFile::bringForward(panel); });
     QObject::connect(desktopSession_.get(), &DesktopSession::quitRequested, &panel, &Panelfrm::endRun);
-    channel_.listen(socketPath());
-    QObject::connect(&channel_, &InstanceChannel::fileReceived, &panel, [this](const QString &file) {
-        if (QFileInfo(file).isFile())
+    QObject::connect(desktopSession_.get(), &DesktopSession::openRequested, &panel,
+                     [this](const QString &file) { OpenedFile::open(panel, file); });
+    // The command line's files first, then those a later start sent meanwhile.
+    QTimer::singleShot(0, &panel, [this] {
+        for (const QString &file : files)
             OpenedFile::open(panel, file);
     });
-    if (!fileArgument.isEmpty())
-        QTimer::singleShot(0, &panel, [this] { OpenedFile::open(panel, fileArgument); });
+    QObject::connect(&channel_, &InstanceChannel::fileReceived, &panel,
+                     [this](const QString &file) { OpenedFile::open(panel, file); });
+    channel_.deliver();
 }
 
 #include "Program.moc"

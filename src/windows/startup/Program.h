@@ -24,12 +24,15 @@ public:
     ~Program();
 
     // The panel's load sequence, then the event loop unless the run already ended during the load.
-    // A file named on the command line opens once the load is done; when another instance runs, it
-    // gets the file instead and this run ends at once. Returns the program's exit status.
+    // Files named on the command line open once the load is done; when another instance runs, it
+    // gets them instead and this run ends at once. Returns the program's exit status.
     int run();
+    // run() without the event loop: false when the run is already over (handed over, or a second
+    // instance told so). The end-to-end tests drive the loop themselves.
+    bool start();
 
-    // The file the command line names, or empty (see Invocation::fileArgument).
-    QString fileArgument;
+    // The files the command line names (see Invocation::fileArguments).
+    QStringList files;
 
     QtDesktop desktop;
     QtDrives drives;

@@ -1,6 +1,8 @@
 // The panel's load and unload sequences: the whole start-up of the program in its fixed order, and
 // the one orderly way out.
 #include "desktop/Desktop.h"
+#include "numbers/Twips.h"
+#include "disc/DiscPaths.h"
 #include "numbers/basic_numbers.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
@@ -71,8 +73,8 @@ void Panelfrm::Form_Load()
         attachOverlay(new subtitles(app, desktop, dialogs));
     applySettingsFile(*this);
 
-    subtitlesForm->move(int(basic_numbers::roundEven(app.overlayLeft / app.twipsPerPixelX)),
-                        int(basic_numbers::roundEven(app.overlayTop / app.twipsPerPixelY)));
+    subtitlesForm->move(Twips::toPixels(app.overlayLeft, app.twipsPerPixelX),
+                        Twips::toPixels(app.overlayTop, app.twipsPerPixelY));
     {
         // The bars only take up the size the overlay already has: their handlers would centre it
         // and lose the place it was left at.
@@ -84,8 +86,8 @@ void Panelfrm::Form_Load()
 
     if (app.autorunMode) {
         settingsForm->Autoplay->setChecked(true);
-        const QString ini = app.appPath + QStringLiteral("kelmora.ini");
-        playDisc(ini, false);
+        // Discs are mastered with names in any letter case.
+        playDisc(DiscPaths::resolve(app.appPath, QStringLiteral("kelmora.ini")), false);
     }
 }
 
@@ -96,13 +98,20 @@ void Panelfrm::Form_Unload(int)
     unloading_ = true;
     // An open still under way is dropped: no window of it shows after this.
     session.end();
-    // A second instance ends without touching the files of the running one.
-    if (!app.autorunMode && !basMyMain::IsPrevInstance()) {
-        log.line(QStringLiteral("Created cfg"));
-        // A failed save leaves the old file whole and says so in the log; the run still ends in order.
-        saveSettingsFile(*this);
+    // A failed save leaves the old file whole and says so in the log; the run still ends in order.
+    if (saveSettings()) {
         log.line(QStringLiteral("Exiting"));
         log.close();
     }
     basMyMain::endProgram();
+}
+
+bool Panelfrm::saveSettings()
+{
+    // A second instance ends without touching the files of the running one.
+    if (app.autorunMode || basMyMain::IsPrevInstance())
+        return false;
+    log.line(QStringLiteral("Created cfg"));
+    saveSettingsFile(*this);
+    return true;
 }

@@ -3,9 +3,12 @@
 #include "startup/PanelSettings.h"
 
 #include "desktop/Desktop.h"
+#include "numbers/Twips.h"
+#include "desktop/ScreenPlace.h"
 #include "numbers/basic_numbers.h"
 #include "playback/LineShape.h"
 #include "playback/Panelfrm.h"
+#include "prefs/FontChoice.h"
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
@@ -29,21 +32,14 @@ namespace {
 // Far beyond any screen, still exact in single precision: positions past it are not positions.
 constexpr double kFar = 1e7;
 
-int toPixels(double twips, int twipsPerPixel)
-{
-    return int(roundEven(twips / twipsPerPixel));
-}
-
+// The place is the frame's, on whichever screen it was left.
 void placePanel(Panelfrm &p, const Values &v)
 {
-    const double tppX = p.app.twipsPerPixelX, tppY = p.app.twipsPerPixelY;
-    // The place is the frame's; its whole size has to fit.
-    const QSize size = p.frameGeometry().size();
-    const double maxLeft = std::max(0.0, p.desktop.screenWidth() - size.width() * tppX);
-    const double maxTop = std::max(0.0, p.desktop.screenHeight() - size.height() * tppY);
-    const double left = std::clamp(number(v[PanelLeft], -kFar, kFar).value_or(0), 0.0, maxLeft);
-    const double top = std::clamp(number(v[PanelTop], -kFar, kFar).value_or(0), 0.0, maxTop);
-    p.move(toPixels(left, p.app.twipsPerPixelX), toPixels(top, p.app.twipsPerPixelY));
+    const double left = number(v[PanelLeft], -kFar, kFar).value_or(0);
+    const double top = number(v[PanelTop], -kFar, kFar).value_or(0);
+    const QRect frame(QPoint(Twips::toPixels(left, p.app.twipsPerPixelX), Twips::toPixels(top, p.app.twipsPerPixelY)),
+                      p.frameGeometry().size());
+    p.move(ScreenPlace::restore(frame, p.desktop.screenAreas()));
 }
 
 // Size and remembered place of the overlay. A place past the screen's edge comes back by the whole
@@ -76,8 +72,9 @@ void applyFont(subtitles &o, const Values &v)
     QFont f1 = o.Label1->font();
     QFont f2 = o.Label2->font();
     if (auto name = fontName(v[FontName])) {
-        f1.setFamily(*name);
-        f2.setFamily(*name);
+        // A name saved with the font database's foundry tag finds its family.
+        f1.setFamily(FontChoice::familyName(*name));
+        f2.setFamily(FontChoice::familyName(*name));
     }
     if (auto size = number(v[FontSize], 1, 1638)) {
         f1.setPointSizeF(*size);

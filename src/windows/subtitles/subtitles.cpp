@@ -2,6 +2,7 @@
 
 #include "desktop/Desktop.h"
 #include "dialogs/Dialogs.h"
+#include "numbers/Twips.h"
 #include "numbers/basic_numbers.h"
 #include "startup/AppState.h"
 
@@ -19,6 +20,9 @@ QLabel *makeLabel(QWidget *parent)
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
+    // The design's face keeps its name, which the settings file stores; where it is missing it is
+    // drawn in a serif the install script installs, not in whatever the font system falls back to.
+    QFont::insertSubstitution(QStringLiteral("MS Serif"), QStringLiteral("Liberation Serif"));
     QFont font(QStringLiteral("MS Serif"), 18, QFont::Bold);
     font.setStyleHint(QFont::Serif);
     label->setFont(font);
@@ -48,16 +52,15 @@ subtitles::subtitles(AppState &app, Desktop &desktop, Dialogs &dialogs, QWidget 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setToolTip(QStringLiteral("Click and Drag to Move or Left/Right click to show Player"));
     Label1->installEventFilter(this);
-    resize(9000 / desktop_.twipsPerPixelX(), 1500 / desktop_.twipsPerPixelY());
+    resize(Twips::toPixels(0, 0, 9000, 1500, desktop_.twipsPerPixelX(), desktop_.twipsPerPixelY()).size());
 }
 
 void subtitles::showOverlay()
 {
-    // Showing a visible window again would activate it; raising keeps it in front of the video
-    // window without that.
+    // A cue changes the text, not the stacking: only "Transparent Subtiles" makes the overlay topmost,
+    // and an ordinary window stays behind whatever the user brought forward.
     if (!isVisible())
         show();
-    raise();
     Form_GotFocus();
 }
 
@@ -82,8 +85,8 @@ void subtitles::Form_GotFocus()
     // need to visit the screen's centre first; it stays at its remembered place.
     const bool wasVisible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    move(int(roundEven(app_.overlayLeft / desktop_.twipsPerPixelX())),
-         int(roundEven(app_.overlayTop / desktop_.twipsPerPixelY())));
+    move(Twips::toPixels(app_.overlayLeft, desktop_.twipsPerPixelX()),
+         Twips::toPixels(app_.overlayTop, desktop_.twipsPerPixelY()));
     if (wasVisible)
         show();
     if (!paintScreenColour())
@@ -130,13 +133,20 @@ bool subtitles::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Label1) {
         if (event->type() == QEvent::MouseButtonPress) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
             labelPressed_ = true;
-            Label1_MouseDown(static_cast<QMouseEvent *>(event)->button());
+            Label1_MouseDown(mouse->button(), Label1->mapTo(this, mouse->position().toPoint()));
             return true;
+        }
+        if (event->type() == QEvent::MouseMove) {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            return (mouse->buttons() & Qt::LeftButton) && drag_.follow(mouse->globalPosition());
         }
         if (event->type() == QEvent::MouseButtonRelease) {
             const auto *mouse = static_cast<QMouseEvent *>(event);
-            if (labelPressed_ && Label1->rect().contains(mouse->position().toPoint()))
+            // A drag that moved the window is not a click.
+            const bool dragged = drag_.end();
+            if (labelPressed_ && !dragged && Label1->rect().contains(mouse->position().toPoint()))
                 Label1_Click();
             labelPressed_ = false;
             return true;
@@ -145,10 +155,10 @@ bool subtitles::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void subtitles::Label1_MouseDown(Qt::MouseButton button)
+void subtitles::Label1_MouseDown(Qt::MouseButton button, QPoint grip)
 {
     if (button == Qt::LeftButton)
-        desktop_.startSystemMove(this);
+        drag_.start(desktop_, this, grip);
 }
 
 void subtitles::Label1_Click()

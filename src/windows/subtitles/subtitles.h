@@ -1,8 +1,9 @@
 #pragma once
 // The subtitle overlay: a borderless window floating over the screen whose label carries the text.
 // Dragging the text moves it, a click brings back the control panel, a key brings the panel forward.
-// With "Transparent Subtiles" its first showing makes it topmost and paints it in the colour at the
-// screen's centre.
+// It is an ordinary window that showing a cue never raises; with "Transparent Subtiles" its first
+// showing makes it topmost and paints it in the colour at the screen's centre.
+#include "desktop/WindowDrag.h"
 #include "subtitles/SubtitleOverlay.h"
 
 #include <QWidget>
@@ -47,7 +48,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void Label1_MouseDown(Qt::MouseButton button);
+    void Label1_MouseDown(Qt::MouseButton button, QPoint grip);
     void Label1_Click();
     void setBackground(QColor colour);
 
@@ -56,4 +57,5 @@ private:
     Dialogs &dialogs_;
     bool settingUp_ = false;
     bool labelPressed_ = false;
+    WindowDrag drag_;
 };
