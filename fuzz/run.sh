@@ -19,7 +19,7 @@ for source in src/rules/*/*.cpp; do
     -o "$object"
   objects+=("$object")
 done
-for target in microdvd subrip subviewer detect ini settings; do
+for target in microdvd subrip subviewer ass webvtt detect ini settings; do
   bin="$out/fuzz_$target"
   clang++ "${flags[@]}" "fuzz/fuzz_$target.cpp" "${objects[@]}" "${qt[@]}" -o "$bin"
   work="$out/corpus_$target"

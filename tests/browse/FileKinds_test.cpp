@@ -28,7 +28,9 @@ TEST(FileKinds, PatternsMatchWithoutRegardToCase)
         {"notes.txt", FileKinds::Subtitles, true}, {"song.MP3", FileKinds::Audio, true},
         {"song.mp3", FileKinds::Video, false},   {"DISC.MVD", FileKinds::QuickIni, true},
         {"skin.JPG", FileKinds::Skin, true},     {"skin.png", FileKinds::Skin, false},
-        {"avi", FileKinds::Video, false},
+        {"avi", FileKinds::Video, false},        {"Film.ASS", FileKinds::Subtitles, true},
+        {"film.ssa", FileKinds::Subtitles, true}, {"film.en.vtt", FileKinds::Subtitles, true},
+        {"film.vtt", FileKinds::Video, false},    {"film.assx", FileKinds::Subtitles, false},
     };
     for (const Case &c : cases)
         EXPECT_EQ(FileKinds::matches(c.name, FileKinds::filtersFor(c.mode).patterns[0]), c.match) << c.name;

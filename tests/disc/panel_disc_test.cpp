@@ -395,3 +395,21 @@ TEST(DiscMode, LanguagesAndSubtitleTracksArePickedInThePreferences)
     EXPECT_EQ(r.panel.Sublbl->text(), "SUB: FRENCH");
     EXPECT_EQ(r.session.subFilePath(), defaultTrack);
 }
+
+TEST(DiscMode, TheMainMovieResumesWhereItWasLeft)
+{
+    DiscRig rig;
+    rig.write("disc/movie/film.avi", "movie bytes");
+    rig.write("disc/film.ini", "[MOVIE]\r\nDirectory=movie\r\nAVIName=film.avi\r\n");
+    rig.mp1.seconds = 300;
+    rig.mp1.frames = 7500;
+    rig.drop("disc/film.ini");
+    ASSERT_EQ(rig.opened(), "disc/movie/film.avi");
+    rig.panel.vplay_Click();
+    rig.mp1.setPositionQuietly(3000);
+    rig.panel.vplay_Click();
+    rig.mp1.calls.clear();
+    rig.drop("disc/film.ini");
+    EXPECT_TRUE(rig.mp1.calls.contains("seek 3000")) << rig.mp1.calls.join(", ").toStdString();
+    EXPECT_EQ(rig.mp1.currentPosition(), 3000);
+}

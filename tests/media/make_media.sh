@@ -70,6 +70,49 @@ clip25mkv() {
   ff -f lavfi -i "color=c=black:s=320x240:r=25:d=8,$(frame_code_filter)" "${x264[@]}" -g 25 -f matroska "$1"
 }
 
+# Three minutes of the frame code: a movie is resumed more than a minute from either end, so one left at
+# 1:30 needs to be longer than two and a half.
+clip180() {
+  ff -f lavfi -i "color=c=black:s=320x240:r=25:d=180,$(frame_code_filter)" "${x264[@]}" -g 25 -f mp4 "$1"
+}
+
+# The frame code with text tracks of its own. texttracks.mkv: English SubRip first, French ASS second and
+# marked default; movtext.mp4: MP4 timed text; webvtt.mkv: WebVTT.
+en_srt() {
+  printf '1\n00:00:02,000 --> 00:00:03,000\n<i>English</i> one\n\n2\n00:00:04,000 --> 00:00:06,000\nEnglish two\n'
+}
+fr_ass() {
+  cat <<'ASS'
+[Script Info]
+ScriptType: v4.00+
+
+[V4+ Styles]
+Format: Name, Fontname, Fontsize, PrimaryColour, Bold, Italic, Alignment, MarginL, MarginR, MarginV, Encoding
+Style: Default,Arial,20,&H00FFFFFF,0,0,2,10,10,10,1
+
+[Events]
+Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text
+Dialogue: 0,0:00:02.00,0:00:03.00,Default,,0,0,0,,{\i1}Français{\i0} un
+Dialogue: 0,0:00:04.00,0:00:06.00,Default,,0,0,0,,Deux\Nlignes
+ASS
+}
+en_vtt() { printf 'WEBVTT\n\n00:02.000 --> 00:03.000\n<b>Web</b> one &amp; all\n'; }
+
+texttracks() {
+  ff -f lavfi -i "color=c=black:s=320x240:r=25:d=8,$(frame_code_filter)" -i <(en_srt) -i <(fr_ass) \
+     -map 0:v -map 1 -map 2 "${x264[@]}" -g 25 -c:s:0 srt -c:s:1 ass -metadata:s:s:0 language=eng \
+     -metadata:s:s:1 language=fre -metadata:s:s:1 title=Français -disposition:s:0 0 -disposition:s:1 default \
+     -f matroska "$1"
+}
+movtext() {
+  ff -f lavfi -i "color=c=black:s=320x240:r=25:d=8,$(frame_code_filter)" -i <(en_srt) -map 0:v -map 1 \
+     "${x264[@]}" -g 25 -c:s mov_text -metadata:s:s:0 language=eng -f mp4 "$1"
+}
+webvttmkv() {
+  ff -f lavfi -i "color=c=black:s=320x240:r=25:d=8,$(frame_code_filter)" -f webvtt -i <(en_vtt) -map 0:v -map 1 \
+     "${x264[@]}" -g 25 -c:s webvtt -f matroska "$1"
+}
+
 vfr() {
   ff -f lavfi -i "color=c=black:s=320x240:r=30:d=12,select='not(eq(mod(n\,3)\,2))',$(frame_code_filter)" \
      -fps_mode vfr "${x264[@]}" -g 30 -f mp4 "$1"
@@ -268,6 +311,10 @@ else
   make clip25.mkv clip25mkv
   make still.ogv still
   make vfr.mp4 vfr
+  make clip180.mp4 clip180
+  make texttracks.mkv texttracks
+  make movtext.mp4 movtext
+  make webvtt.mkv webvttmkv
   make hd1080.mp4 hd1080
   make hd720.mp4 hd720
   make audio10.wav audio10

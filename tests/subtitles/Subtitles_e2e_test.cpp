@@ -72,3 +72,45 @@ TEST(SubtitlesEndToEnd, EachTextShowsInTheOverlayWhileItsFramesPlay)
         panel.Form_Unload(0);
     }
 }
+
+TEST(SubtitlesEndToEnd, AssAndWebVttFilesShowTheirTextsWithoutMarkup)
+{
+    struct Case {
+        const char *name;
+        QByteArray file;
+    } cases[] = {
+        {"clip.ass", "[Script Info]\r\nScriptType: v4.00+\r\n\r\n[Events]\r\n"
+                     "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n"
+                     "Dialogue: 0,0:00:02.00,0:00:03.00,Default,,0,0,0,,{\\an8\\i1}Hello{\\i0}\\Nthere\r\n"},
+        {"clip.vtt",
+         "WEBVTT\n\nNOTE made by hand\n\n00:02.000 --> 00:03.000 align:start\n<v Ann><i>Hello</i>\nthere\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PanelFixture::privateRuntimeFolder();
+        QTemporaryDir folder;
+        FakeDialogs dialogs;
+        Program program(folder.path(), QString(), dialogs);
+        Panelfrm &panel = program.panel;
+        panel.Form_Load();
+        const QString path = folder.filePath(QLatin1String(c.name));
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.file);
+        }
+        RealPicture::dropFiles(panel.openfile, {RealPicture::clip25});
+        ASSERT_TRUE(opensEnded(program.session));
+        RealPicture::dropFiles(panel.subopen, {path});
+        ASSERT_TRUE(dialogs.shown.empty());
+        panel.vplay_Click();
+        QLabel *text = panel.subtitlesForm->Label1;
+        const auto frame = [&] { return program.MediaPlayer1.currentPosition(); };
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return panel.subtitlesForm->isVisible() && text->text() == QStringLiteral("Hello\nthere"); }, 15000))
+            << "at frame " << frame() << ": " << text->text().toStdString();
+        EXPECT_GE(frame(), 50);
+        EXPECT_LE(frame(), 75);
+        panel.Form_Unload(0);
+    }
+}

@@ -19,7 +19,8 @@ Filters filtersFor(int mode)
         return {{QStringLiteral("Audio file (*.avi,*.mpg,*.mpeg,*.mpv,*.mov,*.mv2,*.mp3,*.wav)"), all},
                 {QStringLiteral("*.avi;*.mpg;*.mpeg;*.mpv;*.mov;*.mv2;*.mp3;*.wav"), any}};
     case Subtitles:
-        return {{QStringLiteral("Subtitles (*.sub,*.txt,*.srt)"), all}, {QStringLiteral("*.sub;*.txt;*.srt"), any}};
+        return {{QStringLiteral("Subtitles (*.sub,*.txt,*.srt,*.ass,*.ssa,*.vtt)"), all},
+                {QStringLiteral("*.sub;*.txt;*.srt;*.ass;*.ssa;*.vtt"), any}};
     case Skin:
         return {{QStringLiteral("images (*.gif,*.jpg,*.bmp)")}, {QStringLiteral("*.gif;*.jpg;*.bmp")}};
     default:

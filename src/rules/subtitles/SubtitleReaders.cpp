@@ -1,6 +1,7 @@
 #include "subtitles/SubtitleReaders.h"
 
 #include "numbers/basic_numbers.h"
+#include "subtitles/SubtitleTimes.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,9 +48,9 @@ bool digitsAt(const char *&p, const char *end, int maxDigits, long long &value)
     return p > begin && p - begin <= maxDigits;
 }
 
-// H:MM:SS with an optional fraction after one of the allowed decimal marks, in whole nanoseconds:
-// the decimal value exactly as the file writes it.
-std::optional<long long> clockTime(QByteArrayView text, char mark, char otherMark)
+}  // namespace
+
+std::optional<long long> SubtitleTimes::clockTime(QByteArrayView text, char mark, char otherMark)
 {
     static constexpr long long scale[] = {1000000000, 100000000, 10000000, 1000000, 100000,
                                           10000,      1000,      100,      10,      1};
@@ -83,6 +84,8 @@ std::optional<long long> clockTime(QByteArrayView text, char mark, char otherMar
     return nanoseconds + digits * scale[p - fraction];
 }
 
+namespace {
+
 struct Timing {
     long long start;
     long long end;
@@ -108,8 +111,8 @@ std::optional<Timing> subRipTiming(QByteArrayView line)
     qsizetype endLen = 0;
     while (endLen < right.size() && right[endLen] != ' ' && right[endLen] != '\t')
         ++endLen;
-    const auto start = clockTime(trimmedText(t.first(arrow)), ',', '.');
-    const auto end = clockTime(right.first(endLen), ',', '.');
+    const auto start = SubtitleTimes::clockTime(trimmedText(t.first(arrow)), ',', '.');
+    const auto end = SubtitleTimes::clockTime(right.first(endLen), ',', '.');
     if (!start || !end)
         return std::nullopt;
     return Timing{*start, *end};
@@ -121,8 +124,8 @@ std::optional<Timing> subViewerTiming(QByteArrayView line)
     const qsizetype comma = line.indexOf(',');
     if (comma < 0)
         return std::nullopt;
-    const auto start = clockTime(trimmedText(line.first(comma)), '.', '.');
-    const auto end = clockTime(trimmedText(line.sliced(comma + 1)), '.', '.');
+    const auto start = SubtitleTimes::clockTime(trimmedText(line.first(comma)), '.', '.');
+    const auto end = SubtitleTimes::clockTime(trimmedText(line.sliced(comma + 1)), '.', '.');
     if (!start || !end)
         return std::nullopt;
     return Timing{*start, *end};
@@ -143,6 +146,10 @@ std::optional<int> detectFormat(const SubtitleSource &source)
         const QByteArrayView t = trimmedText(line);
         if (t.isEmpty())
             continue;
+        if (QLatin1String(t).compare(QLatin1String("[Script Info]"), Qt::CaseInsensitive) == 0)
+            return formatAss;
+        if (t.startsWith("WEBVTT") && (t.size() == 6 || t[6] == ' ' || t[6] == '\t'))
+            return formatWebVtt;
         switch (t.front()) {
         case '{':
             return 0;
@@ -305,6 +312,12 @@ SubtitleLoad loadSource(const SubtitleSource &source, std::optional<int> format,
         break;
     case 2:
         readSubViewer(source, videoFps, load.table);
+        break;
+    case formatAss:
+        readAss(source, videoFps, load.table);
+        break;
+    case formatWebVtt:
+        readWebVtt(source, videoFps, load.table);
         break;
     default:
         load.error = unknownFormatMessage;

@@ -1,5 +1,5 @@
 #pragma once
-// Reading MicroDVD, SubRip and SubViewer 2.0 files into the subtitle table. The readers work on the
+// Reading MicroDVD, SubRip, SubViewer 2.0, ASS/SSA and WebVTT files into the subtitle table. The readers work on the
 // file's bytes (UTF-8 or a single-byte code page; UTF-16 and multibyte code pages are turned into
 // UTF-8 first) and decode only the texts, so a large file never exists twice as wide text in memory,
 // nor whole beside its table.
@@ -11,7 +11,11 @@
 #include <QString>
 #include <optional>
 
-// 0 MicroDVD, 1 SubRip, 2 SubViewer 2.0, from the first character of the first non-empty line.
+// The format codes; "Open as" offers the first three.
+constexpr int formatMicroDvd = 0, formatSubRip = 1, formatSubViewer = 2, formatAss = 3, formatWebVtt = 4;
+
+// From the first non-empty line: a "[Script Info]" header is ASS/SSA, a "WEBVTT" header WebVTT; else its
+// first character decides, "{" MicroDVD, "1" SubRip, "[" SubViewer 2.0.
 std::optional<int> detectFormat(const SubtitleSource &source);
 
 // The number at the start of a text (blanks before it allowed), 0 when there is none.
@@ -21,6 +25,9 @@ double leadingNumber(QByteArrayView text);
 void readMicroDvd(const SubtitleSource &source, SubtitleTable &table);
 void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &table);
 void readSubViewer(const SubtitleSource &source, double videoFps, SubtitleTable &table);
+// Events are taken in the order of their start; events with the same start and end become one entry.
+void readAss(const SubtitleSource &source, double videoFps, SubtitleTable &table);
+void readWebVtt(const SubtitleSource &source, double videoFps, SubtitleTable &table);
 
 struct SubtitleLoad {
     // False when the file could not be read or is empty: the previous table stays, `error` says why.

@@ -20,6 +20,7 @@ PlayerSession::PlayerSession(AppState &app, MediaEngine &movie, MediaEngine &sou
     connect(&subTimer, &QTimer::timeout, this, &PlayerSession::subTimer_Timer);
     connect(&MediaPlayer1, &MediaEngine::opened, this, &PlayerSession::movieFinishedOpening);
     connect(&MediaPlayer2, &MediaEngine::opened, this, &PlayerSession::soundFinishedOpening);
+    connect(&textTrack_, &EmbeddedText::found, this, &PlayerSession::takeTextTrack);
     connect(&MediaPlayer1, &MediaEngine::EndOfStream, this, [this] {
         if (!ended_)
             emit movieEnded();
@@ -50,6 +51,9 @@ void PlayerSession::startMovieOpen(const QString &path, bool discMovie)
 {
     if (ended_)
         return;
+    keepPosition();
+    openMovie_.reset();
+    textTrack_.cancel();
     // The old movie's state stays until the new one has opened: a file that cannot be opened
     // changes nothing else.
     movieAsked_ = path;
@@ -102,6 +106,8 @@ void PlayerSession::movieFinishedOpening(bool ok)
     // An earlier separate sound track stays loaded and in step, but silent.
     MediaPlayer1.setMute(false);
     MediaPlayer2.setMute(true);
+    resumePosition(path);
+    readTextTrack(path);
     busyMaybeEnded();
     if (wasPlaying)
         emit playingChanged(false, true);
@@ -190,6 +196,8 @@ void PlayerSession::togglePlay()
         else
             TimerMovieBack.start();
         isPlaying_ = !isPlaying_;
+        if (!isPlaying_)
+            keepPosition();
         emit playingChanged(isPlaying_, true);
     } else {
         play();
@@ -217,6 +225,7 @@ void PlayerSession::pause()
     if (!MediaPlayer2.fileName().isEmpty())
         MediaPlayer2.pause();
     subTimer.stop();
+    keepPosition();
     emit playingChanged(false, false);
 }
 
@@ -312,6 +321,8 @@ void PlayerSession::end()
 {
     if (ended_)
         return;
+    keepPosition();
+    textTrack_.cancel();
     ended_ = true;
     subTimer.stop();
     stopStepping();

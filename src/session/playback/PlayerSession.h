@@ -7,6 +7,8 @@
 // signals. Opening is asynchronous: an open starts and returns, the last one asked for wins, and while
 // one is under way the transport intents do nothing (they are dropped, never replayed later).
 #include "disc/QuickIni.h"
+#include "engine/EmbeddedText.h"
+#include "playback/ResumePositions.h"
 #include "subtitles/SubtitleClock.h"
 
 #include <QObject>
@@ -105,6 +107,10 @@ public:
     // The run ends: timers stop, opens under way are dropped, nothing more is told.
     void end();
 
+    // The reading of the movie's own text track ends here: told on when the movie is still the one open
+    // and no subtitle file has been chosen meanwhile.
+    void takeTextTrack(const QString &movie, const EmbeddedTrack &track);
+
 signals:
     // An open began or ended: the windows show the busy pointer meanwhile.
     void busyChanged(bool busy);
@@ -124,6 +130,8 @@ signals:
     void volumeChanged(float db);
     // Playback ran into the end of the movie.
     void movieEnded();
+    // The open movie's own text track, while no subtitle file is chosen: the windows put it in the table.
+    void textTrackFound(const EmbeddedTrack &track);
 
 private:
     void startMovieOpen(const QString &path, bool discMovie);
@@ -131,6 +139,12 @@ private:
     void soundFinishedOpening(bool ok);
     void busyMaybeEnded();
     void stopStepping();
+    // Where movies were left part-way (session_resume.cpp): kept when the open movie is stopped,
+    // replaced or closed, taken up when it opens again.
+    void keepPosition();
+    void resumePosition(const QString &path);
+    // The movie's own text track, read when no subtitle file is chosen (session_texttrack.cpp).
+    void readTextTrack(const QString &path);
 
     AppState &app_;
     RunLog &log_;
@@ -149,4 +163,7 @@ private:
     QString movieAsked_;
     QString soundAsked_;
     Disc disc_;
+    EmbeddedText textTrack_;
+    // The open movie as it was when it opened: the key of its kept position.
+    std::optional<MovieKey> openMovie_;
 };

@@ -221,6 +221,7 @@ void Panelfrm::wireSession()
     connect(&session, &PlayerSession::soundOpened, this, &Panelfrm::showOpenedSound);
     connect(&session, &PlayerSession::soundOpenFailed, this, &Panelfrm::showSoundFailed);
     connect(&session, &PlayerSession::subtitlesChosen, this, [this](const QString &path) { getsubtitles(path); });
+    connect(&session, &PlayerSession::textTrackFound, this, &Panelfrm::showTextTrack);
     connect(&session, &PlayerSession::playingChanged, this, &Panelfrm::showPlaying);
     connect(&session, &PlayerSession::positionChanged, this, &Panelfrm::updateBarTime);
     connect(&session, &PlayerSession::seeked, this, &Panelfrm::updateBarTime);

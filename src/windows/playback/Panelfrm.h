@@ -13,6 +13,7 @@
 #include <optional>
 
 struct AppState;
+struct EmbeddedTrack;
 struct QuickDisc;
 class MediaEngine;
 class PlayerSession;
@@ -145,6 +146,10 @@ public:
     // Takes the overlay window for the run: the display loop draws into it and its mouse and keys
     // reach the panel. The panel deletes it.
     void attachOverlay(subtitles *form);
+
+    // The movie's own text track, which the session found while no subtitle file is chosen: into the
+    // table as a file's entries go, its language on "Sub".
+    void showTextTrack(const EmbeddedTrack &track);
 
     // Disc mode.
     void GetCDRoms();

@@ -64,6 +64,8 @@ void Panelfrm::movieOpenEnded()
 {
     if (!session.subFilePath().isEmpty())
         getsubtitles(session.subFilePath());
+    else if (!MediaPlayer1.fileName().isEmpty())
+        Sublbl->setText(QStringLiteral("SUB:"));  // the last movie's own track is gone with it
     if (discLabels_ && session.discMovie()) {
         namelbl->setText(QStringLiteral("VIDEO: ") + discLabels_->title.toUpper());
         Sublbl->setText(QStringLiteral("SUB: ") + discLabels_->sub.toUpper());

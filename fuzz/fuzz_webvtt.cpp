@@ -1,0 +1,7 @@
+#include "fuzz_readers.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    fuzzFormat(data, size, formatWebVtt);
+    return 0;
+}

@@ -1,0 +1,123 @@
+#include "subtitles/SubtitleMarkup.h"
+
+namespace SubtitleMarkup {
+
+namespace {
+
+// The drawing scale of the last "\p" tag in an override block, or -1 when it has none.
+int drawingScale(QByteArrayView block)
+{
+    int scale = -1;
+    for (qsizetype i = 0; i + 1 < block.size(); ++i) {
+        if (block[i] != '\\' || block[i + 1] != 'p')
+            continue;
+        qsizetype j = i + 2;
+        // "\pos(" and "\pbo" are other tags.
+        if (j >= block.size() || block[j] < '0' || block[j] > '9')
+            continue;
+        int value = 0;
+        while (j < block.size() && block[j] >= '0' && block[j] <= '9' && value < 1000)
+            value = value * 10 + (block[j++] - '0');
+        scale = value;
+    }
+    return scale;
+}
+
+// The next `close` at or after a place, found once for every place before it: a line of many openers
+// and no closer stays linear.
+class NextClose {
+public:
+    NextClose(QByteArrayView text, char close) : text_(text), close_(close) {}
+    // Where the closer stands, or -1 when none follows.
+    qsizetype from(qsizetype at)
+    {
+        if (found_ < at && found_ != text_.size()) {
+            found_ = text_.indexOf(close_, at);
+            if (found_ < 0)
+                found_ = text_.size();
+        }
+        return found_ == text_.size() ? -1 : found_;
+    }
+
+private:
+    QByteArrayView text_;
+    char close_;
+    qsizetype found_ = -1;
+};
+
+}  // namespace
+
+QByteArray assText(QByteArrayView text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    NextClose closing(text, '}');
+    bool drawing = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '{') {
+            // An unclosed brace is text, as renderers show it.
+            if (const qsizetype close = closing.from(i); close > 0) {
+                const int scale = drawingScale(text.sliced(i + 1, close - i - 1));
+                if (scale >= 0)
+                    drawing = scale > 0;
+                i = close;
+                continue;
+            }
+        }
+        if (drawing)
+            continue;
+        if (c == '\\' && i + 1 < text.size()) {
+            const char next = text[i + 1];
+            if (next == 'N' || next == 'n') {
+                out += '\r';
+                ++i;
+                continue;
+            }
+            if (next == 'h') {
+                out += ' ';
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+QByteArray tagFreeText(QByteArrayView text)
+{
+    static constexpr struct {
+        const char *name;
+        const char *value;
+    } references[] = {{"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&nbsp;", " "}, {"&lrm;", ""}, {"&rlm;", ""}};
+    QByteArray out;
+    out.reserve(text.size());
+    NextClose closing(text, '>');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '<') {
+            if (const qsizetype close = closing.from(i); close > 0) {
+                i = close;
+                continue;
+            }
+        }
+        if (c == '&') {
+            bool resolved = false;
+            for (const auto &r : references) {
+                if (text.sliced(i).startsWith(r.name)) {
+                    out += r.value;
+                    i += qsizetype(qstrlen(r.name)) - 1;
+                    resolved = true;
+                    break;
+                }
+            }
+            if (resolved)
+                continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+}  // namespace SubtitleMarkup

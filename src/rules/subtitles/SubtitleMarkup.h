@@ -1,0 +1,18 @@
+#pragma once
+// The plain text of a styled subtitle line, for the overlay that draws every line in the user's own
+// font. Works on the bytes of the file (UTF-8, or a code page in which ASCII stands for itself), so a
+// markup character is never part of a letter. A line break comes out as a single CR.
+#include <QByteArray>
+#include <QByteArrayView>
+
+namespace SubtitleMarkup {
+
+// An ASS/SSA event's text: override blocks "{...}" removed, "\N" and "\n" line breaks, "\h" a space,
+// and whatever a drawing mode ("{\p1}" up to "{\p0}") draws dropped.
+QByteArray assText(QByteArrayView text);
+
+// A WebVTT cue's text (or a SubRip text with HTML-like tags): tags such as "<i>", "<c.x>", "<v Name>"
+// and "<00:01.000>" removed, the character references &amp; &lt; &gt; &nbsp; &lrm; &rlm; resolved.
+QByteArray tagFreeText(QByteArrayView text);
+
+}  // namespace SubtitleMarkup

@@ -1,0 +1,77 @@
+// The movie's own text tracks read with FFmpeg's demuxers from the generated clips.
+#include "engine/EmbeddedText.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString media(const char *name)
+{
+    return QStringLiteral(VISTREL_MEDIA_DIR "/") + QLatin1String(name);
+}
+
+}  // namespace
+
+TEST(EmbeddedText, ReadsTheChosenTrackOfEachContainer)
+{
+    struct Case {
+        const char *clip;
+        int stream;
+        const char *codec;
+        const char *caption;
+        std::vector<std::pair<double, const char *>> starts;  // second, text
+        double firstEnd;
+    } cases[] = {
+        // The second track is the default one.
+        {"texttracks.mkv", 2, "ass", "SUB: FRE", {{2, "Français un"}, {4, "Deux\rlignes"}}, 3},
+        {"movtext.mp4", 1, "mov_text", "SUB: ENG", {{2, "English one"}, {4, "English two"}}, 3},
+        {"webvtt.mkv", 1, "webvtt", "SUB: TRACK 1", {{2, "Web one & all"}}, 3},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.clip);
+        const std::atomic<bool> stop = false;
+        const auto track = EmbeddedText::readNow(media(c.clip), stop);
+        ASSERT_TRUE(track);
+        EXPECT_EQ(track->track.stream, c.stream);
+        EXPECT_EQ(track->track.codec, c.codec);
+        EXPECT_EQ(EmbeddedCues::caption(track->track).toStdString(), c.caption);
+        // Timed as a file's entries are, at 25 frames a second; mov_text puts empty samples between cues.
+        const SubtitleTable t = EmbeddedCues::table(*track, QStringLiteral("30"), 25);
+        ASSERT_EQ(t.subCount, int(c.starts.size()) + 2);
+        for (size_t i = 0; i < c.starts.size(); ++i) {
+            EXPECT_EQ(t.subStart[i + 1], c.starts[i].first * 25) << i;
+            EXPECT_EQ(t.subText[i + 1].toStdString(), c.starts[i].second) << i;
+        }
+        EXPECT_EQ(t.subEnd[1], c.firstEnd * 25);
+    }
+}
+
+TEST(EmbeddedText, MoviesWithoutTextTracksAndFilesThatAreNoMoviesGiveNone)
+{
+    const std::atomic<bool> stop = false;
+    for (const char *clip : {"clip25.mp4", "clip25.mkv", "notvideo.avi", "truncated.mp4", "missing.mkv"})
+        EXPECT_FALSE(EmbeddedText::readNow(media(clip), stop)) << clip;
+    const std::atomic<bool> stopped = true;
+    EXPECT_FALSE(EmbeddedText::readNow(media("texttracks.mkv"), stopped));
+}
+
+TEST(EmbeddedText, ReadsOnAThreadAndAGivenUpReadNeverArrives)
+{
+    EmbeddedText reader;
+    QSignalSpy found(&reader, &EmbeddedText::found);
+    reader.read(media("texttracks.mkv"));
+    ASSERT_TRUE(found.wait(10000));
+    EXPECT_EQ(found.first().first().toString(), media("texttracks.mkv"));
+
+    // Replaced at once by a movie without text tracks: neither read reports.
+    found.clear();
+    reader.read(media("movtext.mp4"));
+    reader.read(media("clip25.mp4"));
+    EXPECT_FALSE(found.wait(1500));
+    reader.read(media("movtext.mp4"));
+    reader.cancel();
+    EXPECT_FALSE(found.wait(1500));
+}

@@ -1,0 +1,62 @@
+// A movie closed part-way opens again at the frame where it was left, with the real engine and the real
+// picture; closed near its end it opens at the start.
+#include "support/FakeDialogs.h"
+#include "support/OpenAndWait.h"
+#include "support/PanelFixture.h"
+#include "support/RealPicture.h"
+
+#include "engine/MpvVideoView.h"
+#include "playback/player.h"
+#include "startup/Program.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(ResumeEndToEnd, ClosedPartWayOpensWhereItWasLeft)
+{
+    const QString clip = QStringLiteral(VISTREL_MEDIA_DIR "/clip180.mp4");
+    struct Case {
+        double playFrom;  // frames, 25 a second; the movie is 180 s long
+        bool resumes;
+    } cases[] = {{1625, true}, {2225, true}, {4175, false}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.playFrom);
+        PanelFixture::privateRuntimeFolder();
+        QTemporaryDir folder;
+        FakeDialogs dialogs;
+        double left = 0;
+        {
+            Program program(folder.path(), QString(), dialogs);
+            Panelfrm &panel = program.panel;
+            panel.Form_Load();
+            RealPicture::dropFiles(panel.openfile, {clip});
+            ASSERT_TRUE(opensEnded(program.session));
+            ASSERT_EQ(program.session.videoFps(), 25);
+            ASSERT_EQ(program.MediaPlayer1.currentPosition(), 0);
+            program.session.seek(c.playFrom);
+            panel.vplay_Click();
+            const auto played = [&] { return program.MediaPlayer1.currentPosition() > c.playFrom + 25; };
+            ASSERT_TRUE(QTest::qWaitFor(played, 20000));
+            left = program.MediaPlayer1.currentPosition();
+            panel.Form_Unload(0);
+        }
+        Program program(folder.path(), QString(), dialogs);
+        Panelfrm &panel = program.panel;
+        panel.Form_Load();
+        RealPicture::dropFiles(panel.openfile, {clip});
+        ASSERT_TRUE(opensEnded(program.session));
+        const double expected = c.resumes ? left : 0;
+        EXPECT_EQ(program.MediaPlayer1.currentPosition(), expected);
+        panel.playerForm->show();
+        MpvVideoView *video = program.MediaPlayer1.videoView();
+        int shown = -1;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return (shown = RealPicture::frameNumber(video->picture())) == int(expected) % 1024; }, 20000))
+            << "left at " << left << ", the picture shows " << shown << " (mod 1024)";
+        // The start control still goes to the first frame.
+        panel.vgos_Click();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return RealPicture::frameNumber(video->picture()) == 0; }, 20000));
+        panel.Form_Unload(0);
+        EXPECT_TRUE(dialogs.shown.empty());
+    }
+}
