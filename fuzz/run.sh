@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets of the subtitle readers, the Quick ini reader and the settings reader (libFuzzer,
+# Builds the fuzz targets of the subtitle readers, the disc description read and the settings reader (libFuzzer,
 # AddressSanitizer, UndefinedBehaviorSanitizer) into build-fuzz/ and runs each for SECONDS (default 20).
 # Exits non-zero when a target crashes.
 set -euo pipefail

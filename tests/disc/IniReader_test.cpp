@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/UserLocale.h"
+
 namespace {
 
 struct Lookup {
@@ -31,6 +33,7 @@ QByteArray bigFile()
 
 TEST(IniReader, LookupsFollowTheFormatsRules)
 {
+    const UserLocale user{QLocale(QLocale::English, QLocale::UnitedStates)};
     const QByteArray movie = "[MOVIE]\r\nFile=a\r\nFile=b\r\n1=x\r\n; hides the rest\r\n2=y\r\n[MAIN]\r\nTitle=t\r\n";
     const Lookup cases[] = {
         {"header in another case", "[movie]\r\nAVIName=film.avi\r\n", "MOVIE", "AVIName", 1, "film.avi"},
@@ -62,6 +65,15 @@ TEST(IniReader, LookupsFollowTheFormatsRules)
         {"8-bit code page", "[M]\r\nTitle=Fran\xe7" "ais\r\n", "M", "Title", 1, QStringLiteral("Fran\u00e7ais")},
         {"UTF-8", "[M]\r\nTitle=Fran\xc3\xa7" "ais\r\n", "M", "title", 1, QStringLiteral("Fran\u00e7ais")},
         {"UTF-8 with a byte-order mark", "\xef\xbb\xbf[M]\r\nTitle=x\r\n", "M", "Title", 1, "x"},
+        {"lines mixing UTF-8 and the 8-bit code page", "[M]\r\nA=D\xc3\xa9j\xc3\xa0 vu\r\nTitle=caf\xe9\r\n", "M", "Title", 1,
+         QStringLiteral("caf\u00e9")},
+        {"the UTF-8 line of a mixed file", "[M]\r\nA=D\xc3\xa9j\xc3\xa0 vu\r\nTitle=caf\xe9\r\n", "M", "A", 1,
+         QStringLiteral("D\u00e9j\u00e0 vu")},
+        {"a repeated header: the first one counts", "[A]\r\nx=1\r\n[A]\r\nk=v\r\n", "A", "k", 1, ""},
+        {"a header repeated after a stop", "[A]\r\n;c\r\n[A]\r\nk=v\r\n", "A", "k", 1, ""},
+        {"entries before any header", "k=v\r\n[A]\r\n", "A", "k", 1, ""},
+        {"occurrence 0", movie, "MOVIE", "File", 0, ""},
+        {"an empty key is never found", "[M]\r\n=v\r\n", "M", "", 1, ""},
         {"NUL bytes: not text", QByteArray("[M]\r\nk=v\r\n\0", 11), "M", "k", 1, ""},
         {"past 32 KB", bigFile(), "MOVIE", "AVIName", 1, "far.avi"},
         {"stops at the section after 32 KB", bigFile(), "MOVIE", "Title", 1, ""},
@@ -86,4 +98,52 @@ TEST(IniReader, PathsWithoutAReadableFileReadAsEmpty)
     for (const QString &path : {dir.filePath(QStringLiteral("missing.ini")), dir.filePath(QStringLiteral("folder.ini")),
                                 QString(), QStringLiteral("/dev/zero")})
         EXPECT_EQ(basMyMain::ReadIni(path, QStringLiteral("MOVIE"), QStringLiteral("AVIName")), QString()) << path.toStdString();
+}
+
+// A Quick ini file is a few KB; a file past the bound is no disc's description and reads as missing,
+// so a large file dropped by mistake costs neither time nor memory.
+TEST(IniReader, FilesPastTheSizeBoundReadAsMissing)
+{
+    const QByteArray head = "[MOVIE]\r\nAVIName=film.avi\r\n;";
+    const struct {
+        qint64 size;
+        QString expected;
+    } cases[] = {
+        {IniFile::kMaxBytes - 1, "film.avi"},
+        {IniFile::kMaxBytes, "film.avi"},
+        {IniFile::kMaxBytes + 1, ""},
+        {50 * 1024 * 1024, ""},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("disc.ini"));
+    for (const auto &c : cases) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(head + QByteArray(c.size - head.size(), 'x'));
+        f.close();
+        EXPECT_EQ(basMyMain::ReadIni(path, QStringLiteral("MOVIE"), QStringLiteral("AVIName")), c.expected) << c.size;
+    }
+}
+
+// A disc mastered on an older system of the user's language: its titles in that language's code page.
+TEST(IniReader, TitlesInTheUsersLegacyCodePage)
+{
+    const struct {
+        QLocale locale;
+        QByteArray title;
+        QString expected;
+    } cases[] = {
+        {QLocale(QLocale::Polish), "\xAF\xF3\xB3w", QStringLiteral("Żółw")},
+        {QLocale(QLocale::Russian), "\xD7\xE5\xF0\xE5\xEF\xE0\xF5\xE0", QStringLiteral("Черепаха")},
+        {QLocale(QLocale::Greek), "\xD7\xE5\xEB\xFE\xED\xE1", QStringLiteral("Χελώνα")},
+        {QLocale(QLocale::Japanese), "\x83\x5E\x83\x43\x83\x67\x83\x8B", QStringLiteral("タイトル")},
+        {QLocale(QLocale::French), "Tortue \xE0 \xE9" "cailles", QStringLiteral("Tortue à écailles")},
+        // A UTF-8 line is UTF-8 whatever the language.
+        {QLocale(QLocale::Polish), "\xC5\xBB\xC3\xB3\xC5\x82w", QStringLiteral("Żółw")},
+    };
+    for (const auto &c : cases) {
+        const UserLocale user{c.locale};
+        const IniFile ini("[MAIN]\r\nTitle=" + c.title + "\r\n");
+        EXPECT_EQ(ini.value(QStringLiteral("MAIN"), QStringLiteral("Title")), c.expected) << c.locale.name().toStdString();
+    }
 }

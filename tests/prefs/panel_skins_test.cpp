@@ -1,11 +1,14 @@
 // The panel's skin: a chosen picture over the black background from the top left, unscaled; files
 // that give no picture change nothing; "Default Skin" waits for the next start.
 #include "support/PanelFixture.h"
+#include "support/TestFiles.h"
 
 #include "browse/Browsefrm.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QPushButton>
+#include <cstdint>
 #include <gtest/gtest.h>
 
 namespace {
@@ -133,4 +136,109 @@ TEST(PanelSkin, DefaultSkinKeepsThePictureUntilTheNextStart)
     EXPECT_EQ(next.panel.picture().toImage().convertToFormat(QImage::Format_RGB32),
               QImage(QStringLiteral(":/skin/builtin.jpg")).convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(next.panel.picture().size(), QSize(473, 125));
+}
+
+namespace {
+
+std::uint32_t crc32(const QByteArray &bytes)
+{
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (char c : bytes) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+    }
+    return ~crc;
+}
+
+// A whole, valid PNG whose header claims `size`: a decoder would allocate for all of it before
+// finding that its data is a few bytes.
+QByteArray claimedPng(QSize size)
+{
+    QImage small(1, 1, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    small.save(&buffer, "PNG");
+    // IHDR: length at 8, type at 12, width and height at 16 and 20, checksum of type and data at 29.
+    const auto put = [&png](int at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            png[at + i] = char(v >> (24 - 8 * i));
+    };
+    put(16, std::uint32_t(size.width()));
+    put(20, std::uint32_t(size.height()));
+    put(29, crc32(png.mid(12, 17)));
+    return png;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+// A copy cut short is refused, whatever its decoder makes of it, and so is a picture too large to
+// decode; the panel keeps its picture and skinFile its path. A large picture that is whole shows its
+// top left part.
+TEST(PanelSkin, PicturesCutShortOrTooLargeAreRefused)
+{
+    PanelFixture f;
+    const QString skin = writePicture(f, QStringLiteral("skin.jpg"), {100, 40}, "JPG");
+    ASSERT_TRUE(f.panel.loadSkin(skin));
+    const qint64 picture = f.panel.picture().cacheKey();
+    const QByteArray png = fileBytes(writePicture(f, QStringLiteral("whole.png"), {300, 100}, "PNG"));
+    const QByteArray bmp = fileBytes(writePicture(f, QStringLiteral("whole.bmp"), {300, 100}, "BMP"));
+    const QByteArray jpg = fileBytes(writePicture(f, QStringLiteral("whole.jpg"), {300, 100}, "JPG"));
+    const QByteArray gif = fileBytes(writePicture(f, QStringLiteral("whole.gif"), {200, 60}, "GIF"));
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        const char *reason;
+    } cases[] = {
+        {"cut.png", png.left(png.size() * 2 / 3), "incomplete"},
+        {"no-end.png", png.chopped(12), "incomplete"},
+        {"cut.bmp", bmp.chopped(3), "incomplete"},
+        {"header-only.bmp", bmp.left(54), "incomplete"},
+        {"cut.jpg", jpg.left(jpg.size() * 2 / 3), "incomplete"},
+        {"no-end.jpg", jpg.chopped(2), "incomplete"},
+        {"cut.gif", gif.left(gif.size() * 2 / 3), "incomplete"},
+        {"bomb.png", claimedPng({100000, 100000}), "too large: 100000 x 100000 pixels"},
+        {"square.png", claimedPng({30000, 30000}), "too large: 30000 x 30000 pixels"},
+        // Past what the decoder takes at all: refused by it.
+        {"wide.png", claimedPng({1 << 30, 1}), ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = f.path(QString::fromLatin1(c.name));
+        writeFile(path, c.bytes);
+        f.dialogs.shown.clear();
+        EXPECT_FALSE(f.panel.loadSkin(path));
+        EXPECT_EQ(f.app.skinFile, skin);
+        EXPECT_EQ(f.panel.picture().cacheKey(), picture);
+        ASSERT_EQ(f.dialogs.shown.size(), 1u);
+        EXPECT_TRUE(f.dialogs.shown[0].text.startsWith("Cannot load the skin picture " + QDir::toNativeSeparators(path)));
+        EXPECT_TRUE(f.dialogs.shown[0].text.contains(QLatin1String(c.reason))) << f.dialogs.shown[0].text.toStdString();
+    }
+
+    // Whole files of each kind, and a GIF without only its last byte, the trailer: all of its picture.
+    for (const char *name : {"whole.png", "whole.bmp", "whole.jpg", "whole.gif"})
+        EXPECT_TRUE(f.panel.loadSkin(f.path(QString::fromLatin1(name)))) << name;
+    writeFile(f.path("no-trailer.gif"), gif.chopped(1));
+    EXPECT_TRUE(f.panel.loadSkin(f.path("no-trailer.gif")));
+}
+
+TEST(PanelSkin, APictureLargerThanTheDecodersDefaultLimitShowsItsTopLeft)
+{
+    PanelFixture f;
+    // 8200 x 8200 in 32 bits is past the 256 MB an image reader allows by default.
+    const QString big = writePicture(f, QStringLiteral("big.png"), {8200, 8200}, "PNG");
+    ASSERT_TRUE(f.panel.loadSkin(big));
+    EXPECT_TRUE(f.dialogs.shown.empty());
+    EXPECT_EQ(f.app.skinFile, big);
+    const QImage picture = f.panel.picture().toImage();
+    EXPECT_LE(picture.width(), f.panel.width() * 2);
+    EXPECT_TRUE(near(shown(f.panel).pixel(10, 10), kSkinColour));
 }

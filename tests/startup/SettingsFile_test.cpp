@@ -5,12 +5,17 @@
 #include "startup/ProgramFolder.h"
 #include "support/TestFiles.h"
 
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
+
+#include "support/UserLocale.h"
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +30,12 @@ Keys sampleKeys()
     for (int i = FirstKey; i < kEntries; ++i)
         keys[size_t(i)] = QStringLiteral("key %1").arg(i);
     return keys;
+}
+
+bool saved(const QString &path, const QByteArray &bytes)
+{
+    QString reason;
+    return save(path, bytes, reason);
 }
 
 std::array<QString, kEntries> filled(const QString &value)
@@ -87,6 +98,7 @@ TEST(SettingsFile, AwkwardValuesReadBackExactly)
 
 TEST(SettingsFile, BytesOnDiskAndCodePages)
 {
+    const UserLocale user{QLocale(QLocale::English, QLocale::UnitedStates)};
     auto values = filled(QStringLiteral("0"));
     values[LastDir] = QStringLiteral("/home/ä/映画");
     const QByteArray bytes = write(sampleKeys(), values);
@@ -155,14 +167,14 @@ TEST(SettingsFile, SaveKilledAtAnyMomentLeavesAWholeFile)
     const QString path = dir.filePath(QStringLiteral("kelmora.cfg"));
     const QByteArray first = write(sampleKeys(), filled(QStringLiteral("first")));
     const QByteArray second = write(sampleKeys(), filled(QStringLiteral("second value")));
-    ASSERT_TRUE(save(path, first));
+    ASSERT_TRUE(saved(path, first));
     auto *random = QRandomGenerator::global();
     for (int round = 0; round < 40; ++round) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (int i = 0;; ++i)
-                save(path, i % 2 ? first : second);
+                saved(path, i % 2 ? first : second);
         }
         usleep(random->bounded(200u, 8000u));
         kill(child, SIGKILL);
@@ -186,12 +198,155 @@ TEST(SettingsFile, ReadOnlyProgramFolderKeepsTheFileInTheUserConfigFolder)
 
     EXPECT_EQ(writePath(lockedPath), user + "kelmora.cfg");
     EXPECT_EQ(readPath(lockedPath), lockedPath + "kelmora.cfg");  // nothing saved yet
-    ASSERT_TRUE(save(writePath(lockedPath), "a,1\r\n"));
+    ASSERT_TRUE(saved(writePath(lockedPath), "a,1\r\n"));
     EXPECT_EQ(readPath(lockedPath), user + "kelmora.cfg");
 
     const QString open = ProgramFolder::withSeparator(dir.path());
     EXPECT_EQ(writePath(open), open + "kelmora.cfg");
     EXPECT_EQ(readPath(open), open + "kelmora.cfg");
+    QFile::remove(user + "kelmora.cfg");
+    QStandardPaths::setTestModeEnabled(false);
+}
+
+// The save runs in a child process with a file-size limit, so its writes really fail the way a full
+// disk makes them fail: in the buffered write's flush for a small file, in the write itself for a
+// large one. The old file stays byte for byte and the save says why.
+TEST(SettingsFile, AWriteThatReallyFailsLeavesTheOldFileByteForByte)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kelmora.cfg"));
+    const QByteArray old = write(sampleKeys(), filled(QStringLiteral("old")));
+    const struct {
+        rlim_t limit;
+        qsizetype newBytes;
+        bool saves;
+    } cases[] = {
+        {0, 809, false},          // nothing at all can be written
+        {100, 809, false},        // a part is written before the disk is full
+        {100, 40000, false},      // larger than the write buffer: the write itself fails
+        {4000, 40000, false},
+        {1 << 20, 40000, true},   // room enough: the new file replaces the old one
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.limit);
+        writeFile(path, old);
+        const QByteArray next = QByteArray(c.newBytes - 2, 'x') + "\r\n";
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = c.limit;
+            setrlimit(RLIMIT_FSIZE, &limit);
+            QString reason;
+            const bool ok = save(path, next, reason);
+            _exit(ok ? 0 : reason.isEmpty() ? 2 : 1);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), c.saves ? 0 : 1);
+        EXPECT_EQ(readAll(path), c.saves ? next : old);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kelmora.cfg")});
+    }
+}
+
+TEST(SettingsFile, LongLinesAreCutAndTheNextLineIsTheNextEntry)
+{
+    const QByteArray huge(5 * 1024 * 1024, 'A');
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        qsizetype fontNameSize;
+        std::optional<QString> fontSize;
+    } cases[] = {
+        {"5 MB font name", "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne,5\r\nf,6\r\nfont name," + huge + "\r\nfont size,20\r\n",
+         16 * 1024 - 10, QStringLiteral("20")},
+        {"LF-only file", "a,1\nb,2\nc,3\nd,4\ne,5\nf,6\nfont name," + huge + "\nfont size,20\n", 16 * 1024 - 10,
+         QStringLiteral("20")},
+        // Exactly at the bound: the CR before the LF is not part of the value.
+        {"line and CR of the bound", "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne,5\r\nf,6\r\nfont name," +
+                                         QByteArray(16 * 1024 - 11, 'A') + "\r\nfont size,20\r\n",
+         16 * 1024 - 11, QStringLiteral("20")},
+        {"CR past the bound", "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne,5\r\nf,6\r\nfont name," + QByteArray(16 * 1024 - 10, 'A') +
+                                  "\r\nfont size,20\r\n",
+         16 * 1024 - 10, QStringLiteral("20")},
+        {"one past the bound", "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne,5\r\nf,6\r\nfont name," + QByteArray(16 * 1024 - 9, 'A') +
+                                   "\r\nfont size,20\r\n",
+         16 * 1024 - 10, QStringLiteral("20")},
+        {"last line without its end", "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne,5\r\nf,6\r\nfont name," + huge, 16 * 1024 - 10,
+         std::nullopt},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Values v = read(c.bytes);
+        ASSERT_TRUE(v[FontName]);
+        EXPECT_EQ(v[FontName]->size(), c.fontNameSize);
+        EXPECT_FALSE(v[FontName]->contains(QLatin1Char('\r')));
+        EXPECT_EQ(v[FontSize], c.fontSize);
+    }
+}
+
+TEST(SettingsFile, LinesPastTheLastEntryAreNeverRead)
+{
+    QByteArray bytes = write(sampleKeys(), filled(QStringLiteral("v")));
+    const qint64 entries = bytes.size();
+    bytes += QByteArray(10 * 1024 * 1024, '\n');
+    QBuffer buffer(&bytes);
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+    const Values v = read(buffer);
+    EXPECT_EQ(v[kEntries - 1], QStringLiteral("v"));
+    EXPECT_LE(buffer.pos(), entries + 16 * 1024);
+}
+
+TEST(SettingsFile, TextsAreCheckedOnTheWayIn)
+{
+    const auto v = [](const QString &text) { return std::optional<QString>(text); };
+    const std::optional<QString> none;
+    const struct {
+        const char *name;
+        std::optional<QString> value;
+        std::optional<QString> font, path, box3;
+    } cases[] = {
+        {"plain", v("Times New Roman"), v("Times New Roman"), v("Times New Roman"), v("Tim")},
+        {"missing", none, none, none, none},
+        {"empty", v(""), none, none, v("")},
+        {"blank", v("  "), none, v("  "), v("  ")},
+        {"NUL", v(QString("Ari") + QChar(0) + "al"), none, none, none},
+        {"line feed", v("a\nb"), none, none, none},
+        {"carriage return", v("a\rb"), none, none, none},
+        {"tab", v("a\tb"), none, none, none},
+        {"escape", v("\x1b"), none, none, none},
+        {"delete", v("C:\\\x7f"), none, none, none},
+        {"C1 control", v(QString(QChar(0x85))), none, none, none},
+        {"non-Latin", v("微软雅黑"), v("微软雅黑"), v("微软雅黑"), v("微软雅")},
+        {"Windows path", v("C:\\François\\"), v("C:\\François\\"), v("C:\\François\\"), v("C:\\")},
+        {"128 characters", v(QString(128, 'x')), v(QString(128, 'x')), v(QString(128, 'x')), v("xxx")},
+        {"129 characters", v(QString(129, 'x')), none, v(QString(129, 'x')), v("xxx")},
+        {"4096 bytes", v(QString(2048, QChar(0xE9))), none, v(QString(2048, QChar(0xE9))), v(QString(3, QChar(0xE9)))},
+        {"4097 bytes", v(QString(2048, QChar(0xE9)) + "x"), none, none, v(QString(3, QChar(0xE9)))},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(fontName(c.value), c.font);
+        EXPECT_EQ(path(c.value), c.path);
+        EXPECT_EQ(boxText(c.value, 3), c.box3);
+    }
+}
+
+TEST(SettingsFile, AFolderNamedLikeTheFileSendsItToTheUserConfigFolder)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir dir;
+    const QString user = ProgramFolder::configFolder();
+    ASSERT_FALSE(user.isEmpty());
+    QFile::remove(user + "kelmora.cfg");
+    const QString folder = ProgramFolder::withSeparator(dir.path());
+    ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("kelmora.cfg")));
+    EXPECT_EQ(writePath(folder), user + "kelmora.cfg");
+    ASSERT_TRUE(saved(writePath(folder), "a,1\r\n"));
+    EXPECT_EQ(readPath(folder), user + "kelmora.cfg");
     QFile::remove(user + "kelmora.cfg");
     QStandardPaths::setTestModeEnabled(false);
 }

@@ -2,11 +2,17 @@
 // file's exact format is read, and files that are short, long or corrupt still start a usable program.
 #include "support/PanelFixture.h"
 #include "support/TestFiles.h"
+#include "support/UserLocale.h"
 
+#include "startup/ProgramFolder.h"
 #include "subtitles/subtitles.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -121,6 +127,7 @@ TEST(PanelSettings, EveryEntrySurvivesAnExitAndAStart)
 
 TEST(PanelSettings, TheOlderRulesFileIsReadAsWritten)
 {
+    const UserLocale user{QLocale(QLocale::English, QLocale::UnitedStates)};
     PanelFixture f;  // 1024 x 768 pixels: 15360 x 11520 twips
     writeFile(f.path("kelmora.cfg"), storedFile("20000", "20000", "p"));
     f.panel.Form_Load();
@@ -197,13 +204,87 @@ TEST(PanelSettings, BadEntriesKeepTheirDefaultsAndBothWindowsStayReachable)
 
 TEST(PanelSettings, AFailedSaveKeepsTheOldFileAndTheRunEndsInOrder)
 {
+    QStandardPaths::setTestModeEnabled(true);
+    const QString user = ProgramFolder::configFolder();
+    ASSERT_FALSE(user.isEmpty());
+    const struct {
+        const char *name;
+        bool userFileIsAFolder;
+        const char *logEnd;
+    } cases[] = {
+        // A folder where the file should be: the settings go to the per-user file instead.
+        {"program folder's file is a folder", false, "No cfg\r\nCreated cfg\r\nExiting\r\n"},
+        // Nowhere to write: the log says so and the run still ends in order.
+        {"both are folders", true, "Created cfg\r\ncfg not saved: "},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(user + "kelmora.cfg");
+        QDir(user).rmdir(QStringLiteral("kelmora.cfg"));
+        if (c.userFileIsAFolder) {
+            ASSERT_TRUE(QDir(user).mkdir(QStringLiteral("kelmora.cfg")));
+        }
+        PanelFixture f;
+        ASSERT_TRUE(QDir(f.folder.path()).mkdir("kelmora.cfg"));
+        f.panel.Form_Load();
+        f.panel.Form_Unload(0);
+        EXPECT_TRUE(QFileInfo(f.path("kelmora.cfg")).isDir());
+        const QByteArray log = readAll(f.path("kelmora.log"));
+        EXPECT_TRUE(log.contains(c.logEnd)) << log.toStdString();
+        EXPECT_TRUE(log.endsWith("Exiting\r\n"));
+        EXPECT_EQ(QFileInfo(user + "kelmora.cfg").isFile(), !c.userFileIsAFolder);
+        EXPECT_EQ(readAll(user + "kelmora.cfg").count("\r\n"), c.userFileIsAFolder ? 0 : 46);
+    }
+    QFile::remove(user + "kelmora.cfg");
+    QDir(user).rmdir(QStringLiteral("kelmora.cfg"));
+    QStandardPaths::setTestModeEnabled(false);
+}
+
+// A file of random bytes, as a damaged disk leaves it: the program starts with the defaults of every
+// entry that does not convert and writes back 46 clean lines.
+TEST(PanelSettings, RandomBytesStartWithDefaultsAndAreWrittenBackClean)
+{
+    QRandomGenerator random(22);
+    QByteArray noise(5 * 1024 * 1024, Qt::Uninitialized);
+    for (char &c : noise)
+        c = char(random.bounded(256));
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } files[] = {
+        {"random bytes", noise},
+        {"a 5 MB font name", storedFile("0", "0", "P").replace("font name,Times New Roman",
+                                                               "font name," + QByteArray(5 * 1024 * 1024, 'T'))},
+        {"control characters in every text", storedFile("0", "0", "\x01").replace("Times New Roman", "Times\x02Roman")
+                                                  .replace("C:\\Fran\xE7ois\\", "C:\\\x7F")},
+    };
+    for (const auto &file : files) {
+        SCOPED_TRACE(file.name);
+        PanelFixture f;
+        writeFile(f.path("kelmora.cfg"), file.bytes);
+        f.panel.Form_Load();
+        f.panel.Form_Unload(0);
+        const QByteArray written = readAll(f.path("kelmora.cfg"));
+        EXPECT_LT(written.size(), 4096);
+        const QList<QByteArray> lines = written.split('\n');
+        ASSERT_EQ(lines.size(), 47);
+        for (const QByteArray &line : lines.first(46)) {
+            ASSERT_TRUE(line.endsWith('\r'));
+            const QString text = QString::fromUtf8(line.chopped(1));
+            EXPECT_FALSE(std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+                << line.toHex().toStdString();
+        }
+    }
+    // The next line after a 5 MB one is still the next entry.
     PanelFixture f;
-    // A folder where the file should be: nothing can replace it.
-    ASSERT_TRUE(QDir(f.folder.path()).mkdir("kelmora.cfg"));
+    writeFile(f.path("kelmora.cfg"),
+              storedFile("0", "0", "P").replace("font name,Times New Roman", "font name," + QByteArray(5 << 20, 'T')));
     f.panel.Form_Load();
+    EXPECT_EQ(f.panel.subtitlesForm->Label1->font().pointSize(), 20);
+    EXPECT_NE(f.panel.subtitlesForm->Label1->font().family().size(), 16 * 1024 - 10);
+    EXPECT_EQ(f.settings.Text1[1]->text(), "+");
+    EXPECT_EQ(f.app.skinFile, "/gone/skin.jpg");
     f.panel.Form_Unload(0);
-    EXPECT_TRUE(QFileInfo(f.path("kelmora.cfg")).isDir());
-    EXPECT_TRUE(readAll(f.path("kelmora.log")).endsWith("No cfg\r\nCreated cfg\r\nExiting\r\n"));
 }
 
 TEST(PanelSettings, AFontNameStoredWithAFoundryTagFindsItsFamilyAndIsStoredWithout)

@@ -1,4 +1,5 @@
 #include "subtitles/SubtitleReaders.h"
+#include "support/UserLocale.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -133,6 +134,7 @@ TEST(SubtitleDetect, FirstNonEmptyLineDecides)
 
 TEST(SubtitleEncoding, DecodesUtf8Utf16AndWindows1252)
 {
+    const UserLocale user{QLocale(QLocale::English, QLocale::UnitedStates)};
     // UTF-8 with and without a byte-order mark.
     auto l = load("\xEF\xBB\xBF{1}{2}caf\xC3\xA9");
     EXPECT_EQ(l.table.subText[1], QString::fromUtf8("caf\xC3\xA9"));
@@ -163,6 +165,7 @@ TEST(SubtitleEncoding, DecodesUtf8Utf16AndWindows1252)
 // entry, read back from memory and from disk as its own letters.
 TEST(SubtitleEncoding, LegacyCodePagesReadAsTheirOwnLetters)
 {
+    const UserLocale user{QLocale(QLocale::English, QLocale::UnitedStates)};
     struct Case {
         const char *codePage;
         int format;

@@ -12,22 +12,31 @@ QString withSeparator(const QString &folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-// A name in `folder` equal to `name` but for letter case; empty when there is none.
-QString caseVariant(const QString &folder, const QString &name)
-{
-    const QStringList entries =
-        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return entry;
-    }
-    return {};
-}
-
 }  // namespace
 
 QString resolve(const QString &folder, const QString &relative)
 {
+    return Resolver().resolve(folder, relative);
+}
+
+QString Resolver::resolve(const QString &folder, const QString &relative)
+{
+    // A name in `folder` equal to `name` but for letter case; empty when there is none.
+    const auto caseVariant = [this](const QString &in, const QString &name) {
+        auto listing = listings_.constFind(in);
+        if (listing == listings_.cend()) {
+            QHash<QString, QString> names;
+            const QStringList entries = QDir(in).entryList(
+                QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+            for (const QString &entry : entries) {
+                const QString folded = entry.toCaseFolded();
+                if (!names.contains(folded))
+                    names.insert(folded, entry);
+            }
+            listing = listings_.insert(in, names);
+        }
+        return listing->value(name.toCaseFolded());
+    };
     QString path = withSeparator(folder);
     QString rest = relative;
     rest.replace(QLatin1Char('\\'), QLatin1Char('/'));

@@ -1,8 +1,10 @@
 #include "disc/IniReader.h"
 
+#include "text/TextDecoding.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
+#include <algorithm>
 
 namespace {
 
@@ -19,46 +21,35 @@ QStringView trimBlanks(QStringView s)
     return s.sliced(from, to - from);
 }
 
-QString decode(QByteArrayView bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder ansi("windows-1252");
-    return ansi(bytes);
-}
-
 }  // namespace
 
 IniFile::IniFile(QByteArrayView bytes)
 {
-    const QString text = decode(bytes);
+    const QString text = TextDecoding::decode(bytes);
     const QStringView all(text);
+    // The stretch that entry lines go to; none before the first header, after a stop line, and under
+    // a header seen before (a lookup always finds the first one).
+    Stretch *current = nullptr;
     qsizetype start = 0;
     while (start < all.size()) {
         qsizetype end = start;
         while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
             ++end;
         const QStringView trimmed = trimBlanks(all.sliced(start, end - start));
-        Line line;
-        line.upper = trimmed.toString().toUpper();
         if (trimmed.isEmpty()) {
-            line.kind = Line::Blank;
+            // Blank lines are skipped.
         } else if (trimmed[0] == u'[' || trimmed[0] == u';') {
-            line.kind = Line::Stop;
-        } else if (const qsizetype eq = trimmed.lastIndexOf(u'='); eq >= 0) {
-            line.kind = Line::Entry;
-            line.key = trimBlanks(trimmed.first(eq)).toString().toUpper();
+            current = nullptr;
+            const QString header = trimmed.toString().toUpper();
+            if (trimmed[0] == u'[' && !sections_.contains(header))
+                current = &sections_[header];
+        } else if (const qsizetype eq = trimmed.lastIndexOf(u'='); eq >= 0 && current) {
             QStringView value = trimmed.sliced(eq + 1);
             if (const qsizetype semi = value.lastIndexOf(u';'); semi >= 0)
                 value = value.first(semi);
-            line.value = trimBlanks(value).toString();
-        } else {
-            // Neither entry nor header nor comment: the format gives it no meaning, so it is passed over.
-            line.kind = Line::Other;
+            (*current)[trimBlanks(trimmed.first(eq)).toString().toUpper()].append(trimBlanks(value).toString());
         }
-        lines_.append(std::move(line));
+        // A line that is neither entry nor header nor comment has no meaning in the format: passed over.
         // CR LF is one line end; a lone CR or LF is one too.
         if (end < all.size() && all[end] == u'\r' && end + 1 < all.size() && all[end + 1] == u'\n')
             ++end;
@@ -68,7 +59,8 @@ IniFile::IniFile(QByteArrayView bytes)
 
 IniFile IniFile::load(const QString &path)
 {
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kMaxBytes)
         return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -76,39 +68,26 @@ IniFile IniFile::load(const QString &path)
     QByteArray bytes = file.read(kTextProbe);
     if (bytes.contains('\0'))
         return {};
-    bytes += file.readAll();
+    // A file that grew past the bound since it was looked at is read no further.
+    bytes += file.read(kMaxBytes + 1 - bytes.size());
+    if (bytes.size() > kMaxBytes || file.error() != QFileDevice::NoError)
+        return {};
     return IniFile(bytes);
 }
 
 QString IniFile::value(const QString &section, const QString &key, int occurrence) const
 {
-    const QString header = QLatin1Char('[') + section.toUpper() + QLatin1Char(']');
-    const qsizetype n = lines_.size();
-    qsizetype i = 0;
-    while (i < n && lines_[i].upper != header)
-        ++i;
-    // The entries start after the header; a header on the last line, or none, leaves nothing to read.
-    ++i;
-
-    const QString wanted = key.toUpper();
-    QString result, keyFound, value;
-    for (; occurrence > 0; --occurrence) {
-        while (keyFound != wanted && i < n) {
-            const Line &line = lines_[i++];
-            if (line.kind == Line::Stop)
-                return result;
-            if (line.kind == Line::Entry) {
-                keyFound = line.key;
-                value = line.value;
-            }
-        }
-        if (keyFound == wanted)
-            result = value;
-        keyFound.clear();
-        if (i >= n)
-            break;
-    }
-    return result;
+    // An empty key is never found: the search for it ends before it starts.
+    if (key.isEmpty() || occurrence < 1)
+        return {};
+    const auto stretch = sections_.constFind(QLatin1Char('[') + section.toUpper() + QLatin1Char(']'));
+    if (stretch == sections_.cend())
+        return {};
+    const auto values = stretch->constFind(key.toUpper());
+    if (values == stretch->cend())
+        return {};
+    // Fewer matching lines than asked for: the last one found.
+    return values->at(std::min<qsizetype>(occurrence, values->size()) - 1);
 }
 
 namespace basMyMain {

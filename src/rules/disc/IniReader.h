@@ -4,19 +4,24 @@
 // lookup, repeated keys are picked by occurrence, names compare without regard to case, and trimming
 // removes blanks only (tabs are text).
 #include <QByteArrayView>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
-// The lines of one file, read once so that many lookups cost no further reading.
+// One file read once and indexed, so that each lookup costs the same whatever the file's size.
 class IniFile {
 public:
+    // Far above any disc's description; a larger file is no Quick ini file.
+    static constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
+
     IniFile() = default;
-    // Lines end in CR LF, a lone LF or a lone CR. Text that is valid UTF-8 is read as such, anything
-    // else in the 8-bit code page (Windows-1252).
+    // Lines end in CR LF, a lone LF or a lone CR. Each line is UTF-8 where it is valid UTF-8, else in
+    // the user's legacy code page.
     explicit IniFile(QByteArrayView bytes);
 
-    // A path that names no regular readable file reads as an empty file, and so does a file with NUL
-    // bytes in its first block (a movie dropped by mistake is no text and is not read through).
+    // A path that names no regular readable file reads as an empty file, and so does a file larger
+    // than kMaxBytes or with NUL bytes in its first block (a movie dropped by mistake is no text and
+    // is not read through).
     static IniFile load(const QString &path);
 
     // The value of the `occurrence`-th line carrying `key` in `section`. Fewer matching lines before
@@ -25,14 +30,11 @@ public:
     QString value(const QString &section, const QString &key, int occurrence = 1) const;
 
 private:
-    struct Line {
-        enum Kind { Blank, Stop, Entry, Other };
-        Kind kind = Blank;
-        QString upper;  // the trimmed line upper-cased, compared with a section header
-        QString key;    // an entry's key part, upper-cased
-        QString value;
-    };
-    QList<Line> lines_;
+    // The entries of a section from its header to the first line starting with "[" or ";": for each
+    // upper-cased key, the values of its lines in order.
+    using Stretch = QHash<QString, QStringList>;
+    // The first line of each header text, upper-cased, as a lookup finds it.
+    QHash<QString, Stretch> sections_;
 };
 
 namespace basMyMain {

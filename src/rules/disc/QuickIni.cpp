@@ -30,7 +30,8 @@ double leadingNumber(const QString &text)
 
 // The numbered entries of a SUBTITLES or LANGUAGES section, read only when its Directory is set: each
 // one's display name, and the path of the section's File line of the same number.
-void listTracks(const IniFile &ini, const char *section, const QString &base, QStringList &names, QStringList &files)
+void listTracks(const IniFile &ini, DiscPaths::Resolver &paths, const char *section, const QString &base,
+                QStringList &names, QStringList &files)
 {
     const QString name = QString::fromLatin1(section);
     const QString dir = ini.value(name, QStringLiteral("Directory"));
@@ -41,7 +42,7 @@ void listTracks(const IniFile &ini, const char *section, const QString &base, QS
         if (entry.isEmpty())
             break;
         names << displayName(entry);
-        files << DiscPaths::resolve(base, dir + u'\\' + ini.value(name, QStringLiteral("File"), n));
+        files << paths.resolve(base, dir + u'\\' + ini.value(name, QStringLiteral("File"), n));
     }
 }
 
@@ -61,23 +62,28 @@ QString mediaBase(bool autorunMode, bool relativeToIni, const QString &appPath, 
 
 QuickDisc read(const QString &iniPath, const QString &base)
 {
-    const IniFile ini = IniFile::load(iniPath);
+    return read(IniFile::load(iniPath), iniPath, base);
+}
+
+QuickDisc read(const IniFile &ini, const QString &iniPath, const QString &base)
+{
     const auto at = [&](const char *section, const QString &key, int occurrence = 1) {
         return ini.value(QString::fromLatin1(section), key, occurrence);
     };
     const auto number = [](int n) { return QString::number(n); };
     const QString folder = DiscPaths::folderOf(iniPath);
+    DiscPaths::Resolver paths;
     QuickDisc disc;
 
     const QString subDefault = at("SUBTITLES", QStringLiteral("Default"));
     const double defaultNumber = subDefault.isEmpty() ? 1 : leadingNumber(subDefault);
-    listTracks(ini, "SUBTITLES", base, disc.subNames, disc.subFiles);
+    listTracks(ini, paths, "SUBTITLES", base, disc.subNames, disc.subFiles);
     for (int n = 1; n <= disc.subNames.size(); ++n) {
         if (defaultNumber == n)
             disc.defaultSub = n - 1;
     }
 
-    disc.moviePath = DiscPaths::resolve(
+    disc.moviePath = paths.resolve(
         base, at("MOVIE", QStringLiteral("Directory")) + u'\\' + at("MOVIE", QStringLiteral("AVIName")));
     disc.title = at("MAIN", QStringLiteral("Title"));
 
@@ -93,7 +99,7 @@ QuickDisc read(const QString &iniPath, const QString &base)
             if (blank < 0)
                 continue;
             disc.specialNames << entry.mid(blank + 1);
-            disc.specialInis << DiscPaths::resolve(folder, specialDir + u'\\' + entry.left(blank));
+            disc.specialInis << paths.resolve(folder, specialDir + u'\\' + entry.left(blank));
         }
     }
 
@@ -110,7 +116,7 @@ QuickDisc read(const QString &iniPath, const QString &base)
 
     const QString primary = at("LANGUAGES", QStringLiteral("Primary"));
     disc.langNames << (primary.isEmpty() ? QStringLiteral("DEFAULT") : displayName(primary));
-    listTracks(ini, "LANGUAGES", base, disc.langNames, disc.audioFiles);
+    listTracks(ini, paths, "LANGUAGES", base, disc.langNames, disc.audioFiles);
     return disc;
 }
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class IniFile;
+
 struct QuickDisc {
     struct Chapter {
         QString name;
@@ -38,5 +40,7 @@ QString mediaBase(bool autorunMode, bool relativeToIni, const QString &appPath, 
 // after it, or a chapter not starting with a whole number and a blank, cannot be split and is left
 // out; the list goes on after it.
 QuickDisc read(const QString &iniPath, const QString &base);
+// The same for a file already read.
+QuickDisc read(const IniFile &ini, const QString &iniPath, const QString &base);
 
 }  // namespace QuickIni

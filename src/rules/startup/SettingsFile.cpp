@@ -3,9 +3,12 @@
 #include "numbers/basic_numbers.h"
 #include "startup/ProgramFolder.h"
 
+#include "text/TextDecoding.h"
+
+#include <QBuffer>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
+#include <algorithm>
 #include <cmath>
 
 namespace SettingsFile {
@@ -16,10 +19,13 @@ const QString kFileName = QStringLiteral("kelmora.cfg");
 
 // An installed copy's folder is shared with other programs, so its settings live per user like those
 // of a copy in a folder it cannot write.
+// A kelmora.cfg there that is not a file (a folder) cannot be replaced either.
 bool besideWritable(const QString &appPath)
 {
     const QFileInfo folder(appPath);
-    return folder.isDir() && folder.isWritable() && !ProgramFolder::installed(appPath);
+    const QFileInfo file(appPath + kFileName);
+    return folder.isDir() && folder.isWritable() && !ProgramFolder::installed(appPath) &&
+           (!file.exists() || file.isFile());
 }
 
 bool isBlank(QChar c)
@@ -27,21 +33,53 @@ bool isBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-QString decode(const QByteArray &bytes)
+// A line is cut here: room for the longest path, quoted, with every character doubled.
+constexpr qsizetype kLineBytes = 16 * 1024;
+// Longer than any font family's name.
+constexpr qsizetype kFontNameLength = 128;
+// The longest path a file system takes, in bytes.
+constexpr qsizetype kPathBytes = 4096;
+
+// The next line of the file without its line end, cut at kLineBytes; false at the end of the file.
+// In a file of CR LF line ends a lone LF inside a quoted value stays in its line; a file edited into
+// LF-only line ends is read by those.
+bool nextLine(QIODevice &device, QByteArray &line, bool crlf)
 {
-    QByteArray body = bytes;
-    if (body.startsWith("\xEF\xBB\xBF"))
-        body.remove(0, 3);
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8(body);
-    if (!utf8.hasError())
-        return text;
-    // Files of the older rule are in the 8-bit code page. Qt without ICU knows no Windows code pages;
-    // Latin-1 agrees with Windows-1252 outside 0x80-0x9F.
-    QStringDecoder cp1252("windows-1252");
-    if (cp1252.isValid())
-        return cp1252(body);
-    return QString::fromLatin1(body);
+    line.clear();
+    qint64 length = 0;  // the whole line's, as far as read
+    char chunk[4096];
+    char previous = 0;  // the last byte of the chunk before
+    bool any = false;
+    for (;;) {
+        const qint64 n = device.readLine(chunk, sizeof chunk);
+        if (n <= 0)
+            return any;
+        any = true;
+        const bool ended = chunk[n - 1] == '\n';
+        const qint64 body = ended ? n - 1 : n;
+        line.append(chunk, std::clamp<qint64>(kLineBytes - line.size(), 0, body));
+        length += body;
+        const bool cr = body > 0 ? chunk[body - 1] == '\r' : previous == '\r';
+        previous = body > 0 ? chunk[body - 1] : previous;
+        if (!ended)
+            continue;
+        if (crlf && !cr) {
+            if (line.size() < kLineBytes)
+                line.append('\n');
+            ++length;
+            previous = '\n';
+            continue;
+        }
+        // A CR past the cut was never kept.
+        if (cr && length <= kLineBytes)
+            line.chop(1);
+        return true;
+    }
+}
+
+bool holdsControls(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.category() == QChar::Other_Control; });
 }
 
 // A quoted field starting at `pos` (on the quote): its text, with doubled quotes as one, and the
@@ -140,22 +178,26 @@ std::optional<QString> valueOf(const QString &line)
     return line.mid(pos, end - pos);
 }
 
-Values read(const QByteArray &bytes)
+Values read(QIODevice &device)
 {
-    const QString text = decode(bytes);
-    // Lines end in CR LF; a lone CR or LF inside a quoted value stays in its line. A file edited into
-    // LF-only line ends is read by those.
-    const QString eol = text.contains(QStringLiteral("\r\n")) ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    const QByteArray codePage = TextDecoding::legacyCodePage();
+    const bool crlf = device.peek(4 * kLineBytes).contains("\r\n");
+    QByteArray line;
     Values values;
-    qsizetype start = 0;
-    for (int i = 0; i < kEntries && start < text.size(); ++i) {
-        qsizetype end = text.indexOf(eol, start);
-        if (end < 0)
-            end = text.size();
-        values[static_cast<size_t>(i)] = valueOf(text.mid(start, end - start));
-        start = end + eol.size();
+    for (int i = 0; i < kEntries && nextLine(device, line, crlf); ++i) {
+        if (i == 0 && line.startsWith("\xEF\xBB\xBF"))
+            line.remove(0, 3);
+        values[static_cast<size_t>(i)] = valueOf(TextDecoding::decodeLine(line, codePage));
     }
     return values;
+}
+
+Values read(const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return read(buffer);
 }
 
 QByteArray write(const Keys &keys, const std::array<QString, kEntries> &values)
@@ -173,16 +215,25 @@ QByteArray write(const Keys &keys, const std::array<QString, kEntries> &values)
     return text.toUtf8();
 }
 
-bool save(const QString &path, const QByteArray &bytes)
+bool save(const QString &path, const QByteArray &bytes, QString &reason)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
+    const auto failed = [&] {
+        reason = file.errorString();
         file.cancelWriting();
         return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return failed();
+    // QSaveFile renames a file whose buffered write failed at its flush over the old one: a full disk
+    // would leave an empty file. The flush and its error are checked here, before the commit.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError)
+        return failed();
+    if (!file.commit()) {
+        reason = file.errorString();
+        return false;
     }
-    return file.commit();
+    return true;
 }
 
 QString readPath(const QString &appPath)
@@ -239,11 +290,25 @@ std::optional<bool> minusOne(const std::optional<QString> &value)
     return basic_numbers::roundEven(*v) == -1;
 }
 
-std::optional<QString> nonEmpty(const std::optional<QString> &value)
+std::optional<QString> fontName(const std::optional<QString> &value)
 {
-    if (!value || value->isEmpty())
+    if (!value || value->trimmed().isEmpty() || value->size() > kFontNameLength || holdsControls(*value))
         return std::nullopt;
     return value;
+}
+
+std::optional<QString> path(const std::optional<QString> &value)
+{
+    if (!value || value->isEmpty() || value->toUtf8().size() > kPathBytes || holdsControls(*value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<QString> boxText(const std::optional<QString> &value, int maxLength)
+{
+    if (!value || holdsControls(*value))
+        return std::nullopt;
+    return value->left(maxLength);
 }
 
 QString checkText(bool ticked)

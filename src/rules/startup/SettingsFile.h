@@ -5,6 +5,7 @@
 // with inner quotes doubled, so files written without quoting read exactly as before.
 // No widgets here: the panel turns controls into values and back.
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <array>
 #include <optional>
@@ -51,7 +52,9 @@ using Keys = std::array<QString, kEntries>;
 const std::array<QString, FirstKey> &fixedKeys();
 
 // The value of each line, or nothing for a missing line or one without a comma. Lines past the 46th
-// are ignored. The bytes are UTF-8, or Windows-1252 where they are not valid UTF-8.
+// are ignored and never read; a line longer than any entry needs is cut, and the next line is the
+// next entry. Each line is UTF-8, or in the user's legacy code page where it is not valid UTF-8.
+Values read(QIODevice &device);
 Values read(const QByteArray &bytes);
 // The value field of one line.
 std::optional<QString> valueOf(const QString &line);
@@ -59,11 +62,12 @@ std::optional<QString> valueOf(const QString &line);
 // The whole file, UTF-8. A value holding CR LF cannot be kept on its line and is written empty.
 QByteArray write(const Keys &keys, const std::array<QString, kEntries> &values);
 
-// Replaces `path` atomically: the old file stays whole until the new one is complete on disk.
-bool save(const QString &path, const QByteArray &bytes);
+// Replaces `path` atomically: the old file stays whole until the new one is complete on disk. A
+// failed write, flush or sync leaves the old file as it was; `reason` then says why.
+bool save(const QString &path, const QByteArray &bytes, QString &reason);
 
 // Where the file is read from and written to: beside the program, or, where the program folder
-// cannot be written, in the per-user config folder.
+// cannot be written or its kelmora.cfg is a folder, in the per-user config folder.
 QString readPath(const QString &appPath);
 QString writePath(const QString &appPath);
 
@@ -72,7 +76,13 @@ std::optional<double> number(const std::optional<QString> &value, double min, do
 std::optional<bool> checkBox(const std::optional<QString> &value);    // 0 or 1
 std::optional<bool> nonZero(const std::optional<QString> &value);     // font flags: set when not 0
 std::optional<bool> minusOne(const std::optional<QString> &value);    // options: selected when -1
-std::optional<QString> nonEmpty(const std::optional<QString> &value);
+// Texts that the panel could have written: nothing for a font name that is blank, holds control
+// characters or is longer than any family's name; for a path that is empty, longer than any file
+// system takes or holds control characters (which no folder a user picks has); for a box's text
+// with control characters. A box keeps what it can hold.
+std::optional<QString> fontName(const std::optional<QString> &value);
+std::optional<QString> path(const std::optional<QString> &value);
+std::optional<QString> boxText(const std::optional<QString> &value, int maxLength);
 
 // How values are written: check boxes 1 or 0, options and font flags -1 or 0.
 QString checkText(bool ticked);

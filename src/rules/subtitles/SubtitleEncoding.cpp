@@ -1,5 +1,7 @@
 #include "subtitles/SubtitleEncoding.h"
 
+#include "text/TextDecoding.h"
+
 #include <QStringDecoder>
 #include <algorithm>
 #include <iconv.h>
@@ -9,6 +11,9 @@ namespace {
 
 // Below this many bytes above 0x7F the detector guesses: a lone "à" comes back as Baltic.
 constexpr int minimumHighBytes = 4;
+// Below this many, a Western answer is the detector's guess too: two lines of Polish in ISO-8859-2
+// come back as Windows-1252.
+constexpr int confidentHighBytes = 64;
 
 bool isHigh(char c)
 {
@@ -115,41 +120,80 @@ QString singleByteTable(const QByteArray &codePage)
     return keepsAscii(table) ? table : QString();
 }
 
+bool isWestern(const QByteArray &detected)
+{
+    for (const char *western : {"ASCII", "ISO-8859-1", "ISO-8859-15", "WINDOWS-1252"}) {
+        if (detected.compare(western, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// How many of the sample's bytes above 0x7F are letters in a single-byte code page.
+int lettersIn(QByteArrayView sample, const QString &table)
+{
+    int letters = 0;
+    for (char c : sample) {
+        if (isHigh(c) && table[static_cast<unsigned char>(c)].isLetter())
+            ++letters;
+    }
+    return letters;
+}
+
+// The user's legacy code page; for a Windows one with an ISO twin of mostly the same letters, the
+// twin when it reads more of the sample as letters (ą ś ź of ISO-8859-2 are symbols in Windows-1250).
+QByteArray localCodePage(QByteArrayView sample, const QLocale &locale)
+{
+    static const std::pair<const char *, const char *> twins[] = {
+        {"windows-1250", "ISO-8859-2"}, {"windows-1251", "ISO-8859-5"}, {"windows-1253", "ISO-8859-7"},
+        {"windows-1254", "ISO-8859-9"}, {"windows-1255", "ISO-8859-8"}, {"windows-1256", "ISO-8859-6"},
+        {"windows-1257", "ISO-8859-13"}};
+    const QByteArray windows = TextDecoding::legacyCodePage(locale);
+    for (const auto &[page, iso] : twins) {
+        if (windows != page)
+            continue;
+        const QString windowsTable = singleByteTable(windows), isoTable = singleByteTable(iso);
+        if (!windowsTable.isEmpty() && !isoTable.isEmpty() && lettersIn(sample, isoTable) > lettersIn(sample, windowsTable))
+            return iso;
+    }
+    return windows;
+}
+
 }  // namespace
 
 bool sampleLine(QByteArrayView line, QByteArray &sample, qsizetype room)
 {
-    if (holdsHighByte(line)) {
+    if (holdsHighByte(line) && !TextDecoding::isUtf8(line)) {
         sample.append(line.first(std::min(line.size(), room - sample.size())));
         sample.append('\n');
     }
     return sample.size() < room;
 }
 
-CodePage chooseCodePage(QByteArrayView sample)
+CodePage chooseCodePage(QByteArrayView sample, const QLocale &locale)
 {
-    const auto western = [] { return CodePage{"windows-1252", singleByteTable("windows-1252")}; };
+    const auto decodable = [](const QByteArray &name) {
+        CodePage page{name, singleByteTable(name)};
+        if (page.table.isEmpty() && !QStringDecoder(name.constData()).isValid())
+            return CodePage{"windows-1252", singleByteTable("windows-1252")};
+        return page;
+    };
     int high = 0;
     for (char c : sample)
         high += isHigh(c);
     if (high < minimumHighBytes)
-        return western();
+        return decodable(localCodePage(sample, locale));
     const uchardet_t detector = uchardet_new();
     uchardet_handle_data(detector, sample.data(), static_cast<size_t>(sample.size()));
     uchardet_data_end(detector);
     const QByteArray detected = uchardet_get_charset(detector);
     uchardet_delete(detector);
-    CodePage chosen{windowsSuperset(detected, sample), QString()};
-    if (chosen.name.isEmpty())
-        return western();
-    chosen.table = singleByteTable(chosen.name);
-    if (chosen.table.isEmpty() && !QStringDecoder(chosen.name.constData()).isValid())
-        return western();
-    return chosen;
+    if (detected.isEmpty() || (isWestern(detected) && high < confidentHighBytes))
+        return decodable(localCodePage(sample, locale));
+    return decodable(windowsSuperset(detected, sample));
 }
 
 QByteArray toUtf8(QByteArrayView raw, const QByteArray &codePage)
 {
-    QStringDecoder decoder(codePage.constData());
-    return QString(decoder.decode(raw)).toUtf8();
+    return TextDecoding::decode(raw, codePage).toUtf8();
 }

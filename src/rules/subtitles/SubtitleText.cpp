@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -69,9 +70,28 @@ qsizetype validUtf8Prefix(QByteArrayView bytes, bool final)
     return n;
 }
 
-bool isUtf16(QByteArrayView head)
+// This much of a file's start tells UTF-16 without a byte-order mark by its zero bytes.
+constexpr qsizetype utf16Probe = 4096;
+
+// UTF-16 with a byte-order mark, or without one when most code units of the file's start have a
+// zero high byte (timings, digits and Latin text) on one side and almost none on the other.
+std::optional<QStringConverter::Encoding> utf16In(QByteArrayView head)
 {
-    return head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF");
+    if (head.startsWith("\xFF\xFE"))
+        return QStringConverter::Utf16LE;
+    if (head.startsWith("\xFE\xFF"))
+        return QStringConverter::Utf16BE;
+    const qsizetype units = std::min(head.size(), utf16Probe) / 2;
+    qsizetype evenZeros = 0, oddZeros = 0;
+    for (qsizetype i = 0; i < units; ++i) {
+        evenZeros += head[2 * i] == 0;
+        oddZeros += head[2 * i + 1] == 0;
+    }
+    if (units >= 2 && oddZeros * 2 > units && evenZeros * 8 < oddZeros)
+        return QStringConverter::Utf16LE;
+    if (units >= 2 && evenZeros * 2 > units && oddZeros * 8 < evenZeros)
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
 }
 
 // Where the first byte above 0x7F stands, or the size when there is none.
@@ -134,9 +154,10 @@ SubtitleSource decodeSubtitleBytes(const QByteArray &raw)
         source.bytes = raw.sliced(3);
         return source;
     }
-    if (isUtf16(raw)) {
-        QStringDecoder decoder(raw.startsWith('\xFF') ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
-        const QString text = decoder.decode(QByteArrayView(raw).sliced(2));
+    if (const auto utf16 = utf16In(raw)) {
+        QStringDecoder decoder(*utf16);
+        // The decoder drops a byte-order mark itself.
+        const QString text = decoder.decode(raw);
         source.bytes = text.toUtf8();
         return source;
     }
@@ -149,10 +170,10 @@ SubtitleSource decodeSubtitleBytes(const QByteArray &raw)
 bool scanSubtitleFile(QFile &file, SubtitleSource &source)
 {
     const qint64 size = file.size();
-    const QByteArray head = file.read(3);
+    const QByteArray head = file.read(utf16Probe);
     if (file.error() != QFileDevice::NoError)
         return false;
-    if (isUtf16(head)) {
+    if (utf16In(head)) {
         const QByteArray raw = head + file.read(std::max<qint64>(size - head.size(), 0));
         source = decodeSubtitleBytes(raw);
         return file.error() == QFileDevice::NoError;
@@ -201,11 +222,26 @@ QString decodePiece(const SubtitleSource &source, QByteArrayView piece)
         return QString::fromLatin1(piece);
     if (source.codePage.isEmpty())
         return QString::fromUtf8(piece);
-    QString text(piece.size(), Qt::Uninitialized);
-    QChar *out = text.data();
+    // A file hand-edited in two encodings: each of the piece's lines (joined by CR) that is valid
+    // UTF-8 is read as such, the others in the code page.
+    QString text;
+    text.reserve(piece.size());
     const QChar *table = source.codePage.constData();
-    for (qsizetype i = 0; i < piece.size(); ++i)
-        out[i] = table[static_cast<unsigned char>(piece[i])];
+    for (qsizetype start = 0; start <= piece.size();) {
+        qsizetype end = piece.indexOf('\r', start);
+        if (end < 0)
+            end = piece.size();
+        const QByteArrayView line = piece.sliced(start, end - start);
+        if (validUtf8Prefix(line, true) == line.size()) {
+            text += QString::fromUtf8(line);
+        } else {
+            for (char c : line)
+                text += table[static_cast<unsigned char>(c)];
+        }
+        if (end < piece.size())
+            text += u'\r';
+        start = end + 1;
+    }
     return text;
 }
 

@@ -17,8 +17,9 @@ struct SubtitleSource {
     qint64 length = 0;
 };
 
-// UTF-8 with or without a byte-order mark and UTF-16 with one are taken as such. Anything else is in
-// the code page uchardet names; a multibyte one is turned into UTF-8 in memory.
+// UTF-8 with or without a byte-order mark and UTF-16 with one, or without one but told by its zero
+// bytes, are taken as such. Anything else is in the code page uchardet names, line by line where
+// lines are UTF-8 (hand edits); a multibyte one is turned into UTF-8 in memory.
 SubtitleSource decodeSubtitleBytes(const QByteArray &raw);
 QString decodePiece(const SubtitleSource &source, QByteArrayView piece);
 // Whether the text holds anything but blanks and line ends.

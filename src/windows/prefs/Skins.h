@@ -16,11 +16,12 @@ QPixmap builtinPicture();
 bool isSkinFile(const QString &skinFile);
 
 struct Picture {
-    QImage image;   // null when the file cannot be decoded
-    QString error;  // then the reader's reason
+    QImage image;   // null when the file cannot be read whole and decoded
+    QString error;  // then the reason
 };
 // The skin's top left part that the panel shows (`visible`, in pixels); the rest is never decoded
-// into memory where the format allows.
+// into memory where the format allows. A file cut short, a read error or a picture too large to
+// decode (a decompression bomb) gives no picture.
 Picture read(const QString &file, QSize visible);
 
 }  // namespace Skins

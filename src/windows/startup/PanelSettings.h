@@ -8,5 +8,6 @@ class Panelfrm;
 // "No cfg" when there is no file.
 void applySettingsFile(Panelfrm &panel);
 
-// Writes every entry atomically; a save that fails leaves the old file as it was.
+// Writes every entry atomically; a save that fails leaves the old file as it was and logs
+// "cfg not saved" with the reason.
 bool saveSettingsFile(Panelfrm &panel);

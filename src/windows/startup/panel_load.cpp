@@ -98,7 +98,7 @@ void Panelfrm::Form_Unload(int)
     unloading_ = true;
     // An open still under way is dropped: no window of it shows after this.
     session.end();
-    // A failed save leaves the old file whole; the run still ends in order.
+    // A failed save leaves the old file whole and says so in the log; the run still ends in order.
     if (saveSettings()) {
         log.line(QStringLiteral("Exiting"));
         log.close();

@@ -31,8 +31,6 @@ namespace {
 
 // Far beyond any screen, still exact in single precision: positions past it are not positions.
 constexpr double kFar = 1e7;
-// The file is 46 short lines; reading stops well past anything it can honestly hold.
-constexpr qint64 kMaxBytes = 1 << 20;
 
 // The place is the frame's, on whichever screen it was left.
 void placePanel(Panelfrm &p, const Values &v)
@@ -73,7 +71,7 @@ void applyFont(subtitles &o, const Values &v)
 {
     QFont f1 = o.Label1->font();
     QFont f2 = o.Label2->font();
-    if (auto name = nonEmpty(v[FontName])) {
+    if (auto name = fontName(v[FontName])) {
         // A name saved with the font database's foundry tag finds its family.
         f1.setFamily(FontChoice::familyName(*name));
         f2.setFamily(FontChoice::familyName(*name));
@@ -116,10 +114,10 @@ void applyPreferences(Panelfrm &p, const Values &v)
     tick(s.Autosub, v[AutoShowSubtitles]);
     tick(s.Hidesub, v[HideSubtitles]);
     tick(s.Transsub, v[TransparentSubtitles]);
-    if (v[OverlayInitializeFrame])
-        s.OverlayFrame->setText(*v[OverlayInitializeFrame]);
-    if (v[PanScanRatio])
-        s.Panscan->setText(*v[PanScanRatio]);
+    if (auto frame = boxText(v[OverlayInitializeFrame], s.OverlayFrame->maxLength()))
+        s.OverlayFrame->setText(*frame);
+    if (auto ratio = boxText(v[PanScanRatio], s.Panscan->maxLength()))
+        s.Panscan->setText(*ratio);
     if (auto full = checkBox(v[StartFullscreen])) {
         s.fullscreen->setChecked(*full);
         p.Message->setText(p.modeNames[*full ? 1 : 0]);
@@ -131,8 +129,9 @@ void applyPreferences(Panelfrm &p, const Values &v)
     if (auto time = minusOne(v[TimeVsFrames]))
         (*time ? s.Time : s.Frames)->setChecked(true);
     for (int i = 0; i < kKeyEntries; ++i) {
-        if (const auto &key = v[size_t(FirstKey + i)])
-            s.Text1[size_t(i)]->setText(*key);
+        QLineEdit *box = s.Text1[size_t(i)];
+        if (auto key = boxText(v[size_t(FirstKey + i)], box->maxLength()))
+            box->setText(*key);
     }
 }
 
@@ -143,8 +142,8 @@ void applyValues(Panelfrm &p, const Values &v)
     applyFont(*p.subtitlesForm, v);
     applyPreferences(p, v);
     AppState &app = p.app;
-    app.lastDir = nonEmpty(v[LastDir]).value_or(app.appPath);
-    app.skinFile = nonEmpty(v[SkinFile]).value_or(QStringLiteral("NONE"));
+    app.lastDir = path(v[LastDir]).value_or(app.appPath);
+    app.skinFile = path(v[SkinFile]).value_or(QStringLiteral("NONE"));
     // A skin that has gone keeps its name, so it is written back as it was.
     if (app.skinFile != QLatin1String("NONE") && QFileInfo(app.skinFile).isFile())
         p.loadSkin(app.skinFile);
@@ -203,7 +202,7 @@ void applySettingsFile(Panelfrm &p)
         return;
     }
     p.log.line(QStringLiteral("Opened cfg"));
-    applyValues(p, read(file.read(kMaxBytes)));
+    applyValues(p, read(file));
     file.close();
     p.log.line(QStringLiteral("cfg closed"));
 }
@@ -217,5 +216,9 @@ bool saveSettingsFile(Panelfrm &p)
     std::copy(fixedKeys().begin(), fixedKeys().end(), keys.begin());
     for (int i = 0; i < kKeyEntries; ++i)
         keys[size_t(FirstKey + i)] = p.settingsForm->Label[size_t(i)]->text();
-    return save(writePath(p.app.appPath), write(keys, currentValues(p)));
+    QString reason;
+    if (save(writePath(p.app.appPath), write(keys, currentValues(p)), reason))
+        return true;
+    p.log.line(QStringLiteral("cfg not saved: ") + reason);
+    return false;
 }
