@@ -46,7 +46,7 @@ TEST(EmbeddedCues, PacketTextsOfEachCodec)
         {"ssa", "3,0,Default,Name,0,0,0,Effect,Text", "Text"},
         {"ass", "0,0,Default", ""},  // too few fields: nothing of the text left to show
         {"webvtt", "<v Ann><c.yellow>Hi</c>\n<00:00:01.000>there", "Hi\rthere"},
-        {"mov_text", QByteArray("\x00\x05Hello+styl", 15), "Hello"},
+        {"mov_text", QByteArray("\x00\x05Hello+styl", 12), "Hello"},
         {"mov_text", QByteArray("\x00\x09" "two\nlines", 12), "two\rlines"},
         {"mov_text", QByteArray("\x00\x00", 2), ""},
         {"mov_text", QByteArray("\x00", 1), ""},
