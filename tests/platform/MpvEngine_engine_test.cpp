@@ -66,12 +66,12 @@ struct VideoWindow {
 class MpvEnginePicture : public EachVideoOutput {};
 INSTANTIATE_TEST_SUITE_P(Outputs, MpvEnginePicture, EachVideoOutput::kinds(), EachVideoOutput::kindName);
 
-// Where the mouse and the keys land on the picture: the GL window over the view, or the view itself.
+// Where the mouse and the keys land on the picture: the window it is drawn in, over the view.
 template <typename Act>
 void onPicture(MpvEngine &engine, Act act)
 {
-    if (MpvVideoWindow *gl = engine.videoView()->glWindow())
-        act(gl);
+    if (MpvPictureWindow *window = engine.videoView()->pictureWindow())
+        act(window);
     else
         act(engine.videoView());
 }

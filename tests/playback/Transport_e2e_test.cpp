@@ -58,7 +58,9 @@ TEST(TransportEndToEnd, BackwardRateStepsThePictureBackOnceASecond)
     EXPECT_TRUE(r.program.session.stepping());
     EXPECT_NE(r.program.MediaPlayer1.playState(), 2);
 
-    const int before = r.shownFrame();
+    // The software picture comes once its thread has put the one it is drawing on the screen.
+    int before = -1;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (before = r.shownFrame()) >= 0; }, 2000));
     ASSERT_GT(before, 25);
     int seen = before;
     ASSERT_TRUE(QTest::qWaitFor([&] {

@@ -3,6 +3,7 @@
 #include "engine/EngineStats.h"
 #include "engine/MpvValues.h"
 #include "engine/MpvVideoView.h"
+#include "engine/VideoOutput.h"
 #include "numbers/Twips.h"
 
 #include <algorithm>
@@ -66,7 +67,7 @@ mpv_handle *MpvEngine::core()
         // The picture goes to the null output until the video window has a renderer to draw with.
         {"vo", "null"},
         {"vid", withVideo_ ? "auto" : "no"},
-        {"hwdec", "auto-safe"},
+        {"hwdec", VideoOutput::hasGraphicsDevice() ? "auto-safe" : "no"},
         // The desktop's sound servers and the device itself; not SDL, whose start may fork a D-Bus
         // launcher from inside our threads and hang there.
         {"ao", "pipewire,pulse,alsa"},

@@ -2,8 +2,8 @@
 // The media engine on libmpv. With video it draws into an MpvVideoView; without, it only plays sound.
 // Either starts its player core on first use.
 //
-// The UI thread draws the picture, and libmpv's core may wait for a drawing: so nothing here waits on
-// the core. Requests go out asynchronously and the answers come back as events; an open moves on with
+// The picture's thread waits for the UI thread to lend it an image (the software path), and libmpv's
+// core may wait for a drawing: so nothing here waits on the core. Requests go out asynchronously and the answers come back as events; an open moves on with
 // them and tells its end with opened().
 #include "engine/MediaEngine.h"
 
@@ -131,8 +131,8 @@ private:
     int displaySize_ = 0;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 
-    // What the player core last told about the loaded file. The UI thread also draws the picture, so it
-    // must not wait on the core (which may be waiting for that drawing); it reads these instead.
+    // What the player core last told about the loaded file. The UI thread lends the picture its image,
+    // so it must not wait on the core (which may be waiting for that drawing); it reads these instead.
     // The frame rate is fixed when the file opens: the frame units must not move under the panel.
     struct State {
         double timePos = 0, duration = 0, fps = 0;

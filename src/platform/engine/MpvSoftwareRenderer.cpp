@@ -2,28 +2,16 @@
 
 #include "engine/VideoOutput.h"
 
-#include <QPainter>
-#include <cstdlib>
+#include <QImage>
 #include <mpv/client.h>
 #include <mpv/render.h>
 #include <utility>
 
 namespace {
 
-// Qt's RGB32 is a 32-bit word 0x??RRGGBB: "bgr0" in memory on a little-endian machine. The painter
+// Qt's RGB32 is a 32-bit word 0x??RRGGBB: "bgr0" in memory on a little-endian machine. The screen
 // ignores the unused byte.
 constexpr const char *kFormat = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? "bgr0" : "0rgb";
-
-// mpv converts fastest into rows that start on 64-byte boundaries; Qt's own images align to 4 only.
-QImage alignedImage(QSize size)
-{
-    const qsizetype stride = (qsizetype{size.width()} * 4 + 63) / 64 * 64;
-    void *data = std::aligned_alloc(64, static_cast<size_t>(stride * size.height()));
-    if (!data)
-        return {};
-    return QImage(static_cast<uchar *>(data), size.width(), size.height(), stride, QImage::Format_RGB32,
-                  [](void *p) { std::free(p); }, data);
-}
 
 }  // namespace
 
@@ -52,7 +40,7 @@ MpvSoftwareRenderer::~MpvSoftwareRenderer()
     if (!render_)
         return;
     {
-        const std::lock_guard lock(wakeLock_);
+        const std::lock_guard lock(lock_);
         stop_ = true;
     }
     wake_.notify_one();
@@ -63,14 +51,44 @@ MpvSoftwareRenderer::~MpvSoftwareRenderer()
     mpv_render_context_free(render_);
 }
 
-void MpvSoftwareRenderer::setSize(QSize pixels)
+void MpvSoftwareRenderer::setShown(bool shown)
 {
     {
-        const std::lock_guard lock(wakeLock_);
-        size_ = pixels;
+        const std::lock_guard lock(lock_);
+        shown_ = shown;
+        redraw_ = pending_ = pending_ || shown;
+    }
+    wake_.notify_one();
+}
+
+void MpvSoftwareRenderer::redraw()
+{
+    {
+        const std::lock_guard lock(lock_);
         redraw_ = pending_ = true;
     }
     wake_.notify_one();
+}
+
+bool MpvSoftwareRenderer::lend(QImage *target)
+{
+    Target t;
+    if (target && !target->isNull()) {
+        // bits() first: should it copy a shared image, the copy's rows are the ones to describe.
+        t.pixels = target->bits();
+        t.stride = static_cast<size_t>(target->bytesPerLine());
+        t.size = target->size();
+    }
+    {
+        const std::lock_guard lock(lock_);
+        // An answer to a request the thread has given up (the picture was hidden meanwhile).
+        if (!asking_)
+            return false;
+        lent_ = t;
+        asking_ = false;
+    }
+    wake_.notify_one();
+    return t.pixels != nullptr;
 }
 
 // Runs on one of mpv's threads: only wakes the render thread.
@@ -78,77 +96,58 @@ void MpvSoftwareRenderer::onUpdate(void *self)
 {
     auto *r = static_cast<MpvSoftwareRenderer *>(self);
     {
-        const std::lock_guard lock(r->wakeLock_);
+        const std::lock_guard lock(r->lock_);
         r->pending_ = true;
     }
     r->wake_.notify_one();
 }
 
+// Nothing shows the picture; the frame is still taken, or the core would wait for it.
+void MpvSoftwareRenderer::skip()
+{
+    int skip = 1;
+    mpv_render_param params[]{{MPV_RENDER_PARAM_SKIP_RENDERING, &skip}, {MPV_RENDER_PARAM_INVALID, nullptr}};
+    mpv_render_context_render(render_, params);
+}
+
 void MpvSoftwareRenderer::run()
 {
     for (;;) {
-        bool redraw;
-        QSize size;
-        {
-            std::unique_lock lock(wakeLock_);
-            wake_.wait(lock, [this] { return pending_ || stop_; });
-            if (stop_)
-                return;
-            pending_ = false;
-            redraw = std::exchange(redraw_, false);
-            size = size_;
-        }
+        std::unique_lock lock(lock_);
+        wake_.wait(lock, [this] { return pending_ || stop_; });
+        if (stop_)
+            return;
+        pending_ = false;
+        const bool redraw = std::exchange(redraw_, false);
+        lock.unlock();
         const bool fresh = mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME;
         if (!fresh && !redraw)
             continue;
-        if (size.isEmpty()) {
-            // Nothing shows the picture; the frame is still taken, or the core would wait for it.
-            int skip = 1;
-            mpv_render_param params[]{{MPV_RENDER_PARAM_SKIP_RENDERING, &skip}, {MPV_RENDER_PARAM_INVALID, nullptr}};
-            mpv_render_context_render(render_, params);
+        lock.lock();
+        if (shown_ && !asking_) {
+            asking_ = true;
+            lock.unlock();
+            emit wanted();
+            lock.lock();
+        }
+        wake_.wait(lock, [this] { return !asking_ || stop_ || !shown_; });
+        if (stop_)
+            return;
+        const Target target = std::exchange(lent_, Target());
+        asking_ = false;
+        lock.unlock();
+        if (!target.pixels) {
+            skip();
             continue;
         }
-        if (back_.size() != size)
-            back_ = alignedImage(size);
-        if (back_.isNull())
-            continue;
-        int dims[2]{size.width(), size.height()};
-        // bits() first: should it ever copy a shared image, the copy's rows are the ones to describe.
-        uchar *pixels = back_.bits();
-        size_t stride = static_cast<size_t>(back_.bytesPerLine());
+        int dims[2]{target.size.width(), target.size.height()};
+        size_t stride = target.stride;
         mpv_render_param params[]{{MPV_RENDER_PARAM_SW_SIZE, dims},
                                   {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(kFormat)},
                                   {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                                  {MPV_RENDER_PARAM_SW_POINTER, pixels},
+                                  {MPV_RENDER_PARAM_SW_POINTER, target.pixels},
                                   {MPV_RENDER_PARAM_INVALID, nullptr}};
         mpv_render_context_render(render_, params);
-        {
-            const std::lock_guard lock(pictureLock_);
-            std::swap(ready_, back_);
-            readyNew_ = true;
-        }
         emit finished(fresh);
-    }
-}
-
-void MpvSoftwareRenderer::paint(QPainter &painter, const QRectF &target)
-{
-    {
-        const std::lock_guard lock(pictureLock_);
-        if (std::exchange(readyNew_, false))
-            std::swap(shown_, ready_);
-    }
-    if (shown_.isNull()) {
-        painter.fillRect(target, Qt::black);
-        return;
-    }
-    const qreal ratio = painter.device()->devicePixelRatioF();
-    if (shown_.size() == VideoOutput::pixelSize(target.size().toSize(), ratio)) {
-        // Pixel for pixel: the painter copies rows instead of scaling.
-        shown_.setDevicePixelRatio(ratio);
-        painter.drawImage(target.topLeft(), shown_);
-    } else {
-        // A picture of the old size until the thread has drawn the new one.
-        painter.drawImage(target, shown_);
     }
 }

@@ -1,11 +1,9 @@
 #include "engine/MpvVideoView.h"
 
-#include "engine/MpvSoftwareRenderer.h"
+#include "engine/MpvRasterWindow.h"
 #include "engine/MpvVideoWindow.h"
 #include "engine/VideoOutput.h"
-#include "input/ButtonValues.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 MpvVideoView::MpvVideoView(std::function<mpv_handle *()> core, QWidget *parent)
@@ -16,24 +14,15 @@ MpvVideoView::MpvVideoView(std::function<mpv_handle *()> core, QWidget *parent)
 
 MpvVideoView::~MpvVideoView() = default;
 
+MpvVideoWindow *MpvVideoView::glWindow() const
+{
+    return qobject_cast<MpvVideoWindow *>(window_);
+}
+
 void MpvVideoView::showEvent(QShowEvent *)
 {
     if (!chosen_)
         chooseOutput();
-    else if (software_)
-        setSoftwareSize(pixelSize());
-}
-
-void MpvVideoView::hideEvent(QHideEvent *)
-{
-    if (software_)
-        setSoftwareSize(QSize());
-}
-
-void MpvVideoView::setSoftwareSize(QSize pixels)
-{
-    softwareSize_ = pixels;
-    software_->setSize(pixels);
 }
 
 void MpvVideoView::chooseOutput()
@@ -47,84 +36,50 @@ void MpvVideoView::chooseOutput()
     emit outputChosen(VideoOutput::name(kind));
 }
 
+void MpvVideoView::adopt(MpvPictureWindow *window)
+{
+    window_ = window;
+    connect(window, &MpvPictureWindow::frameDrawn, this, &MpvVideoView::frameDrawn);
+    connect(window, &MpvPictureWindow::mouseDown, this, &MpvVideoView::mouseDown);
+    connect(window, &MpvPictureWindow::mouseUp, this, &MpvVideoView::mouseUp);
+    window->container()->setGeometry(rect());
+    window->container()->show();
+}
+
 void MpvVideoView::useGl(mpv_handle *mpv)
 {
-    glWindow_ = new MpvVideoWindow(mpv, this);
-    connect(glWindow_, &MpvVideoWindow::frameDrawn, this, &MpvVideoView::frameDrawn);
-    connect(glWindow_, &MpvVideoWindow::mouseDown, this, &MpvVideoView::mouseDown);
-    connect(glWindow_, &MpvVideoWindow::mouseUp, this, &MpvVideoView::mouseUp);
+    auto *gl = new MpvVideoWindow(mpv, this);
     // A driver that cannot draw from the render thread after all: the software renderer takes over.
-    connect(glWindow_, &MpvVideoWindow::failed, this, [this, mpv] {
-        if (!glWindow_)
+    connect(gl, &MpvVideoWindow::failed, this, [this, mpv] {
+        if (!glWindow())
             return;
         // Gone first: its last word to the core is to stop drawing, which must come before the new start.
-        delete glWindow_->container();
-        glWindow_ = nullptr;
+        delete window_->container();
+        window_ = nullptr;
         useSoftware(mpv);
         emit outputChosen(VideoOutput::name(VideoOutput::Kind::Software));
     }, Qt::QueuedConnection);
-    glWindow_->container()->setGeometry(rect());
-    glWindow_->container()->show();
+    adopt(gl);
 }
 
 void MpvVideoView::useSoftware(mpv_handle *mpv)
 {
-    software_ = std::make_unique<MpvSoftwareRenderer>(mpv);
-    // The view paints every pixel itself.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    connect(software_.get(), &MpvSoftwareRenderer::finished, this, [this](bool newFrame) {
-        freshFrame_ = freshFrame_ || newFrame;
-        update();
-    });
-    setSoftwareSize(pixelSize());
-}
-
-QSize MpvVideoView::pixelSize() const
-{
-    return VideoOutput::pixelSize(size(), devicePixelRatioF());
+    adopt(new MpvRasterWindow(mpv, this));
 }
 
 void MpvVideoView::resizeEvent(QResizeEvent *)
 {
-    if (glWindow_)
-        glWindow_->container()->setGeometry(rect());
-    else if (software_ && isVisible())
-        setSoftwareSize(pixelSize());
+    if (window_)
+        window_->container()->setGeometry(rect());
 }
 
+// Black until the picture's window covers the view.
 void MpvVideoView::paintEvent(QPaintEvent *)
 {
-    QPainter painter(this);
-    if (!software_) {
-        painter.fillRect(rect(), Qt::black);
-        return;
-    }
-    // A move to a screen of another scale changes the pixels without a resize.
-    if (pixelSize() != softwareSize_)
-        setSoftwareSize(pixelSize());
-    software_->paint(painter, rect());
-    if (freshFrame_ && !grabbing_) {
-        freshFrame_ = false;
-        emit frameDrawn();
-    }
+    QPainter(this).fillRect(rect(), Qt::black);
 }
 
 QImage MpvVideoView::picture()
 {
-    if (glWindow_)
-        return glWindow_->grabPicture();
-    grabbing_ = true;
-    const QImage image = grab().toImage();
-    grabbing_ = false;
-    return image;
-}
-
-void MpvVideoView::mousePressEvent(QMouseEvent *e)
-{
-    emit mouseDown(ButtonValues::buttonValue(e->button()), ButtonValues::shiftValue(e->modifiers()), e->position());
-}
-
-void MpvVideoView::mouseReleaseEvent(QMouseEvent *e)
-{
-    emit mouseUp(ButtonValues::buttonValue(e->button()), ButtonValues::shiftValue(e->modifiers()), e->position());
+    return window_ ? window_->grabPicture() : QImage();
 }

@@ -1,13 +1,12 @@
 #pragma once
 // MediaPlayer1's picture as a widget. The way it draws is chosen when it first shows (VideoOutput):
-// OpenGL in an MpvVideoWindow that fills it, or libmpv's software renderer, whose images it paints.
+// an OpenGL window (MpvVideoWindow) or a software one (MpvRasterWindow) fills it.
 #include <QWidget>
 
 #include <functional>
-#include <memory>
 
 struct mpv_handle;
-class MpvSoftwareRenderer;
+class MpvPictureWindow;
 class MpvVideoWindow;
 
 class MpvVideoView : public QWidget {
@@ -19,13 +18,15 @@ public:
 
     // What is drawn now, in device pixels: for tests and diagnostics. The GL path waits for its thread.
     QImage picture();
-    // The OpenGL window once the view draws that way, else null.
-    MpvVideoWindow *glWindow() const { return glWindow_; }
+    // The window the picture is drawn in once the view has shown, else null.
+    MpvPictureWindow *pictureWindow() const { return window_; }
+    // The same when it is the OpenGL one, else null.
+    MpvVideoWindow *glWindow() const;
 
 signals:
     // Once, when the view first shows: "gl" or "software".
     void outputChosen(const QString &name);
-    // After a paint that put a new video frame on screen.
+    // A new video frame is on the screen.
     void frameDrawn();
     // Classic button values and modifier bits, position in pixels.
     void mouseDown(int button, int shift, QPointF pos);
@@ -33,26 +34,16 @@ signals:
 
 protected:
     void showEvent(QShowEvent *e) override;
-    void hideEvent(QHideEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
-    void mousePressEvent(QMouseEvent *e) override;
-    void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
     void chooseOutput();
     void useGl(mpv_handle *mpv);
     void useSoftware(mpv_handle *mpv);
-    QSize pixelSize() const;
-    void setSoftwareSize(QSize pixels);
+    void adopt(MpvPictureWindow *window);
 
     std::function<mpv_handle *()> core_;
     bool chosen_ = false;
-    MpvVideoWindow *glWindow_ = nullptr;
-    std::unique_ptr<MpvSoftwareRenderer> software_;
-    // The size last asked of the software renderer, in device pixels.
-    QSize softwareSize_;
-    // A finished picture shows a frame not painted yet.
-    bool freshFrame_ = false;
-    bool grabbing_ = false;
+    MpvPictureWindow *window_ = nullptr;
 };

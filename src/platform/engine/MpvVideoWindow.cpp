@@ -2,19 +2,12 @@
 
 #include "engine/MpvGlRenderer.h"
 #include "engine/VideoOutput.h"
-#include "input/ButtonValues.h"
 
-#include <QCoreApplication>
-#include <QExposeEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPlatformSurfaceEvent>
-#include <QWidget>
 
-MpvVideoWindow::MpvVideoWindow(mpv_handle *mpv, QWidget *parent) : mpv_(mpv)
+MpvVideoWindow::MpvVideoWindow(mpv_handle *mpv, QWidget *parent)
+    : MpvPictureWindow(QSurface::OpenGLSurface, parent), mpv_(mpv)
 {
-    setSurfaceType(QSurface::OpenGLSurface);
-    container_ = QWidget::createWindowContainer(this, parent);
     // A screen of another scale changes the pixels without a resize.
     connect(this, &QWindow::screenChanged, this, [this] { updateTarget(); });
 }
@@ -71,25 +64,4 @@ void MpvVideoWindow::stopRenderer()
 QImage MpvVideoWindow::grabPicture() const
 {
     return renderer_ ? renderer_->capture(2000).convertToFormat(QImage::Format_RGB32) : QImage();
-}
-
-void MpvVideoWindow::mousePressEvent(QMouseEvent *e)
-{
-    emit mouseDown(ButtonValues::buttonValue(e->button()), ButtonValues::shiftValue(e->modifiers()), e->position());
-}
-
-void MpvVideoWindow::mouseReleaseEvent(QMouseEvent *e)
-{
-    emit mouseUp(ButtonValues::buttonValue(e->button()), ButtonValues::shiftValue(e->modifiers()), e->position());
-}
-
-// Keys typed while the picture has focus belong to the widgets around it, as they would for a child widget.
-void MpvVideoWindow::keyPressEvent(QKeyEvent *e)
-{
-    QCoreApplication::sendEvent(container_, e);
-}
-
-void MpvVideoWindow::keyReleaseEvent(QKeyEvent *e)
-{
-    QCoreApplication::sendEvent(container_, e);
 }

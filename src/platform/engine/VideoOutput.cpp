@@ -15,8 +15,10 @@ namespace {
 std::optional<QString> probedRenderer;
 std::optional<Kind> chosen;
 
-// Hardware OpenGL needs a graphics device; without one the driver can only be a software one, and
-// loading it just to read so costs some 55 MB (LLVM) and a twentieth of a second.
+}  // namespace
+
+// Without a graphics device the GL driver can only be a software one, and loading it just to read so
+// costs some 55 MB (LLVM) and a twentieth of a second.
 bool hasGraphicsDevice()
 {
 #ifdef Q_OS_LINUX
@@ -27,6 +29,8 @@ bool hasGraphicsDevice()
     return true;
 #endif
 }
+
+namespace {
 
 QString readRenderer()
 {

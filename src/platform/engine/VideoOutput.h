@@ -18,6 +18,10 @@ QString name(Kind kind);
 // True when an OpenGL renderer string names a driver that draws on the processor.
 bool isSoftwareRenderer(const QString &renderer);
 
+// True where the machine has a graphics device: hardware OpenGL and hardware decoding need one, and
+// without one mpv's probing for hardware decoders at each open is only a cost.
+bool hasGraphicsDevice();
+
 // Loads the GL driver and reads its renderer string, once, where there is a graphics device to drive;
 // the empty text where there is none or no context can be made.
 QString glRenderer();
