@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -454,6 +455,43 @@ TEST_P(MpvEnginePicture, ClosingDuringPlaybackNeitherHangsNorCrashes)
         EXPECT_EQ(engine.videoWidget(), nullptr);
         EXPECT_EQ(engine.playState(), 2);
     }
+}
+
+// At a fractional scale the picture is drawn at the window's own device pixels, never scaled after:
+// 321 x 1.5 is 481.5, and the picture is as wide as the window's pixels whatever the rounding.
+TEST_P(MpvEnginePicture, AtAFractionalScaleIsDrawnPixelForPixel)
+{
+    if (qApp->devicePixelRatio() != 1.5)
+        GTEST_SKIP() << "runs in the child process of MpvEngine.FractionalScaleRunsInAProcessOfItsOwn";
+    VideoWindow w;
+    w.window.resize(321, 241);
+    w.engine.setWidth(321 * kTpp);
+    w.engine.setHeight(241 * kTpp);
+    w.engine.setDisplaySize(4);
+    openAndWait(w.engine, media("clip25.mp4"));
+    const QSize pixels = VideoOutput::pixelSize(QSize(321, 241), 1.5);
+    QImage img;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        img = w.picture();
+        return img.size() == pixels && near(img.pixel(60, 105), Qt::red);
+    }, 5000)) << img.width() << "x" << img.height();
+    EXPECT_TRUE(near(img.pixel(pixels.width() - 60, pixels.height() - 60), Qt::yellow));
+}
+
+TEST(MpvEngine, FractionalScaleRunsInAProcessOfItsOwn)
+{
+    if (qApp->devicePixelRatio() != 1)
+        GTEST_SKIP();
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1.5"));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=*MpvEnginePicture.AtAFractionalScaleIsDrawnPixelForPixel*")});
+    ASSERT_TRUE(child.waitForFinished(120000));
+    const QByteArray out = child.readAll();
+    EXPECT_TRUE(child.exitCode() == 0 && out.contains("[  PASSED  ] 2 tests")) << out.toStdString();
 }
 
 } // namespace
