@@ -1,8 +1,8 @@
 // Plays 10 s of the 1080p test clip in a 640x360 window through our engine and through the mpv command
 // line, each in a child process, and compares their CPU time and peak memory. Ours plays once more with
 // the statistics window open; both of our runs print the engine's dropped and delayed frame counts.
-// Before that it plays three scenes on each of our two ways of drawing against the mpv command line and
-// bare decoding, and measures how late a 10 ms timer fires on the UI thread ("ui-gap" lines) in each
+// Before that it plays three scenes on each of our two ways of drawing against the mpv command line, the
+// mpv command line with no video output (the floor for any player on libmpv) and bare decoding, and measures how late a 10 ms timer fires on the UI thread ("ui-gap" lines) in each
 // scene, while the picture is zoomed, panned and scanned or taken to full screen, and while the Browse
 // dialog is activated over a mount that never answers (as root, in a mount namespace of its own).
 // Run under a display as large as full HD, e.g.
@@ -429,12 +429,13 @@ void comparePaths(const std::string &self, int runs)
             continue;
         }
         const std::string index = std::to_string(i);
-        Figures gl, software, mpv, bare;
-        // Interleaved, so that a burst of load on the machine spreads over all four.
+        Figures gl, software, mpv, mpvNull, bare;
+        // Interleaved, so that a burst of load on the machine spreads over all of them.
         for (int r = 0; r < runs; ++r) {
             gl.add(runChild({self, "--child", "gl", index}));
             software.add(runChild({self, "--child", "software", index}));
             mpv.add(runMpv(scene, {dropCounter}));
+            mpvNull.add(runMpv(scene, {"--vo=null", "--hwdec=no"}));
             bare.add(runChild({"ffmpeg", "-nostdin", "-loglevel", "error", "-t", "10", "-i", scene.clip, "-f", "null",
                                "-"}));
         }
@@ -443,6 +444,8 @@ void comparePaths(const std::string &self, int runs)
         gl.print("ours, gl");
         software.print("ours, software");
         mpv.print("mpv");
+        // Playing in time with no picture at all: what libmpv's core costs any player built on it.
+        mpvNull.print("mpv, no video");
         bare.print("bare decoding");
         const double sw = median(software.cpu), glCpu = median(gl.cpu), mpvCpu = median(mpv.cpu);
         const double bareCpu = median(bare.cpu), swMib = median(software.mib), mpvMib = median(mpv.mib);
@@ -462,6 +465,9 @@ void comparePaths(const std::string &self, int runs)
                 std::printf("software/bare CPU    %6.3f\n", sw / bareCpu);
             std::printf("software/mpv memory  %6.3f  (target <= 0.70: %s)\n", swMib / mpvMib,
                         verdict(swMib / mpvMib <= 0.70));
+            if (const double nullCpu = median(mpvNull.cpu); nullCpu > 0)
+                std::printf("mpv no video/bare    %6.3f  software/mpv no video %6.3f\n", nullCpu / bareCpu,
+                            sw / nullCpu);
             std::printf("gl/mpv CPU           %6.3f\n", glCpu / mpvCpu);
         }
         const double worstDrops = software.worst(software.drops);

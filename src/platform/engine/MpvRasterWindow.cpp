@@ -4,6 +4,7 @@
 #include "engine/VideoOutput.h"
 
 #include <QExposeEvent>
+#include <QGuiApplication>
 #include <QPainter>
 
 namespace {
@@ -18,6 +19,7 @@ QImage copyOf(const QImage &image)
 
 MpvRasterWindow::MpvRasterWindow(mpv_handle *mpv, QWidget *parent)
     : MpvPictureWindow(QSurface::RasterSurface, parent), store_(this),
+      growOnly_(QGuiApplication::platformName() == QLatin1String("xcb")),
       renderer_(std::make_unique<MpvSoftwareRenderer>(mpv))
 {
     connect(renderer_.get(), &MpvSoftwareRenderer::wanted, this, &MpvRasterWindow::lendPicture);
@@ -45,24 +47,34 @@ void MpvRasterWindow::resizeEvent(QResizeEvent *)
     renderer_->redraw();
 }
 
+bool MpvRasterWindow::storeFits() const
+{
+    const QSize window = size(), store = store_.size();
+    return growOnly_ ? window.width() <= store.width() && window.height() <= store.height() : window == store;
+}
+
 void MpvRasterWindow::fitStore()
 {
-    store_.resize(size());
+    store_.resize(growOnly_ ? store_.size().expandedTo(size()) : size());
     target_ = nullptr;
 }
 
 QImage *MpvRasterWindow::drawingTarget()
 {
+    const QSize pixels = VideoOutput::pixelSize(size(), devicePixelRatio());
     QPaintDevice *device = store_.paintDevice();
     if (device && device->devType() == QInternal::Image) {
         auto *image = static_cast<QImage *>(device);
         // Qt's X11 store keeps even an opaque window's pixels as premultiplied ARGB; a window without
         // alpha shows only their colour bytes, laid out as the renderer's.
         const QImage::Format f = image->format();
-        if (f == QImage::Format_RGB32 || (f == QImage::Format_ARGB32_Premultiplied && !format().hasAlpha()))
-            return image;
+        if (f == QImage::Format_RGB32 || (f == QImage::Format_ARGB32_Premultiplied && !format().hasAlpha())) {
+            // The window's part of a store that may be larger.
+            const QSize part = pixels.boundedTo(image->size());
+            view_ = QImage(image->bits(), part.width(), part.height(), image->bytesPerLine(), f);
+            return &view_;
+        }
     }
-    const QSize pixels = VideoOutput::pixelSize(size(), devicePixelRatio());
     if (own_.size() != pixels)
         own_ = QImage(pixels, QImage::Format_RGB32);
     return &own_;
@@ -75,9 +87,10 @@ void MpvRasterWindow::lendPicture()
         renderer_->lend(nullptr);
         return;
     }
-    if (store_.size() != size())
+    if (!storeFits())
         fitStore();
-    store_.beginPaint(QRect(QPoint(), size()));
+    drawn_ = QRect(QPoint(), size());
+    store_.beginPaint(drawn_);
     target_ = drawingTarget();
     lent_ = renderer_->lend(target_);
     if (!lent_)
@@ -91,13 +104,13 @@ void MpvRasterWindow::putPicture(bool newFrame)
     lent_ = false;
     if (target_ == &own_) {
         QPainter painter(store_.paintDevice());
-        painter.drawImage(QRectF(QPointF(), store_.size()), own_);
+        painter.drawImage(drawn_, own_);
     }
     store_.endPaint();
-    store_.flush(QRect(QPoint(), store_.size()));
+    store_.flush(drawn_);
     if (keepLast_)
         last_ = copyOf(*target_);
-    if (store_.size() != size()) {
+    if (!storeFits()) {
         fitStore();
         renderer_->redraw();
     }

@@ -27,11 +27,19 @@ protected:
 private:
     void lendPicture();
     void putPicture(bool newFrame);
+    bool storeFits() const;
     void fitStore();
     QImage *drawingTarget();
 
     QBackingStore store_;
-    QImage own_;
+    // On X11 the store only grows: the server shows the window's part of a larger one, and each new
+    // size costs a shared-memory segment and round trips to the server (up to 25 ms on a busy machine,
+    // at every zoom). Elsewhere (Wayland) a buffer's size is the surface's, so the store follows the window.
+    const bool growOnly_;
+    // What the renderer draws into: the window's part of the store, or an image of our own.
+    QImage view_, own_;
+    // The part of the window the picture being drawn covers.
+    QRect drawn_;
     // The image lent to the renderer, or the one it drew last; null after a resize.
     QImage *target_ = nullptr;
     bool lent_ = false;

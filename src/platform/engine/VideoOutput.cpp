@@ -83,8 +83,13 @@ Kind decide(const QString &renderer, bool threadedGl)
 
 Kind choose()
 {
-    if (!chosen)
-        chosen = decide(glRenderer(), QOpenGLContext::supportsThreadedOpenGL());
+    if (!chosen) {
+        const QString renderer = glRenderer();
+        // Asking whether OpenGL may run on a thread of its own loads the GL driver (some 50 MB where it
+        // is Mesa's llvmpipe): worth it only for a driver on a graphics card.
+        const bool hardware = !renderer.isEmpty() && !isSoftwareRenderer(renderer);
+        chosen = decide(renderer, hardware && QOpenGLContext::supportsThreadedOpenGL());
+    }
     return *chosen;
 }
 

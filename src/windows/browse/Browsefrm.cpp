@@ -53,13 +53,13 @@ Browsefrm::Browsefrm(Panelfrm &panel)
             fillDrives();
     });
 
-    folders_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    folders_.setRootPath(QStringLiteral("/"));
-    placeFolders_.setSourceModel(&folders_);
+    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+    folders_->setRootPath(QStringLiteral("/"));
+    placeFolders_.setSourceModel(folders_.get());
     dirList = new QTreeView(this);
     dirList->setObjectName(QStringLiteral("dirList"));
     dirList->setModel(&placeFolders_);
-    for (int column = 1; column < folders_.columnCount(); ++column)
+    for (int column = 1; column < folders_->columnCount(); ++column)
         dirList->hideColumn(column);
     dirList->setHeaderHidden(true);
     dirList->setExpandsOnDoubleClick(false);

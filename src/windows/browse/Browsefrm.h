@@ -1,15 +1,15 @@
 #pragma once
 // The Browse dialog: one modeless window that picks every file the player opens by browsing (a Quick
 // ini file, a video, an audio file, subtitles, a skin picture) and opens it itself through the panel.
-// The caller sets browseMode and the caption, then shows it; it is only hidden and shown again, so
-// its folder, selection and "Open as" choice last for the run.
+// The caller shows it through choose(); it is only hidden and shown again, so its folder, selection
+// and "Open as" choice last for the run.
+#include "browse/ListingModel.h"
 #include "drives/Drives.h"
 
 #include <QDialog>
-#include <QFileSystemModel>
-#include <memory>
 #include <QSortFilterProxyModel>
 #include <array>
+#include <memory>
 
 class Panelfrm;
 class QCheckBox;
@@ -88,11 +88,11 @@ private:
 
     Panelfrm &panel_;
     QList<Drive> drives_;
-    QFileSystemModel folders_;
+    ListingModelPtr folders_{new ListingModel};
     PlaceFolders placeFolders_;
     // A new one for each folder listed: the file model shows every folder it walked through on the
     // way to a folder among the files of that folder's parent, whatever its filter.
-    std::unique_ptr<QFileSystemModel> files_;
+    ListingModelPtr files_;
     QString dirPath_;
     bool revealing_ = false;
     int mode_ = 0;

@@ -64,7 +64,7 @@ void Browsefrm::Check1_Click()
     // Read-only files are always listed: on a disc every file is read-only.
     const bool all = Check1->isChecked();
     files_->setFilter(QDir::Files | QDir::NoDotAndDotDot | (all ? QDir::Hidden | QDir::System : QDir::Filters()));
-    folders_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | (all ? QDir::Hidden : QDir::Filters()));
+    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | (all ? QDir::Hidden : QDir::Filters()));
 }
 
 void Browsefrm::fillDrives()
@@ -92,7 +92,7 @@ void Browsefrm::showPlaceOf(const QString &folder)
 {
     const int i = BrowsePlaces::driveFor(drives_, folder);
     const QString root = i >= 0 ? QDir::cleanPath(drives_[i].root) : QStringLiteral("/");
-    const QModelIndex parent = root == QLatin1String("/") ? QModelIndex() : folders_.index(QFileInfo(root).path());
+    const QModelIndex parent = root == QLatin1String("/") ? QModelIndex() : folders_->index(QFileInfo(root).path());
     placeFolders_.setPlace(root, parent);
     dirList->setRootIndex(placeFolders_.mapFromSource(parent));
     const QSignalBlocker quiet(drvList);
@@ -106,7 +106,7 @@ bool Browsefrm::setDirPath(const QString &folder)
         return false;
     dirPath_ = path;
     showPlaceOf(path);
-    const QModelIndex at = placeFolders_.mapFromSource(folders_.index(path));
+    const QModelIndex at = placeFolders_.mapFromSource(folders_->index(path));
     dirList->setCurrentIndex(at);
     dirList->expand(at);
     dirList->scrollTo(at);
@@ -118,7 +118,7 @@ bool Browsefrm::setDirPath(const QString &folder)
 QString Browsefrm::highlightedFolder() const
 {
     const QModelIndex at = dirList->currentIndex();
-    return at.isValid() ? QDir::cleanPath(folders_.filePath(placeFolders_.mapToSource(at))) : dirPath_;
+    return at.isValid() ? QDir::cleanPath(folders_->filePath(placeFolders_.mapToSource(at))) : dirPath_;
 }
 
 void Browsefrm::dirList_Change()
@@ -131,7 +131,7 @@ void Browsefrm::dirList_Change()
 
 void Browsefrm::listFiles()
 {
-    auto files = std::make_unique<QFileSystemModel>();
+    ListingModelPtr files(new ListingModel);
     files->setFilter(files_ ? files_->filter() : QDir::Files | QDir::NoDotAndDotDot);
     files->setNameFilterDisables(false);
     if (files_)
@@ -148,7 +148,7 @@ void Browsefrm::dirList_LostFocus()
     const QString folder = highlightedFolder();
     // A folder that cannot be listed leaves the highlight on the current one.
     if (folder != dirPath_ && !setDirPath(folder))
-        dirList->setCurrentIndex(placeFolders_.mapFromSource(folders_.index(dirPath_)));
+        dirList->setCurrentIndex(placeFolders_.mapFromSource(folders_->index(dirPath_)));
 }
 
 void Browsefrm::dirList_DblClick()
