@@ -10,6 +10,7 @@ MpvVideoView::MpvVideoView(std::function<mpv_handle *()> core, QWidget *parent)
     : QWidget(parent), core_(std::move(core))
 {
     setObjectName(QStringLiteral("MediaPlayer1"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 MpvVideoView::~MpvVideoView() = default;
@@ -73,10 +74,12 @@ void MpvVideoView::resizeEvent(QResizeEvent *)
         window_->container()->setGeometry(rect());
 }
 
-// Black until the picture's window covers the view.
+// Black until the picture's window covers the view; after that, painting under it would only cost a
+// frame's worth of pixels at every zoom.
 void MpvVideoView::paintEvent(QPaintEvent *)
 {
-    QPainter(this).fillRect(rect(), Qt::black);
+    if (!window_)
+        QPainter(this).fillRect(rect(), Qt::black);
 }
 
 QImage MpvVideoView::picture()
