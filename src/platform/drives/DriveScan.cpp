@@ -97,7 +97,9 @@ struct DriveScan::Shared {
         auto answer = std::make_shared<Answer>();
         std::thread([root, answer] {
             const QStorageInfo info(root);
-            const bool ready = info.isValid() && info.isReady() && Volumes::listable(root);
+            // A folder the mount table does not know (inside a chroot, or a sandbox with mounts of its
+            // own) is ready when it lists.
+            const bool ready = Volumes::listable(root) && (!info.isValid() || info.isReady());
             const std::lock_guard guard(answer->lock);
             answer->label = info.name();
             answer->bytesTotal = info.bytesTotal();
