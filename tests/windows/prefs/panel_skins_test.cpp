@@ -28,7 +28,7 @@ QString writePicture(const PanelFixture &f, const QString &name, QSize size, con
     const QString path = f.path(name);
     if (qstrcmp(format, "GIF") == 0) {
         EXPECT_EQ(size, QSize(200, 60));
-        EXPECT_TRUE(QFile::copy(QStringLiteral(VISTREL_TEST_SOURCE_DIR "/prefs/skin_200x60.gif"), path));
+        EXPECT_TRUE(QFile::copy(QStringLiteral(VISTREL_TEST_SOURCE_DIR "/windows/prefs/skin_200x60.gif"), path));
         return path;
     }
     QImage img(size, QImage::Format_RGB32);
