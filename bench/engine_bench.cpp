@@ -14,6 +14,7 @@
 #include "engine/VideoOutput.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
+#include "prefs/Preferences.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
 #include "support/FakeDesktop.h"
@@ -281,8 +282,9 @@ int browseOverStuckMount(int argc, char **argv)
     FakeDialogs dialogs;
     RunLog log{state};
     QtDrives drives;
-    PlayerSession session{state, mp1, mp2, log};
-    Panelfrm panel{PanelContext{state, session, desktop, dialogs, log, drives}};
+    Preferences prefs;
+    PlayerSession session{state, mp1, mp2, log, prefs};
+    Panelfrm panel{PanelContext{state, session, prefs, desktop, dialogs, log, drives}};
     panel.show();
     UiLateness lateness;
     int shown = 0;

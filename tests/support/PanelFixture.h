@@ -8,6 +8,7 @@
 
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
+#include "prefs/Preferences.h"
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
@@ -32,17 +33,17 @@ struct PanelFixture {
     FakeDialogs dialogs;
     FakeDrives drives;
     RunLog log{app};
-    Settings settings{15, 15};
-    PlayerSession session{app, mp1, mp2, log};
-    Panelfrm panel{PanelContext{app, session, desktop, dialogs, log, drives}};
+    Preferences prefs;
+    PlayerSession session{app, mp1, mp2, log, prefs};
+    Settings settings{SettingsContext{prefs, session, desktop, dialogs}, 15, 15};
+    Panelfrm panel{PanelContext{app, session, prefs, desktop, dialogs, log, drives}};
 
     PanelFixture()
     {
         app.programFolder = folder.path();
         app.appPath = folder.path() + QLatin1Char('/');
-        panel.settingsForm = &settings;
-        settings.attachPlayer(&mp1, panel.playerForm, &desktop, &app);
-        settings.panelForm = &panel;
+        panel.attachSettings(&settings);
+        settings.attachPlayer(&mp1, panel.playerForm, &app);
     }
 
     // The rate slider left at step `index` with the movie halted, as a user leaves it: play, pick the

@@ -25,13 +25,4 @@ struct AppState {
     double videoAspect = 0;
 
     QString selectedFile;
-    QString lastDir;
-
-    bool subsHidden = false;
-
-    int overlayState = 1;
-    double overlayTop = 0;
-    double overlayLeft = 0;
-
-    QString skinFile = QStringLiteral("NONE");
 };

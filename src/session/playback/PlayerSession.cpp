@@ -4,15 +4,20 @@
 #include "numbers/basic_numbers.h"
 #include "playback/RateSteps.h"
 #include "playback/VolumeSteps.h"
+#include "prefs/Preferences.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
+#include "subtitles/SubtitleDelay.h"
 
 #include <algorithm>
 
-PlayerSession::PlayerSession(AppState &app, MediaEngine &movie, MediaEngine &sound, RunLog &log, QObject *parent)
-    : QObject(parent), MediaPlayer1(movie), MediaPlayer2(sound), app_(app), log_(log),
-      subClock_(app, movie, sound,
-                SubtitleClockHooks{[this] { return videoFps_; }, [this] { return audioSeparate_; }})
+PlayerSession::PlayerSession(AppState &app, MediaEngine &movie, MediaEngine &sound, RunLog &log,
+                             const Preferences &prefs, QObject *parent)
+    : QObject(parent), MediaPlayer1(movie), MediaPlayer2(sound), app_(app), log_(log), prefs_(prefs),
+      subClock_(movie, sound,
+                SubtitleClockHooks{[this] { return videoFps_; }, [this] { return audioSeparate_; },
+                                   [this] { return prefs_.values().hidden; }, [this] { return prefs_.values().autoshow; },
+                                   [this] { emit clockTicked(); }, [this] { return overlay_; }})
 {
     TimerMovieBack.setInterval(1000);
     subTimer.setInterval(500);
@@ -179,6 +184,13 @@ void PlayerSession::setSubtitleTable(SubtitleTable table)
 {
     subClock_.setTable(std::move(table));
     subClock_.resyncSubtitles();
+    emit subtitleTableChanged();
+}
+
+void PlayerSession::shiftSubtitles(double frames)
+{
+    shiftTable(subClock_.table(), frames);
+    emit subtitleTableChanged();
 }
 
 void PlayerSession::togglePlay()

@@ -19,12 +19,15 @@
 
 struct AppState;
 class MediaEngine;
+class Preferences;
 class RunLog;
+class SubtitleOverlay;
 
 class PlayerSession : public QObject {
     Q_OBJECT
 public:
-    PlayerSession(AppState &app, MediaEngine &movie, MediaEngine &sound, RunLog &log, QObject *parent = nullptr);
+    PlayerSession(AppState &app, MediaEngine &movie, MediaEngine &sound, RunLog &log, const Preferences &prefs,
+                  QObject *parent = nullptr);
 
     // The engines, for what they show and tell (picture, place, position, length); changes go through
     // the intents below.
@@ -49,6 +52,10 @@ public:
     bool displayLoopRunning() const { return subTimer.isActive(); }
 
     SubtitleClock &subClock() { return subClock_; }
+    // The window the display loop shows the subtitles in; none until one is attached.
+    void setOverlay(SubtitleOverlay *overlay) { overlay_ = overlay; }
+    // Moves every entry of the loaded table by `frames`, as a delay typed in the preferences does.
+    void shiftSubtitles(double frames);
     // The subtitle file in use: loaded with every movie that opens after it was chosen.
     const QString &subFilePath() const { return subFilePath_; }
 
@@ -128,6 +135,10 @@ signals:
     void seeked();
     void rateChanged(int index);
     void volumeChanged(float db);
+    // A tick of the display loop: the position display follows.
+    void clockTicked();
+    // The subtitle table was replaced or moved in time.
+    void subtitleTableChanged();
     // Playback ran into the end of the movie.
     void movieEnded();
     // The open movie's own text track, while no subtitle file is chosen: the windows put it in the table.
@@ -148,6 +159,8 @@ private:
 
     AppState &app_;
     RunLog &log_;
+    const Preferences &prefs_;
+    SubtitleOverlay *overlay_ = nullptr;
     SubtitleClock subClock_;
     QTimer TimerMovieBack;  // 1000 ms, steps the position for the rates the engine does not play
     QTimer subTimer;        // 500 ms, subtitles, separate audio and the tracker

@@ -7,6 +7,7 @@
 #include "drives/Volumes.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
+#include "prefs/Preferences.h"
 #include "startup/AppState.h"
 
 #include <QCheckBox>
@@ -19,7 +20,7 @@
 void Browsefrm::Form_Load()
 {
     fillDrives();
-    if (!setDirPath(BrowsePlaces::startFolder(panel_.app.lastDir, QDir::homePath())))
+    if (!setDirPath(BrowsePlaces::startFolder(panel_.prefs.values().lastDir, QDir::homePath())))
         setDirPath(QStringLiteral("/"));
     // The keyboard starts where the way to a file starts.
     dirList->setFocus();
@@ -219,7 +220,7 @@ void Browsefrm::cmdOpen_Click()
     default:
         break;
     }
-    app.lastDir = dirPath_;
+    panel_.prefs.set(&Prefs::lastDir, dirPath_);
     hide();
 }
 

@@ -8,6 +8,7 @@
 #include "playback/PlayerSession.h"
 #include "playback/player.h"
 #include "prefs/CaptionFit.h"
+#include "prefs/Preferences.h"
 #include "prefs/Skins.h"
 #include "subtitles/subtitles.h"
 #include "startup/AppState.h"
@@ -58,7 +59,7 @@ LineShape line(double x1, double y1, double x2, double y2, unsigned bgr)
 
 Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      app(ctx.app), session(ctx.session), MediaPlayer1(ctx.session.MediaPlayer1),
+      app(ctx.app), session(ctx.session), prefs(ctx.prefs), MediaPlayer1(ctx.session.MediaPlayer1),
       MediaPlayer2(ctx.session.MediaPlayer2), desktop(ctx.desktop), dialogs(ctx.dialogs), log(ctx.log),
       drives(ctx.drives)
 {
@@ -146,7 +147,7 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     desktop.setVideoWindow(playerForm);
     wireControls();
     wireSession();
-    wireSubtitleClock();
+    connect(&prefs, &Preferences::changed, this, &Panelfrm::showPrefs);
 }
 
 Panelfrm::~Panelfrm()
@@ -227,6 +228,7 @@ void Panelfrm::wireSession()
     connect(&session, &PlayerSession::seeked, this, &Panelfrm::updateBarTime);
     connect(&session, &PlayerSession::rateChanged, this, &Panelfrm::showRate);
     connect(&session, &PlayerSession::volumeChanged, this, &Panelfrm::showVolume);
+    connect(&session, &PlayerSession::clockTicked, this, &Panelfrm::updateBarTime);
     connect(&session, &PlayerSession::movieEnded, this, [this] { MediaPlayer1_EndOfStream(0); });
 }
 
@@ -293,6 +295,20 @@ void Panelfrm::mouseMoveEvent(QMouseEvent *e)
 void Panelfrm::mouseReleaseEvent(QMouseEvent *)
 {
     drag_.end();
+}
+
+void Panelfrm::showPrefs(const Prefs &was)
+{
+    const Prefs &now = prefs.values();
+    if (was.panelLeft != now.panelLeft || was.panelTop != now.panelTop)
+        move(Twips::toPixels(now.panelLeft, app.twipsPerPixelX), Twips::toPixels(now.panelTop, app.twipsPerPixelY));
+}
+
+void Panelfrm::moveEvent(QMoveEvent *e)
+{
+    QWidget::moveEvent(e);
+    // Wherever it went, the next run finds it here.
+    prefs.placePanel(double(x()) * app.twipsPerPixelX, double(y()) * app.twipsPerPixelY);
 }
 
 void Panelfrm::keyPressEvent(QKeyEvent *e)

@@ -17,6 +17,8 @@ struct EmbeddedTrack;
 struct QuickDisc;
 class MediaEngine;
 class PlayerSession;
+class Preferences;
+struct Prefs;
 class Desktop;
 class Drives;
 class Dialogs;
@@ -32,6 +34,7 @@ class subtitles;
 struct PanelContext {
     AppState &app;
     PlayerSession &session;
+    Preferences &prefs;
     Desktop &desktop;
     Dialogs &dialogs;
     RunLog &log;
@@ -46,6 +49,7 @@ public:
 
     AppState &app;
     PlayerSession &session;
+    Preferences &prefs;
     // The session's engines, for what they show and tell.
     MediaEngine &MediaPlayer1;
     MediaEngine &MediaPlayer2;
@@ -53,6 +57,9 @@ public:
     Dialogs &dialogs;
     RunLog &log;
     Drives &drives;
+
+    // Pairs the preferences window with the panel: its disc lists and "Change Skin" work through here.
+    void attachSettings(Settings *form);
 
     // The other windows. The preferences form is created by Main; the video window with the panel; the
     // subtitle overlay by the load sequence, unless one was attached before; the Browse dialog and the
@@ -169,7 +176,7 @@ public:
     // Browsing: shows the Browse dialog modeless, choosing a file of `mode` under `caption`.
     void showBrowse(int mode, const QString &caption);
 
-    // Skins: draws the picture in `file` as the panel's background and sets skinFile. A file that is
+    // Skins: draws the picture in `file` as the panel's background and makes it the skin preference. A file that is
     // not a decodable picture keeps both, with a message that names it; "NONE" and a path with no file
     // behind it (a saved skin deleted since) keep both without a word. The result is false then.
     bool loadSkin(const QString &file);
@@ -185,6 +192,7 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    void moveEvent(QMoveEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
@@ -203,7 +211,7 @@ private:
     LabelButton *makeLabel(const char *name, const QString &caption, const QString &tip, double l, double t,
                            double w, double h);
     void wireControls();
-    void wireSubtitleClock();
+    void showPrefs(const Prefs &was);
     void seekOnTrack(double x);
     int rateStepHeight() const;
     double volumeStep() const;

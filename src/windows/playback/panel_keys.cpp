@@ -1,13 +1,12 @@
-// One-key commands: the typed character is looked up in the preferences' key boxes, in their order,
-// and runs the same handler as the panel control it stands for.
+// One-key commands: the typed character is looked up in the key map, in its order, and runs the same
+// handler as the panel control it stands for.
 #include "playback/Panelfrm.h"
+#include "prefs/Preferences.h"
 #include "prefs/Settings.h"
 
 void Panelfrm::Form_KeyPress(const QString &key)
 {
-    if (!settingsForm)
-        return;
-    switch (settingsForm->keyCommand(key)) {
+    switch (KeyMap::command(prefs.values().keys, key)) {
     case 0: vplay_Click(); break;
     case 1: AddVol_Click(); break;
     case 2: subVol_Click(); break;
@@ -23,7 +22,10 @@ void Panelfrm::Form_KeyPress(const QString &key)
     case 12: stats_Click(); break;
     case 13: vgos_Click(); break;
     case 14: vgoe_Click(); break;
-    case 15: settingsForm->show(); break;
+    case 15:
+        if (settingsForm)
+            settingsForm->show();
+        break;
     case 16: Mutesnd_Click(); break;
     case 17: ratem_Click(); break;
     case 18: ratea_Click(); break;

@@ -6,12 +6,12 @@
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
 #include "playback/player.h"
+#include "prefs/Preferences.h"
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
 #include "subtitles/subtitles.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
 
@@ -20,11 +20,6 @@ namespace {
 QString upperName(const QString &path)
 {
     return QFileInfo(path).fileName().toUpper();
-}
-
-bool ticked(const QCheckBox *box)
-{
-    return box && box->isChecked();
 }
 
 }  // namespace
@@ -44,16 +39,17 @@ void Panelfrm::showOpenedMovie(const QString &filename)
     // The new movie stands halted.
     vplay->setText(QStringLiteral("Play"));
 
-    app.zoomMode = settingsForm && ticked(settingsForm->fullscreen) ? 1 : 0;
+    const Prefs &p = prefs.values();
+    app.zoomMode = p.fullscreen ? 1 : 0;
     zoom();
 
     namelbl->setText(QStringLiteral("VIDEO: ") + upperName(filename));
     if (audiolbl->text() == QLatin1String("AUDIO:"))
         audiolbl->setText(QStringLiteral("AUDIO: DEFAULT"));
-    if (subtitlesForm && settingsForm && ticked(settingsForm->Autosub))
+    if (subtitlesForm && p.autoshow)
         subtitlesForm->hideOverlay();
 
-    if (settingsForm && ticked(settingsForm->Autoplay)) {
+    if (p.autoplay) {
         playerForm->show();
         session.togglePlay();
         log.line(QStringLiteral("Video opened"));

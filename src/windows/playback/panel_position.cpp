@@ -4,17 +4,15 @@
 #include "playback/PlayerSession.h"
 #include "playback/TimeText.h"
 #include "playback/Tracker.h"
-#include "prefs/Settings.h"
-
-#include <QRadioButton>
+#include "prefs/Preferences.h"
 
 void Panelfrm::updateBarTime()
 {
     const double pos = MediaPlayer1.currentPosition();
     LinePos.X1 = VideoPos->twipLeft() + Tracker::markerOffset(pos, posPerTwip);
     LinePos.X2 = LinePos.X1;
-    const bool remaining = settingsForm && settingsForm->Remaining->isChecked();
-    const bool frames = settingsForm && settingsForm->Frames->isChecked();
+    const bool remaining = !prefs.values().elapsed;
+    const bool frames = !prefs.values().time;
     Message->setText(TimeText::positionText(pos, MediaPlayer1.duration(), session.videoFps(), remaining, frames));
     update();
 }

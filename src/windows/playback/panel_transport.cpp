@@ -3,9 +3,7 @@
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
 #include "playback/TimeText.h"
-#include "prefs/Settings.h"
-
-#include <QCheckBox>
+#include "prefs/Preferences.h"
 
 void Panelfrm::vplay_Click()
 {
@@ -33,7 +31,7 @@ void Panelfrm::vgoe_Click()
 void Panelfrm::MediaPlayer1_EndOfStream(int)
 {
     vplay->setText(QStringLiteral("Play"));
-    if (settingsForm && settingsForm->autoreverse->isChecked()) {
+    if (prefs.values().autoreverse) {
         session.seek(0);
         LinePos.X1 = VideoPos->twipLeft();
         LinePos.X2 = LinePos.X1;

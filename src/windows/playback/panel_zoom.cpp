@@ -5,10 +5,8 @@
 #include "playback/PanScan.h"
 #include "playback/Panelfrm.h"
 #include "playback/player.h"
-#include "prefs/Settings.h"
+#include "prefs/Preferences.h"
 #include "startup/AppState.h"
-
-#include <QLineEdit>
 
 void Panelfrm::zoom()
 {
@@ -59,8 +57,8 @@ void Panelfrm::pan_n_scan43()
     w.setTwipTop(0);
     w.setTwipLeft(0);
     MediaPlayer1.setHeight(w.twipHeight());
-    const QString ratio = settingsForm ? settingsForm->Panscan->text() : QStringLiteral("10");
-    const PanScan::Geometry g = PanScan::geometry(desktop.screenWidth(), app.videoAspect, PanScan::factor(ratio));
+    const PanScan::Geometry g =
+        PanScan::geometry(desktop.screenWidth(), app.videoAspect, PanScan::factor(prefs.values().panScan));
     MediaPlayer1.setWidth(g.width);
     MediaPlayer1.setTop(0);
     MediaPlayer1.setLeft(g.left);

@@ -1,6 +1,9 @@
 #pragma once
 // The font dialog's rules, apart from its window: the sizes it offers, which typed sizes the sample
 // takes, the palette and the colour values the swatches and sliders mix.
+#include "prefs/FontFamily.h"
+#include "prefs/Prefs.h"
+
 #include <QFont>
 #include <QRgb>
 #include <QString>
@@ -38,9 +41,7 @@ constexpr unsigned rgb(int red, int green, int blue)
     return unsigned(red) + 256u * unsigned(green) + 65536u * unsigned(blue);
 }
 
-// A font name as the dialog lists and stores it: the family alone, without the foundry tag the font
-// database adds where two foundries make one family ("C059 [urw]" and "C059 [UKWN]" are "C059").
-QString familyName(const QString &name);
+using FontFamily::familyName;
 
 // The font database's names as the dialog lists them: each family once, without tags, in the
 // database's order.
@@ -49,6 +50,13 @@ QStringList familyNames(const QStringList &databaseNames);
 // `target` with the face, size and effects of `face`, set in the order name, size, bold, italic,
 // underline, strikethrough; whatever else it has (its style hint) stays. The name is the family alone.
 QFont withFace(QFont target, const QFont &face);
+
+// The overlay's font for a stored one. The design's face keeps its name, which the settings file
+// stores; where it is missing it is drawn in a serif the install script installs, not in whatever the
+// font system falls back to.
+QFont overlayFont(const SubtitleFont &font);
+// The stored font for one chosen on the sample, in `colour`.
+SubtitleFont storedFont(const QFont &font, unsigned colour);
 
 // The sliders' tooltip: "R: 255 G: 128 B: 0".
 QString sliderTip(int red, int green, int blue);

@@ -5,8 +5,9 @@
 #include "playback/LabelButton.h"
 #include "playback/LineShape.h"
 #include "prefs/CaptionFit.h"
+#include "numbers/basic_numbers.h"
 #include "prefs/FontChoice.h"
-#include "subtitles/subtitles.h"
+#include "prefs/Preferences.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -45,10 +46,10 @@ void setTextColour(QWidget *w, const QColor &colour)
 
 }  // namespace
 
-fontselfrm::fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX, int twipsPerPixelY,
+fontselfrm::fontselfrm(Preferences &prefs, Dialogs &dialogs, int twipsPerPixelX, int twipsPerPixelY,
                        QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      overlay_(overlay), dialogs_(dialogs), tppX_(twipsPerPixelX > 0 ? twipsPerPixelX : 15),
+      prefs_(prefs), dialogs_(dialogs), tppX_(twipsPerPixelX > 0 ? twipsPerPixelX : 15),
       tppY_(twipsPerPixelY > 0 ? twipsPerPixelY : 15)
 {
     setObjectName(QStringLiteral("fontselfrm"));
@@ -267,11 +268,30 @@ void fontselfrm::alignSample()
     Label1->setAlignment(whole ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+void fontselfrm::showFont()
+{
+    const SubtitleFont &stored = prefs_.values().font;
+    const QFont font = FontChoice::overlayFont(stored);
+    // The sample stands in for the overlay as the overlay's own stand-in does, where its face is missing.
+    QFont sample = FontChoice::withFace(Label1->font(), font);
+    sample.setStyleHint(font.styleHint());
+    Label1->setFont(sample);
+    Text1->setText(stored.family);
+    Text2->setText(basic_numbers::shortText(stored.size));
+    Check1->setChecked(stored.bold);
+    Check2->setChecked(stored.italic);
+    Check3->setChecked(stored.strike);
+    Check4->setChecked(stored.underline);
+    setSampleColour(QColor(fromBgr(stored.colour)));
+    show();
+    raise();
+    activateWindow();
+}
+
 void fontselfrm::Command1_Click()
 {
-    overlay_.Label1->setFont(FontChoice::withFace(overlay_.Label1->font(), Label1->font()));
-    setTextColour(overlay_.Label1, sampleColour());
-    overlay_.Label2->setFont(FontChoice::withFace(overlay_.Label2->font(), Label1->font()));
+    const QColor c = sampleColour();
+    prefs_.set(&Prefs::font, FontChoice::storedFont(Label1->font(), FontChoice::rgb(c.red(), c.green(), c.blue())));
 }
 
 QColor fontselfrm::sampleColour() const

@@ -1,4 +1,5 @@
-// The keyboard map's boxes: the panel looks up each typed character here.
+// The keyboard map's boxes: each binds its command to the character typed in it.
+#include "prefs/Preferences.h"
 #include "prefs/Settings.h"
 
 #include <QKeyEvent>
@@ -31,17 +32,9 @@ protected:
 void Settings::connectKeyBoxes()
 {
     auto *capture = new ControlKeyCapture(this);
-    for (QLineEdit *box : Text1)
+    for (int i = 0; i < KeyMap::kCommands; ++i) {
+        QLineEdit *box = Text1[size_t(i)];
         box->installEventFilter(capture);
-}
-
-int Settings::keyCommand(const QString &key) const
-{
-    if (key.isEmpty())
-        return -1;
-    for (size_t i = 0; i < Text1.size(); ++i) {
-        if (Text1[i]->text() == key)
-            return int(i);
+        connect(box, &QLineEdit::textChanged, this, [this, i](const QString &key) { prefs_.setKey(i, key); });
     }
-    return -1;
 }

@@ -67,8 +67,8 @@ Program::Program(const QString &programFolder, const QString &commandLine, Dialo
     : app(startState(programFolder, commandLine, desktop)),
       MediaPlayer1(true, app.twipsPerPixelX, app.twipsPerPixelY),
       MediaPlayer2(false, app.twipsPerPixelX, app.twipsPerPixelY),
-      session(app, MediaPlayer1, MediaPlayer2, log),
-      panel(PanelContext{app, session, desktop, dialogs, log, drives}),
+      session(app, MediaPlayer1, MediaPlayer2, log, prefs),
+      panel(PanelContext{app, session, prefs, desktop, dialogs, log, drives}),
       screenSaver_(sessionBus())
 {
     QObject::connect(&shutdown_, &ShutdownSignals::requested, &panel, [this] { panel.Form_Unload(0); });

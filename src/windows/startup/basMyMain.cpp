@@ -2,7 +2,6 @@
 
 #include "desktop/Desktop.h"
 #include "dialogs/Dialogs.h"
-#include "numbers/basic_numbers.h"
 #include "playback/Panelfrm.h"
 #include "playback/player.h"
 #include "prefs/Settings.h"
@@ -11,7 +10,6 @@
 #include "desktop/SingleInstance.h"
 
 #include <QApplication>
-#include <QScrollBar>
 #include <QThread>
 #include <QWidget>
 
@@ -38,15 +36,12 @@ bool Main(Panelfrm &panel)
     panel.log.item(app.twipsPerPixelY);
 
     if (!panel.settingsForm) {
-        panel.settingsForm = new Settings(app.twipsPerPixelX, app.twipsPerPixelY, &panel);
-        panel.settingsForm->attachPlayer(&panel.MediaPlayer1, panel.playerForm, &panel.desktop, &app);
+        panel.settingsForm = new Settings(SettingsContext{panel.prefs, panel.session, panel.desktop, panel.dialogs},
+                                          app.twipsPerPixelX, app.twipsPerPixelY, &panel);
+        panel.settingsForm->attachPlayer(&panel.MediaPlayer1, panel.playerForm, &app);
     }
-    panel.settingsForm->panelForm = &panel;
-    // The overlay can be sized up to the whole screen in pixels.
-    panel.settingsForm->subsizeH->setMaximum(
-        basic_numbers::toInt16(panel.desktop.screenWidth() / static_cast<double>(app.twipsPerPixelX)));
-    panel.settingsForm->subsizeV->setMaximum(
-        basic_numbers::toInt16(panel.desktop.screenHeight() / static_cast<double>(app.twipsPerPixelY)));
+    panel.attachSettings(panel.settingsForm);
+    panel.settingsForm->fitScreen();
 
     panel.log.line(QStringLiteral("showing player"));
     panel.show();

@@ -6,6 +6,7 @@
 #include "numbers/basic_numbers.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
+#include "prefs/Preferences.h"
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/CommandLine.h"
@@ -15,10 +16,7 @@
 #include "startup/basMyMain.h"
 #include "subtitles/subtitles.h"
 
-#include <QCheckBox>
 #include <QDateTime>
-#include <QScrollBar>
-#include <QSignalBlocker>
 
 namespace {
 
@@ -56,8 +54,6 @@ void Panelfrm::Form_Load()
         log.line(cdDrives[i]);
     log.line(basic_numbers::shortText(app.argCount) + QStringLiteral("Arguments"));
 
-    app.overlayState = 1;
-
     const double rateY =
         Ratepos->twipTop() + PlayerSession::normalRate * basic_numbers::intDiv(Ratepos->twipHeight(), 11);
     LineRate.Y1 = rateY;
@@ -68,24 +64,13 @@ void Panelfrm::Form_Load()
     trackWidth = VideoPos->twipWidth();
     modeNames = {QStringLiteral("Window mode"), QStringLiteral("Fullscreen mode")};
 
-    // The settings file sizes the overlay and sets the preferences that act on it.
+    // The settings file sizes and places the overlay and sets the preferences that act on it.
     if (!subtitlesForm)
-        attachOverlay(new subtitles(app, desktop, dialogs));
+        attachOverlay(new subtitles(prefs, desktop, dialogs));
     applySettingsFile(*this);
 
-    subtitlesForm->move(Twips::toPixels(app.overlayLeft, app.twipsPerPixelX),
-                        Twips::toPixels(app.overlayTop, app.twipsPerPixelY));
-    {
-        // The bars only take up the size the overlay already has: their handlers would centre it
-        // and lose the place it was left at.
-        const QSignalBlocker blockH(settingsForm->subsizeH);
-        const QSignalBlocker blockV(settingsForm->subsizeV);
-        settingsForm->subsizeH->setValue(subtitlesForm->width());
-        settingsForm->subsizeV->setValue(subtitlesForm->height());
-    }
-
     if (app.autorunMode) {
-        settingsForm->Autoplay->setChecked(true);
+        prefs.set(&Prefs::autoplay, true);
         // Discs are mastered with names in any letter case.
         playDisc(DiscPaths::resolve(app.appPath, QStringLiteral("kelmora.ini")), false);
     }

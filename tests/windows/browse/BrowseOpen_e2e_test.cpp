@@ -25,7 +25,7 @@ TEST(BrowseEndToEnd, VideoButtonThenKeysAloneOpenTheClipAndPlayMovesThePicture)
     Program program(folder.path(), QString(), dialogs);
     Panelfrm &panel = program.panel;
     panel.Form_Load();
-    program.app.lastDir = place.path();
+    program.prefs.set(&Prefs::lastDir, place.path());
 
     QTest::mouseClick(panel.openfile, Qt::LeftButton);
     Browsefrm *b = panel.browseForm;
@@ -60,7 +60,7 @@ TEST(BrowseEndToEnd, VideoButtonThenKeysAloneOpenTheClipAndPlayMovesThePicture)
     EXPECT_EQ(program.MediaPlayer1.fileName(), clip);
     EXPECT_EQ(panel.namelbl->text(), QStringLiteral("VIDEO: CLIP.AVI"));
     EXPECT_FALSE(b->isVisible());
-    EXPECT_EQ(program.app.lastDir, place.filePath(QStringLiteral("films/new")));
+    EXPECT_EQ(program.prefs.values().lastDir, place.filePath(QStringLiteral("films/new")));
 
     QTest::mouseClick(panel.vplay, Qt::LeftButton);
     EXPECT_EQ(panel.vplay->text(), QStringLiteral("Stop"));

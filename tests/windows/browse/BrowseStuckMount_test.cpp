@@ -61,7 +61,7 @@ TEST(BrowseWithAStuckMount, ListingItMovingOnAndEndingTheRunNeverWait)
     auto rig = std::make_unique<PanelFixture>();
     rig->panel.Form_Load();
     rig->drives.volumeList = {{QStringLiteral("Home"), home.path(), true}};
-    rig->app.lastDir = home.path();
+    rig->prefs.set(&Prefs::lastDir, home.path());
     {
         const Watchdog watch("showing the folder");
         rig->panel.showBrowse(2, QStringLiteral("Locate Video file"));

@@ -31,7 +31,7 @@ struct BrowseRig : PanelFixture {
     {
         panel.Form_Load();
         drives.volumeList = {{QStringLiteral("Home"), tree.path(), true}};
-        app.lastDir = tree.path();
+        prefs.set(&Prefs::lastDir, tree.path());
         panel.trackWidth = panel.VideoPos->twipWidth();
     }
     ~BrowseRig() { panel.Form_Unload(0); }
@@ -167,7 +167,7 @@ TEST(Browsefrm, OpenActsForEachKindThenRemembersTheFolderAndHides)
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
     EXPECT_EQ(r.mp1.fileName(), video);
     EXPECT_EQ(r.panel.namelbl->text(), "VIDEO: MOVIE.AVI");
-    EXPECT_EQ(r.app.lastDir, r.tree.filePath("films"));
+    EXPECT_EQ(r.prefs.values().lastDir, r.tree.filePath("films"));
     EXPECT_FALSE(b.isVisible());
 
     r.browse(3);
@@ -218,7 +218,7 @@ TEST(Browsefrm, OpenBeforeAnyChoiceDoesNothingAndLaterReopensTheEarlierChoiceInA
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
     EXPECT_TRUE(b.isVisible());
     EXPECT_TRUE(r.mp1.calls.isEmpty());
-    EXPECT_TRUE(r.app.lastDir == r.tree.path());
+    EXPECT_TRUE(r.prefs.values().lastDir == r.tree.path());
 
     ASSERT_TRUE(r.click("Movie.avi"));
     QTest::keyClick(&b, Qt::Key_Escape);
@@ -305,7 +305,7 @@ TEST(Browsefrm, ARememberedFolderThatIsGoneOrEmptyOpensTheHomeFolder)
 {
     for (const QString &last : {QStringLiteral("/no/such/folder"), QString()}) {
         BrowseRig r;
-        r.app.lastDir = last;
+        r.prefs.set(&Prefs::lastDir, last);
         EXPECT_EQ(r.browse(2).dirPath(), QDir::homePath()) << last.toStdString();
     }
 }

@@ -177,7 +177,7 @@ TEST_F(Open, ANewMovieStandsHalted)
 TEST_F(Open, AutoshowHidesTheOverlay)
 {
     // The panel owns its overlay window.
-    auto *overlay = new subtitles(f.app, f.desktop, f.dialogs);
+    auto *overlay = new subtitles(f.prefs, f.desktop, f.dialogs);
     f.panel.attachOverlay(overlay);
     overlay->show();
     f.openMovie();

@@ -3,6 +3,7 @@
 #include "playback/player.h"
 #include "support/PanelFixture.h"
 #include "playback/PlayerSession.h"
+#include "prefs/Preferences.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -143,14 +144,13 @@ TEST(ZoomOnDesktop, FullscreenIsTheWindowsRealStateAndWindowModeComesBackAtItsSi
     FakeDialogs dialogs;
     RunLog log{app};
     FakeDrives drives;
-    Settings settings{15, 15};
-    PlayerSession session{app, mp1, mp2, log};
-    Panelfrm panel{PanelContext{app, session, desktop, dialogs, log, drives}};
-    panel.settingsForm = &settings;
+    Preferences prefs;
+    PlayerSession session{app, mp1, mp2, log, prefs};
+    Panelfrm panel{PanelContext{app, session, prefs, desktop, dialogs, log, drives}};
     player &window = *panel.playerForm;
     mp1.imageWidth = 640;
     mp1.imageHeight = 272;
-    settings.fullscreen->setChecked(true);
+    prefs.set(&Prefs::fullscreen, true);
     window.show();
     QCoreApplication::processEvents();
     panel.openVideo(QStringLiteral("/m/clip.avi"));

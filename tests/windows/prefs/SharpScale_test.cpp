@@ -72,7 +72,7 @@ TEST(CaptionsFit, PanelSettingsOverlayAndFontDialog)
             EXPECT_TRUE(family.startsWith(QLatin1String("Liberation")) || generic.contains(family)) << family.toStdString();
     }
     PanelFixture f;
-    auto *overlay = new subtitles(f.app, f.desktop, f.dialogs);
+    auto *overlay = new subtitles(f.prefs, f.desktop, f.dialogs);
     f.panel.attachOverlay(overlay);
     overlay->setCaption(QStringLiteral("A subtitle line"));
     overlay->show();

@@ -40,7 +40,7 @@ void setColour(QWidget *w, const QColor &c)
 
 struct FontDialog : ::testing::Test {
     PanelFixture f;
-    subtitles *overlay = new subtitles(f.app, f.desktop, f.dialogs);
+    subtitles *overlay = new subtitles(f.prefs, f.desktop, f.dialogs);
 
     FontDialog() { f.panel.attachOverlay(overlay); }
 
@@ -59,14 +59,14 @@ struct FontDialog : ::testing::Test {
 
 }  // namespace
 
-TEST_F(FontDialog, FontButtonFillsItFromTheOverlay)
+TEST_F(FontDialog, FontButtonFillsItWithTheSubtitleFont)
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(24);
-    font.setBold(true);
-    font.setItalic(true);
-    overlay->Label1->setFont(font);
-    setColour(overlay->Label1, QColor(0, 128, 0));
+    SubtitleFont font;
+    font.family = QStringLiteral("DejaVu Sans");
+    font.size = 24;
+    font.bold = font.italic = true;
+    font.colour = 0x008000;
+    f.prefs.set(&Prefs::font, font);
 
     fontselfrm &d = open();
     EXPECT_TRUE(d.isVisible());

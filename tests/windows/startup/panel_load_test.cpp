@@ -1,6 +1,7 @@
 // The whole start-up and orderly exit of the panel against doubles, seen through the run log and the
 // state the load sequence leaves.
 #include "support/PanelFixture.h"
+#include "subtitles/subtitles.h"
 #include "support/TestFiles.h"
 
 #include <QCheckBox>
@@ -93,10 +94,11 @@ TEST(PanelLoad, StateAfterLoad)
     EXPECT_EQ(f.settings.subsizeH->maximum(), 1280);
     EXPECT_EQ(f.settings.subsizeV->maximum(), 1024);
     // First-run defaults: the overlay (9000 x 1500 twips) centred at the bottom.
-    EXPECT_EQ(f.app.overlayLeft, (1280 * 15 - 9000) / 2);
-    EXPECT_EQ(f.app.overlayTop, 1024 * 15 - 1500);
-    EXPECT_EQ(f.app.skinFile, "NONE");
-    EXPECT_EQ(f.app.lastDir, f.app.appPath);
+    EXPECT_EQ(f.prefs.values().overlayLeft, (1280 * 15 - 9000) / 2);
+    EXPECT_EQ(f.prefs.values().overlayTop, 1024 * 15 - 1500);
+    EXPECT_EQ(f.panel.subtitlesForm->pos(), QPoint((1280 - 600) / 2, 1024 - 100));
+    EXPECT_EQ(f.prefs.values().skinFile, "NONE");
+    EXPECT_EQ(f.prefs.values().lastDir, f.app.appPath);
     EXPECT_FALSE(f.session.displayLoopRunning());
     EXPECT_FALSE(f.session.stepping());
     f.panel.Form_Unload(0);
@@ -123,6 +125,7 @@ TEST(PanelLoad, AutorunInAnyCaseWritesNoLogAndTicksAutoPlay)
     f.app.commandLine = QStringLiteral("  AutoRun extra");
     f.panel.Form_Load();
     EXPECT_TRUE(f.app.autorunMode);
+    EXPECT_TRUE(f.prefs.values().autoplay);
     EXPECT_TRUE(f.settings.Autoplay->isChecked());
     EXPECT_EQ(f.session.disc().iniFile, f.path("kelmora.ini"));
     EXPECT_FALSE(f.log.isOpen());

@@ -59,23 +59,23 @@ TEST(PanelSettings, EveryEntrySurvivesAnExitAndAStart)
         first.panel.move(40, 60);
         s.subsizeH->setValue(500);
         s.subsizeV->setValue(80);
+        o.show();
         o.move(123, 456);  // dragged after the resize centred it
-        QFont font(QStringLiteral("DejaVu Serif"), 24);
-        font.setItalic(true);
-        font.setUnderline(true);
-        font.setStrikeOut(true);
-        o.Label1->setFont(font);
-        QPalette pal = o.Label1->palette();
-        pal.setColor(QPalette::WindowText, QColor(1, 2, 3));
-        o.Label1->setPalette(pal);
+        SubtitleFont font;
+        font.family = QStringLiteral("DejaVu Serif");
+        font.size = 24;
+        font.bold = false;
+        font.italic = font.underline = font.strike = true;
+        font.colour = 0x030201;
+        first.prefs.set(&Prefs::font, font);
         for (QCheckBox *box : {s.Autosub, s.Hidesub, s.Transsub, s.fullscreen, s.Autoplay, s.autoreverse})
             box->setChecked(true);
         s.OverlayFrame->setText(QStringLiteral("45"));
         s.Panscan->setText(QStringLiteral("7"));
         s.Remaining->setChecked(true);
         s.Frames->setChecked(true);
-        first.app.lastDir = QStringLiteral("/films/Фильмы, 映画/");
-        first.app.skinFile = QStringLiteral("/gone/skin, old.jpg");
+        first.prefs.set(&Prefs::lastDir, QStringLiteral("/films/Фильмы, 映画/"));
+        first.prefs.set(&Prefs::skinFile, QStringLiteral("/gone/skin, old.jpg"));
         s.Text1[0]->setText(QStringLiteral(","));
         s.Text1[1]->setText(QStringLiteral("\""));
         s.Text1[2]->setText(QStringLiteral(" "));
@@ -89,8 +89,8 @@ TEST(PanelSettings, EveryEntrySurvivesAnExitAndAStart)
     EXPECT_EQ(next.panel.pos(), QPoint(40, 60));
     EXPECT_EQ(o.size(), QSize(500, 80));
     EXPECT_EQ(o.pos(), QPoint(123, 456));
-    EXPECT_EQ(next.app.overlayLeft, 123 * 15);
-    EXPECT_EQ(next.app.overlayTop, 456 * 15);
+    EXPECT_EQ(next.prefs.values().overlayLeft, 123 * 15);
+    EXPECT_EQ(next.prefs.values().overlayTop, 456 * 15);
     EXPECT_EQ(s.subsizeH->value(), 500);
     EXPECT_EQ(s.subsizeV->value(), 80);
     const QFont f1 = o.Label1->font(), f2 = o.Label2->font();
@@ -105,16 +105,17 @@ TEST(PanelSettings, EveryEntrySurvivesAnExitAndAStart)
     EXPECT_EQ(o.Label2->palette().color(QPalette::WindowText), QColor(Qt::white));
     for (QCheckBox *box : {s.Autosub, s.Hidesub, s.Transsub, s.fullscreen, s.Autoplay, s.autoreverse})
         EXPECT_TRUE(box->isChecked()) << box->objectName().toStdString();
-    // The restored "Hide Subtitles." ran its handler.
-    EXPECT_TRUE(next.app.subsHidden);
+    // The restored "Hide Subtitles." hides the overlay and leaves nothing to size.
+    EXPECT_TRUE(next.prefs.values().hidden);
+    EXPECT_FALSE(o.isVisible());
     EXPECT_FALSE(s.subsizeH->isEnabled());
     EXPECT_EQ(next.panel.Message->text(), "Fullscreen mode");
     EXPECT_EQ(s.OverlayFrame->text(), "45");
     EXPECT_EQ(s.Panscan->text(), "7");
     EXPECT_TRUE(s.Remaining->isChecked());
     EXPECT_TRUE(s.Frames->isChecked());
-    EXPECT_EQ(next.app.lastDir, QStringLiteral("/films/Фильмы, 映画/"));
-    EXPECT_EQ(next.app.skinFile, QStringLiteral("/gone/skin, old.jpg"));
+    EXPECT_EQ(next.prefs.values().lastDir, QStringLiteral("/films/Фильмы, 映画/"));
+    EXPECT_EQ(next.prefs.values().skinFile, QStringLiteral("/gone/skin, old.jpg"));
     EXPECT_EQ(s.Text1[0]->text(), ",");
     EXPECT_EQ(s.Text1[1]->text(), "\"");
     EXPECT_EQ(s.Text1[2]->text(), " ");
@@ -134,8 +135,8 @@ TEST(PanelSettings, TheOlderRulesFileIsReadAsWritten)
     subtitles &o = *f.panel.subtitlesForm;
     EXPECT_EQ(f.panel.pos(), QPoint(200, 100));
     // Past the bottom: back by the whole height; past the right: back by half the width.
-    EXPECT_EQ(f.app.overlayTop, 11520 - 1500);
-    EXPECT_EQ(f.app.overlayLeft, 15360 - 4500);
+    EXPECT_EQ(f.prefs.values().overlayTop, 11520 - 1500);
+    EXPECT_EQ(f.prefs.values().overlayLeft, 15360 - 4500);
     EXPECT_EQ(o.pos(), QPoint(724, 668));
     EXPECT_EQ(o.Label1->font().family(), "Times New Roman");
     EXPECT_EQ(o.Label1->font().pointSize(), 20);
@@ -147,9 +148,9 @@ TEST(PanelSettings, TheOlderRulesFileIsReadAsWritten)
     EXPECT_EQ(f.panel.Message->text(), "Window mode");
     EXPECT_TRUE(f.settings.Remaining->isChecked());
     EXPECT_TRUE(f.settings.Time->isChecked());
-    EXPECT_EQ(f.app.lastDir, QStringLiteral("C:\\François\\"));
+    EXPECT_EQ(f.prefs.values().lastDir, QStringLiteral("C:\\François\\"));
     // A skin that is gone: the built-in look, the name kept, no message.
-    EXPECT_EQ(f.app.skinFile, "/gone/skin.jpg");
+    EXPECT_EQ(f.prefs.values().skinFile, "/gone/skin.jpg");
     EXPECT_TRUE(f.dialogs.shown.empty());
     EXPECT_EQ(f.settings.Text1[0]->text(), "p");  // edited keys read the same; lower case as typed
     EXPECT_EQ(f.settings.Text1[16]->text(), "");  // a blank reads back empty
@@ -195,8 +196,8 @@ TEST(PanelSettings, BadEntriesKeepTheirDefaultsAndBothWindowsStayReachable)
     f.panel.Form_Load();
     EXPECT_EQ(f.panel.pos(), QPoint(200, 0));
     EXPECT_EQ(f.panel.subtitlesForm->width(), 600);
-    EXPECT_EQ(f.app.overlayTop, 3000);
-    EXPECT_EQ(f.app.overlayLeft, 0);
+    EXPECT_EQ(f.prefs.values().overlayTop, 3000);
+    EXPECT_EQ(f.prefs.values().overlayLeft, 0);
     EXPECT_EQ(f.panel.subtitlesForm->Label1->font().pointSize(), 18);
     EXPECT_EQ(f.panel.subtitlesForm->Label1->font().family(), "Times New Roman");
     f.panel.Form_Unload(0);
@@ -283,7 +284,7 @@ TEST(PanelSettings, RandomBytesStartWithDefaultsAndAreWrittenBackClean)
     EXPECT_EQ(f.panel.subtitlesForm->Label1->font().pointSize(), 20);
     EXPECT_NE(f.panel.subtitlesForm->Label1->font().family().size(), 16 * 1024 - 10);
     EXPECT_EQ(f.settings.Text1[1]->text(), "+");
-    EXPECT_EQ(f.app.skinFile, "/gone/skin.jpg");
+    EXPECT_EQ(f.prefs.values().skinFile, "/gone/skin.jpg");
     f.panel.Form_Unload(0);
 }
 

@@ -23,30 +23,29 @@ TEST(OverlayFocusEndToEnd, ShowingTheOverlayLeavesTheKeyboardWithThePanel)
     Program program(folder.path(), QString(), dialogs);
     Panelfrm &panel = program.panel;
     panel.Form_Load();
-    panel.settingsForm->Transsub->setChecked(true);
+    program.prefs.set(&Prefs::transparent, true);
     panel.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
 
     subtitles &overlay = *panel.subtitlesForm;
-    program.app.overlayState = 2;  // the lead-in entry is due: the first showing runs the set-up
     for (int tick = 0; tick < 4; ++tick) {
-        overlay.showOverlay();
+        // The lead-in entry is due: its first showing runs the set-up.
+        overlay.showCue(QString());
         QTest::qWait(150);
         EXPECT_TRUE(overlay.isVisible()) << tick;
         EXPECT_EQ(QGuiApplication::focusWindow(), panel.windowHandle()) << tick;
     }
-    EXPECT_EQ(program.app.overlayState, 3);
+    EXPECT_EQ(overlay.overlayState(), 3);
     EXPECT_TRUE(overlay.windowFlags() & Qt::WindowStaysOnTopHint);
     panel.Form_Unload(0);
 }
 
 TEST(OverlayFocusEndToEnd, AnOrdinaryOverlayStaysBehindAWindowRaisedOverItWhileCuesShow)
 {
-    AppState app;
+    Preferences prefs;
     FakeDesktop desktop;
     FakeDialogs dialogs;
-    subtitles overlay(app, desktop, dialogs);
-    overlay.transsubChecked = [] { return false; };
+    subtitles overlay(prefs, desktop, dialogs);
     overlay.move(100, 100);
     overlay.setCaption(QStringLiteral("first"));
     overlay.showOverlay();

@@ -155,7 +155,7 @@ TEST(PanelSubtitles, TheTickShowsEachTextAtItsFramesInTheOverlay)
     EXPECT_EQ(r.shown(), "<hidden>");
     EXPECT_EQ(r.tickAt(20), "<hidden>");
     EXPECT_EQ(r.tickAt(32), "");  // the lead-in brings the window up, empty
-    EXPECT_EQ(r.app.overlayState, 2);
+    EXPECT_EQ(r.overlay().overlayState(), 2);
     EXPECT_EQ(r.tickAt(44), "");
     EXPECT_EQ(r.tickAt(49), "");
     EXPECT_EQ(r.tickAt(50), "Hello");
@@ -257,7 +257,7 @@ TEST(PanelSubtitles, LoadPlacesTheOverlayAndTiesItToThePanel)
     r.settings.Autoplay->setChecked(true);
     r.dropSub({r.file("a.srt", kSrt)});
     r.tickAt(35);
-    EXPECT_EQ(r.app.overlayState, 3);
+    EXPECT_EQ(r.overlay().overlayState(), 3);
     EXPECT_TRUE(r.overlay().windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(r.panel.windowState() & Qt::WindowMinimized);
 }
