@@ -2,6 +2,7 @@
 // Records every message box and answers input boxes from a queue.
 #include "dialogs/Dialogs.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <vector>
 
@@ -20,10 +21,16 @@ public:
     {
         return answers.isEmpty() ? defaultText : answers.takeFirst();
     }
-    QStringList texts() const
+    // The boxes shown so far, with those due once the event at hand has been handled.
+    const std::vector<Shown> &due()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        return shown;
+    }
+    QStringList texts()
     {
         QStringList out;
-        for (const auto &s : shown)
+        for (const auto &s : due())
             out << s.text;
         return out;
     }

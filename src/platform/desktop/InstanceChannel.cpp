@@ -36,8 +36,8 @@ void InstanceChannel::deliver()
 {
     QTimer::singleShot(0, this, [this] {
         delivering_ = true;
-        const QStringList kept = std::exchange(kept_, {});
-        take(kept);
+        for (const QStringList &files : std::exchange(kept_, {}))
+            take(files);
     });
 }
 
@@ -80,9 +80,8 @@ void InstanceChannel::read(QLocalSocket *socket)
 void InstanceChannel::take(const QStringList &files)
 {
     if (!delivering_) {
-        kept_ += files;
+        kept_.append(files);
         return;
     }
-    for (const QString &file : files)
-        emit fileReceived(file);
+    emit filesReceived(files);
 }

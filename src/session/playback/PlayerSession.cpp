@@ -9,6 +9,7 @@
 #include "startup/RunLog.h"
 #include "subtitles/SubtitleDelay.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 PlayerSession::PlayerSession(AppState &app, MediaEngine &movie, MediaEngine &sound, RunLog &log,
@@ -47,11 +48,6 @@ void PlayerSession::openMovie(const QString &path)
     startMovieOpen(path, false);
 }
 
-void PlayerSession::openDiscMovie(const QuickDisc &disc)
-{
-    startMovieOpen(disc.moviePath, true);
-}
-
 void PlayerSession::startMovieOpen(const QString &path, bool discMovie)
 {
     if (ended_)
@@ -70,16 +66,6 @@ void PlayerSession::startMovieOpen(const QString &path, bool discMovie)
     MediaPlayer1.open(path);
 }
 
-QuickDisc PlayerSession::readDisc(const QString &iniPath, const QString &mediaBase)
-{
-    QuickDisc disc = QuickIni::read(iniPath, mediaBase);
-    disc_.subTrackFiles = disc.subFiles;
-    disc_.audioTrackFiles = disc.audioFiles;
-    if (disc.defaultSub >= 0)
-        subFilePath_ = disc.subFiles[disc.defaultSub];
-    return disc;
-}
-
 void PlayerSession::movieFinishedOpening(bool ok)
 {
     if (!openingMovie_)
@@ -89,6 +75,8 @@ void PlayerSession::movieFinishedOpening(bool ok)
     if (!ok) {
         busyMaybeEnded();
         emit movieOpenFailed(path);
+        emit messageDue(QStringLiteral("ERROR LOADING MAIN A/V FILE"), Dialogs::Icon::None, QString());
+        afterMovieOpen();
         return;
     }
     log_.line(QStringLiteral("opening video ") + path);
@@ -116,55 +104,41 @@ void PlayerSession::movieFinishedOpening(bool ok)
     busyMaybeEnded();
     if (wasPlaying)
         emit playingChanged(false, true);
+    Captions next = captions_;
+    next.video = QStringLiteral("VIDEO: ") + QFileInfo(path).fileName().toUpper();
+    if (next.audio == QLatin1String("AUDIO:"))
+        next.audio = QStringLiteral("AUDIO: DEFAULT");
+    setCaptions(next);
     emit movieOpened(path);
+    afterMovieOpen();
 }
 
-void PlayerSession::openSound(const QString &path)
+void PlayerSession::afterMovieOpen()
 {
-    if (ended_)
-        return;
-    soundAsked_ = path;
-    const bool wasBusy = opening();
-    openingSound_ = true;
-    if (!wasBusy)
-        emit busyChanged(true);
-    MediaPlayer2.open(path);
-}
-
-void PlayerSession::soundFinishedOpening(bool ok)
-{
-    if (!openingSound_)
-        return;
-    openingSound_ = false;
-    const QString path = soundAsked_;
-    if (!ok) {
-        // Muting the movie for a track that did not open would leave the user in silence.
-        audioSeparate_ = false;
-        MediaPlayer1.setMute(false);
-        busyMaybeEnded();
-        emit soundOpenFailed(path);
-        return;
+    // The subtitle file in use, with the format asked for while the movie opened; without one, the
+    // last movie's own track is gone with it.
+    const std::optional<int> format = subFormatAsked_.value_or(std::nullopt);
+    subFormatAsked_.reset();
+    if (!subFilePath_.isEmpty())
+        loadSubtitles(subFilePath_, format);
+    else if (movieOpen())
+        setCaptions({captions_.video, captions_.audio, QStringLiteral("SUB:")});
+    const bool discRan = discRun_.has_value();
+    if (discRan && discMovie_)
+        showDiscLabels();
+    discRun_.reset();
+    // A sound asked for while the movie opened plays with it; without a movie there is nothing to
+    // play it with.
+    if (soundWaits_) {
+        soundWaits_ = false;
+        if (movieOpen())
+            startSoundOpen();
+        else
+            busyMaybeEnded();
     }
-    MediaPlayer2.setVolume(MediaPlayer1.volume());
-    MediaPlayer2.setMute(false);
-    MediaPlayer1.setMute(true);
-    audioSeparate_ = true;
-    // Its position follows the movie's on the next tick of the display loop.
-    if (MediaPlayer1.playState() == 2)
-        MediaPlayer2.play();
-    log_.line(QStringLiteral("opened audio ") + path);
-    busyMaybeEnded();
-    emit soundOpened(path);
-}
-
-void PlayerSession::closeSound()
-{
-    openingSound_ = false;
-    MediaPlayer2.setMute(true);
-    MediaPlayer2.close();
-    audioSeparate_ = false;
-    MediaPlayer1.setMute(false);
-    busyMaybeEnded();
+    emit movieOpenEnded();
+    if (discRan)
+        emit discRunEnded();
 }
 
 void PlayerSession::busyMaybeEnded()
@@ -173,24 +147,12 @@ void PlayerSession::busyMaybeEnded()
         emit busyChanged(false);
 }
 
-void PlayerSession::chooseSubtitles(const QString &path)
+void PlayerSession::setCaptions(const Captions &next)
 {
-    subFilePath_ = path;
-    if (movieOpen())
-        emit subtitlesChosen(path);
-}
-
-void PlayerSession::setSubtitleTable(SubtitleTable table)
-{
-    subClock_.setTable(std::move(table));
-    subClock_.resyncSubtitles();
-    emit subtitleTableChanged();
-}
-
-void PlayerSession::shiftSubtitles(double frames)
-{
-    shiftTable(subClock_.table(), frames);
-    emit subtitleTableChanged();
+    if (captions_ == next)
+        return;
+    captions_ = next;
+    emit captionsChanged();
 }
 
 void PlayerSession::togglePlay()

@@ -6,9 +6,13 @@
 // Windows and services change it only through its intents and learn of every change from its
 // signals. Opening is asynchronous: an open starts and returns, the last one asked for wins, and while
 // one is under way the transport intents do nothing (they are dropped, never replayed later).
+#include "dialogs/Dialogs.h"
+#include "disc/DiscLists.h"
 #include "disc/QuickIni.h"
 #include "engine/EmbeddedText.h"
+#include "playback/Captions.h"
 #include "playback/ResumePositions.h"
+#include "playback/TrackList.h"
 #include "subtitles/SubtitleClock.h"
 
 #include <QObject>
@@ -39,7 +43,8 @@ public:
     static constexpr int normalRate = 4;
 
     bool isPlaying() const { return isPlaying_; }
-    bool opening() const { return openingMovie_ || openingSound_; }
+    bool opening() const { return openingMovie_ || openingSound_ || soundWaits_; }
+    bool openingMovie() const { return openingMovie_; }
     bool movieOpen() const;
     int rateIndex() const { return rateIndex_; }
     double rate() const { return rateTable[static_cast<size_t>(rateIndex_)]; }
@@ -59,31 +64,55 @@ public:
     // The subtitle file in use: loaded with every movie that opens after it was chosen.
     const QString &subFilePath() const { return subFilePath_; }
 
-    // The disc description in use and where its media lie.
+    // The disc in use: its main Quick ini file and the root of the medium the drive search found it on.
     struct Disc {
         QString iniFile;
-        QStringList subTrackFiles;
-        QStringList audioTrackFiles;
+        QString root;
     };
     const Disc &disc() const { return disc_; }
 
+    // The choices of sound and subtitles, the disc's specials and chapters, and what the panel's labels
+    // say of the movie, its sound and its subtitles.
+    const TrackList &tracks() const { return tracks_; }
+    const Specials &specials() const { return specials_; }
+    const Chapters &chapters() const { return chapters_; }
+    const Captions &captions() const { return captions_; }
+
     // Opening. Each tells its end with the signals below; a movie's open replaces any open under way.
     void openMovie(const QString &path);
-    // The disc chosen by the user (not one of its specials): its Quick ini file leads the selection.
-    void chooseDisc(const QString &iniPath) { disc_.iniFile = iniPath; }
-    // Reads a Quick ini file (media under `mediaBase`) and takes its track lists and default subtitle
-    // track. Returns what the file describes; openDiscMovie then opens its movie.
-    QuickDisc readDisc(const QString &iniPath, const QString &mediaBase);
-    void openDiscMovie(const QuickDisc &disc);
-    void openSound(const QString &path);
+    // A separate sound file for the movie, named `language` where a disc's list offers it. Asked while
+    // the movie opens, it opens once the movie has.
+    void openSound(const QString &path, const QString &language = QString());
     // Back to the movie's own sound.
     void closeSound();
-    void setSubFilePath(const QString &path) { subFilePath_ = path; }
-    // The subtitle file to use from now on, as a drop on "Sub" chooses it: loaded at once when a movie
-    // is open (subtitlesChosen), else with the next one.
-    void chooseSubtitles(const QString &path);
+
+    // Disc mode. A disc the user chose, by path or found by the drive search on the medium at
+    // `driveRoot`: it becomes the disc in use and runs.
+    void playDisc(const QString &iniPath, bool chosenByPath, const QString &driveRoot = QString());
+    // Reads a Quick ini file with its media under `mediaBase`, puts up its lists and opens its movie.
+    // Once that open has ended, the default subtitle track loads, the labels name the disc and
+    // discRunEnded tells it.
+    void runDisc(const QString &iniPath, const QString &mediaBase);
+    // Where a Quick ini file's media lie: beside it when the user chose it by path, else on the medium
+    // the drive search found it on (the program folder in autorun mode).
+    QString discBase(const QString &iniPath, bool chosenByPath) const;
+    // An entry of the selection window: the main movie or a special runs its Quick ini file again, a
+    // chapter moves the movie to its start.
+    void chooseScene(int index);
+    // An entry of "Select Language:": an extra language plays beside the movie, the first entry is
+    // the movie's own sound.
+    void chooseLanguage(int index);
+    // An entry of "Select Subtitles:", loaded with its format detected.
+    void chooseSubtitleTrack(int index);
     // The movie open, or being opened, is a disc's main movie.
     bool discMovie() const { return discMovie_; }
+
+    // Subtitles. The file to use from now on, as a drop on "Sub" chooses it: loaded at once when a
+    // movie is open, with the given format; else kept for the next movie, which loads it with its
+    // format detected (while a movie opens, it loads with the given format once the open has ended).
+    void chooseSubtitles(const QString &path, std::optional<int> format = std::nullopt);
+    // Reads a subtitle file into the table; a file that cannot be read leaves the table as it was.
+    void loadSubtitles(const QString &path, std::optional<int> format = std::nullopt);
     void setSubtitleTable(SubtitleTable table);
 
     // Transport. Each does nothing while an open is under way or no movie is open.
@@ -123,9 +152,15 @@ signals:
     void busyChanged(bool busy);
     void movieOpened(const QString &path);
     void movieOpenFailed(const QString &path);
+    // After movieOpened or movieOpenFailed: the subtitles and a disc's labels are in place.
+    void movieOpenEnded();
     void soundOpened(const QString &path);
     void soundOpenFailed(const QString &path);
-    void subtitlesChosen(const QString &path);
+    // A disc's run ended: its movie's open ended and its labels are up.
+    void discRunEnded();
+    void captionsChanged();
+    // Something the user must be told, in a message box; shown once the event that caused it is handled.
+    void messageDue(const QString &text, Dialogs::Icon icon, const QString &title);
     // `byTimer`: the stepping timer started or stopped, or an open halted the movie; the engine's own
     // play and pause are not.
     void playingChanged(bool playing, bool byTimer);
@@ -141,13 +176,20 @@ signals:
     void subtitleTableChanged();
     // Playback ran into the end of the movie.
     void movieEnded();
-    // The open movie's own text track, while no subtitle file is chosen: the windows put it in the table.
-    void textTrackFound(const EmbeddedTrack &track);
+    void soundClosed();
+    // The disc in use changed: the user chose one.
+    void discChanged();
+    // A subtitle file was chosen to use from now on.
+    void subtitlesChosen(const QString &path);
 
 private:
     void startMovieOpen(const QString &path, bool discMovie);
     void movieFinishedOpening(bool ok);
+    void afterMovieOpen();
+    void startSoundOpen();
     void soundFinishedOpening(bool ok);
+    void setCaptions(const Captions &next);
+    void showDiscLabels();
     void busyMaybeEnded();
     void stopStepping();
     // Where movies were left part-way (session_resume.cpp): kept when the open movie is stopped,
@@ -169,13 +211,28 @@ private:
     bool openingSound_ = false;
     bool ended_ = false;
     bool discMovie_ = false;
+    // A disc whose run waits for its movie's open: its title and whether it lists specials.
+    struct DiscRun {
+        QString title;
+        bool specialsListed = false;
+    };
+    std::optional<DiscRun> discRun_;
     int rateIndex_ = normalRate;
     double videoFps_ = 0;
     bool audioSeparate_ = false;
     QString subFilePath_;
+    // A subtitle file chosen with its format while a movie opens: loaded so when the open ends.
+    std::optional<std::optional<int>> subFormatAsked_;
     QString movieAsked_;
     QString soundAsked_;
+    QString soundLanguage_;
+    // A sound asked for while the movie opens, opened once it has.
+    bool soundWaits_ = false;
     Disc disc_;
+    TrackList tracks_;
+    Specials specials_;
+    Chapters chapters_;
+    Captions captions_;
     EmbeddedText textTrack_;
     // The open movie as it was when it opened: the key of its kept position.
     std::optional<MovieKey> openMovie_;

@@ -194,7 +194,7 @@ void Browsefrm::cmdOpen_Click()
         return;
     switch (mode_) {
     case FileKinds::QuickIni:
-        panel_.playDisc(file, true);
+        panel_.session.playDisc(file, true);
         break;
     case FileKinds::Video:
         // A new movie starts at normal speed; its open halts the one playing.
@@ -205,12 +205,9 @@ void Browsefrm::cmdOpen_Click()
         panel_.openAudio(file);
         break;
     case FileKinds::Subtitles: {
-        panel_.session.setSubFilePath(file);
         // Without a video the path waits for the next one, which loads it with detection.
-        if (panel_.session.movieOpen()) {
-            const int code = Openas->currentData().toInt();
-            panel_.getsubtitles(file, code == 255 ? std::nullopt : std::optional<int>(code));
-        }
+        const int code = Openas->currentData().toInt();
+        panel_.session.chooseSubtitles(file, code == 255 ? std::nullopt : std::optional<int>(code));
         hideOpenas();
         break;
     }

@@ -1,18 +1,13 @@
 // Disc mode on the panel: the optical drives found at start, the CD button's search, browse and drop,
-// runCD putting a Quick ini file's lists on the windows, and the buttons that open the selection.
+// and the buttons that open the selection. The session reads and runs the disc.
 #include "disc/DiscPaths.h"
-#include "disc/QuickIni.h"
 #include "disc/SelectFrm.h"
 #include "dialogs/Dialogs.h"
 #include "drives/Drives.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
-#include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
-
-#include <QComboBox>
-#include <QListWidget>
 
 namespace {
 
@@ -31,7 +26,7 @@ QList<Drive> slotDrives(Drives &drives)
 SelectFrm *selection(Panelfrm &panel)
 {
     if (!panel.selectForm)
-        panel.selectForm = new SelectFrm(panel);
+        panel.selectForm = new SelectFrm(panel.session, panel.app.twipsPerPixelX, panel.app.twipsPerPixelY, &panel);
     return panel.selectForm;
 }
 
@@ -61,13 +56,15 @@ void Panelfrm::CDplay_MouseDown(int button, int, double, double)
     const QList<Drive> now = slotDrives(drives);
     for (int slot = 1; slot <= cdDriveCount; ++slot) {
         const Drive drive = now.value(slot - 1);
-        bool started = false;
         if (drive.ready) {
             const QString ini = DiscPaths::quickIniIn(drive.root);
             if (!ini.isEmpty()) {
-                cdRoot = drive.root;
-                playDisc(ini, false);
-                started = true;
+                // The disc's line goes after those of its read, which end with its movie's open.
+                connect(&session, &PlayerSession::discRunEnded, this,
+                        [this] { log.zones(QStringLiteral("Ini file (CDMODE):"), session.disc().iniFile); },
+                        Qt::SingleShotConnection);
+                session.playDisc(ini, false, drive.root);
+                break;
             }
         } else {
             dialogs.msgBox(QStringLiteral("No Divx CD detected or Drive not Ready\n"
@@ -75,8 +72,6 @@ void Panelfrm::CDplay_MouseDown(int button, int, double, double)
                            Dialogs::Icon::None, QStringLiteral("Critical Error"));
         }
         log.zones(QStringLiteral("Ini file (CDMODE):"), session.disc().iniFile);
-        if (started)
-            break;
     }
 }
 
@@ -84,53 +79,12 @@ void Panelfrm::CDplay_Drop(const QStringList &paths)
 {
     if (paths.size() != 1)
         return;
-    playDisc(paths.first(), true);
-}
-
-void Panelfrm::playDisc(const QString &iniPath, bool chosenByPath)
-{
-    session.chooseDisc(iniPath);
-    runCD(iniPath, discBase(iniPath, chosenByPath));
-}
-
-QString Panelfrm::discBase(const QString &iniPath, bool chosenByPath) const
-{
-    return QuickIni::mediaBase(app.autorunMode, chosenByPath, app.appPath, iniPath, cdRoot);
+    session.playDisc(paths.first(), true);
 }
 
 void Panelfrm::runCD(const QString &INIfile, const QString &mediaBase)
 {
-    QListWidget *list = selection(*this)->ListSelect;
-    QComboBox *inis = selectForm->ComboINI;
-    list->clear();
-    inis->clear();
-    list->addItem(QStringLiteral("MAIN MOVIE"));
-    inis->addItem(session.disc().iniFile);
-    log.line(QStringLiteral("INI mode"));
-
-    const QuickDisc disc = session.readDisc(INIfile, mediaBase);
-
-    QComboBox *subs = settingsForm->SubCombo;
-    subs->clear();
-    subs->addItems(disc.subNames);
-    subs->setCurrentIndex(disc.defaultSub);
-    if (disc.defaultSub < 0)
-        subs->setEditText(QStringLiteral("None"));
-
-    list->addItems(disc.specialNames);
-    inis->addItems(disc.specialInis);
-    for (const QuickDisc::Chapter &chapter : disc.chapters) {
-        auto *item = new QListWidgetItem(chapter.name, list);
-        item->setData(Qt::UserRole, chapter.number);
-    }
-
-    QComboBox *langs = settingsForm->LangCombo;
-    langs->clear();
-    langs->addItems(disc.langNames);
-    langs->setCurrentIndex(0);
-    // The subtitles and these labels follow once the movie's open has ended.
-    discLabels_ = DiscLabels{disc.title, subs->currentText(), langs->currentText(), disc.specialsListed};
-    session.openDiscMovie(disc);
+    session.runDisc(INIfile, mediaBase);
 }
 
 void Panelfrm::LblScenes_Click()

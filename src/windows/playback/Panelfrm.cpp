@@ -61,7 +61,7 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       app(ctx.app), session(ctx.session), prefs(ctx.prefs), MediaPlayer1(ctx.session.MediaPlayer1),
       MediaPlayer2(ctx.session.MediaPlayer2), desktop(ctx.desktop), dialogs(ctx.dialogs), log(ctx.log),
-      drives(ctx.drives)
+      drives(ctx.drives), messages_(ctx.dialogs)
 {
     setObjectName(QStringLiteral("Panelfrm"));
     setWindowTitle(QStringLiteral("Vistrel"));
@@ -211,18 +211,9 @@ void Panelfrm::wireControls()
 void Panelfrm::wireSession()
 {
     connect(&session, &PlayerSession::busyChanged, this, &Panelfrm::showBusy);
-    connect(&session, &PlayerSession::movieOpened, this, [this](const QString &path) {
-        showOpenedMovie(path);
-        movieOpenEnded();
-    });
-    connect(&session, &PlayerSession::movieOpenFailed, this, [this] {
-        dialogs.msgBox(QStringLiteral("ERROR LOADING MAIN A/V FILE"));
-        movieOpenEnded();
-    });
-    connect(&session, &PlayerSession::soundOpened, this, &Panelfrm::showOpenedSound);
-    connect(&session, &PlayerSession::soundOpenFailed, this, &Panelfrm::showSoundFailed);
-    connect(&session, &PlayerSession::subtitlesChosen, this, [this](const QString &path) { getsubtitles(path); });
-    connect(&session, &PlayerSession::textTrackFound, this, &Panelfrm::showTextTrack);
+    connect(&session, &PlayerSession::movieOpened, this, &Panelfrm::showOpenedMovie);
+    connect(&session, &PlayerSession::captionsChanged, this, &Panelfrm::showCaptions);
+    connect(&session, &PlayerSession::messageDue, &messages_, &MessageQueue::post);
     connect(&session, &PlayerSession::playingChanged, this, &Panelfrm::showPlaying);
     connect(&session, &PlayerSession::positionChanged, this, &Panelfrm::updateBarTime);
     connect(&session, &PlayerSession::seeked, this, &Panelfrm::updateBarTime);

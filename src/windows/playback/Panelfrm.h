@@ -5,6 +5,7 @@
 #include "desktop/WindowDrag.h"
 #include "playback/LabelButton.h"
 #include "playback/LineShape.h"
+#include "playback/MessageQueue.h"
 
 #include <QCursor>
 #include <QPixmap>
@@ -85,8 +86,6 @@ public:
     std::array<QString, 2> modeNames;
     std::array<QString, 5> cdDrives;
     int cdDriveCount = 0;
-    // Root of the medium on which the drive search last found a Quick ini file: that disc's media base.
-    QString cdRoot;
 
     // The panel's background picture (the built-in skin or a chosen one), drawn unscaled at top left.
     void setPicture(const QPixmap &picture);
@@ -103,8 +102,7 @@ public:
 
     // Opening media. An open starts here and the panel shows its end when the session tells it.
     void openVideo(const QString &filename);
-    // `language`: the disc's name for the track, shown instead of the file's name.
-    void openAudio(const QString &filename, const QString &language = QString());
+    void openAudio(const QString &filename);
     void openfile_Click();
     void sndopen_Click();
     void openfile_Drop(const QStringList &paths);
@@ -154,20 +152,11 @@ public:
     // reach the panel. The panel deletes it.
     void attachOverlay(subtitles *form);
 
-    // The movie's own text track, which the session found while no subtitle file is chosen: into the
-    // table as a file's entries go, its language on "Sub".
-    void showTextTrack(const EmbeddedTrack &track);
-
     // Disc mode.
     void GetCDRoms();
-    // Puts the Quick ini file's lists on the windows and opens its movie, with its media under
-    // `mediaBase`; the labels follow once the movie's open has ended.
+    // Puts the Quick ini file's lists up and opens its movie, with its media under `mediaBase`; the
+    // labels follow once the movie's open has ended.
     void runCD(const QString &iniPath, const QString &mediaBase);
-    // Where a Quick ini file's media lie: beside it when the user chose it by path, else on the disc
-    // the drive search found it on (the program folder in autorun mode).
-    QString discBase(const QString &iniPath, bool chosenByPath) const;
-    // A disc the user chose (by path, or found by the drive search): it becomes the disc in use.
-    void playDisc(const QString &iniPath, bool chosenByPath);
     void CDplay_MouseDown(int button, int shift, double x, double y);
     void CDplay_Drop(const QStringList &paths);
     void LblScenes_Click();
@@ -201,9 +190,7 @@ private:
     // The window's part of an open that ended: the movie's captions, window and first play; then the
     // subtitle file in use and a disc's labels, whether the movie opened or not.
     void showOpenedMovie(const QString &filename);
-    void movieOpenEnded();
-    void showOpenedSound(const QString &filename);
-    void showSoundFailed(const QString &filename);
+    void showCaptions();
     void showPlaying(bool playing, bool stepped);
     void showRate(int index);
     void showVolume(float db);
@@ -219,14 +206,6 @@ private:
     QPixmap picture_;
     bool unloading_ = false;
     WindowDrag drag_;
-    // The labels a disc puts up once its movie's open has ended.
-    struct DiscLabels {
-        QString title, sub, audio;
-        bool specialsListed = false;
-    };
-    std::optional<DiscLabels> discLabels_;
     std::optional<QCursor> busyWas_;
-    // The disc's language last asked for, and its file: "AUDIO:" shows the language once that file
-    // has opened.
-    QString soundLanguage_, soundLanguageFile_;
+    MessageQueue messages_;
 };

@@ -4,6 +4,7 @@
 #include "engine/MediaEngine.h"
 #include "numbers/Twips.h"
 #include "numbers/basic_numbers.h"
+#include "playback/PlayerSession.h"
 #include "playback/player.h"
 #include "prefs/CaptionFit.h"
 #include "prefs/Preferences.h"
@@ -216,6 +217,7 @@ Settings::Settings(const SettingsContext &ctx, int twipsPerPixelX, int twipsPerP
     connectPlayerGroup();
     connectKeyBoxes();
     connect(&prefs_, &Preferences::changed, this, &Settings::showPrefs);
+    connect(&session_.tracks(), &TrackList::changed, this, &Settings::showTracks);
     CaptionFit::fitWindow(this, CaptionFit::narrowFont(8));
 }
 

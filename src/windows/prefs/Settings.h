@@ -17,7 +17,6 @@ class QScrollBar;
 class MediaEngine;
 class Desktop;
 class Dialogs;
-class Panelfrm;
 class PlayerSession;
 class Preferences;
 class player;
@@ -42,8 +41,6 @@ public:
     // (or while no video is open) it stays disabled.
     void attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, const AppState *state);
 
-    // The panel the load sequence pairs with the dialog: the disc's track lists work on it.
-    Panelfrm *panelForm = nullptr;
 
     // The overlay's size bars reach as far as the screen of now.
     void fitScreen();
@@ -123,6 +120,7 @@ private:
     // The controls as the preferences are now; only those that differ from `was` change.
     void showPrefs(const Prefs &was);
     void showSubtitlePrefs(const Prefs &was);
+    void showTracks();
 
     Preferences &prefs_;
     PlayerSession &session_;

@@ -10,7 +10,6 @@
 void Panelfrm::attachSettings(Settings *form)
 {
     settingsForm = form;
-    form->panelForm = this;
     connect(form, &Settings::skinBrowseRequested, this, [this] { showBrowse(5, QStringLiteral("Locate Skin")); });
 }
 

@@ -5,6 +5,8 @@
 #include "playback/Panelfrm.h"
 #include "playback/player.h"
 
+#include <algorithm>
+
 namespace OpenedFile {
 
 namespace {
@@ -45,22 +47,33 @@ Button buttonFor(const QString &path, bool videoOpen)
     return soundOnly && videoOpen ? Button::Audio : Button::Video;
 }
 
-void open(Panelfrm &panel, const QString &path)
+void open(Panelfrm &panel, const QStringList &paths)
 {
     PlayerSession &session = panel.session;
-    switch (buttonFor(path, session.movieOpen())) {
-    case Button::Sub:
-        session.chooseSubtitles(path);
-        break;
-    case Button::CD:
-        panel.playDisc(path, true);
-        break;
-    case Button::Audio:
-        session.openSound(path);
-        break;
-    case Button::Video:
-        session.openMovie(path);
-        break;
+    // Sorted as if a movie were open: a sound file given alone still opens as the movie.
+    QStringList ordered = paths;
+    const auto rank = [](const QString &path) {
+        const Button b = buttonFor(path, true);
+        return b == Button::Sub ? 2 : b == Button::Audio ? 1 : 0;
+    };
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [&](const QString &a, const QString &b) { return rank(a) < rank(b); });
+    for (const QString &path : ordered) {
+        // A movie still opening counts: its sound waits for it.
+        switch (buttonFor(path, session.movieOpen() || session.openingMovie())) {
+        case Button::Sub:
+            session.chooseSubtitles(path);
+            break;
+        case Button::CD:
+            session.playDisc(path, true);
+            break;
+        case Button::Audio:
+            session.openSound(path);
+            break;
+        case Button::Video:
+            session.openMovie(path);
+            break;
+        }
     }
     bringForward(panel);
 }

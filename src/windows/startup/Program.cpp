@@ -118,14 +118,14 @@ void Program::takeFiles()
                      [this] { OpenedFile::bringForward(panel); });
     QObject::connect(desktopSession_.get(), &DesktopSession::quitRequested, &panel, &Panelfrm::endRun);
     QObject::connect(desktopSession_.get(), &DesktopSession::openRequested, &panel,
-                     [this](const QString &file) { OpenedFile::open(panel, file); });
+                     [this](const QString &file) { OpenedFile::open(panel, {file}); });
     // The command line's files first, then those a later start sent meanwhile.
     QTimer::singleShot(0, &panel, [this] {
-        for (const QString &file : files)
-            OpenedFile::open(panel, file);
+        if (!files.isEmpty())
+            OpenedFile::open(panel, files);
     });
-    QObject::connect(&channel_, &InstanceChannel::fileReceived, &panel,
-                     [this](const QString &file) { OpenedFile::open(panel, file); });
+    QObject::connect(&channel_, &InstanceChannel::filesReceived, &panel,
+                     [this](const QStringList &sent) { OpenedFile::open(panel, sent); });
     channel_.deliver();
 }
 

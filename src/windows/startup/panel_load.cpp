@@ -72,7 +72,7 @@ void Panelfrm::Form_Load()
     if (app.autorunMode) {
         prefs.set(&Prefs::autoplay, true);
         // Discs are mastered with names in any letter case.
-        playDisc(DiscPaths::resolve(app.appPath, QStringLiteral("kelmora.ini")), false);
+        session.playDisc(DiscPaths::resolve(app.appPath, QStringLiteral("kelmora.ini")), false);
     }
 }
 

@@ -26,21 +26,7 @@ void Panelfrm::attachOverlay(subtitles *form)
 
 void Panelfrm::getsubtitles(const QString &subfile, std::optional<int> Subformat)
 {
-    if (subfile.isEmpty())
-        return;
-    log.line(QStringLiteral("Opening Subs ") + subfile);
-    SubtitleLoad load = loadSubtitleFile(subfile, Subformat, prefs.values().overlayFrame, session.videoFps());
-    if (!load.ok) {
-        // Nothing was read: the table, the caption and the display stay as they were.
-        dialogs.msgBox(load.error, Dialogs::Icon::Critical, QStringLiteral("ERROR"));
-        return;
-    }
-    log.line(formatLogLine(load.format));
-    if (!load.error.isEmpty())
-        dialogs.msgBox(load.error, Dialogs::Icon::Critical, QStringLiteral("ERROR"));
-    session.setSubtitleTable(std::move(load.table));
-    Sublbl->setText(sublblCaption(subfile));
-    log.line(QStringLiteral("Subs opened succesfully?"));
+    session.loadSubtitles(subfile, Subformat);
 }
 
 void Panelfrm::subopen_Click()

@@ -202,7 +202,7 @@ TEST(SessionBus, MediaControlsTellTheTruthAfterStopOpenAndExtremeSeeks)
     DesktopSession media(f.session, saver, QDBusConnection::sessionBus());
     // Opened as the program opens what the media controls hand it.
     QObject::connect(&media, &DesktopSession::openRequested, &f.panel,
-                     [&f](const QString &file) { OpenedFile::open(f.panel, file); });
+                     [&f](const QString &file) { OpenedFile::open(f.panel, {file}); });
     QDBusConnection client = otherProgram(QStringLiteral("truth"));
     ChangeListener listener;
     ASSERT_TRUE(client.connect(MprisService::busName(), kPath, QStringLiteral("org.freedesktop.DBus.Properties"),

@@ -70,25 +70,25 @@ struct DiscRig : PanelFixture {
             out << box->itemText(i);
         return out.join('|') + " = " + box->currentText();
     }
-    QStringList rels(const QStringList &paths) const
-    {
-        QStringList out;
-        for (const QString &p : paths)
-            out << rel(p);
-        return out;
-    }
     QString selection() const
     {
-        QStringList out;
-        const QListWidget *list = panel.selectForm->ListSelect;
-        for (int i = 0; i < list->count(); ++i) {
-            const QVariant data = list->item(i)->data(Qt::UserRole);
-            out << list->item(i)->text() + (data.isValid() ? "(" + data.toString() + ")" : QString());
+        QStringList out, inis;
+        for (const Specials::Entry &e : session.specials().list()) {
+            out << e.name;
+            inis << rel(e.iniFile);
         }
-        QStringList inis;
-        for (int i = 0; i < panel.selectForm->ComboINI->count(); ++i)
-            inis << rel(panel.selectForm->ComboINI->itemText(i));
+        for (const Chapters::Entry &e : session.chapters().list())
+            out << e.name + "(" + QString::number(e.frame) + ")";
         return out.join('|') + " / " + inis.join('|');
+    }
+    QStringList files(const QList<TrackList::Choice> &choices) const
+    {
+        QStringList out;
+        for (const TrackList::Choice &c : choices) {
+            if (!c.file.isEmpty())
+                out << rel(c.file);
+        }
+        return out;
     }
     // Everything runCD leaves on the windows, paths shown under the program folder.
     QString state() const
@@ -96,10 +96,10 @@ struct DiscRig : PanelFixture {
         return QStringList{
             "movie " + opened(),
             panel.namelbl->text(),
-            "subs " + items(settings.SubCombo) + " " + rels(session.disc().subTrackFiles).join('|'),
+            "subs " + items(settings.SubCombo) + " " + files(session.tracks().subtitles()).join('|'),
             "sub " + rel(session.subFilePath()),
             panel.Sublbl->text(),
-            "langs " + items(settings.LangCombo) + " " + rels(session.disc().audioTrackFiles).join('|'),
+            "langs " + items(settings.LangCombo) + " " + files(session.tracks().audio()).join('|'),
             panel.audiolbl->text(),
             "select " + selection(),
         }.join('\n');
@@ -164,11 +164,11 @@ TEST(DiscMode, RunCDFillsTheListsAndLabelsFromTheQuickIniFile)
         r.write("disc/subs/en.srt", kSrt);
         r.write("disc/subs/fr.srt", kSrt);
         r.write("disc/movie/sub/film.avi");
-        r.session.setSubFilePath(r.path("before.srt"));
+        r.session.chooseSubtitles(r.path("before.srt"));
         r.write("disc/film.ini", c.ini);
         r.drop("disc/film.ini");
         EXPECT_EQ(r.state(), c.expected) << c.what;
-        EXPECT_TRUE(r.dialogs.shown.empty()) << c.what;
+        EXPECT_TRUE(r.dialogs.due().empty()) << c.what;
     }
 }
 
@@ -235,8 +235,8 @@ TEST(DiscMode, TheDriveSearchRunsTheFirstQuickIniFileOnAReadyDrive)
         r.leftClick();
         EXPECT_EQ(r.rel(r.session.disc().iniFile), c.started) << c.what;
         EXPECT_EQ(r.mp1.calls.filter("open ").size(), c.started.isEmpty() ? 0 : 1) << c.what;
-        EXPECT_EQ(int(r.dialogs.shown.size()), c.criticals) << c.what;
-        for (const auto &shown : r.dialogs.shown) {
+        EXPECT_EQ(int(r.dialogs.due().size()), c.criticals) << c.what;
+        for (const auto &shown : r.dialogs.due()) {
             EXPECT_EQ(shown.title, "Critical Error");
             EXPECT_EQ(shown.text, "No Divx CD detected or Drive not Ready\n"
                                   "Wait until Drive is ready or put a Divx in the Drive");
@@ -252,9 +252,9 @@ TEST(DiscMode, StartUpLogsTheDrivesItKeeps)
 {
     DiscRig none;
     none.leftClick();
-    ASSERT_EQ(none.dialogs.shown.size(), 1u);
-    EXPECT_EQ(none.dialogs.shown[0].text, "No CD-rom Drives found ");
-    EXPECT_EQ(none.dialogs.shown[0].icon, Dialogs::Icon::Exclamation);
+    ASSERT_EQ(none.dialogs.due().size(), 1u);
+    EXPECT_EQ(none.dialogs.due()[0].text, "No CD-rom Drives found ");
+    EXPECT_EQ(none.dialogs.due()[0].icon, Dialogs::Icon::Exclamation);
 
     QList<Drive> five;
     for (int i = 0; i < 5; ++i)
@@ -268,7 +268,7 @@ TEST(DiscMode, StartUpLogsTheDrivesItKeeps)
     // The right button locates a file by hand instead.
     r.panel.CDplay_MouseDown(2, 0, 0, 0);
     EXPECT_EQ(r.panel.browseForm->mode(), 1);
-    EXPECT_EQ(r.dialogs.shown.size(), 0u);
+    EXPECT_EQ(r.dialogs.due().size(), 0u);
 }
 
 TEST(DiscMode, ADropOfSeveralFilesIsIgnored)
@@ -302,6 +302,7 @@ struct DemoDisc : DiscRig {
     }
     void pick(int row)
     {
+        panel.LblScenes_Click();
         panel.selectForm->ListSelect->setCurrentRow(row);
         panel.selectForm->Command1->click();
     }

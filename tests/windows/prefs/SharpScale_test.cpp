@@ -80,7 +80,7 @@ TEST(CaptionsFit, PanelSettingsOverlayAndFontDialog)
     ASSERT_TRUE(f.settings.fontDialog);
     fontselfrm &font = *f.settings.fontDialog;
     f.panel.showBrowse(4, QStringLiteral("Locate Subtitles"));
-    SelectFrm select(f.panel);
+    SelectFrm select(f.session, 15, 15, nullptr);
     const QString at = QStringLiteral(" at scale %1 with the %2 fonts")
                            .arg(qApp->devicePixelRatio())
                            .arg(qEnvironmentVariable("VISTREL_FONT_SET", QStringLiteral("machine's")));

@@ -70,7 +70,7 @@ TEST(PanelSubtitles, DropOfOneFileLoadsItWithTheCaptionAndTheLog)
     EXPECT_EQ(r.table().subText[2], "Two\rlines");
     EXPECT_TRUE(r.logText().contains("\r\nOpening Subs " + srt.toUtf8() +
                                      "\r\nformat is 1\r\nSubs opened succesfully?\r\n"));
-    EXPECT_TRUE(r.dialogs.shown.empty());
+    EXPECT_TRUE(r.dialogs.due().empty());
 
     // Two files at once: nothing at all.
     const QString other = r.file("other.sub", "{1}{2}x\r\n");
@@ -117,31 +117,31 @@ TEST(PanelSubtitles, AFileThatCannotBeUsedKeepsThePreviousTable)
     r.dropSub({good});
     const QString emptyFile = r.file("empty.srt", "");
     r.dropSub({emptyFile});
-    ASSERT_EQ(r.dialogs.shown.size(), 1u);
-    EXPECT_TRUE(r.dialogs.shown[0].text.contains("empty.srt"));
-    EXPECT_EQ(r.dialogs.shown[0].icon, Dialogs::Icon::Critical);
+    ASSERT_EQ(r.dialogs.due().size(), 1u);
+    EXPECT_TRUE(r.dialogs.due()[0].text.contains("empty.srt"));
+    EXPECT_EQ(r.dialogs.due()[0].icon, Dialogs::Icon::Critical);
     EXPECT_EQ(r.table().subCount, 4);
     EXPECT_EQ(r.table().subText[1], "Hello");
     EXPECT_EQ(r.panel.Sublbl->text(), "SUB: GOOD.SRT");
 
     r.panel.getsubtitles(r.path("missing.srt"));
-    ASSERT_EQ(r.dialogs.shown.size(), 2u);
-    EXPECT_TRUE(r.dialogs.shown[1].text.contains("missing.srt"));
+    ASSERT_EQ(r.dialogs.due().size(), 2u);
+    EXPECT_TRUE(r.dialogs.due()[1].text.contains("missing.srt"));
     EXPECT_EQ(r.table().subCount, 4);
 
     // An empty path does nothing, without a message.
     r.panel.getsubtitles(QString());
-    EXPECT_EQ(r.dialogs.shown.size(), 2u);
+    EXPECT_EQ(r.dialogs.due().size(), 2u);
 }
 
 TEST(PanelSubtitles, UnknownFormatIsReportedAndLeavesLeadInAndSentinel)
 {
     SubsRig r;
     r.dropSub({r.file("notes.txt", "Hello there\r\n")});
-    ASSERT_EQ(r.dialogs.shown.size(), 1u);
-    EXPECT_EQ(r.dialogs.shown[0].text, "UNKNOWN SUBTITLE FORMAT");
-    EXPECT_EQ(r.dialogs.shown[0].title, "ERROR");
-    EXPECT_EQ(r.dialogs.shown[0].icon, Dialogs::Icon::Critical);
+    ASSERT_EQ(r.dialogs.due().size(), 1u);
+    EXPECT_EQ(r.dialogs.due()[0].text, "UNKNOWN SUBTITLE FORMAT");
+    EXPECT_EQ(r.dialogs.due()[0].title, "ERROR");
+    EXPECT_EQ(r.dialogs.due()[0].icon, Dialogs::Icon::Critical);
     EXPECT_EQ(r.table().subCount, 2);
     EXPECT_EQ(r.table().subStart[1], 10000000);
     EXPECT_EQ(r.panel.Sublbl->text(), "SUB: NOTES.TXT");
