@@ -296,7 +296,7 @@ int browseOverStuckMount(int argc, char **argv)
             return;
         }
         panel.showBrowse(2, QStringLiteral("Locate Video file"));
-        QTimer::singleShot(150, &panel, [&] { panel.browseForm->hide(); });
+        QTimer::singleShot(150, &panel, [&] { panel.browseDialog()->hide(); });
     });
     QTimer::singleShot(200, [&] {
         lateness.start();

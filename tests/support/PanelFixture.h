@@ -2,6 +2,7 @@
 // A control panel over doubles: engines, desktop and dialogs, a program folder of its own and the
 // preferences window already created.
 #include "support/FakeDesktop.h"
+#include "support/PanelControls.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeDrives.h"
 #include "support/FakeEngine.h"
@@ -43,7 +44,6 @@ struct PanelFixture {
         app.programFolder = folder.path();
         app.appPath = folder.path() + QLatin1Char('/');
         panel.attachSettings(&settings);
-        settings.attachPlayer(&mp1, panel.playerForm, &app);
     }
 
     // The rate slider left at step `index` with the movie halted, as a user leaves it: play, pick the
@@ -60,7 +60,6 @@ struct PanelFixture {
     // A movie opened as the panel opens one, with the track scaled as the load sequence scales it.
     void openMovie(const QString &name = QStringLiteral("clip.avi"), double seconds = 90, double frames = 2250)
     {
-        panel.trackWidth = panel.VideoPos->twipWidth();
         mp1.seconds = seconds;
         mp1.frames = frames;
         panel.openVideo(path(name));

@@ -46,7 +46,7 @@ void DesktopSession::sync()
     if (!stopped())
         stoppedFile_.clear();
     QStringList changed;
-    const QString file = session_.MediaPlayer1.fileName();
+    const QString file = session_.movie().fileName();
     if (file != lastFile_) {
         lastFile_ = file;
         ++trackId_;
@@ -57,7 +57,7 @@ void DesktopSession::sync()
         lastStatus_ = status;
         changed << QStringLiteral("PlaybackStatus");
     }
-    const int vol = session_.MediaPlayer1.volume();
+    const int vol = session_.movie().volume();
     if (vol != lastVolume_) {
         lastVolume_ = vol;
         changed << QStringLiteral("Volume");
@@ -89,14 +89,14 @@ void DesktopSession::stop()
     if (session_.moving())
         session_.togglePlay();
     session_.goStart();
-    stoppedFile_ = session_.MediaPlayer1.fileName();
+    stoppedFile_ = session_.movie().fileName();
     sync();
 }
 
 bool DesktopSession::stopped() const
 {
-    return !stoppedFile_.isEmpty() && stoppedFile_ == session_.MediaPlayer1.fileName() && !session_.moving()
-           && session_.MediaPlayer1.currentPosition() == 0;
+    return !stoppedFile_.isEmpty() && stoppedFile_ == session_.movie().fileName() && !session_.moving()
+           && session_.movie().currentPosition() == 0;
 }
 
 double DesktopSession::frameToUs() const
@@ -106,7 +106,7 @@ double DesktopSession::frameToUs() const
 
 qint64 DesktopSession::position() const
 {
-    return std::llround(session_.MediaPlayer1.currentPosition() * frameToUs());
+    return std::llround(session_.movie().currentPosition() * frameToUs());
 }
 
 void DesktopSession::setPosition(qint64 positionUs)
@@ -115,7 +115,7 @@ void DesktopSession::setPosition(qint64 positionUs)
     if (usPerFrame <= 0)
         return;
     const double frame = positionUs / usPerFrame;
-    if (frame < 0 || frame > session_.MediaPlayer1.duration())
+    if (frame < 0 || frame > session_.movie().duration())
         return;
     session_.seek(frame);
 }
@@ -124,7 +124,7 @@ void DesktopSession::seek(qint64 offsetUs)
 {
     if (frameToUs() <= 0)
         return;
-    const double end = session_.MediaPlayer1.duration() * frameToUs();
+    const double end = session_.movie().duration() * frameToUs();
     // In doubles: an offset near the ends of its range must not overflow the sum.
     setPosition(std::llround(std::clamp(double(position()) + double(offsetUs), 0.0, end)));
 }
@@ -132,7 +132,7 @@ void DesktopSession::seek(qint64 offsetUs)
 double DesktopSession::volume() const
 {
     // Engine volume in hundredths of a decibel; the desktop's scale is the amplitude.
-    const int hundredthsDb = session_.MediaPlayer1.volume();
+    const int hundredthsDb = session_.movie().volume();
     return hundredthsDb <= -10000 ? 0.0 : std::pow(10.0, hundredthsDb / 2000.0);
 }
 
@@ -160,7 +160,7 @@ void DesktopSession::openFile(const QString &path)
 
 QString DesktopSession::playbackStatus() const
 {
-    if (session_.MediaPlayer1.fileName().isEmpty() || stopped())
+    if (session_.movie().fileName().isEmpty() || stopped())
         return QStringLiteral("Stopped");
     return session_.moving() ? QStringLiteral("Playing") : QStringLiteral("Paused");
 }
@@ -169,7 +169,7 @@ MediaControls::Track DesktopSession::track() const
 {
     Track t;
     t.id = trackId_;
-    t.path = session_.MediaPlayer1.fileName();
-    t.lengthUs = std::llround(session_.MediaPlayer1.duration() * frameToUs());
+    t.path = session_.movie().fileName();
+    t.lengthUs = std::llround(session_.movie().duration() * frameToUs());
     return t;
 }

@@ -87,6 +87,8 @@ void PlayerSession::movieFinishedOpening(bool ok)
     MediaPlayer1.setDisplayMode(1);
     const double frames = MediaPlayer1.duration();
     videoFps_ = seconds > 0 ? basic_numbers::roundEvenTo(frames / seconds, 3) : 0;
+    const int imageHeight = MediaPlayer1.imageSourceHeight();
+    videoAspect_ = imageHeight > 0 ? double(MediaPlayer1.imageSourceWidth()) / imageHeight : 0;
     if (MediaPlayer1.frameRateAssumed())
         log_.line(QStringLiteral("no frame rate in the file, 25 assumed"));
     log_.line(QStringLiteral("fps ") + basic_numbers::shortText(videoFps_));
@@ -289,6 +291,47 @@ void PlayerSession::toggleMute()
     const VolumeSteps::Mutes next = VolumeSteps::toggleMute(now, audioSeparate_);
     MediaPlayer1.setMute(next.video);
     MediaPlayer2.setMute(next.audio);
+    emit muteChanged();
+}
+
+QWidget *PlayerSession::pictureWidget()
+{
+    return MediaPlayer1.videoWidget();
+}
+
+void PlayerSession::showStatistics()
+{
+    MediaPlayer1.showDialog(1);
+}
+
+void PlayerSession::zoom(int mode)
+{
+    zoomMode_ = mode;
+    emit zoomAsked(mode);
+}
+
+void PlayerSession::panAndScan()
+{
+    zoomMode_ = 0;
+    emit panScanAsked();
+}
+
+void PlayerSession::sizeWindow(int widthPx)
+{
+    // Without a known aspect ratio, or at width 0, there is no window to size.
+    if (zoomMode_ != 0 || !(videoAspect_ > 0) || widthPx < 1 || MediaPlayer1.fileName().isEmpty())
+        return;
+    emit windowSizeAsked(widthPx);
+}
+
+void PlayerSession::placePicture(const PicturePlace &place)
+{
+    MediaPlayer1.setDisplaySize(place.displaySize);
+    MediaPlayer1.setTop(place.top);
+    MediaPlayer1.setLeft(place.left);
+    MediaPlayer1.setWidth(place.width);
+    MediaPlayer1.setHeight(place.height);
+    emit pictureChanged();
 }
 
 void PlayerSession::end()

@@ -1,7 +1,8 @@
 #pragma once
 // What plays: the movie's engine (MediaPlayer1) and a separate sound file's (MediaPlayer2), whether the
 // movie plays, its rate and frame rate, the stepping timer for the rates the engine does not play, the
-// display loop with the subtitle table and its clock, and the disc description in use.
+// display loop with the subtitle table and its clock, the view asked of the video window, the disc in
+// use with its lists, and what the panel's labels say.
 //
 // Windows and services change it only through its intents and learn of every change from its
 // signals. Opening is asynchronous: an open starts and returns, the last one asked for wins, and while
@@ -26,6 +27,7 @@ class MediaEngine;
 class Preferences;
 class RunLog;
 class SubtitleOverlay;
+class QWidget;
 
 class PlayerSession : public QObject {
     Q_OBJECT
@@ -33,10 +35,14 @@ public:
     PlayerSession(AppState &app, MediaEngine &movie, MediaEngine &sound, RunLog &log, const Preferences &prefs,
                   QObject *parent = nullptr);
 
-    // The engines, for what they show and tell (picture, place, position, length); changes go through
-    // the intents below.
-    MediaEngine &MediaPlayer1;
-    MediaEngine &MediaPlayer2;
+    // What the engines show and tell (picture, place, position, length); changes go through the
+    // intents below.
+    const MediaEngine &movie() const { return MediaPlayer1; }
+    const MediaEngine &sound() const { return MediaPlayer2; }
+    // The widget the movie's picture is drawn in, for the video window to carry; none without video.
+    QWidget *pictureWidget();
+    // The engine's statistics window.
+    void showStatistics();
 
     // The rates of the rate slider's steps, fastest forward first; index 4 is normal speed.
     static constexpr std::array<double, 11> rateTable{6, 4, 2, 1.5, 1, 0.5, 0.1, -1, -2, -4, -6};
@@ -56,7 +62,7 @@ public:
     bool stepping() const { return TimerMovieBack.isActive(); }
     bool displayLoopRunning() const { return subTimer.isActive(); }
 
-    SubtitleClock &subClock() { return subClock_; }
+    const SubtitleClock &subClock() const { return subClock_; }
     // The window the display loop shows the subtitles in; none until one is attached.
     void setOverlay(SubtitleOverlay *overlay) { overlay_ = overlay; }
     // Moves every entry of the loaded table by `frames`, as a delay typed in the preferences does.
@@ -115,6 +121,24 @@ public:
     void loadSubtitles(const QString &path, std::optional<int> format = std::nullopt);
     void setSubtitleTable(SubtitleTable table);
 
+    // The view. The video window at the picture's own size (mode 0) or covering the screen (mode 1),
+    // panned and scanned, or sized by the preferences' slider: each tells the video window, which lays
+    // itself out and places the picture in it.
+    int zoomMode() const { return zoomMode_; }
+    // Width over height of the open movie's picture; 0 before any.
+    double videoAspect() const { return videoAspect_; }
+    void zoom(int mode);
+    void panAndScan();
+    // The window `widthPx` wide at the picture's aspect; only in window mode with a picture.
+    void sizeWindow(int widthPx);
+    // Where the engine draws the picture in the video window: display size 0 at the picture's own size,
+    // 4 stretched; place and size in twips.
+    struct PicturePlace {
+        int displaySize = 0;
+        double left = 0, top = 0, width = 0, height = 0;
+    };
+    void placePicture(const PicturePlace &place);
+
     // Transport. Each does nothing while an open is under way or no movie is open.
     void togglePlay();
     void play();
@@ -170,6 +194,12 @@ signals:
     void seeked();
     void rateChanged(int index);
     void volumeChanged(float db);
+    void muteChanged();
+    // The view asked of the video window.
+    void zoomAsked(int mode);
+    void panScanAsked();
+    void windowSizeAsked(int widthPx);
+    void pictureChanged();
     // A tick of the display loop: the position display follows.
     void clockTicked();
     // The subtitle table was replaced or moved in time.
@@ -199,6 +229,8 @@ private:
     // The movie's own text track, read when no subtitle file is chosen (session_texttrack.cpp).
     void readTextTrack(const QString &path);
 
+    MediaEngine &MediaPlayer1;
+    MediaEngine &MediaPlayer2;
     AppState &app_;
     RunLog &log_;
     const Preferences &prefs_;
@@ -218,6 +250,8 @@ private:
     };
     std::optional<DiscRun> discRun_;
     int rateIndex_ = normalRate;
+    int zoomMode_ = 1;
+    double videoAspect_ = 0;
     double videoFps_ = 0;
     bool audioSeparate_ = false;
     QString subFilePath_;

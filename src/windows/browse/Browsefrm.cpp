@@ -5,8 +5,6 @@
 #include "drives/Drives.h"
 #include "numbers/Twips.h"
 #include "prefs/CaptionFit.h"
-#include "playback/Panelfrm.h"
-#include "startup/AppState.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,19 +34,19 @@ bool PlaceFolders::filterAcceptsRow(int row, const QModelIndex &sourceParent) co
     return QDir::cleanPath(model->filePath(model->index(row, 0, sourceParent))) == root_;
 }
 
-Browsefrm::Browsefrm(Panelfrm &panel)
-    : QDialog(&panel, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      panel_(panel)
+Browsefrm::Browsefrm(const BrowseContext &ctx, QWidget *parent)
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      ctx_(ctx)
 {
     setObjectName(QStringLiteral("Browsefrm"));
     setWindowTitle(QStringLiteral("Browse"));
-    setFixedSize(Twips::toPixels(0, 0, 5400, 3495, panel_.app.twipsPerPixelX, panel_.app.twipsPerPixelY).size());
+    setFixedSize(Twips::toPixels(0, 0, 5400, 3495, ctx_.twipsPerPixelX, ctx_.twipsPerPixelY).size());
 
     drvList = new QComboBox(this);
     drvList->setObjectName(QStringLiteral("drvList"));
     place(drvList, 60, 60, 3015, 315);
     // Places are found away from the dialog; what arrives while it shows joins the list.
-    connect(&panel_.drives, &Drives::changed, this, [this] {
+    connect(&ctx_.drives, &Drives::changed, this, [this] {
         if (isVisible())
             fillDrives();
     });
@@ -133,7 +131,7 @@ Browsefrm::Browsefrm(Panelfrm &panel)
 
 void Browsefrm::place(QWidget *w, int left, int top, int width, int height) const
 {
-    w->setGeometry(Twips::toPixels(left, top, width, height, panel_.app.twipsPerPixelX, panel_.app.twipsPerPixelY));
+    w->setGeometry(Twips::toPixels(left, top, width, height, ctx_.twipsPerPixelX, ctx_.twipsPerPixelY));
 }
 
 void Browsefrm::fitCaptions()

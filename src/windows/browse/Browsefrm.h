@@ -1,6 +1,7 @@
 #pragma once
 // The Browse dialog: one modeless window that picks every file the player opens by browsing (a Quick
-// ini file, a video, an audio file, subtitles, a skin picture) and opens it itself through the panel.
+// ini file, a video, an audio file, subtitles, a skin picture) and opens it itself through the session;
+// a skin picture goes to the panel.
 // The caller shows it through choose(); it is only hidden and shown again, so its folder, selection
 // and "Open as" choice last for the run.
 #include "browse/ListingModel.h"
@@ -11,7 +12,8 @@
 #include <array>
 #include <memory>
 
-class Panelfrm;
+class PlayerSession;
+class Preferences;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -32,10 +34,19 @@ private:
     QPersistentModelIndex rootParent_;
 };
 
+// What the dialog opens files through, where it finds the places, and the screen's twips per pixel.
+struct BrowseContext {
+    PlayerSession &session;
+    Preferences &prefs;
+    Drives &drives;
+    int twipsPerPixelX;
+    int twipsPerPixelY;
+};
+
 class Browsefrm : public QDialog {
     Q_OBJECT
 public:
-    explicit Browsefrm(Panelfrm &panel);
+    Browsefrm(const BrowseContext &ctx, QWidget *parent);
 
     QComboBox *drvList;
     QTreeView *dirList;
@@ -46,6 +57,9 @@ public:
     QLabel *Label1;
     QComboBox *Openas;
     std::array<QString, 3> filterPatterns;
+
+    // The file last clicked in the file list; kept between uses of the dialog.
+    const QString &selectedFile() const { return selectedFile_; }
 
     // The folder whose files are listed, and the entry highlighted in the folder list.
     QString dirPath() const { return dirPath_; }
@@ -73,6 +87,10 @@ public:
 
     void reject() override;
 
+signals:
+    // A skin picture was chosen.
+    void skinChosen(const QString &file);
+
 protected:
     bool event(QEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
@@ -86,7 +104,8 @@ private:
     void hideOpenas();
     void listFiles();
 
-    Panelfrm &panel_;
+    BrowseContext ctx_;
+    QString selectedFile_;
     QList<Drive> drives_;
     ListingModelPtr folders_{new ListingModel};
     PlaceFolders placeFolders_;

@@ -1,14 +1,12 @@
 // The Browse dialog's handlers: the place, folder and file lists, the filters, and "OPEN" and
-// "CANCEL", which open the chosen file through the panel as each kind of file needs.
+// "CANCEL", which open the chosen file as each kind of file needs.
 #include "browse/BrowsePlaces.h"
 #include "browse/Browsefrm.h"
 #include "browse/FileKinds.h"
 #include "engine/MediaEngine.h"
 #include "drives/Volumes.h"
-#include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
 #include "prefs/Preferences.h"
-#include "startup/AppState.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +18,7 @@
 void Browsefrm::Form_Load()
 {
     fillDrives();
-    if (!setDirPath(BrowsePlaces::startFolder(panel_.prefs.values().lastDir, QDir::homePath())))
+    if (!setDirPath(BrowsePlaces::startFolder(ctx_.prefs.values().lastDir, QDir::homePath())))
         setDirPath(QStringLiteral("/"));
     // The keyboard starts where the way to a file starts.
     dirList->setFocus();
@@ -70,7 +68,7 @@ void Browsefrm::Check1_Click()
 
 void Browsefrm::fillDrives()
 {
-    drives_ = panel_.drives.volumes();
+    drives_ = ctx_.drives.volumes();
     const QSignalBlocker quiet(drvList);
     drvList->clear();
     for (const Drive &d : drives_)
@@ -166,7 +164,7 @@ void Browsefrm::filList_Click()
     if (!filList->selectionModel()->isSelected(at))
         filList->selectionModel()->select(at, QItemSelectionModel::ClearAndSelect);
     const QString sep = dirPath_.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/");
-    panel_.app.selectedFile = dirPath_ + sep + files_->fileName(at);
+    selectedFile_ = dirPath_ + sep + files_->fileName(at);
 }
 
 void Browsefrm::filList_DblClick()
@@ -188,36 +186,35 @@ void Browsefrm::choose(int mode, const QString &caption)
 
 void Browsefrm::cmdOpen_Click()
 {
-    AppState &app = panel_.app;
-    const QString file = app.selectedFile;
+    const QString file = selectedFile_;
     if (file.isEmpty())
         return;
     switch (mode_) {
     case FileKinds::QuickIni:
-        panel_.session.playDisc(file, true);
+        ctx_.session.playDisc(file, true);
         break;
     case FileKinds::Video:
         // A new movie starts at normal speed; its open halts the one playing.
-        panel_.session.setRate(PlayerSession::normalRate);
-        panel_.openVideo(file);
+        ctx_.session.setRate(PlayerSession::normalRate);
+        ctx_.session.openMovie(file);
         break;
     case FileKinds::Audio:
-        panel_.openAudio(file);
+        ctx_.session.openSound(file);
         break;
     case FileKinds::Subtitles: {
         // Without a video the path waits for the next one, which loads it with detection.
         const int code = Openas->currentData().toInt();
-        panel_.session.chooseSubtitles(file, code == 255 ? std::nullopt : std::optional<int>(code));
+        ctx_.session.chooseSubtitles(file, code == 255 ? std::nullopt : std::optional<int>(code));
         hideOpenas();
         break;
     }
     case FileKinds::Skin:
-        panel_.loadSkin(file);
+        emit skinChosen(file);
         break;
     default:
         break;
     }
-    panel_.prefs.set(&Prefs::lastDir, dirPath_);
+    ctx_.prefs.set(&Prefs::lastDir, dirPath_);
     hide();
 }
 

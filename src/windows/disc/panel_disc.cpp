@@ -22,14 +22,6 @@ QList<Drive> slotDrives(Drives &drives)
     return found;
 }
 
-// The selection window, made on first use and only hidden afterwards.
-SelectFrm *selection(Panelfrm &panel)
-{
-    if (!panel.selectForm)
-        panel.selectForm = new SelectFrm(panel.session, panel.app.twipsPerPixelX, panel.app.twipsPerPixelY, &panel);
-    return panel.selectForm;
-}
-
 }  // namespace
 
 void Panelfrm::GetCDRoms()
@@ -44,10 +36,19 @@ void Panelfrm::GetCDRoms()
 
 void Panelfrm::CDplay_MouseDown(int button, int, double, double)
 {
-    if (button == 2) {
-        showBrowse(1, QStringLiteral("Locate Quick ini file"));
-        return;
-    }
+    if (button == 2)
+        browseQuickIni();
+    else
+        searchDrives();
+}
+
+void Panelfrm::browseQuickIni()
+{
+    showBrowse(1, QStringLiteral("Locate Quick ini file"));
+}
+
+void Panelfrm::searchDrives()
+{
     if (cdDriveCount == 0) {
         dialogs.msgBox(QStringLiteral("No CD-rom Drives found "), Dialogs::Icon::Exclamation);
         return;
@@ -87,14 +88,22 @@ void Panelfrm::runCD(const QString &INIfile, const QString &mediaBase)
     session.runDisc(INIfile, mediaBase);
 }
 
+SelectFrm *Panelfrm::selectionWindow()
+{
+    // Made on first use and only hidden afterwards.
+    if (!selectForm)
+        selectForm = new SelectFrm(session, app.twipsPerPixelX, app.twipsPerPixelY, this);
+    return selectForm;
+}
+
 void Panelfrm::LblScenes_Click()
 {
-    selection(*this)->show();
+    selectionWindow()->show();
     selectForm->setWindowTitle(QStringLiteral("Scene Selection"));
 }
 
 void Panelfrm::Lblspecial_Click()
 {
-    selection(*this)->show();
+    selectionWindow()->show();
     selectForm->setWindowTitle(QStringLiteral("Specials Selection"));
 }

@@ -18,16 +18,13 @@ void Panelfrm::openVideo(const QString &filename)
 void Panelfrm::showOpenedMovie(const QString &filename)
 {
     if (trackWidth > 0)
-        posPerTwip = MediaPlayer1.duration() / trackWidth;
-    const int imageHeight = MediaPlayer1.imageSourceHeight();
-    app.videoAspect = imageHeight > 0 ? static_cast<double>(MediaPlayer1.imageSourceWidth()) / imageHeight : 0;
+        posPerTwip = session.movie().duration() / trackWidth;
     playerForm->setWindowTitle(filename);
     // The new movie stands halted.
     vplay->setText(QStringLiteral("Play"));
 
     const Prefs &p = prefs.values();
-    app.zoomMode = p.fullscreen ? 1 : 0;
-    zoom();
+    zoom(p.fullscreen ? 1 : 0);
 
     if (subtitlesForm && p.autoshow)
         subtitlesForm->hideOverlay();
@@ -61,7 +58,7 @@ void Panelfrm::openfile_Drop(const QStringList &paths)
 
 void Panelfrm::sndopen_Drop(const QStringList &paths)
 {
-    if (paths.size() != 1 || MediaPlayer1.fileName().isEmpty())
+    if (paths.size() != 1 || session.movie().fileName().isEmpty())
         return;
     openAudio(paths.first());
 }

@@ -5,7 +5,6 @@
 #include "numbers/Twips.h"
 #include "numbers/basic_numbers.h"
 #include "playback/PlayerSession.h"
-#include "playback/player.h"
 #include "prefs/CaptionFit.h"
 #include "prefs/Preferences.h"
 #include "startup/AppState.h"
@@ -272,40 +271,25 @@ void Settings::place(QWidget *w, int left, int top, int width, int height) const
     w->setGeometry(Twips::toPixels(left, top, width, height, tppX_, tppY_));
 }
 
-void Settings::attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, const AppState *state)
-{
-    mediaPlayer1_ = mediaPlayer1;
-    player_ = playerWindow;
-    state_ = state;
-}
-
 void Settings::Form_Activate()
 {
-    if (!mediaPlayer1_ || mediaPlayer1_->fileName().isEmpty()) {
+    // With no movie open the slider stays disabled: there is no window to size.
+    const MediaEngine &movie = session_.movie();
+    if (movie.fileName().isEmpty()) {
         HScroll1->setEnabled(false);
         return;
     }
     HScroll1->setEnabled(true);
     // The slider holds 16-bit values: a screen wider than 32767 twips is capped there.
     HScroll1->setMaximum(std::max(HScroll1->minimum(), toInt16(desktop_.screenWidth())));
-    HScroll1->setValue(toInt16(mediaPlayer1_->width() / tppX_));
+    HScroll1->setValue(toInt16(movie.width() / tppX_));
 }
 
 void Settings::HScroll1_Change()
 {
-    if (!mediaPlayer1_ || !player_ || !state_ || state_->zoomMode != 0 || !HScroll1->isEnabled())
-        return;
-    // Without a known aspect ratio, or at width 0, there is no window to size.
-    const int widthPx = HScroll1->value();
-    if (!(state_->videoAspect > 0) || widthPx < 1)
-        return;
-    mediaPlayer1_->setDisplaySize(4);
-    // Through the window's twips, so a later placing of the window keeps this size.
-    const int heightPx = std::max(1, int(roundEven(widthPx / state_->videoAspect)));
-    player_->setTwipWidth(double(widthPx) * tppX_);
-    player_->setTwipHeight(double(heightPx) * tppY_);
-    mediaPlayer1_->setWidth(player_->twipWidth());
-    mediaPlayer1_->setHeight(player_->twipHeight());
+    // In window mode only; the video window keeps its place and the picture's aspect.
+    if (HScroll1->isEnabled())
+        session_.sizeWindow(HScroll1->value());
 }
 
 void Settings::Command1_Click()

@@ -14,14 +14,11 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class MediaEngine;
 class Desktop;
 class Dialogs;
 class PlayerSession;
 class Preferences;
-class player;
 class fontselfrm;
-struct AppState;
 struct Prefs;
 
 // What the window edits and whom it asks.
@@ -37,9 +34,6 @@ class Settings : public QWidget {
 public:
     Settings(const SettingsContext &ctx, int twipsPerPixelX, int twipsPerPixelY, QWidget *parent = nullptr);
 
-    // The window-size slider works on the movie's engine and the video window; until these are set
-    // (or while no video is open) it stays disabled.
-    void attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, const AppState *state);
 
 
     // The overlay's size bars reach as far as the screen of now.
@@ -128,7 +122,4 @@ private:
     Dialogs &dialogs_;
     int tppX_;
     int tppY_;
-    MediaEngine *mediaPlayer1_ = nullptr;
-    player *player_ = nullptr;
-    const AppState *state_ = nullptr;
 };

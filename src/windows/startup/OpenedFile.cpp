@@ -2,8 +2,6 @@
 
 #include "browse/FileKinds.h"
 #include "playback/PlayerSession.h"
-#include "playback/Panelfrm.h"
-#include "playback/player.h"
 
 #include <algorithm>
 
@@ -16,24 +14,7 @@ QString patternsOf(FileKinds::Mode mode)
     return FileKinds::filtersFor(mode).patterns.value(0);
 }
 
-void raiseWindow(QWidget *w)
-{
-    if (!w || !w->isVisible())
-        return;
-    w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
-    w->raise();
-    w->activateWindow();
-}
-
 }  // namespace
-
-void bringForward(Panelfrm &panel)
-{
-    panel.show();
-    // The panel ends on top, as it stands over the video window when the user starts it.
-    raiseWindow(panel.playerForm);
-    raiseWindow(&panel);
-}
 
 Button buttonFor(const QString &path, bool videoOpen)
 {
@@ -47,9 +28,8 @@ Button buttonFor(const QString &path, bool videoOpen)
     return soundOnly && videoOpen ? Button::Audio : Button::Video;
 }
 
-void open(Panelfrm &panel, const QStringList &paths)
+void open(PlayerSession &session, const QStringList &paths)
 {
-    PlayerSession &session = panel.session;
     // Sorted as if a movie were open: a sound file given alone still opens as the movie.
     QStringList ordered = paths;
     const auto rank = [](const QString &path) {
@@ -75,7 +55,6 @@ void open(Panelfrm &panel, const QStringList &paths)
             break;
         }
     }
-    bringForward(panel);
 }
 
 }  // namespace OpenedFile

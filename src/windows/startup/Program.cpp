@@ -114,19 +114,24 @@ bool Program::start()
 void Program::takeFiles()
 {
     desktopSession_ = std::make_unique<DesktopSession>(session, screenSaver_, sessionBus());
-    QObject::connect(desktopSession_.get(), &DesktopSession::raiseRequested, &panel,
-                     [this] { OpenedFile::bringForward(panel); });
+    QObject::connect(desktopSession_.get(), &DesktopSession::raiseRequested, &panel, &Panelfrm::comeForward);
     QObject::connect(desktopSession_.get(), &DesktopSession::quitRequested, &panel, &Panelfrm::endRun);
     QObject::connect(desktopSession_.get(), &DesktopSession::openRequested, &panel,
-                     [this](const QString &file) { OpenedFile::open(panel, {file}); });
+                     [this](const QString &file) { openFiles({file}); });
     // The command line's files first, then those a later start sent meanwhile.
     QTimer::singleShot(0, &panel, [this] {
         if (!files.isEmpty())
-            OpenedFile::open(panel, files);
+            openFiles(files);
     });
     QObject::connect(&channel_, &InstanceChannel::filesReceived, &panel,
-                     [this](const QStringList &sent) { OpenedFile::open(panel, sent); });
+                     [this](const QStringList &sent) { openFiles(sent); });
     channel_.deliver();
+}
+
+void Program::openFiles(const QStringList &paths)
+{
+    OpenedFile::open(session, paths);
+    panel.comeForward();
 }
 
 #include "Program.moc"

@@ -47,6 +47,7 @@ public:
 
 private:
     void takeFiles();
+    void openFiles(const QStringList &paths);
 
     ShutdownSignals shutdown_;
     InstanceChannel channel_;

@@ -2,9 +2,6 @@
 
 #include "desktop/Desktop.h"
 #include "dialogs/Dialogs.h"
-#include "playback/Panelfrm.h"
-#include "playback/player.h"
-#include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
 #include "desktop/SingleInstance.h"
@@ -21,31 +18,18 @@ bool IsPrevInstance()
     return instance.IsPrevInstance();
 }
 
-bool Main(Panelfrm &panel)
+bool Main(AppState &app, const Desktop &desktop, Dialogs &dialogs, RunLog &log)
 {
-    AppState &app = panel.app;
     if (IsPrevInstance()) {
-        panel.log.line(QStringLiteral("tried to run more than once"));
-        panel.dialogs.msgBox(QStringLiteral("Program is already running"));
+        log.line(QStringLiteral("tried to run more than once"));
+        dialogs.msgBox(QStringLiteral("Program is already running"));
         endProgram();
         return false;
     }
-    app.twipsPerPixelX = panel.desktop.twipsPerPixelX();
-    panel.log.item(app.twipsPerPixelX);
-    app.twipsPerPixelY = panel.desktop.twipsPerPixelY();
-    panel.log.item(app.twipsPerPixelY);
-
-    if (!panel.settingsForm) {
-        panel.settingsForm = new Settings(SettingsContext{panel.prefs, panel.session, panel.desktop, panel.dialogs},
-                                          app.twipsPerPixelX, app.twipsPerPixelY, &panel);
-        panel.settingsForm->attachPlayer(&panel.MediaPlayer1, panel.playerForm, &app);
-    }
-    panel.attachSettings(panel.settingsForm);
-    panel.settingsForm->fitScreen();
-
-    panel.log.line(QStringLiteral("showing player"));
-    panel.show();
-    panel.log.line(QStringLiteral("exiting Main"));
+    app.twipsPerPixelX = desktop.twipsPerPixelX();
+    log.item(app.twipsPerPixelX);
+    app.twipsPerPixelY = desktop.twipsPerPixelY();
+    log.item(app.twipsPerPixelY);
     return true;
 }
 

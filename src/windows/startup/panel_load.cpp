@@ -20,14 +20,14 @@
 
 namespace {
 
-void openRunLog(Panelfrm &p)
+void openRunLog(RunLog &log, const AppState &app)
 {
-    p.log.open(ProgramFolder::writableFolder(p.app.appPath) + QStringLiteral("kelmora.log"));
-    if (p.app.argCount > 0) {
-        p.log.line(p.app.argList.value(0));
-        p.log.line(p.app.argList.value(1));
+    log.open(ProgramFolder::writableFolder(app.appPath) + QStringLiteral("kelmora.log"));
+    if (app.argCount > 0) {
+        log.line(app.argList.value(0));
+        log.line(app.argList.value(1));
     }
-    p.log.line(QStringLiteral("Initialized at ") + RunLog::dateText(QDateTime::currentDateTime()));
+    log.line(QStringLiteral("Initialized at ") + RunLog::dateText(QDateTime::currentDateTime()));
 }
 
 }  // namespace
@@ -41,12 +41,18 @@ void Panelfrm::Form_Load()
         app.autorunMode = true;
     // A second instance must leave the running one's log alone, so the instance test comes first.
     if (!app.autorunMode && !basMyMain::IsPrevInstance())
-        openRunLog(*this);
-    if (!basMyMain::Main(*this))
+        openRunLog(log, app);
+    if (!basMyMain::Main(app, desktop, dialogs, log))
         return;
+    // The preferences window with its overlay-size bars fitted to the screen, then the panel.
+    if (!settingsForm)
+        attachSettings(new Settings(SettingsContext{prefs, session, desktop, dialogs}, app.twipsPerPixelX,
+                                    app.twipsPerPixelY, this));
+    settingsForm->fitScreen();
+    log.line(QStringLiteral("showing player"));
+    show();
+    log.line(QStringLiteral("exiting Main"));
     log.line(QStringLiteral("Main exited"));
-
-    app.zoomMode = 1;
 
     GetCDRoms();
     log.line(basic_numbers::shortText(cdDriveCount) + QStringLiteral("CDrom(s) found"));
@@ -62,7 +68,6 @@ void Panelfrm::Form_Load()
 
     posPerTwip = 1;
     trackWidth = VideoPos->twipWidth();
-    modeNames = {QStringLiteral("Window mode"), QStringLiteral("Fullscreen mode")};
 
     // The settings file sizes and places the overlay and sets the preferences that act on it.
     if (!subtitlesForm)

@@ -82,7 +82,7 @@ void applySettingsFile(Panelfrm &p)
     placePanel(next, p, p.desktop, p.app);
     p.prefs.replace(next);
     if (checkBox(v[StartFullscreen]))
-        p.Message->setText(p.modeNames[next.fullscreen ? 1 : 0]);
+        p.Message->setText(Panelfrm::modeName(next.fullscreen ? 1 : 0));
     // A skin that has gone keeps its name, so it is written back as it was.
     if (next.skinFile != QLatin1String("NONE") && QFileInfo(next.skinFile).isFile())
         p.loadSkin(next.skinFile);

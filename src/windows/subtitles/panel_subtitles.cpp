@@ -14,13 +14,8 @@ void Panelfrm::attachOverlay(subtitles *form)
 {
     subtitlesForm = form;
     session.setOverlay(form);
-    connect(form, &subtitles::restorePanel, this,
-            [this] { setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)); });
-    connect(form, &subtitles::bringPanelForward, this, [this] {
-        show();
-        raise();
-        activateWindow();
-    });
+    connect(form, &subtitles::restorePanel, this, &Panelfrm::restore);
+    connect(form, &subtitles::bringPanelForward, this, &Panelfrm::bringForward);
     connect(form, &subtitles::minimisePanel, this, &Panelfrm::minim_Click);
 }
 

@@ -27,8 +27,8 @@ TEST(BrowseEndToEnd, VideoButtonThenKeysAloneOpenTheClipAndPlayMovesThePicture)
     panel.Form_Load();
     program.prefs.set(&Prefs::lastDir, place.path());
 
-    QTest::mouseClick(panel.openfile, Qt::LeftButton);
-    Browsefrm *b = panel.browseForm;
+    QTest::mouseClick(ctl(panel, "openfile"), Qt::LeftButton);
+    Browsefrm *b = panel.browseDialog();
     ASSERT_NE(b, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(b));
     const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
@@ -53,17 +53,17 @@ TEST(BrowseEndToEnd, VideoButtonThenKeysAloneOpenTheClipAndPlayMovesThePicture)
     // Down to the clip, Enter opens it.
     ASSERT_TRUE(QTest::qWaitFor([&] { return b->filList->model()->rowCount(b->filList->rootIndex()) == 1; }, 5000));
     key(Qt::Key_Down);
-    EXPECT_EQ(program.app.selectedFile, clip);
+    EXPECT_EQ(program.panel.browseDialog()->selectedFile(), clip);
     key(Qt::Key_Return);
     ASSERT_TRUE(opensEnded(program.session));
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(program.MediaPlayer1.fileName(), clip);
-    EXPECT_EQ(panel.namelbl->text(), QStringLiteral("VIDEO: CLIP.AVI"));
+    EXPECT_EQ(ctl(panel, "namelbl")->text(), QStringLiteral("VIDEO: CLIP.AVI"));
     EXPECT_FALSE(b->isVisible());
     EXPECT_EQ(program.prefs.values().lastDir, place.filePath(QStringLiteral("films/new")));
 
-    QTest::mouseClick(panel.vplay, Qt::LeftButton);
-    EXPECT_EQ(panel.vplay->text(), QStringLiteral("Stop"));
+    QTest::mouseClick(ctl(panel, "vplay"), Qt::LeftButton);
+    EXPECT_EQ(ctl(panel, "vplay")->text(), QStringLiteral("Stop"));
     MpvVideoView *video = program.MediaPlayer1.videoView();
     int first = -1, later = -1;
     ASSERT_TRUE(QTest::qWaitFor([&] { return (first = RealPicture::frameNumber(video->picture())) > 0; }, 20000));

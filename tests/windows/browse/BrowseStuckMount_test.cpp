@@ -70,9 +70,9 @@ TEST(BrowseWithAStuckMount, ListingItMovingOnAndEndingTheRunNeverWait)
     }
     {
         const Watchdog watch("moving to another folder");
-        ASSERT_TRUE(rig->panel.browseForm->setDirPath(home.path() + QStringLiteral("/films")));
+        ASSERT_TRUE(rig->panel.browseDialog()->setDirPath(home.path() + QStringLiteral("/films")));
         QTest::qWait(100);
-        rig->panel.browseForm->hide();
+        rig->panel.browseDialog()->hide();
     }
     {
         const Watchdog watch("ending the run");

@@ -32,7 +32,6 @@ struct BrowseRig : PanelFixture {
         panel.Form_Load();
         drives.volumeList = {{QStringLiteral("Home"), tree.path(), true}};
         prefs.set(&Prefs::lastDir, tree.path());
-        panel.trackWidth = panel.VideoPos->twipWidth();
     }
     ~BrowseRig() { panel.Form_Unload(0); }
 
@@ -47,11 +46,11 @@ struct BrowseRig : PanelFixture {
     Browsefrm &browse(int mode, const char *caption = "Browse")
     {
         panel.showBrowse(mode, QString::fromLatin1(caption));
-        return *panel.browseForm;
+        return *panel.browseDialog();
     }
     QStringList listed()
     {
-        QListView *list = panel.browseForm->filList;
+        QListView *list = panel.browseDialog()->filList;
         QStringList names;
         for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r)
             names << list->model()->index(r, 0, list->rootIndex()).data().toString();
@@ -67,7 +66,7 @@ struct BrowseRig : PanelFixture {
     // A real click on the file's row, once the list shows it.
     bool click(const QString &name, bool twice = false)
     {
-        QListView *list = panel.browseForm->filList;
+        QListView *list = panel.browseDialog()->filList;
         QModelIndex at;
         const bool shown = QTest::qWaitFor([&] {
             for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r) {
@@ -108,7 +107,7 @@ TEST(Browsefrm, EachCallerShowsItsCaptionFiltersAndOpenAsOnlyForSubtitles)
     };
     for (const Case &c : cases) {
         (r.panel.*c.click)();
-        Browsefrm &b = *r.panel.browseForm;
+        Browsefrm &b = *r.panel.browseDialog();
         const FileKinds::Filters kinds = FileKinds::filtersFor(c.mode);
         EXPECT_EQ(b.mode(), c.mode);
         EXPECT_EQ(b.windowTitle(), c.caption);
@@ -125,11 +124,11 @@ TEST(Browsefrm, EachCallerShowsItsCaptionFiltersAndOpenAsOnlyForSubtitles)
     }
     // Skin mode offers one kind only; without a movie "Audio" shows nothing.
     EXPECT_EQ(r.browse(5).CmbFilter->count(), 1);
-    r.panel.browseForm->cmdExit_Click();
+    r.panel.browseDialog()->cmdExit_Click();
     r.mp1.close();
     r.panel.sndopen_Click();
-    EXPECT_FALSE(r.panel.browseForm->isVisible());
-    EXPECT_EQ(r.panel.browseForm->mode(), 5);
+    EXPECT_FALSE(r.panel.browseDialog()->isVisible());
+    EXPECT_EQ(r.panel.browseDialog()->mode(), 5);
 }
 
 TEST(Browsefrm, FileListMatchesKindsWithoutRegardToCaseAndHiddenFilesOnlyWithShowAll)
@@ -160,13 +159,13 @@ TEST(Browsefrm, OpenActsForEachKindThenRemembersTheFolderAndHides)
     ASSERT_TRUE(b.setDirPath(r.tree.filePath("films")));
 
     ASSERT_TRUE(r.click("Movie.avi"));
-    EXPECT_EQ(r.app.selectedFile, video);
+    EXPECT_EQ(r.panel.browseDialog()->selectedFile(), video);
     QMouseEvent hover(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(b.filList->viewport(), &hover);
     EXPECT_EQ(b.filList->toolTip(), "Movie.avi");
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
     EXPECT_EQ(r.mp1.fileName(), video);
-    EXPECT_EQ(r.panel.namelbl->text(), "VIDEO: MOVIE.AVI");
+    EXPECT_EQ(ctl(r.panel, "namelbl")->text(), "VIDEO: MOVIE.AVI");
     EXPECT_EQ(r.prefs.values().lastDir, r.tree.filePath("films"));
     EXPECT_FALSE(b.isVisible());
 
@@ -223,7 +222,7 @@ TEST(Browsefrm, OpenBeforeAnyChoiceDoesNothingAndLaterReopensTheEarlierChoiceInA
     ASSERT_TRUE(r.click("Movie.avi"));
     QTest::keyClick(&b, Qt::Key_Escape);
     EXPECT_FALSE(b.isVisible());
-    EXPECT_EQ(r.app.selectedFile, video);
+    EXPECT_EQ(r.panel.browseDialog()->selectedFile(), video);
     EXPECT_TRUE(r.mp1.calls.isEmpty());
 
     // Another kind of file, nothing clicked: the movie is handed to the subtitle loader as it is.
@@ -243,7 +242,7 @@ TEST(Browsefrm, SubtitlesPassTheOpenAsCodeOrWaitForTheNextVideo)
     ASSERT_TRUE(r.click("a.srt"));
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
     EXPECT_EQ(r.session.subFilePath(), r.tree.filePath("a.srt"));
-    EXPECT_EQ(r.panel.Sublbl->text(), "SUB:");
+    EXPECT_EQ(ctl(r.panel, "Sublbl")->text(), "SUB:");
     EXPECT_FALSE(r.logText().contains("Opening Subs"));
 
     // The next video brings the waiting file in, its format detected.
@@ -251,7 +250,7 @@ TEST(Browsefrm, SubtitlesPassTheOpenAsCodeOrWaitForTheNextVideo)
     ASSERT_TRUE(r.click("Movie.avi"));
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
     EXPECT_TRUE(r.logText().contains("format is 1\r\n"));
-    EXPECT_NE(r.panel.Sublbl->text(), "SUB:");
+    EXPECT_NE(ctl(r.panel, "Sublbl")->text(), "SUB:");
 
     // With a video loaded the chosen entry's code goes to the loader, whatever the file holds.
     struct Case {

@@ -43,7 +43,6 @@ struct RealDesktopPanel {
         app.programFolder = folder.path();
         app.appPath = folder.path() + QLatin1Char('/');
         panel.attachSettings(&settings);
-        settings.attachPlayer(&mp1, panel.playerForm, &app);
     }
     QString path(const char *name) const { return app.appPath + QString::fromLatin1(name); }
 };

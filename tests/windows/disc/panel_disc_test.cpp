@@ -48,8 +48,8 @@ struct DiscRig : PanelFixture {
         return full;
     }
     QString rel(const QString &p) const { return p.startsWith(app.appPath) ? p.mid(app.appPath.size()) : p; }
-    void drop(const QString &relative) { emit panel.CDplay->Dropped({path(relative)}); }
-    void leftClick() { emit panel.CDplay->MouseDown(1, 0, 0, 0); }
+    void drop(const QString &relative) { emit ctl(panel, "CDplay")->Dropped({path(relative)}); }
+    void leftClick() { emit ctl(panel, "CDplay")->MouseDown(1, 0, 0, 0); }
     QByteArray logText() const
     {
         QFile f(app.appPath + "kelmora.log");
@@ -95,12 +95,12 @@ struct DiscRig : PanelFixture {
     {
         return QStringList{
             "movie " + opened(),
-            panel.namelbl->text(),
+            ctl(panel, "namelbl")->text(),
             "subs " + items(settings.SubCombo) + " " + files(session.tracks().subtitles()).join('|'),
             "sub " + rel(session.subFilePath()),
-            panel.Sublbl->text(),
+            ctl(panel, "Sublbl")->text(),
             "langs " + items(settings.LangCombo) + " " + files(session.tracks().audio()).join('|'),
-            panel.audiolbl->text(),
+            ctl(panel, "audiolbl")->text(),
             "select " + selection(),
         }.join('\n');
     }
@@ -261,13 +261,13 @@ TEST(DiscMode, StartUpLogsTheDrivesItKeeps)
         five.append({QStringLiteral("/dev/sr%1").arg(i), {}, false});
     five[1] = {"/media/cdrom1", "/media/cdrom1", true};
     DiscRig r(five);
-    EXPECT_EQ(r.panel.cdDriveCount, 4);
+    EXPECT_EQ(r.panel.opticalDrives(), 4);
     EXPECT_TRUE(r.logText().contains("Main exited\r\nTrying to get CDRoms\r\n4CDrom(s) found\r\n"
                                      "/dev/sr0\r\n/media/cdrom1\r\n/dev/sr2\r\n/dev/sr3\r\n0Arguments\r\n"));
 
     // The right button locates a file by hand instead.
     r.panel.CDplay_MouseDown(2, 0, 0, 0);
-    EXPECT_EQ(r.panel.browseForm->mode(), 1);
+    EXPECT_EQ(r.panel.browseDialog()->mode(), 1);
     EXPECT_EQ(r.dialogs.due().size(), 0u);
 }
 
@@ -276,7 +276,7 @@ TEST(DiscMode, ADropOfSeveralFilesIsIgnored)
     DiscRig r;
     const QString a = r.write("a.ini", "[MOVIE]\r\nAVIName=a.avi\r\n");
     const QString b = r.write("b.ini", "[MOVIE]\r\nAVIName=b.avi\r\n");
-    emit r.panel.CDplay->Dropped({a, b});
+    emit ctl(r.panel, "CDplay")->Dropped({a, b});
     EXPECT_TRUE(r.mp1.calls.filter("open ").isEmpty());
     EXPECT_TRUE(r.session.disc().iniFile.isEmpty());
 }
@@ -303,8 +303,8 @@ struct DemoDisc : DiscRig {
     void pick(int row)
     {
         panel.LblScenes_Click();
-        panel.selectForm->ListSelect->setCurrentRow(row);
-        panel.selectForm->Command1->click();
+        panel.selection()->ListSelect->setCurrentRow(row);
+        panel.selection()->Command1->click();
     }
     static void choose(QComboBox *box, int index)
     {
@@ -324,20 +324,20 @@ TEST(DiscMode, TheSelectionWindowRunsSpecialsAndTheMainMovieAndMovesToChapters)
                      "disc/film.ini|disc/extra/making.ini|disc/extra/trailer.ini");
     EXPECT_TRUE(r.logText().contains("\r\nSubs opened succesfully?\r\nIni opened succesfully?\r\n"));
     r.panel.Lblspecial_Click();
-    EXPECT_TRUE(r.panel.selectForm->isVisible());
-    EXPECT_EQ(r.panel.selectForm->windowTitle(), "Specials Selection");
+    EXPECT_TRUE(r.panel.selection()->isVisible());
+    EXPECT_EQ(r.panel.selection()->windowTitle(), "Specials Selection");
 
-    r.panel.subtitlesForm->setCaption("Hello");
+    r.panel.overlay()->setCaption("Hello");
     r.pick(2);
-    EXPECT_FALSE(r.panel.selectForm->isVisible());
+    EXPECT_FALSE(r.panel.selection()->isVisible());
     EXPECT_EQ(r.opened(), "disc/extra/trailer.avi");
-    EXPECT_EQ(r.panel.namelbl->text(), "VIDEO: TRAILER");
+    EXPECT_EQ(ctl(r.panel, "namelbl")->text(), "VIDEO: TRAILER");
     EXPECT_EQ(r.selection(), "MAIN MOVIE / disc/film.ini");
     EXPECT_EQ(r.rel(r.session.disc().iniFile), "disc/film.ini");
-    EXPECT_EQ(r.panel.subtitlesForm->Label1->text(), QString());
+    EXPECT_EQ(r.panel.overlay()->Label1->text(), QString());
 
     r.panel.LblScenes_Click();
-    EXPECT_EQ(r.panel.selectForm->windowTitle(), "Scene Selection");
+    EXPECT_EQ(r.panel.selection()->windowTitle(), "Scene Selection");
     r.pick(0);
     EXPECT_EQ(r.state(), disc);
 
@@ -355,10 +355,10 @@ TEST(DiscMode, TheSelectionWindowRunsSpecialsAndTheMainMovieAndMovesToChapters)
 
     // OK with nothing chosen only hides the window.
     r.panel.Lblspecial_Click();
-    r.panel.selectForm->ListSelect->clearSelection();
+    r.panel.selection()->ListSelect->clearSelection();
     const qsizetype calls = r.mp1.calls.size();
-    r.panel.selectForm->Command1->click();
-    EXPECT_FALSE(r.panel.selectForm->isVisible());
+    r.panel.selection()->Command1->click();
+    EXPECT_FALSE(r.panel.selection()->isVisible());
     EXPECT_EQ(r.mp1.calls.size(), calls);
 }
 
@@ -372,14 +372,14 @@ TEST(DiscMode, LanguagesAndSubtitleTracksArePickedInThePreferences)
     EXPECT_FALSE(r.mp2.mute());
     EXPECT_TRUE(r.mp1.mute());
     EXPECT_TRUE(r.session.audioSeparate());
-    EXPECT_EQ(r.panel.audiolbl->text(), "AUDIO: DEUTSCH");
+    EXPECT_EQ(ctl(r.panel, "audiolbl")->text(), "AUDIO: DEUTSCH");
 
     DemoDisc::choose(langs, 0);
     EXPECT_EQ(r.mp2.fileName(), QString());
     EXPECT_TRUE(r.mp2.mute());
     EXPECT_FALSE(r.mp1.mute());
     EXPECT_FALSE(r.session.audioSeparate());
-    EXPECT_EQ(r.panel.audiolbl->text(), "AUDIO: ENGLISH");
+    EXPECT_EQ(ctl(r.panel, "audiolbl")->text(), "AUDIO: ENGLISH");
 
     // A language whose file does not open leaves the movie's own sound, and the list says so.
     r.mp2.unopenable.insert(r.path("disc/audio/de.mp3"));
@@ -387,13 +387,13 @@ TEST(DiscMode, LanguagesAndSubtitleTracksArePickedInThePreferences)
     EXPECT_EQ(r.dialogs.texts(), QStringList{"ERROR LOADING AUDIO FILE"});
     EXPECT_EQ(langs->currentIndex(), 0);
     EXPECT_FALSE(r.mp1.mute());
-    EXPECT_EQ(r.panel.audiolbl->text(), "AUDIO: ENGLISH");
+    EXPECT_EQ(ctl(r.panel, "audiolbl")->text(), "AUDIO: ENGLISH");
 
     const QString defaultTrack = r.session.subFilePath();
     DemoDisc::choose(r.settings.SubCombo, 1);
     const auto &texts = r.session.subClock().table().subText;
     EXPECT_NE(std::find(texts.begin(), texts.end(), QStringLiteral("Bonjour")), texts.end());
-    EXPECT_EQ(r.panel.Sublbl->text(), "SUB: FRENCH");
+    EXPECT_EQ(ctl(r.panel, "Sublbl")->text(), "SUB: FRENCH");
     EXPECT_EQ(r.session.subFilePath(), defaultTrack);
 }
 

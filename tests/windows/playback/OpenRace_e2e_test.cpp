@@ -41,27 +41,27 @@ TEST(OpenRaceEndToEnd, TheLastOpenWinsAndClicksMadeMeanwhileAreNotReplayed)
     r.panel.openVideo(kSlow);
     ASSERT_TRUE(r.program.session.opening());
     for (int i = 0; i < 3; ++i)
-        QTest::mouseClick(r.panel.vplay, Qt::LeftButton);
+        QTest::mouseClick(ctl(r.panel, "vplay"), Qt::LeftButton);
     r.panel.vgoe_Click();
     r.panel.openVideo(RealPicture::clip25);
     ASSERT_TRUE(opensEnded(r.program.session));
     ASSERT_EQ(opened.count(), 1);
     EXPECT_EQ(opened.first().at(0).toString(), RealPicture::clip25);
     EXPECT_EQ(r.program.MediaPlayer1.fileName(), RealPicture::clip25);
-    EXPECT_EQ(r.panel.namelbl->text(), QStringLiteral("VIDEO: CLIP25.MP4"));
+    EXPECT_EQ(ctl(r.panel, "namelbl")->text(), QStringLiteral("VIDEO: CLIP25.MP4"));
     EXPECT_TRUE(r.dialogs.shown.empty());
     // Nothing pressed during the opens comes back afterwards.
     QTest::qWait(500);
     EXPECT_EQ(r.program.MediaPlayer1.playState(), 1);
     EXPECT_EQ(r.program.MediaPlayer1.currentPosition(), 0);
-    EXPECT_EQ(r.panel.vplay->text(), QStringLiteral("Play"));
+    EXPECT_EQ(ctl(r.panel, "vplay")->text(), QStringLiteral("Play"));
     r.panel.Form_Unload(0);
 }
 
 TEST(OpenRaceEndToEnd, TheCloseBoxEndsASlowOpenAtOnceAndNoWindowShowsAfter)
 {
     RealRace r;
-    r.panel.settingsForm->Autoplay->setChecked(true);
+    r.panel.preferencesWindow()->Autoplay->setChecked(true);
     r.panel.openVideo(kSlow);
     ASSERT_TRUE(r.program.session.opening());
     QElapsedTimer clock;
@@ -72,7 +72,7 @@ TEST(OpenRaceEndToEnd, TheCloseBoxEndsASlowOpenAtOnceAndNoWindowShowsAfter)
     EXPECT_FALSE(r.program.session.opening());
     // Past the time the open would have taken.
     QTest::qWait(2500);
-    EXPECT_FALSE(r.panel.playerForm->isVisible());
+    EXPECT_FALSE(r.panel.videoWindow().isVisible());
     EXPECT_TRUE(r.program.MediaPlayer1.fileName().isEmpty());
     EXPECT_TRUE(r.dialogs.shown.empty());
 }

@@ -117,7 +117,7 @@ TEST(PanelSkin, DefaultSkinKeepsThePictureUntilTheNextStart)
     PanelFixture f;
     const qint64 builtin = f.panel.picture().cacheKey();
     f.settings.LoadSkin->click();
-    EXPECT_EQ(f.panel.browseForm->mode(), 5);
+    EXPECT_EQ(f.panel.browseDialog()->mode(), 5);
 
     const QString skin = writePicture(f, QStringLiteral("skin.bmp"), {100, 40}, "BMP");
     ASSERT_TRUE(f.panel.loadSkin(skin));

@@ -21,14 +21,14 @@ struct SubtitleGroup : ::testing::Test {
     Settings &s = f.settings;
     void SetUp() override { f.panel.Form_Load(); }
     void TearDown() override { f.panel.Form_Unload(0); }
-    subtitles &overlay() { return *f.panel.subtitlesForm; }
+    subtitles &overlay() { return *f.panel.overlay(); }
     void loadTable()
     {
         SubtitleTable t;
         t.append(30, 40, QString());
         t.append(100, 150, QStringLiteral("one"));
         t.append(1e9, 1e9, QString());
-        f.session.subClock().setTable(t);
+        f.session.setSubtitleTable(t);
     }
     double firstStart() { return f.session.subClock().table().subStart[1]; }
 };
@@ -58,7 +58,7 @@ TEST_F(SubtitleGroup, EveryChangeOfTheDelayShiftsTheTableByItsLeadingNumber)
     s.delaytxt->clear();
     EXPECT_EQ(firstStart(), 100 + 3.5);
     // Without a table nothing happens.
-    f.session.subClock().setTable(SubtitleTable{});
+    f.session.setSubtitleTable(SubtitleTable{});
     s.delaytxt->setText(QStringLiteral("7"));
     EXPECT_EQ(f.session.subClock().table().subCount, 0);
 }

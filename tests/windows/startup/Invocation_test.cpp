@@ -127,19 +127,18 @@ TEST(OpenedFile, OpensAsIfDroppedOnItsButton)
     const QString subs = f.path(QStringLiteral("my movie.srt"));
     touch(subs);
 
-    OpenedFile::open(f.panel, {sound});  // no movie yet: the sound file is the movie
+    OpenedFile::open(f.session, {sound});  // no movie yet: the sound file is the movie
     EXPECT_EQ(f.mp1.fileName(), sound);
-    OpenedFile::open(f.panel, {movie});
+    OpenedFile::open(f.session, {movie});
     EXPECT_EQ(f.mp1.fileName(), movie);
-    EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Play"));  // AutoPlay is off
-    OpenedFile::open(f.panel, {sound});
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), QStringLiteral("Play"));  // AutoPlay is off
+    OpenedFile::open(f.session, {sound});
     EXPECT_EQ(f.mp2.fileName(), sound);
     EXPECT_TRUE(f.session.audioSeparate());
-    OpenedFile::open(f.panel, {subs});
+    OpenedFile::open(f.session, {subs});
     EXPECT_EQ(f.session.subFilePath(), subs);
     const QString ini = f.path(QStringLiteral("my disc.ini"));
     touch(ini);
-    OpenedFile::open(f.panel, {ini});
+    OpenedFile::open(f.session, {ini});
     EXPECT_EQ(f.session.disc().iniFile, ini);
-    EXPECT_TRUE(f.panel.isVisible());
 }

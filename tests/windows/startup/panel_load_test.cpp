@@ -81,22 +81,19 @@ TEST(PanelLoad, StateAfterLoad)
     EXPECT_EQ(f.app.appPath, f.folder.path() + "/");
     EXPECT_EQ(f.session.videoFps(), 0);
     EXPECT_FALSE(f.session.isPlaying());
-    EXPECT_EQ(f.app.zoomMode, 1);
+    EXPECT_EQ(f.session.zoomMode(), 1);
     EXPECT_EQ(f.session.rateIndex(), 4);
     // Ratepos is 675 twips high from 540: 540 + 4 * (675 \ 11).
-    EXPECT_EQ(f.panel.LineRate.Y1, 784);
-    EXPECT_EQ(f.panel.LineRate.Y2, 784);
-    EXPECT_EQ(f.panel.posPerTwip, 1);
-    EXPECT_EQ(f.panel.trackWidth, 5115);
-    EXPECT_EQ(f.panel.modeNames[0], "Window mode");
-    EXPECT_EQ(f.panel.modeNames[1], "Fullscreen mode");
+    EXPECT_EQ(f.panel.rateMark().Y1, 784);
+    EXPECT_EQ(f.panel.rateMark().Y2, 784);
+    EXPECT_EQ(f.panel.trackScale(), 1);
     // The overlay-size sliders reach the whole screen in pixels.
     EXPECT_EQ(f.settings.subsizeH->maximum(), 1280);
     EXPECT_EQ(f.settings.subsizeV->maximum(), 1024);
     // First-run defaults: the overlay (9000 x 1500 twips) centred at the bottom.
     EXPECT_EQ(f.prefs.values().overlayLeft, (1280 * 15 - 9000) / 2);
     EXPECT_EQ(f.prefs.values().overlayTop, 1024 * 15 - 1500);
-    EXPECT_EQ(f.panel.subtitlesForm->pos(), QPoint((1280 - 600) / 2, 1024 - 100));
+    EXPECT_EQ(f.panel.overlay()->pos(), QPoint((1280 - 600) / 2, 1024 - 100));
     EXPECT_EQ(f.prefs.values().skinFile, "NONE");
     EXPECT_EQ(f.prefs.values().lastDir, f.app.appPath);
     EXPECT_FALSE(f.session.displayLoopRunning());

@@ -55,7 +55,7 @@ TEST(PanelSettings, EveryEntrySurvivesAnExitAndAStart)
         NextRun first(folder.path());
         first.panel.Form_Load();
         Settings &s = first.settings;
-        subtitles &o = *first.panel.subtitlesForm;
+        subtitles &o = *first.panel.overlay();
         first.panel.move(40, 60);
         s.subsizeH->setValue(500);
         s.subsizeV->setValue(80);
@@ -85,7 +85,7 @@ TEST(PanelSettings, EveryEntrySurvivesAnExitAndAStart)
     NextRun next(folder.path());
     next.panel.Form_Load();
     Settings &s = next.settings;
-    subtitles &o = *next.panel.subtitlesForm;
+    subtitles &o = *next.panel.overlay();
     EXPECT_EQ(next.panel.pos(), QPoint(40, 60));
     EXPECT_EQ(o.size(), QSize(500, 80));
     EXPECT_EQ(o.pos(), QPoint(123, 456));
@@ -109,7 +109,7 @@ TEST(PanelSettings, EveryEntrySurvivesAnExitAndAStart)
     EXPECT_TRUE(next.prefs.values().hidden);
     EXPECT_FALSE(o.isVisible());
     EXPECT_FALSE(s.subsizeH->isEnabled());
-    EXPECT_EQ(next.panel.Message->text(), "Fullscreen mode");
+    EXPECT_EQ(ctl(next.panel, "Message")->text(), "Fullscreen mode");
     EXPECT_EQ(s.OverlayFrame->text(), "45");
     EXPECT_EQ(s.Panscan->text(), "7");
     EXPECT_TRUE(s.Remaining->isChecked());
@@ -132,7 +132,7 @@ TEST(PanelSettings, TheOlderRulesFileIsReadAsWritten)
     PanelFixture f;  // 1024 x 768 pixels: 15360 x 11520 twips
     writeFile(f.path("kelmora.cfg"), storedFile("20000", "20000", "p"));
     f.panel.Form_Load();
-    subtitles &o = *f.panel.subtitlesForm;
+    subtitles &o = *f.panel.overlay();
     EXPECT_EQ(f.panel.pos(), QPoint(200, 100));
     // Past the bottom: back by the whole height; past the right: back by half the width.
     EXPECT_EQ(f.prefs.values().overlayTop, 11520 - 1500);
@@ -145,7 +145,7 @@ TEST(PanelSettings, TheOlderRulesFileIsReadAsWritten)
     EXPECT_EQ(o.Label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_TRUE(f.settings.Autosub->isChecked() && f.settings.Transsub->isChecked());
     EXPECT_EQ(f.settings.OverlayFrame->text(), "40");
-    EXPECT_EQ(f.panel.Message->text(), "Window mode");
+    EXPECT_EQ(ctl(f.panel, "Message")->text(), "Window mode");
     EXPECT_TRUE(f.settings.Remaining->isChecked());
     EXPECT_TRUE(f.settings.Time->isChecked());
     EXPECT_EQ(f.prefs.values().lastDir, QStringLiteral("C:\\François\\"));
@@ -180,7 +180,7 @@ TEST(PanelSettings, BadEntriesKeepTheirDefaultsAndBothWindowsStayReachable)
         PanelFixture f;
         writeFile(f.path("kelmora.cfg"), file.bytes);
         f.panel.Form_Load();
-        subtitles &o = *f.panel.subtitlesForm;
+        subtitles &o = *f.panel.overlay();
         const QRect screen(0, 0, 1024, 768);
         EXPECT_TRUE(screen.contains(f.panel.frameGeometry()));
         EXPECT_GE(o.width(), 1);
@@ -195,11 +195,11 @@ TEST(PanelSettings, BadEntriesKeepTheirDefaultsAndBothWindowsStayReachable)
                                          .replace("font size,20", "font size,huge"));
     f.panel.Form_Load();
     EXPECT_EQ(f.panel.pos(), QPoint(200, 0));
-    EXPECT_EQ(f.panel.subtitlesForm->width(), 600);
+    EXPECT_EQ(f.panel.overlay()->width(), 600);
     EXPECT_EQ(f.prefs.values().overlayTop, 3000);
     EXPECT_EQ(f.prefs.values().overlayLeft, 0);
-    EXPECT_EQ(f.panel.subtitlesForm->Label1->font().pointSize(), 18);
-    EXPECT_EQ(f.panel.subtitlesForm->Label1->font().family(), "Times New Roman");
+    EXPECT_EQ(f.panel.overlay()->Label1->font().pointSize(), 18);
+    EXPECT_EQ(f.panel.overlay()->Label1->font().family(), "Times New Roman");
     f.panel.Form_Unload(0);
 }
 
@@ -281,8 +281,8 @@ TEST(PanelSettings, RandomBytesStartWithDefaultsAndAreWrittenBackClean)
     writeFile(f.path("kelmora.cfg"),
               storedFile("0", "0", "P").replace("font name,Times New Roman", "font name," + QByteArray(5 << 20, 'T')));
     f.panel.Form_Load();
-    EXPECT_EQ(f.panel.subtitlesForm->Label1->font().pointSize(), 20);
-    EXPECT_NE(f.panel.subtitlesForm->Label1->font().family().size(), 16 * 1024 - 10);
+    EXPECT_EQ(f.panel.overlay()->Label1->font().pointSize(), 20);
+    EXPECT_NE(f.panel.overlay()->Label1->font().family().size(), 16 * 1024 - 10);
     EXPECT_EQ(f.settings.Text1[1]->text(), "+");
     EXPECT_EQ(f.prefs.values().skinFile, "/gone/skin.jpg");
     f.panel.Form_Unload(0);
@@ -299,8 +299,8 @@ TEST(PanelSettings, AFontNameStoredWithAFoundryTagFindsItsFamilyAndIsStoredWitho
         file.replace("font name,Times New Roman", QByteArray("font name,") + c.stored);
         writeFile(f.path("kelmora.cfg"), file);
         f.panel.Form_Load();
-        EXPECT_EQ(f.panel.subtitlesForm->Label1->font().family(), QString::fromLatin1(c.family)) << c.stored;
-        EXPECT_EQ(f.panel.subtitlesForm->Label2->font().family(), QString::fromLatin1(c.family)) << c.stored;
+        EXPECT_EQ(f.panel.overlay()->Label1->font().family(), QString::fromLatin1(c.family)) << c.stored;
+        EXPECT_EQ(f.panel.overlay()->Label2->font().family(), QString::fromLatin1(c.family)) << c.stored;
         f.panel.Form_Unload(0);
         EXPECT_TRUE(readAll(f.path("kelmora.cfg")).contains(QByteArray("\r\nfont name,") + c.family + "\r\n")) << c.stored;
     }

@@ -27,7 +27,7 @@ TEST(OverlayFocusEndToEnd, ShowingTheOverlayLeavesTheKeyboardWithThePanel)
     panel.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
 
-    subtitles &overlay = *panel.subtitlesForm;
+    subtitles &overlay = *panel.overlay();
     for (int tick = 0; tick < 4; ++tick) {
         // The lead-in entry is due: its first showing runs the set-up.
         overlay.showCue(QString());
