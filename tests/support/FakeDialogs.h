@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class FakeDialogs : public Dialogs {
@@ -15,8 +16,15 @@ public:
     };
     std::vector<Shown> shown;
     QStringList answers;
+    // Runs once while the next box is on screen, as whatever the user does before reading it.
+    std::function<void()> whileShown;
 
-    void msgBox(const QString &text, Icon icon, const QString &title) override { shown.push_back({text, icon, title}); }
+    void msgBox(const QString &text, Icon icon, const QString &title) override
+    {
+        shown.push_back({text, icon, title});
+        if (whileShown)
+            std::exchange(whileShown, nullptr)();
+    }
     QString inputBox(const QString &, const QString &, const QString &defaultText) override
     {
         return answers.isEmpty() ? defaultText : answers.takeFirst();

@@ -1,44 +1,23 @@
 #pragma once
 // What the selection window lists: the disc's main movie and specials, each run from its Quick ini file,
-// and its chapters, each a place in the movie.
+// and its chapters, each a place in the movie. Each list tells when it has been replaced.
 #include <QList>
 #include <QObject>
 #include <QString>
 
-class Specials : public QObject {
+class DiscList : public QObject {
     Q_OBJECT
 public:
-    struct Entry {
-        QString name;
-        QString iniFile;
-        bool operator==(const Entry &) const = default;
-    };
     using QObject::QObject;
-
-    // "MAIN MOVIE" first, leading back to the disc's main Quick ini file; empty before any disc.
-    const QList<Entry> &list() const { return list_; }
-    void set(const QList<Entry> &list)
-    {
-        list_ = list;
-        emit changed();
-    }
 
 signals:
     void changed();
-
-private:
-    QList<Entry> list_;
 };
 
-class Chapters : public QObject {
-    Q_OBJECT
+template <typename Entry>
+class Listing : public DiscList {
 public:
-    struct Entry {
-        QString name;
-        double frame = 0;  // where it starts
-        bool operator==(const Entry &) const = default;
-    };
-    using QObject::QObject;
+    using DiscList::DiscList;
 
     const QList<Entry> &list() const { return list_; }
     void set(const QList<Entry> &list)
@@ -47,9 +26,21 @@ public:
         emit changed();
     }
 
-signals:
-    void changed();
-
 private:
     QList<Entry> list_;
 };
+
+struct Special {
+    QString name;
+    QString iniFile;
+    bool operator==(const Special &) const = default;
+};
+struct Chapter {
+    QString name;
+    double frame = 0;  // where it starts
+    bool operator==(const Chapter &) const = default;
+};
+
+// "MAIN MOVIE" first, leading back to the disc's main Quick ini file; empty before any disc.
+using Specials = Listing<Special>;
+using Chapters = Listing<Chapter>;

@@ -39,11 +39,11 @@ void PlayerSession::runDisc(const QString &iniPath, const QString &mediaBase)
         subFilePath_ = disc.subFiles[disc.defaultSub];
 
     // "MAIN MOVIE" leads back to the disc in use, also from one of its specials.
-    QList<Specials::Entry> specials{{QStringLiteral("MAIN MOVIE"), disc_.iniFile}};
+    QList<Special> specials{{QStringLiteral("MAIN MOVIE"), disc_.iniFile}};
     for (int i = 0; i < disc.specialNames.size(); ++i)
         specials.append({disc.specialNames[i], disc.specialInis.value(i)});
     specials_.set(specials);
-    QList<Chapters::Entry> chapters;
+    QList<Chapter> chapters;
     for (const QuickDisc::Chapter &c : disc.chapters)
         chapters.append({c.name, double(c.number)});
     chapters_.set(chapters);
@@ -67,8 +67,8 @@ void PlayerSession::showDiscLabels()
 
 void PlayerSession::chooseScene(int index)
 {
-    const QList<Specials::Entry> &specials = specials_.list();
-    const QList<Chapters::Entry> &chapters = chapters_.list();
+    const QList<Special> &specials = specials_.list();
+    const QList<Chapter> &chapters = chapters_.list();
     if (index < 0)
         return;
     if (index < specials.size()) {

@@ -37,17 +37,17 @@ SelectFrm::SelectFrm(PlayerSession &session, int twipsPerPixelX, int twipsPerPix
     connect(Command1, &QPushButton::clicked, this, &SelectFrm::Command1_Click);
     CaptionFit::fitWindow(this, CaptionFit::narrowFont(8));
 
-    connect(&session_.specials(), &Specials::changed, this, &SelectFrm::showLists);
-    connect(&session_.chapters(), &Chapters::changed, this, &SelectFrm::showLists);
+    connect(&session_.specials(), &DiscList::changed, this, &SelectFrm::showLists);
+    connect(&session_.chapters(), &DiscList::changed, this, &SelectFrm::showLists);
     showLists();
 }
 
 void SelectFrm::showLists()
 {
     ListSelect->clear();
-    for (const Specials::Entry &e : session_.specials().list())
+    for (const Special &e : session_.specials().list())
         ListSelect->addItem(e.name);
-    for (const Chapters::Entry &e : session_.chapters().list())
+    for (const Chapter &e : session_.chapters().list())
         ListSelect->addItem(e.name);
 }
 

@@ -73,11 +73,11 @@ struct DiscRig : PanelFixture {
     QString selection() const
     {
         QStringList out, inis;
-        for (const Specials::Entry &e : session.specials().list()) {
+        for (const Special &e : session.specials().list()) {
             out << e.name;
             inis << rel(e.iniFile);
         }
-        for (const Chapters::Entry &e : session.chapters().list())
+        for (const Chapter &e : session.chapters().list())
             out << e.name + "(" + QString::number(e.frame) + ")";
         return out.join('|') + " / " + inis.join('|');
     }
@@ -413,4 +413,26 @@ TEST(DiscMode, TheMainMovieResumesWhereItWasLeft)
     rig.drop("disc/film.ini");
     EXPECT_TRUE(rig.mp1.calls.contains("seek 3000")) << rig.mp1.calls.join(", ").toStdString();
     EXPECT_EQ(rig.mp1.currentPosition(), 3000);
+}
+
+TEST(DiscMode, TheDriveSearchLogsTheDiscAfterTheLinesOfItsRead)
+{
+    DiscRig r({{"cd", "cd", true}});
+    r.mp1.holdOpens = true;
+    r.write("cd/subs/en.srt", kSrt);
+    r.write("cd/kelmora.ini", "[MOVIE]\r\nAVIName=film.avi\r\n[SUBTITLES]\r\nDirectory=subs\r\n1=en English\r\n"
+                              "File=en.srt\r\n[SPECIAL]\r\nCD=1\r\n1=a.ini A\r\n");
+    r.leftClick();
+    EXPECT_FALSE(r.logText().contains("Ini file (CDMODE):")) << "the disc's movie is still opening";
+    r.mp1.finishOpen();
+    const QString log = QString::fromUtf8(r.logText());
+    const QStringList order{"INI mode", "opening video ", "Opening Subs ", "Subs opened succesfully?",
+                            "Ini opened succesfully?", "Ini file (CDMODE):"};
+    qsizetype at = 0;
+    for (const QString &line : order) {
+        const qsizetype next = log.indexOf(line, at);
+        EXPECT_GE(next, at) << line.toStdString() << " in\n" << log.toStdString();
+        at = std::max(at, next);
+    }
+    EXPECT_EQ(log.count("Ini file (CDMODE):"), 1);
 }

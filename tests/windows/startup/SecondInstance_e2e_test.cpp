@@ -159,18 +159,6 @@ LaterStart startLater(const QStringList &arguments)
     return r;
 }
 
-// Records the boxes, and runs something from inside the first one, as a user's second start can
-// happen while the first start still shows a message of its load.
-struct LoadDialogs : FakeDialogs {
-    std::function<void()> duringFirst;
-    void msgBox(const QString &text, Icon icon, const QString &title) override
-    {
-        FakeDialogs::msgBox(text, icon, title);
-        if (duringFirst)
-            std::exchange(duringFirst, nullptr)();
-    }
-};
-
 }  // namespace
 
 TEST(SecondInstance, HandsEveryFileOverAndEndsAtOnceWhileTheRunningOneTellsWhatItCannotOpen)
@@ -193,12 +181,13 @@ TEST(SecondInstance, HandsEveryFileOverAndEndsAtOnceWhileTheRunningOneTellsWhatI
 
     // The running one starts from its disc, which is not there: while it still shows that (the disc's
     // movie fails to open once the load is done), a later start hands the movie over.
-    LoadDialogs dialogs;
+    // A user's second start can happen while the first start still shows a message of its load.
+    FakeDialogs dialogs;
     Program running(folder.path(), QStringLiteral("AUTORUN"), dialogs);
     LaterStart duringLoad;
-    dialogs.duringFirst = [&] { duringLoad = startLater({clip}); };
+    dialogs.whileShown = [&] { duringLoad = startLater({clip}); };
     ASSERT_TRUE(running.start());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.duringFirst; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !dialogs.whileShown; }, 20000));
     EXPECT_TRUE(duringLoad.ended);
     EXPECT_EQ(duringLoad.exitCode, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return running.MediaPlayer1.fileName() == clip; }, 20000))
@@ -247,4 +236,37 @@ TEST(SecondInstance, AFirstStartWithAFileThatCannotBeOpenedShowsThePanelsMessage
     EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.shown.empty(); }, 20000));
     EXPECT_EQ(dialogs.texts(), QStringList{QStringLiteral("ERROR LOADING MAIN A/V FILE")});
     EXPECT_TRUE(program.panel.isVisible());
+}
+
+TEST(SecondInstance, AMovieAndItsSoundGivenTogetherPlayTogetherAtAFirstStartAndWhenHandedOver)
+{
+    PanelFixture::privateRuntimeFolder();
+    QTemporaryDir folder;
+    const QString clip = QStringLiteral(VISTREL_MEDIA_DIR "/clip25.mp4");
+    const QString sound = QStringLiteral(VISTREL_MEDIA_DIR "/audio10.wav");
+    FakeDialogs dialogs;
+    Program running(folder.path(), QString(), dialogs);
+    // The sound named first: files given together are sorted, the movie opens first.
+    running.files = {sound, clip};
+    ASSERT_TRUE(running.start());
+    const auto together = [&] {
+        return running.MediaPlayer1.fileName() == clip && running.MediaPlayer2.fileName() == sound
+               && !running.session.opening();
+    };
+    ASSERT_TRUE(QTest::qWaitFor(together, 30000)) << dialogs.texts().join(" / ").toStdString();
+    EXPECT_TRUE(running.session.audioSeparate());
+    EXPECT_TRUE(running.MediaPlayer1.mute());
+    EXPECT_FALSE(running.MediaPlayer2.mute());
+    EXPECT_EQ(running.session.captions().audio, QStringLiteral("AUDIO: AUDIO10.WAV"));
+
+    // Back to the movie's own sound, then both handed over by a later start.
+    running.session.closeSound();
+    ASSERT_TRUE(running.MediaPlayer2.fileName().isEmpty());
+    const LaterStart later = startLater({clip, sound});
+    ASSERT_TRUE(later.ended);
+    EXPECT_EQ(later.exitCode, 0) << later.errors.constData();
+    EXPECT_TRUE(QTest::qWaitFor(together, 30000)) << dialogs.texts().join(" / ").toStdString();
+    EXPECT_TRUE(running.session.audioSeparate());
+    EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join(" / ").toStdString();
+    running.panel.Form_Unload(0);
 }
