@@ -1,11 +1,13 @@
 #include "engine/EmbeddedText.h"
 
+#include "threads/DetachedThreads.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
 #include <dlfcn.h>
 #include <mutex>
-#include <thread>
+#include <vector>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -80,8 +82,14 @@ long long nanoseconds(int64_t ts, AVRational base)
 
 struct EmbeddedText::Inbox {
     explicit Inbox(EmbeddedText *o) : owner(o) {}
+    struct Letter {
+        QString movie;
+        quint64 generation;
+        EmbeddedTrack track;
+    };
     std::mutex lock;
     EmbeddedText *owner;
+    std::vector<Letter> letters;
 };
 
 EmbeddedText::EmbeddedText(QObject *parent) : QObject(parent), inbox_(std::make_shared<Inbox>(this)) {}
@@ -108,26 +116,37 @@ void EmbeddedText::read(const QString &movie)
         return;
     stop_ = std::make_shared<std::atomic<bool>>(false);
     const quint64 generation = generation_;
-    std::thread([inbox = inbox_, stop = stop_, movie, generation] {
+    DetachedThreads::start([inbox = inbox_, stop = stop_, movie, generation] {
         std::optional<EmbeddedTrack> track = readNow(movie, *stop);
         if (!track || *stop)
             return;
         // Posted while the owner cannot go away; a read given up since is dropped on its thread.
         const std::lock_guard guard(inbox->lock);
         if (EmbeddedText *owner = inbox->owner) {
-            QMetaObject::invokeMethod(
-                owner,
-                [owner, movie, generation, track = std::move(*track)] {
-                    if (owner->generation_ == generation)
-                        emit owner->found(movie, track);
-                },
-                Qt::QueuedConnection);
+            inbox->letters.push_back({movie, generation, std::move(*track)});
+            QMetaObject::invokeMethod(owner, "collect", Qt::QueuedConnection);
         }
-    }).detach();
+    });
+}
+
+void EmbeddedText::collect()
+{
+    std::vector<Inbox::Letter> letters;
+    {
+        const std::lock_guard guard(inbox_->lock);
+        letters.swap(inbox_->letters);
+    }
+    for (const Inbox::Letter &l : letters) {
+        if (l.generation == generation_)
+            emit found(l.movie, l.track);
+    }
 }
 
 std::optional<EmbeddedTrack> EmbeddedText::readNow(const QString &movie, const std::atomic<bool> &stop)
 {
+    // A read given up before it began needs no libraries loaded.
+    if (stop)
+        return std::nullopt;
     const Av &a = av();
     if (!a.ok)
         return std::nullopt;

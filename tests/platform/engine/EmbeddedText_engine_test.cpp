@@ -1,6 +1,9 @@
 // The movie's own text tracks read with FFmpeg's demuxers from the generated clips.
 #include "engine/EmbeddedText.h"
+#include "threads/DetachedThreads.h"
 
+#include <QCoreApplication>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -74,4 +77,35 @@ TEST(EmbeddedText, ReadsOnAThreadAndAGivenUpReadNeverArrives)
     reader.read(media("movtext.mp4"));
     reader.cancel();
     EXPECT_FALSE(found.wait(1500));
+}
+
+// Readers let go in the middle of their reads: each thread ends by itself, delivering to nobody.
+TEST(EmbeddedText, ReadersLetGoDuringTheirReadsLeaveNothingRunning)
+{
+    for (int i = 0; i < 5; ++i) {
+        EmbeddedText reader;
+        reader.read(media("texttracks.mkv"));
+    }
+    EXPECT_TRUE(DetachedThreads::settle(DetachedThreads::kAtExit));
+}
+
+// The process ends while a read is under way, as when the player is closed right after an open: the
+// end waits for the read, which then touches nothing the end tears down.
+TEST(EmbeddedText, AProcessEndingDuringAReadEndsCleanly)
+{
+    if (qEnvironmentVariableIsSet("VISTREL_END_DURING_READ")) {
+        // Never let go, so its read is still under way when main() returns.
+        (new EmbeddedText)->read(media("texttracks.mkv"));
+        return;
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VISTREL_END_DURING_READ"), QStringLiteral("1"));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=EmbeddedText.AProcessEndingDuringAReadEndsCleanly")});
+    ASSERT_TRUE(child.waitForFinished(120000));
+    const QByteArray out = child.readAll();
+    EXPECT_TRUE(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0) << out.toStdString();
 }
