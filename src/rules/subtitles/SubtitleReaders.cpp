@@ -323,6 +323,7 @@ SubtitleLoad loadSource(const SubtitleSource &source, std::optional<int> format,
         load.error = unknownFormatMessage;
         break;
     }
+    load.table.sortByStart(1);
     load.table.append(sentinelStart, sentinelEnd, QString());
     return load;
 }

@@ -21,11 +21,11 @@ std::optional<int> detectFormat(const SubtitleSource &source);
 // The number at the start of a text (blanks before it allowed), 0 when there is none.
 double leadingNumber(QByteArrayView text);
 
-// Each reader appends the file's entries to the table; lines that do not fit are skipped.
+// Each reader appends the file's entries to the table in file order; lines that do not fit are skipped.
 void readMicroDvd(const SubtitleSource &source, SubtitleTable &table);
 void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &table);
 void readSubViewer(const SubtitleSource &source, double videoFps, SubtitleTable &table);
-// Events are taken in the order of their start; events with the same start and end become one entry.
+// Events with the same start and end that stand together after sorting become one entry.
 void readAss(const SubtitleSource &source, double videoFps, SubtitleTable &table);
 void readWebVtt(const SubtitleSource &source, double videoFps, SubtitleTable &table);
 
@@ -43,7 +43,8 @@ inline const QString unknownFormatMessage = QStringLiteral("UNKNOWN SUBTITLE FOR
 constexpr double sentinelStart = 10000000;
 constexpr double sentinelEnd = 10000009;
 
-// The whole load: lead-in entry from the OverlayFrame text, the file's entries, the end sentinel.
+// The whole load: lead-in entry from the OverlayFrame text, the file's entries in the order of their
+// start (entries that start together as the file lists them), the end sentinel.
 SubtitleLoad loadSubtitleBytes(const QByteArray &raw, std::optional<int> format, const QString &overlayFrameText,
                                double videoFps);
 SubtitleLoad loadSubtitleFile(const QString &path, std::optional<int> format, const QString &overlayFrameText,

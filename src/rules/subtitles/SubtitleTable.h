@@ -27,4 +27,10 @@ struct SubtitleTable {
         subText.emplace_back();
         ++subCount;
     }
+
+    // Puts the used entries from `first` on in the order of their start; entries that start on the
+    // same frame keep the order they had. The display steps through the table by index, so an entry
+    // listed after a later one would never come due.
+    void sortByStart(int first);
+
 };
