@@ -25,12 +25,13 @@ double leadingNumber(QByteArrayView text);
 void readMicroDvd(const SubtitleSource &source, SubtitleTable &table);
 void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &table);
 void readSubViewer(const SubtitleSource &source, double videoFps, SubtitleTable &table);
-// Events with the same start and end that stand together after sorting become one entry.
+// In these two, entries with the same start and end, wherever they stand, become one entry.
 void readAss(const SubtitleSource &source, double videoFps, SubtitleTable &table);
 void readWebVtt(const SubtitleSource &source, double videoFps, SubtitleTable &table);
 
 struct SubtitleLoad {
-    // False when the file could not be read or is empty: the previous table stays, `error` says why.
+    // False when the file could not be read, is empty or holds no entry in its format: the previous
+    // table stays, `error` says why.
     bool ok = false;
     // The text of the message box to show (title "ERROR", critical icon), empty when none is due.
     // An unknown format still gives ok with the lead-in and the end sentinel only.

@@ -1,5 +1,6 @@
 #include "subtitles/SubtitleTable.h"
 
+#include <QHash>
 #include <algorithm>
 #include <numeric>
 
@@ -26,4 +27,35 @@ void SubtitleTable::sortByStart(int first)
     std::move(starts.begin(), starts.end(), begin);
     std::move(ends.begin(), ends.end(), subEnd.begin() + first);
     std::move(texts.begin(), texts.end(), subText.begin() + first);
+}
+
+void SubtitleTable::mergeSameSpans(int first)
+{
+    if (first >= subCount)
+        return;
+    QHash<std::pair<double, double>, size_t> earlier;
+    auto kept = static_cast<size_t>(first);
+    for (auto i = static_cast<size_t>(first); i < static_cast<size_t>(subCount); ++i) {
+        const std::pair span(subStart[i], subEnd[i]);
+        if (const auto at = earlier.constFind(span); at != earlier.cend()) {
+            QString &text = subText[*at];
+            if (!text.isEmpty() && !subText[i].isEmpty())
+                text += QLatin1Char('\r');
+            text += subText[i];
+            continue;
+        }
+        earlier.insert(span, kept);
+        subStart[kept] = subStart[i];
+        subEnd[kept] = subEnd[i];
+        subText[kept] = std::move(subText[i]);
+        ++kept;
+    }
+    // The spare slot behind the last used entry, as append leaves it.
+    subStart.resize(kept + 1);
+    subEnd.resize(kept + 1);
+    subText.resize(kept + 1);
+    subStart[kept] = 0;
+    subEnd[kept] = 0;
+    subText[kept].clear();
+    subCount = static_cast<int>(kept);
 }

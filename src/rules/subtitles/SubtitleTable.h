@@ -33,4 +33,8 @@ struct SubtitleTable {
     // listed after a later one would never come due.
     void sortByStart(int first);
 
+    // Joins every entry from `first` on that has the same start and end as an earlier one to that
+    // one, its text on a line of its own: the display shows one entry at a time, and would show only
+    // the first of them.
+    void mergeSameSpans(int first);
 };

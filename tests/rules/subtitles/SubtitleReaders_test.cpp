@@ -412,11 +412,43 @@ TEST(SubViewer, TimingRightAfterTheHeaderIsRead)
     EXPECT_EQ(l.table.subText[1], "A");
 }
 
-TEST(SubViewer, NoSubtitleSectionGivesNoEntries)
+// A file that holds text but not one entry its reader can use is reported as an empty file: the
+// previous table stays.
+TEST(SubtitleLoad, AFileWithoutAnEntryIsReportedAsEmpty)
 {
-    const auto l = load("[INFORMATION]\r\n00:00:01.00,00:00:02.00\r\nA\r\n");
-    EXPECT_TRUE(l.ok);
-    EXPECT_EQ(entries(l), 0);
+    struct Case {
+        const char *what;
+        QByteArray file;
+        std::optional<int> format;
+    };
+    const Case cases[] = {
+        {"SubViewer without its subtitle section", "[INFORMATION]\r\n00:00:01.00,00:00:02.00\r\nA\r\n",
+         std::nullopt},
+        {"SubRip without a timing line", "1\r\nno timing\r\n\r\n", std::nullopt},
+        {"MicroDVD lines without their braces", "{100\r\n{100}\r\n", std::nullopt},
+        {"WebVTT with a header and a note only", "WEBVTT\n\nNOTE nothing yet\n", std::nullopt},
+        {"ASS with its events section empty", "[Script Info]\nTitle: x\n\n[Events]\nFormat: Start, End, Text\n",
+         std::nullopt},
+        {"ASS whose only event draws", "[Script Info]\n[Events]\n"
+                                       "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\p1}m 0 0 l 1 1\n",
+         std::nullopt},
+        {"a SubRip file opened as MicroDVD", "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n", formatMicroDvd},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto l = load(c.file, c.format);
+        EXPECT_FALSE(l.ok);
+        EXPECT_EQ(l.error, "The subtitle file is empty");
+        EXPECT_EQ(l.table.subCount, 0);
+    }
+    // From disk the message names the file, as for a file of no bytes at all.
+    QTemporaryDir dir;
+    QFile file(dir.filePath("header.vtt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("WEBVTT\n\n");
+    file.close();
+    EXPECT_EQ(loadSubtitleFile(file.fileName(), std::nullopt, "30", 25).error.toStdString(),
+              ("The subtitle file is empty: " + file.fileName()).toStdString());
 }
 
 // Every reader's entries come out by their start, between the lead-in and the sentinel that stay
