@@ -19,9 +19,11 @@ Result read(const Request &request)
     QDirIterator it(request.folder, request.nameFilters, request.filters);
     while (it.hasNext()) {
         it.next();
-        result.names.append(it.fileName());
+        (it.fileInfo().isDir() ? result.folders : result.names).append(it.fileName());
     }
-    NameOrder(request.locale).sort(result.names);
+    const NameOrder order(request.locale);
+    order.sort(result.names);
+    order.sort(result.folders);
     return result;
 }
 

@@ -19,7 +19,8 @@ struct Request {
 };
 
 struct Result {
-    QStringList names;  // sorted in NameOrder
+    QStringList names;    // the entries that are not folders, sorted in NameOrder
+    QStringList folders;  // the folders, sorted in NameOrder
     bool listable = false;
 };
 

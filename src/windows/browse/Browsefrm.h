@@ -72,7 +72,7 @@ private:
     void applyFileFilter(const QString &patterns);
     void hideOpenas();
     void askFor(const QString &folder);
-    void folderListed(const QString &folder);
+    void folderListed(const QString &folder, const QStringList &folders);
     void folderRefused(const QString &folder);
 
     Panelfrm &panel_;

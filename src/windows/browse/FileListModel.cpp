@@ -29,7 +29,7 @@ void FileListModel::refresh()
     refreshing_ = true;
     QMetaObject::invokeMethod(this, [this] {
         refreshing_ = false;
-        reading_ = {lister_.list({asked_, filters_, nameFilters_, QLocale()}), asked_};
+        reading_ = {lister_.list({asked_, filters_ | QDir::AllDirs, nameFilters_, QLocale()}), asked_};
     }, Qt::QueuedConnection);
 }
 
@@ -54,7 +54,7 @@ void FileListModel::take(quint64 ticket, const FolderListing::Result &result)
         names_ = result.names;
         endResetModel();
     }
-    emit listed(folder);
+    emit listed(folder, result.folders);
 }
 
 QString FileListModel::fileName(const QModelIndex &index) const

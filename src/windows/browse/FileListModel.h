@@ -1,8 +1,8 @@
 #pragma once
 // The Browse dialog's file list: the names of one folder's files that pass the filters, sorted, read
-// on another thread. The list moves to a folder once its listing has arrived, so until then it shows
-// the folder it had, and a folder that cannot be listed never replaces it. Icons follow the names'
-// types, so showing a row never touches the disk.
+// on another thread together with the folder's sub-folders. The list moves to a folder once its listing
+// has arrived, so until then it shows the folder it had, and a folder that cannot be listed never
+// replaces it. Icons follow the names' types, so showing a row never touches the disk.
 #include "drives/FolderListing.h"
 
 #include <QAbstractListModel>
@@ -33,8 +33,9 @@ public:
     QVariant data(const QModelIndex &index, int role) const override;
 
 signals:
-    // The list shows `folder`'s files now (a folder listed again comes too).
-    void listed(const QString &folder);
+    // The list shows `folder`'s files now (a folder listed again comes too); `folders` are its
+    // sub-folders, hidden ones among them when hidden files are listed.
+    void listed(const QString &folder, const QStringList &folders);
     // `folder` could not be listed; the list shows what it showed before, or nothing if that was `folder`.
     void refused(const QString &folder);
 

@@ -121,25 +121,33 @@ QModelIndex FolderTreeModel::reveal(const QString &folder)
     return indexOf(node);
 }
 
+void FolderTreeModel::setFolders(const QString &folder, const QStringList &names)
+{
+    Node *node = find(folder);
+    if (!node)
+        return;
+    // Newer than any reading of the folder's own still under way, which then goes unused.
+    node->ticket = 0;
+    node->state = Node::State::Listed;
+    merge(node, names);
+}
+
 void FolderTreeModel::setShowHidden(bool show)
 {
-    if (show == showHidden_)
-        return;
     showHidden_ = show;
-    refresh();
 }
 
-void FolderTreeModel::refresh()
+void FolderTreeModel::refresh(const QString &except)
 {
-    relistAll(top_.get());
+    relistAll(top_.get(), except);
 }
 
-void FolderTreeModel::relistAll(Node *node)
+void FolderTreeModel::relistAll(Node *node, const QString &except)
 {
-    if (node != top_.get() && node->state != Node::State::Unlisted)
+    if (node != top_.get() && node->state != Node::State::Unlisted && pathOf(node) != except)
         list(node);
     for (const auto &child : node->children)
-        relistAll(child.get());
+        relistAll(child.get(), except);
 }
 
 void FolderTreeModel::list(Node *node)
@@ -159,7 +167,7 @@ void FolderTreeModel::take(quint64 ticket, const FolderListing::Result &result)
     if (!node || node->ticket != ticket)
         return;
     node->state = Node::State::Listed;
-    merge(node, result.names);
+    merge(node, result.folders);
 }
 
 void FolderTreeModel::merge(Node *node, QStringList names)

@@ -20,9 +20,12 @@ public:
     // listed yet; invalid outside the place. The folder last revealed stays in the tree, hidden or not.
     QModelIndex reveal(const QString &folder);
     QString pathOf(const QModelIndex &index) const;
-    // Every folder read so far is read again (with or without hidden folders).
+    // The sub-folders of `folder`, read elsewhere (with its files).
+    void setFolders(const QString &folder, const QStringList &names);
+    // Hidden folders listed or not, from the next reading on.
     void setShowHidden(bool show);
-    void refresh();
+    // Every folder read so far is read again, but `except`, whose folders come from elsewhere.
+    void refresh(const QString &except = {});
 
     QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -43,7 +46,7 @@ private:
     void take(quint64 ticket, const FolderListing::Result &result);
     void merge(Node *node, QStringList names);
     void insertChildren(Node *node, int row, const QStringList &names);
-    void relistAll(Node *node);
+    void relistAll(Node *node, const QString &except);
 
     std::unique_ptr<Node> top_;
     QString root_;

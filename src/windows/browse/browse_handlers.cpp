@@ -69,6 +69,7 @@ void Browsefrm::Check1_Click()
     files_->setFilters(QDir::Files | QDir::NoDotAndDotDot | (all ? QDir::Hidden | QDir::System : QDir::Filters()),
                        files_->nameFilters());
     folders_->setShowHidden(all);
+    folders_->refresh(dirPath_);
 }
 
 void Browsefrm::fillDrives()
@@ -113,11 +114,12 @@ void Browsefrm::askFor(const QString &folder)
     files_->list(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
 }
 
-void Browsefrm::folderListed(const QString &folder)
+void Browsefrm::folderListed(const QString &folder, const QStringList &folders)
 {
     fallbacks_.clear();
     const QString highlighted = std::exchange(highlighted_, QString());
     if (folder == dirPath_) {
+        folders_->setFolders(folder, folders);
         // Read again: the highlight stays on its file while the file is there.
         if (!highlighted.isEmpty() && !filList->currentIndex().isValid())
             filList->setCurrentIndex(files_->indexOf(highlighted));
@@ -125,7 +127,9 @@ void Browsefrm::folderListed(const QString &folder)
     }
     dirPath_ = folder;
     showPlaceOf(folder);
+    // The folder's own folders came with its files: the tree does not read it again.
     const QModelIndex at = folders_->reveal(folder);
+    folders_->setFolders(folder, folders);
     dirList->setCurrentIndex(at);
     dirList->expand(at);
     dirList->scrollTo(at);
@@ -200,7 +204,7 @@ void Browsefrm::choose(int mode, const QString &caption)
     Form_Activate();
     // What changed on the disk while the dialog was away shows now.
     files_->refresh();
-    folders_->refresh();
+    folders_->refresh(dirPath_);
 }
 
 void Browsefrm::cmdOpen_Click()

@@ -44,26 +44,29 @@ protected:
 TEST_F(FolderListingTest, EachFilterLetsThroughItsKindsOfEntry)
 {
     const QDir::Filters files = QDir::Files | QDir::NoDotAndDotDot;
+    const QStringList folders = {"dirlink", "sub", "sub.avi"};
     const struct {
         const char *what;
         FolderListing::Request request;
-        QStringList expected;
+        QStringList names, folders;
     } cases[] = {
         {"files of a kind, by name without regard to case, a link to a file among them",
-         request(files, {"*.avi", "*.mpg"}), {"A.AVI", "b.avi", "clip 10.mpg", "clip 9.mpg", "link.avi"}},
-        {"every file", request(files, {"*"}), {"A.AVI", "b.avi", "clip 10.mpg", "clip 9.mpg", "link.avi", "notes.txt"}},
+         request(files, {"*.avi", "*.mpg"}), {"A.AVI", "b.avi", "clip 10.mpg", "clip 9.mpg", "link.avi"}, {}},
+        {"every file", request(files, {"*"}), {"A.AVI", "b.avi", "clip 10.mpg", "clip 9.mpg", "link.avi", "notes.txt"}, {}},
         {"hidden and system files too: the pipe and the broken link",
          request(files | QDir::Hidden | QDir::System, {"*.avi"}),
-         {".hidden.avi", "A.AVI", "b.avi", "broken.avi", "link.avi", "pipe.avi"}},
-        {"folders, a link to one among them", request(QDir::AllDirs | QDir::NoDotAndDotDot), {"dirlink", "sub", "sub.avi"}},
-        {"hidden folders too", request(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden),
+         {".hidden.avi", "A.AVI", "b.avi", "broken.avi", "link.avi", "pipe.avi"}, {}},
+        {"folders, a link to one among them", request(QDir::AllDirs | QDir::NoDotAndDotDot), {}, folders},
+        {"hidden folders too", request(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden), {},
          {".hid", "dirlink", "sub", "sub.avi"}},
+        {"files of a kind and every folder, apart", request(files | QDir::AllDirs, {"*.txt"}), {"notes.txt"}, folders},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         const FolderListing::Result result = FolderListing::read(c.request);
         EXPECT_TRUE(result.listable);
-        EXPECT_EQ(result.names, c.expected);
+        EXPECT_EQ(result.names, c.names);
+        EXPECT_EQ(result.folders, c.folders);
     }
 }
 
@@ -75,7 +78,7 @@ TEST_F(FolderListingTest, WhatIsNoFolderCannotBeListed)
         r.folder = path(name);
         const FolderListing::Result result = FolderListing::read(r);
         EXPECT_FALSE(result.listable);
-        EXPECT_TRUE(result.names.isEmpty());
+        EXPECT_TRUE(result.names.isEmpty() && result.folders.isEmpty());
     }
 }
 
@@ -95,8 +98,9 @@ TEST_F(FolderListingTest, ListingsComeBackOnTheOwnersThreadAndARequestUnderWayIs
     EXPECT_EQ(arrivedOn, QThread::currentThread());
     for (const QList<QVariant> &arrival : listed) {
         const auto result = arrival[1].value<FolderListing::Result>();
-        EXPECT_EQ(result.names, arrival[0].toULongLong() == first ? QStringList{"notes.txt"}
-                                                                  : QStringList({"dirlink", "sub", "sub.avi"}));
+        const bool files = arrival[0].toULongLong() == first;
+        EXPECT_EQ(result.names, files ? QStringList{"notes.txt"} : QStringList());
+        EXPECT_EQ(result.folders, files ? QStringList() : QStringList({"dirlink", "sub", "sub.avi"}));
     }
     // Once back, the same request is a new listing.
     EXPECT_NE(lister.list(some), first);
@@ -122,7 +126,7 @@ TEST(DrivesWithAStuckFolder, AListerLetGoWhileItsListingWaitsDoesNotWait)
     QSignalSpy listed(&lister, &FolderLister::listed);
     lister.list({home.path(), QDir::AllDirs | QDir::NoDotAndDotDot, {}, QLocale::c()});
     ASSERT_TRUE(listed.wait(5000));
-    EXPECT_EQ(listed[0][1].value<FolderListing::Result>().names, QStringList{"net"});
+    EXPECT_EQ(listed[0][1].value<FolderListing::Result>().folders, QStringList{"net"});
 }
 
 }  // namespace

@@ -39,6 +39,7 @@ TEST(FileListModel, MovesToAFolderOnlyOnceItHasBeenRead)
     const UserLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
     Folders f;
     const QString films = f.make("films", {"clip 10.avi", "Clip 9.AVI", "notes.txt"});
+    f.make("films/extras.avi", {});
     FileListModel model;
     QAbstractItemModelTester checked(&model, QAbstractItemModelTester::FailureReportingMode::Warning);
     QSignalSpy listed(&model, &FileListModel::listed), refused(&model, &FileListModel::refused);
@@ -47,6 +48,7 @@ TEST(FileListModel, MovesToAFolderOnlyOnceItHasBeenRead)
     EXPECT_EQ(model.rowCount(), 0);
     ASSERT_TRUE(listed.wait(5000));
     EXPECT_EQ(listed[0][0].toString(), films);
+    EXPECT_EQ(listed[0][1].toStringList(), QStringList{"extras.avi"});
     EXPECT_EQ(model.folder(), films);
     EXPECT_EQ(rows(model), QStringList({"Clip 9.AVI", "clip 10.avi"}));
     EXPECT_EQ(model.fileName(model.indexOf("clip 10.avi")), "clip 10.avi");

@@ -85,12 +85,14 @@ TEST(FolderTreeModel, FoldersReadAgainKeepTheEntriesStillThere)
     ASSERT_TRUE(QDir(t.root.path()).mkdir("zebra"));
     ASSERT_TRUE(QDir(t.path("Pictures")).removeRecursively());
     t.model.setShowHidden(true);
+    t.model.refresh();
     ASSERT_TRUE(t.read(top, {".config", "Audio", "films", "music", "zebra"}));
     ASSERT_TRUE(t.read(films, {".cache", "new", "older"}));
     EXPECT_EQ(music.data().toString(), "music");
     EXPECT_EQ(t.model.pathOf(music), t.path("music"));
 
     t.model.setShowHidden(false);
+    t.model.refresh();
     ASSERT_TRUE(t.read(top, {"Audio", "films", "music", "zebra"}));
     ASSERT_TRUE(t.read(films, {"new", "older"}));
     // Read again with nothing changed: nothing moves.
@@ -102,6 +104,14 @@ TEST(FolderTreeModel, FoldersReadAgainKeepTheEntriesStillThere)
     EXPECT_EQ(inserted.count(), 1);
     EXPECT_EQ(removed.count(), 0);
     EXPECT_TRUE(music.isValid());
+
+    // Folders read elsewhere (with the files) take their place at once, the rows still there kept.
+    const QPersistentModelIndex older = t.model.index(1, 0, films);
+    t.model.setFolders(t.path("films"), {"a", "older"});
+    t.model.setFolders(t.path("nowhere"), {"x"});
+    EXPECT_EQ(children(t.model, films), QStringList({"a", "older"}));
+    EXPECT_EQ(older.row(), 1);
+    EXPECT_FALSE(t.model.canFetchMore(films));
 }
 
 TEST(FolderTreeModel, AFolderThatCannotBeReadHasNoFoldersButTheWayToTheOneShown)
