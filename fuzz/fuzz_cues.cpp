@@ -1,6 +1,6 @@
 // A movie's text cues as the demuxer hands them, for each text codec: any packet bytes, time stamps,
-// durations, time bases and frame rates. Every cue's text is made of what its packet holds (for MP4
-// timed text, of its text alone, never of the style boxes after it); the table's times are never
+// durations, time bases and frame rates. Every cue's text is made of its packet's bytes, in order (for
+// MP4 timed text, of its text alone, never of the style boxes after it); the table's times are never
 // negative, never end before they start, come in the order of their start and stay before the sentinel.
 #include "fuzz_check.h"
 #include "subtitles/EmbeddedCues.h"
@@ -14,14 +14,26 @@ namespace {
 
 const QByteArray kCodecs[] = {"subrip", "srt", "ass", "ssa", "webvtt", "mov_text", "text"};
 
-// The characters a packet's text may be made of: the packet's own, and those markup stands for.
+// Whether a packet's text is made of the packet: its bytes come from the packet in order, markup
+// removed between them; line breaks, blanks and the characters of entities stand for markup, and the
+// replacement character for bytes that are no UTF-8.
 bool madeOf(const QString &text, const QByteArray &source)
 {
-    const QString from = QString::fromUtf8(source);
-    QSet<QChar> allowed(from.begin(), from.end());
-    for (QChar c : QStringLiteral("\r &<>\uFFFD"))
-        allowed.insert(c);
-    return std::all_of(text.begin(), text.end(), [&](QChar c) { return allowed.contains(c); });
+    qsizetype at = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (QStringLiteral("\r &<>\uFFFD").contains(text[i]))
+            continue;
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QByteArray bytes = text.mid(i, pair ? 2 : 1).toUtf8();
+        i += pair ? 1 : 0;
+        for (char b : bytes) {
+            at = source.indexOf(b, at);
+            if (at < 0)
+                return false;
+            ++at;
+        }
+    }
+    return true;
 }
 
 }  // namespace
