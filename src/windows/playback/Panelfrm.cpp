@@ -369,9 +369,11 @@ void Panelfrm::moveEvent(QMoveEvent *e)
 
 void Panelfrm::keyPressEvent(QKeyEvent *e)
 {
-    // Only keys that produce a character take part in the key map.
-    if (!e->text().isEmpty())
-        Form_KeyPress(e->text().left(1));
+    // Only keys that produce a character take part in the key map; a character beyond the first 65,536
+    // comes as two UTF-16 units.
+    const QString text = e->text();
+    if (!text.isEmpty())
+        Form_KeyPress(text.left(text.size() > 1 && text[0].isHighSurrogate() ? 2 : 1));
     else
         QWidget::keyPressEvent(e);
 }

@@ -56,6 +56,8 @@ TEST(InstanceChannel, HandsAFileToTheRunningInstanceAndSurvivesAStaleSocket)
         ASSERT_TRUE(received.wait(5000) || !received.isEmpty());
         EXPECT_EQ(received.takeFirst().value(0).toStringList(), QStringList{sent});
     }
+    // Names the running instance would refuse whole are not sent: the start that has them says so.
+    EXPECT_FALSE(InstanceChannel::handOver(path, {QStringLiteral("/") + QString(InstanceMessage::kMaxPayload, 'x')}));
 }
 
 TEST(InstanceMessage, NamesSurviveAnyCharacterAndBrokenMessagesAreRefused)

@@ -126,6 +126,29 @@ TEST(ResumePositions, DamagedFilesHoldNothingOrOnlyTheirGoodLines)
     EXPECT_EQ(ResumePositions::load(fifo).size(), 0);  // returns at once instead of waiting for a writer
 }
 
+// A file longer than the program writes (edited, or from a damaged disk): a movie's last line is its
+// newest, and the newest thousand movies are kept in their order.
+TEST(ResumePositions, ALongFileKeepsTheNewestLineOfTheNewestThousandMovies)
+{
+    QByteArray file = "vistrel positions 1\n";
+    for (int n = 0; n < 1500; ++n)
+        file += "100\t1000\t5\t/films/movie%20" + QByteArray::number(n) + ".mkv\n";
+    file += "777\t1000\t5\t/films/movie%200.mkv\n";  // movie 0 again, now the newest
+    file += "888\t1000\t5\t/films/movie%20900.mkv\tbroken\n";
+    ResumePositions p = ResumePositions::read(file);
+    ASSERT_EQ(p.size(), 1000);
+    EXPECT_EQ(p.frameOf(key(0)), 777);
+    EXPECT_EQ(p.frameOf(key(900)), 100);
+    EXPECT_EQ(p.frameOf(key(1499)), 100);
+    EXPECT_EQ(p.frameOf(key(501)), 100);
+    EXPECT_FALSE(p.frameOf(key(500)));
+    // The oldest kept goes first when one more comes.
+    p.keep(key(2000), 1);
+    EXPECT_FALSE(p.frameOf(key(501)));
+    EXPECT_EQ(p.frameOf(key(502)), 100);
+    EXPECT_EQ(p.frameOf(key(0)), 777);
+}
+
 TEST(ResumePositions, KeyOfTheFileOnDisk)
 {
     QTemporaryDir dir;

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -304,4 +306,46 @@ TEST(PanelSettings, AFontNameStoredWithAFoundryTagFindsItsFamilyAndIsStoredWitho
         f.panel.Form_Unload(0);
         EXPECT_TRUE(readAll(f.path("kelmora.cfg")).contains(QByteArray("\r\nfont name,") + c.family + "\r\n")) << c.stored;
     }
+}
+
+TEST(PanelSettings, KeysAnyScreenAndFractionalSizesSurviveAnExitAndAStart)
+{
+    QTemporaryDir folder;
+    const QList<QRect> leftAndAbove{{-1280, 0, 1280, 1024}, {0, -768, 1024, 768}};
+    {
+        NextRun first(folder.path());
+        first.desktop.otherScreens = leftAndAbove;
+        first.panel.Form_Load();
+        Settings &s = first.settings;
+        // Enter and Escape typed into a key box are the keys; so is a character beyond the first 65,536.
+        QTest::keyClick(s.Text1[0], Qt::Key_Return);
+        QTest::keyClick(s.Text1[1], Qt::Key_Escape);
+        s.Text1[2]->setText(QString::fromUcs4(std::array<char32_t, 1>{U'\U0001F3AC'}.data(), 1));
+        QTest::keyClicks(s.Text1[3], QStringLiteral("ab"));  // refused: one character a box
+        SubtitleFont font = first.prefs.values().font;
+        font.size = 13.5;
+        first.prefs.set(&Prefs::font, font);
+        subtitles &o = *first.panel.overlay();
+        o.show();
+        o.move(-1000, 100);  // dragged onto the screen left of the primary one
+        first.panel.move(200, -600);  // the panel on the screen above it
+        first.panel.Form_Unload(0);
+    }
+    NextRun next(folder.path());
+    next.desktop.otherScreens = leftAndAbove;
+    next.panel.Form_Load();
+    const Settings &s = next.settings;
+    EXPECT_EQ(s.Text1[0]->text(), "\r");
+    EXPECT_EQ(s.Text1[1]->text(), "\x1b");
+    EXPECT_EQ(s.Text1[2]->text().toUcs4(), QList<uint>{0x1F3AC});
+    EXPECT_EQ(s.Text1[3]->text(), "V");
+    EXPECT_EQ(next.prefs.values().font.size, 13.5);
+    EXPECT_EQ(next.panel.overlay()->Label1->font().pointSizeF(), 13.5);
+    EXPECT_EQ(next.panel.overlay()->pos(), QPoint(-1000, 100));
+    EXPECT_EQ(next.panel.pos(), QPoint(200, -600));
+    // The keys work as bound.
+    next.openMovie();
+    next.panel.Form_KeyPress(QStringLiteral("\r"));
+    EXPECT_TRUE(next.session.isPlaying()) << "Enter gives play/stop";
+    next.panel.Form_Unload(0);
 }
