@@ -1,4 +1,5 @@
 #include "playback/ResumePositions.h"
+#include "support/ForkedChild.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -180,18 +180,17 @@ TEST(ResumePositions, SaveOnAFullDiskKeepsTheOldFile)
     const QByteArray bytes = large.write();
     ASSERT_GT(bytes.size(), 16384);
 
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    ForkedChild child;
+    ASSERT_TRUE(child.started());
+    if (child.inChild()) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
         _exit(ResumePositions::save(path, bytes) ? 1 : 0);
     }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported success";
+    const std::optional<int> code = child.wait(std::chrono::seconds(60));
+    ASSERT_TRUE(code) << "the saving child did not end by itself";
+    EXPECT_EQ(*code, 0) << "the save reported success";
     EXPECT_EQ(readAll(path), small.write());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
     // And with room, the new file replaces it.

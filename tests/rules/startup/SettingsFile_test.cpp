@@ -3,20 +3,21 @@
 #include "startup/SettingsFile.h"
 
 #include "startup/ProgramFolder.h"
+#include "support/ForkedChild.h"
 #include "support/TestFiles.h"
+#include "support/UserFolders.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include "support/UserLocale.h"
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace SettingsFile;
@@ -159,8 +160,8 @@ TEST(SettingsFile, StoredValuesConvertOrKeepTheDefault)
     EXPECT_FALSE(minusOne(v("x")));
 }
 
-// The saving process is killed at random moments; whatever it was doing, the file is the old one or
-// the new one, whole.
+// The saving process is killed as a save begins or right after one ends, a random number of saves
+// in; whatever it was doing, the file is the old one or the new one, whole.
 TEST(SettingsFile, SaveKilledAtAnyMomentLeavesAWholeFile)
 {
     QTemporaryDir dir;
@@ -170,15 +171,26 @@ TEST(SettingsFile, SaveKilledAtAnyMomentLeavesAWholeFile)
     ASSERT_TRUE(saved(path, first));
     auto *random = QRandomGenerator::global();
     for (int round = 0; round < 40; ++round) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            for (int i = 0;; ++i)
+        int progress[2];
+        ASSERT_EQ(pipe2(progress, O_CLOEXEC), 0);
+        ForkedChild child;
+        ASSERT_TRUE(child.started());
+        if (child.inChild()) {
+            // One byte as each save begins and one as it ends.
+            for (int i = 0;; ++i) {
+                if (::write(progress[1], "b", 1) != 1)
+                    _exit(1);
                 saved(path, i % 2 ? first : second);
+                if (::write(progress[1], "e", 1) != 1)
+                    _exit(1);
+            }
         }
-        usleep(random->bounded(200u, 8000u));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
+        ::close(progress[1]);
+        const int moments = static_cast<int>(random->bounded(1u, 8u));
+        for (int i = 0; i < moments; ++i)
+            ASSERT_TRUE(readByte(progress[0])) << "round " << round << ": the child stopped saving";
+        child.kill();
+        ::close(progress[0]);
         const QByteArray found = readAll(path);
         ASSERT_TRUE(found == first || found == second) << "round " << round << ": " << found.size() << " bytes";
     }
@@ -186,11 +198,10 @@ TEST(SettingsFile, SaveKilledAtAnyMomentLeavesAWholeFile)
 
 TEST(SettingsFile, ReadOnlyProgramFolderKeepsTheFileInTheUserConfigFolder)
 {
-    QStandardPaths::setTestModeEnabled(true);
+    const UserFolders folders;
     QTemporaryDir dir;
     const QString user = ProgramFolder::configFolder();
     ASSERT_FALSE(user.isEmpty());
-    QFile::remove(user + "kelmora.cfg");
     // A program "folder" that is a plain file cannot be written, whoever runs the test.
     const QString locked = dir.filePath(QStringLiteral("ro"));
     QFile(locked).open(QIODevice::WriteOnly);
@@ -204,8 +215,6 @@ TEST(SettingsFile, ReadOnlyProgramFolderKeepsTheFileInTheUserConfigFolder)
     const QString open = ProgramFolder::withSeparator(dir.path());
     EXPECT_EQ(writePath(open), open + "kelmora.cfg");
     EXPECT_EQ(readPath(open), open + "kelmora.cfg");
-    QFile::remove(user + "kelmora.cfg");
-    QStandardPaths::setTestModeEnabled(false);
 }
 
 // The save runs in a child process with a file-size limit, so its writes really fail the way a full
@@ -231,9 +240,9 @@ TEST(SettingsFile, AWriteThatReallyFailsLeavesTheOldFileByteForByte)
         SCOPED_TRACE(c.limit);
         writeFile(path, old);
         const QByteArray next = QByteArray(c.newBytes - 2, 'x') + "\r\n";
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+        ForkedChild child;
+        ASSERT_TRUE(child.started());
+        if (child.inChild()) {
             signal(SIGXFSZ, SIG_IGN);
             rlimit limit{};
             getrlimit(RLIMIT_FSIZE, &limit);
@@ -243,10 +252,9 @@ TEST(SettingsFile, AWriteThatReallyFailsLeavesTheOldFileByteForByte)
             const bool ok = save(path, next, reason);
             _exit(ok ? 0 : reason.isEmpty() ? 2 : 1);
         }
-        int status = 0;
-        waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), c.saves ? 0 : 1);
+        const std::optional<int> code = child.wait(std::chrono::seconds(60));
+        ASSERT_TRUE(code) << "the saving child did not end by itself";
+        EXPECT_EQ(*code, c.saves ? 0 : 1);
         EXPECT_EQ(readAll(path), c.saves ? next : old);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kelmora.cfg")});
     }
@@ -338,16 +346,13 @@ TEST(SettingsFile, TextsAreCheckedOnTheWayIn)
 
 TEST(SettingsFile, AFolderNamedLikeTheFileSendsItToTheUserConfigFolder)
 {
-    QStandardPaths::setTestModeEnabled(true);
+    const UserFolders folders;
     QTemporaryDir dir;
     const QString user = ProgramFolder::configFolder();
     ASSERT_FALSE(user.isEmpty());
-    QFile::remove(user + "kelmora.cfg");
     const QString folder = ProgramFolder::withSeparator(dir.path());
     ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("kelmora.cfg")));
     EXPECT_EQ(writePath(folder), user + "kelmora.cfg");
     ASSERT_TRUE(saved(writePath(folder), "a,1\r\n"));
     EXPECT_EQ(readPath(folder), user + "kelmora.cfg");
-    QFile::remove(user + "kelmora.cfg");
-    QStandardPaths::setTestModeEnabled(false);
 }

@@ -2,6 +2,7 @@
 // file's exact format is read, and files that are short, long or corrupt still start a usable program.
 #include "support/PanelFixture.h"
 #include "support/TestFiles.h"
+#include "support/UserFolders.h"
 #include "support/UserLocale.h"
 
 #include "startup/ProgramFolder.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -207,7 +207,7 @@ TEST(PanelSettings, BadEntriesKeepTheirDefaultsAndBothWindowsStayReachable)
 
 TEST(PanelSettings, AFailedSaveKeepsTheOldFileAndTheRunEndsInOrder)
 {
-    QStandardPaths::setTestModeEnabled(true);
+    const UserFolders folders;
     const QString user = ProgramFolder::configFolder();
     ASSERT_FALSE(user.isEmpty());
     const struct {
@@ -238,9 +238,6 @@ TEST(PanelSettings, AFailedSaveKeepsTheOldFileAndTheRunEndsInOrder)
         EXPECT_EQ(QFileInfo(user + "kelmora.cfg").isFile(), !c.userFileIsAFolder);
         EXPECT_EQ(readAll(user + "kelmora.cfg").count("\r\n"), c.userFileIsAFolder ? 0 : 46);
     }
-    QFile::remove(user + "kelmora.cfg");
-    QDir(user).rmdir(QStringLiteral("kelmora.cfg"));
-    QStandardPaths::setTestModeEnabled(false);
 }
 
 // A file of random bytes, as a damaged disk leaves it: the program starts with the defaults of every
