@@ -72,7 +72,8 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     setPalette(pal);
     setAutoFillBackground(true);
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // The panel takes the keys its controls leave, but is no stop of the Tab chain.
+    setFocusPolicy(Qt::ClickFocus);
 
     const QString none;
     vplay = makeLabel("vplay", QStringLiteral("Play"), QStringLiteral("Play/Stop Video"), 1860, 1560, 375, 195);
@@ -150,14 +151,11 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     playerForm = new player(session, prefs, desktop, app.twipsPerPixelX, app.twipsPerPixelY);
     desktop.setVideoWindow(playerForm);
     connect(playerForm, &player::panelWanted, this, &Panelfrm::bringForward);
-    connect(playerForm, &player::menuWanted, this, [this](const QPoint &at) {
-        if (!menuForm)
-            menuForm = new menufrm(commands_, session, this);
-        menuForm->popupAt(at);
-    });
+    connect(playerForm, &player::menuWanted, this, &Panelfrm::showVideoMenu);
     wireCommands();
     wireControls();
     wireSession();
+    wireAccess();
     connect(&prefs, &Preferences::changed, this, &Panelfrm::showPrefs);
 }
 
@@ -372,6 +370,8 @@ void Panelfrm::keyPressEvent(QKeyEvent *e)
     // Only keys that produce a character take part in the key map.
     if (!e->text().isEmpty())
         Form_KeyPress(e->text().left(1));
+    else if (e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier))
+        videoMenuByKey();
     else
         QWidget::keyPressEvent(e);
 }
