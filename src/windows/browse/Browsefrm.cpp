@@ -5,6 +5,7 @@
 #include "drives/Drives.h"
 #include "numbers/Twips.h"
 #include "prefs/CaptionFit.h"
+#include "prefs/DialogKeys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -103,6 +104,7 @@ Browsefrm::Browsefrm(const BrowseContext &ctx, QWidget *parent)
     filList->setAccessibleName(QStringLiteral("Files"));
     CmbFilter->setAccessibleDescription(QStringLiteral("File types"));
     Label1->setBuddy(Openas);
+    DialogKeys::returnKeyboard(this);
     setTabOrder(drvList, dirList);
     setTabOrder(dirList, filList);
     setTabOrder(filList, CmbFilter);

@@ -9,8 +9,16 @@ namespace {
 
 QAccessibleInterface *labelFactory(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("LabelButton") && object && object->isWidgetType())
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    if (className == QLatin1String("LabelButton"))
         return new AccessibleLabel(static_cast<LabelButton *>(object));
+    // The player's own windows are plain widgets, which Qt would present as a mere area: a window,
+    // or a dialog for the small ones that stand beside the panel.
+    auto *widget = static_cast<QWidget *>(object);
+    if (widget->isWindow() && object->metaObject()->superClass() == &QWidget::staticMetaObject
+        && className == QLatin1String(object->metaObject()->className()))
+        return new QAccessibleWidget(widget, widget->windowType() == Qt::Tool ? QAccessible::Dialog : QAccessible::Window);
     return nullptr;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // What assistive tools see of a LabelButton: a push button or a toggle button that can be pressed, a
 // slider whose value can be read and set, or the text the label shows. Installed once as a factory,
-// so Qt gives every LabelButton this interface instead of a plain label's.
+// so Qt gives every LabelButton this interface instead of a plain label's; the same factory presents
+// the player's own windows as windows and dialogs.
 #include <QAccessibleWidget>
 
 class LabelButton;
@@ -10,7 +11,7 @@ class AccessibleLabel : public QAccessibleWidget, public QAccessibleValueInterfa
 public:
     explicit AccessibleLabel(LabelButton *label);
 
-    // Installs the factory; later calls do nothing.
+    // Installs the factory (the first LabelButton does); later calls do nothing.
     static void install();
 
     QAccessible::Role role() const override;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QWindow>
 #include <QPushButton>
 
 namespace DialogKeys {
@@ -9,13 +10,20 @@ namespace {
 
 class Keys : public QObject {
 public:
-    Keys(QWidget *window, QPushButton *defaultButton) : QObject(window), window_(window), default_(defaultButton) {}
+    Keys(QWidget *window, QPushButton *defaultButton, bool closeAndEnter)
+        : QObject(window), window_(window), default_(defaultButton), closeAndEnter_(closeAndEnter)
+    {
+    }
 
 protected:
     // A key no control took comes up to the window, and through here.
     bool eventFilter(QObject *watched, QEvent *e) override
     {
-        if (watched != window_ || e->type() != QEvent::KeyPress)
+        if (watched != window_)
+            return false;
+        if (e->type() == QEvent::Hide)
+            handBack();
+        if (!closeAndEnter_ || e->type() != QEvent::KeyPress)
             return false;
         const auto *k = static_cast<QKeyEvent *>(e);
         if (k->modifiers() & ~Qt::KeypadModifier)
@@ -34,15 +42,30 @@ protected:
     }
 
 private:
+    void handBack()
+    {
+        QWidget *opener = window_->parentWidget();
+        // The window system still has the keyboard on this window; the widgets already have it nowhere.
+        const bool hadKeyboard = window_->windowHandle() && QGuiApplication::focusWindow() == window_->windowHandle();
+        if (opener && hadKeyboard && opener->window()->isVisible())
+            opener->window()->activateWindow();
+    }
+
     QWidget *window_;
     QPushButton *default_;
+    bool closeAndEnter_;
 };
 
 }  // namespace
 
 void install(QWidget *window, QPushButton *defaultButton)
 {
-    window->installEventFilter(new Keys(window, defaultButton));
+    window->installEventFilter(new Keys(window, defaultButton, true));
+}
+
+void returnKeyboard(QWidget *window)
+{
+    window->installEventFilter(new Keys(window, nullptr, false));
 }
 
 }  // namespace DialogKeys
