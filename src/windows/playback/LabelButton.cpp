@@ -142,5 +142,5 @@ void LabelButton::paintEvent(QPaintEvent *e)
     QPainter p(this);
     p.setPen(QPen(palette().color(QPalette::WindowText), 1));
     p.setRenderHint(QPainter::Antialiasing);
-    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+    p.drawRoundedRect(QRectF(markRect_.isNull() ? rect() : markRect_).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
 }

@@ -44,6 +44,9 @@ public:
     void setValue(double value);
     double value() const { return value_; }
 
+    // Where the focus mark is drawn, in the label's own pixels; all of it unless set.
+    void setMarkRect(const QRect &rect) { markRect_ = rect; }
+
     // What the keyboard and assistive tools do: press the button, step the slider one notch (+1 up or
     // to the right, -1 down or to the left), ask the slider for a value. The owner acts on the signals.
     void press() { emit Click(); }
@@ -75,4 +78,5 @@ private:
     bool checked_ = false;
     Range range_;
     double value_ = 0;
+    QRect markRect_;
 };

@@ -122,6 +122,11 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     for (LabelButton *b : {rateshow, Label2})
         styleLabel(b, kGrey, Qt::AlignLeft | Qt::AlignVCenter);
     styleLabel(Label1, kWhite);
+    // The controls without a caption draw their focus mark in the colour of what they stand on: the
+    // sliders' lines, the logo's grey.
+    for (LabelButton *b : {VideoPos, Ratepos, LabelAbout})
+        styleLabel(b, kGrey);
+    styleLabel(volpos, kLightGrey);
     // The buttons share one size; the rate marks, a few pixels wide, take the narrow face to stay
     // readable. The texts that change keep the design's sizes.
     CaptionFit::fitGroup(captions({vplay, cmdzoom, Prefers, stats, vgos, vgoe, minim, exitLbl, AddVol, subVol, Mutesnd,

@@ -3,11 +3,13 @@
 // focused control takes after the one-key commands have had theirs.
 #include "engine/MediaEngine.h"
 #include "menu/menufrm.h"
+#include "numbers/Twips.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
 #include "playback/RateSteps.h"
 #include "playback/player.h"
 #include "prefs/Preferences.h"
+#include "startup/AppState.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -71,6 +73,9 @@ void Panelfrm::wireAccess()
         previous = control;
     }
     Label2->setBuddy(VideoPos);
+    // "Track bar" stands over the top of the position's area: its mark hugs the track instead.
+    const int trackY = Twips::toPixels(Line1.Y1 - VideoPos->twipTop(), app.twipsPerPixelY);
+    VideoPos->setMarkRect(QRect(0, trackY - 3, VideoPos->width(), 7));
     // Before Qt moves the focus on a Tab the panel itself has: a Tab may be bound too.
     installEventFilter(this);
     // The window opens with the keyboard on itself, not on its first control: no mark until a Tab.

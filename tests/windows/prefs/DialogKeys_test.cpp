@@ -97,6 +97,11 @@ TEST_F(Windows, EveryControlTheTabKeyReachesIsNamed)
         }
         EXPECT_GT(reached, 1);
     }
+    // The windows read as windows: the tool windows beside the panel as dialogs.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&f.panel)->role(), QAccessible::Window);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&f.settings)->role(), QAccessible::Dialog);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(selection())->role(), QAccessible::Dialog);
+
     // Names the captions beside them give.
     EXPECT_EQ(spokenLabel(f.settings.Text1[0]), "play/stop");
     EXPECT_EQ(spokenLabel(f.settings.SubCombo), "Select Subtitles:");
