@@ -354,8 +354,9 @@ bool fontselfrm::eventFilter(QObject *watched, QEvent *e)
         }
     }
     if (watched == Label1 && (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)) {
-        // The sample's focus mark: a frame while it has the keyboard.
-        Label1->setFrameShape(e->type() == QEvent::FocusIn ? QFrame::Box : QFrame::NoFrame);
+        // The sample's focus mark: a sunken frame while it has the keyboard, drawn in the window's
+        // shades, since the sample's own colour may be its ground's.
+        Label1->setFrameStyle(e->type() == QEvent::FocusIn ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
         alignSample();
     }
     if (watched == Label1 && e->type() == QEvent::FontChange)

@@ -149,7 +149,7 @@ TEST_F(Windows, TheFontDialogTakesColoursAndTheSampleFromTheKeyboardAndEndsOnEsc
     // Space on the sample asks for its text, as a double click does.
     f.dialogs.answers << QStringLiteral("Typed");
     d->Label1->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(d->Label1->frameShape(), QFrame::Box);
+    EXPECT_NE(d->Label1->frameShape(), QFrame::NoFrame);
     key(d->Label1, Qt::Key_Space);
     EXPECT_EQ(d->Label1->text(), "Typed");
     EXPECT_EQ(ok.count(), 1);
