@@ -3,13 +3,13 @@
 #include "engine/MpvEngine.h"
 #include "engine/MpvVideoView.h"
 #include "engine/MpvVideoWindow.h"
+#include "support/ChildTests.h"
 #include "support/EachVideoOutput.h"
 #include "support/OpenAndWait.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -482,16 +482,9 @@ TEST(MpvEngine, FractionalScaleRunsInAProcessOfItsOwn)
 {
     if (qApp->devicePixelRatio() != 1)
         GTEST_SKIP();
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env;
     env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1.5"));
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=*MpvEnginePicture.AtAFractionalScaleIsDrawnPixelForPixel*")});
-    ASSERT_TRUE(child.waitForFinished(120000));
-    const QByteArray out = child.readAll();
-    EXPECT_TRUE(child.exitCode() == 0 && out.contains("[  PASSED  ] 2 tests")) << out.toStdString();
+    EXPECT_TRUE(passInAChild(QStringLiteral("*MpvEnginePicture.AtAFractionalScaleIsDrawnPixelForPixel*"), env, 2));
 }
 
 } // namespace
