@@ -1,6 +1,6 @@
 // The software picture on X11, as the X server shows it: put on the window by the renderer's thread,
-// put back when the window is uncovered, and drawn through the backing store where the server cannot
-// share memory with us.
+// put back when the window is uncovered, drawn through the backing store where the server cannot share
+// memory with us, and never holding up the player when the server stops answering.
 #include "engine/MpvEngine.h"
 #include "engine/MpvPictureWindow.h"
 #include "engine/MpvRasterWindow.h"
@@ -11,9 +11,14 @@
 #include "support/OpenAndWait.h"
 #include "support/RealPicture.h"
 
+#include <QFile>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <condition_variable>
+#include <csignal>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -31,9 +36,9 @@ struct Playing {
     QWidget window;
     MpvEngine engine{true, kTpp, kTpp};
 
-    explicit Playing(QPoint at = {})
+    Playing()
     {
-        window.setGeometry(QRect(at, QSize(320, 240)));
+        window.resize(320, 240);
         engine.videoWidget()->setParent(&window);
         engine.setWidth(320 * kTpp);
         engine.setHeight(240 * kTpp);
@@ -87,6 +92,86 @@ TEST_F(SoftwarePicture, OnAServerWithoutSharedMemoryComesThroughTheBackingStore)
     EXPECT_TRUE(QTest::qWaitFor([&] { return qobject_cast<MpvRasterWindow *>(p.picture()) != nullptr; }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return p.showsTheClip(); }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return RealPicture::showsClipQuarters(p.engine.videoView()->picture()); }, 5000));
+}
+
+// The X server of this test process, stopped as a server would be that no longer answers (a hung
+// compositor, a stalled remote display) until it goes or, should the test itself hang, for two seconds.
+class StoppedServer {
+public:
+    StoppedServer()
+    {
+        // xvfb-run's server writes its process id into the display's lock file.
+        const QString display = qEnvironmentVariable("DISPLAY").section(QLatin1Char(':'), 1).section(QLatin1Char('.'), 0, 0);
+        QFile lock(QStringLiteral("/tmp/.X%1-lock").arg(display));
+        if (lock.open(QIODevice::ReadOnly))
+            pid_ = lock.readAll().trimmed().toInt();
+        if (pid_ <= 0 || kill(pid_, SIGSTOP) != 0)
+            return;
+        stopped_ = true;
+        watchdog_ = std::thread([this] {
+            std::unique_lock lock(lock_);
+            resumed_.wait_for(lock, std::chrono::seconds(2), [this] { return !stopped_; });
+            stopped_ = false;
+            kill(pid_, SIGCONT);
+        });
+    }
+    ~StoppedServer()
+    {
+        {
+            const std::lock_guard lock(lock_);
+            stopped_ = false;
+        }
+        resumed_.notify_one();
+        if (watchdog_.joinable())
+            watchdog_.join();
+    }
+    // False once resumed, at the end or by the watchdog.
+    bool stopped()
+    {
+        const std::lock_guard lock(lock_);
+        return stopped_;
+    }
+
+private:
+    pid_t pid_ = 0;
+    std::mutex lock_;
+    std::condition_variable resumed_;
+    // Stopped by us and not yet resumed.
+    bool stopped_ = false;
+    std::thread watchdog_;
+};
+
+// Run by AServerThatStopsAnsweringHoldsUpNeitherPlaybackNorTheUiThread on a server of its own.
+TEST_F(SoftwarePicture, WhileItsServerIsStoppedPlaybackGoesOn)
+{
+    if (!qEnvironmentVariableIsSet("VISTREL_OWN_SERVER"))
+        GTEST_SKIP() << "runs in the child process of AServerThatStopsAnsweringHoldsUpNeitherPlaybackNorTheUiThread";
+    Playing p;
+    p.engine.play();
+    int shown = -1;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (shown = RealPicture::frameNumber(p.onScreen())) >= 5; }, 5000));
+    {
+        StoppedServer server;
+        ASSERT_TRUE(server.stopped());
+        // The UI thread keeps taking the core's news, and the core keeps playing, while the server is
+        // still stopped: a thread waiting for it would see the position move only once it answers.
+        const double from = p.engine.currentPosition();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return p.engine.currentPosition() >= from + 0.5; }, 1500));
+        EXPECT_TRUE(server.stopped());
+    }
+    // Frames reach the window again once the server answers.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return RealPicture::frameNumber(p.onScreen()) > shown + 25; }, 5000));
+}
+
+TEST(SoftwarePictureServer, AServerThatStopsAnsweringHoldsUpNeitherPlaybackNorTheUiThread)
+{
+    if (qEnvironmentVariableIsSet("VISTREL_OWN_SERVER"))
+        GTEST_SKIP();
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("VISTREL_OWN_SERVER"), QStringLiteral("1"));
+    EXPECT_TRUE(passInAChild(QStringLiteral("SoftwarePicture.WhileItsServerIsStopped*"), env, 1,
+                             {QStringLiteral("xvfb-run"), QStringLiteral("-a"), QStringLiteral("-s"),
+                              QStringLiteral("-screen 0 1024x768x24")}));
 }
 
 // A display on another machine cannot map our memory; an X server started without the extension stands
