@@ -5,6 +5,7 @@
 #include "engine/MpvVideoWindow.h"
 #include "support/ChildTests.h"
 #include "support/EachVideoOutput.h"
+#include "support/PictureWindow.h"
 #include "support/OpenAndWait.h"
 
 #include <QApplication>
@@ -45,21 +46,8 @@ bool near(QRgb got, QColor want)
         && std::abs(qBlue(got) - want.blue()) < 48;
 }
 
-// A borderless window that carries the engine's picture, as the video window does.
-struct VideoWindow {
-    QWidget window;
-    MpvEngine engine{true, kTpp, kTpp};
-
-    VideoWindow()
-    {
-        window.resize(320, 240);
-        engine.videoWidget()->setParent(&window);
-        engine.setWidth(320 * kTpp);
-        engine.setHeight(240 * kTpp);
-        window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-    QImage picture() { return engine.videoView()->picture(); }
+// The picture's window, and the frame number the clip shows in it.
+struct VideoWindow : PictureWindow {
     int frameOnScreen() { return frameInPicture(picture()); }
 };
 

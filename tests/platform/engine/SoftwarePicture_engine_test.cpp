@@ -9,6 +9,7 @@
 #include "engine/VideoOutput.h"
 #include "support/ChildTests.h"
 #include "support/OpenAndWait.h"
+#include "support/PictureWindow.h"
 #include "support/RealPicture.h"
 
 #include <QFile>
@@ -22,35 +23,20 @@
 
 namespace {
 
-constexpr int kTpp = 15;
-
 class SoftwarePicture : public ::testing::Test {
 protected:
     void SetUp() override { VideoOutput::force(VideoOutput::Kind::Software); }
     void TearDown() override { VideoOutput::force(std::nullopt); }
 };
 
-// A top-level window with the engine's picture filling it, opened on the clip and paused on its first
-// frame.
-struct Playing {
-    QWidget window;
-    MpvEngine engine{true, kTpp, kTpp};
-
-    Playing()
-    {
-        window.resize(320, 240);
-        engine.videoWidget()->setParent(&window);
-        engine.setWidth(320 * kTpp);
-        engine.setHeight(240 * kTpp);
-        window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-        EXPECT_TRUE(openAndWait(engine, RealPicture::clip25));
-    }
-    MpvPictureWindow *picture() const { return engine.videoView()->pictureWindow(); }
+// The engine's picture in a window of its own, opened on the clip and paused on its first frame.
+struct Playing : PictureWindow {
+    Playing() { EXPECT_TRUE(openAndWait(engine, RealPicture::clip25)); }
+    MpvPictureWindow *pictureWindow() const { return engine.videoView()->pictureWindow(); }
     // What the server shows in the picture's window, not what we drew.
     QImage onScreen() const
     {
-        MpvPictureWindow *p = picture();
+        MpvPictureWindow *p = pictureWindow();
         return p ? p->screen()->grabWindow(p->winId()).toImage() : QImage();
     }
     bool showsTheClip() const { return RealPicture::showsClipQuarters(onScreen()); }
@@ -59,7 +45,7 @@ struct Playing {
 TEST_F(SoftwarePicture, IsPutOnTheWindowAndPutBackWhenTheWindowIsUncovered)
 {
     Playing p;
-    ASSERT_NE(qobject_cast<MpvShmWindow *>(p.picture()), nullptr);
+    ASSERT_NE(qobject_cast<MpvShmWindow *>(p.pictureWindow()), nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return p.showsTheClip(); }, 5000));
 
     // Paused, no new frame comes to draw: the window shows the picture again all the same.
@@ -89,9 +75,9 @@ TEST_F(SoftwarePicture, OnAServerWithoutSharedMemoryComesThroughTheBackingStore)
     if (!qEnvironmentVariableIsSet("VISTREL_SERVER_WITHOUT_SHM"))
         GTEST_SKIP() << "runs in the child process of WithoutSharedMemoryTheBackingStoreDrawsIt";
     Playing p;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return qobject_cast<MpvRasterWindow *>(p.picture()) != nullptr; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return qobject_cast<MpvRasterWindow *>(p.pictureWindow()) != nullptr; }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return p.showsTheClip(); }, 5000));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return RealPicture::showsClipQuarters(p.engine.videoView()->picture()); }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return RealPicture::showsClipQuarters(p.picture()); }, 5000));
 }
 
 // The X server of this test process, stopped as a server would be that no longer answers (a hung
