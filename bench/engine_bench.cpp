@@ -99,6 +99,28 @@ const char *verdict(bool met)
     return met ? "met" : "NOT met";
 }
 
+// Every figure that has a target, gathered as measured and printed together at the end beside it.
+class Targets {
+public:
+    void add(const std::string &what, double figure, const char *unit, const char *comparison, double target)
+    {
+        const bool met = std::strcmp(comparison, "<=") == 0 ? figure <= target : figure == target;
+        char line[200];
+        std::snprintf(line, sizeof line, "%-52s %8.3f%-3s target %s %.2f%-3s %s", what.c_str(), figure, unit,
+                      comparison, target, unit, verdict(met));
+        lines_.emplace_back(line);
+    }
+    void print() const
+    {
+        std::printf("Figures against their targets\n");
+        for (const auto &line : lines_)
+            std::printf("  %s\n", line.c_str());
+    }
+
+private:
+    std::vector<std::string> lines_;
+};
+
 // Our two ways of drawing, each against the mpv command line and bare decoding, in three scenes.
 struct Scene {
     const char *title;
@@ -417,17 +439,20 @@ std::string writeDropCounter(const QTemporaryDir &dir)
 
 // The UI timer's targets while playing: the 99th percentile within 5 ms on both paths, the maximum
 // within 25 ms on the GL path (on software OpenGL) and 16 ms on the software path.
-void latenessVerdicts(const Figures &gl, const Figures &software)
+void latenessVerdicts(Targets &targets, const std::string &caseName, const Figures &gl, const Figures &software)
 {
     const double glMax = gl.worst(gl.lateMax), swMax = software.worst(software.lateMax);
     const double p99 = std::max(gl.worst(gl.lateP99), software.worst(software.lateP99));
     std::printf("ui-gap targets: gl max <= 25 %s, software max <= 16 %s, p99 <= 5 %s\n", verdict(glMax <= 25),
                 verdict(swMax <= 16), verdict(p99 <= 5));
+    targets.add("ui-gap " + caseName + ", gl, max", glMax, " ms", "<=", 25);
+    targets.add("ui-gap " + caseName + ", software, max", swMax, " ms", "<=", 16);
+    targets.add("ui-gap " + caseName + ", both, p99", p99, " ms", "<=", 5);
 }
 
 // The UI timer's lateness while the picture is zoomed, panned and scanned, and taken in and out of full
 // screen, on both paths, in the first scene.
-void compareActions(const std::string &self, int runs)
+void compareActions(Targets &targets, const std::string &self, int runs)
 {
     std::printf("While playing %s, every quarter second:\n", kScenes[0].title);
     for (const char *action : {"zoom", "panscan", "fullscreen"}) {
@@ -438,14 +463,14 @@ void compareActions(const std::string &self, int runs)
         }
         gl.printLateness(action, "gl");
         software.printLateness(action, "software");
-        latenessVerdicts(gl, software);
+        latenessVerdicts(targets, std::string(action) + " every 0.25 s", gl, software);
         std::fflush(stdout);
     }
     std::printf("\n");
 }
 
 // The Browse dialog activated while a mount never answers; needs root for the mount.
-void compareBrowse(const std::string &self, int runs)
+void compareBrowse(Targets &targets, const std::string &self, int runs)
 {
     Figures browse;
     for (int r = 0; r < runs; ++r)
@@ -457,6 +482,8 @@ void compareBrowse(const std::string &self, int runs)
     browse.printLateness("browse-stuck-mount", "-");
     const double max = browse.worst(browse.lateMax), p99 = browse.worst(browse.lateP99);
     std::printf("ui-gap targets: max <= 16 %s, p99 <= 5 %s\n\n", verdict(max <= 16), verdict(p99 <= 5));
+    targets.add("ui-gap browse over a stuck mount, max", max, " ms", "<=", 16);
+    targets.add("ui-gap browse over a stuck mount, p99", p99, " ms", "<=", 5);
 }
 
 // CPU of `ours` against `reference`, run by run: the median ratio and the lowest and highest, so that the
@@ -497,7 +524,7 @@ std::vector<std::string> convertingAsWeDraw(const Scene &scene)
     return args;
 }
 
-void comparePaths(const std::string &self, int runs)
+void comparePaths(Targets &targets, const std::string &self, int runs)
 {
     const QSize screen = QGuiApplication::primaryScreen()->size();
     const QTemporaryDir dir;
@@ -540,7 +567,11 @@ void comparePaths(const std::string &self, int runs)
         if (sw.known() && floor.known()) {
             std::printf("software/mpv no video %12.3f  (runs %.3f-%.3f; target <= %.2f: %s)\n", sw.median, sw.low,
                         sw.high, target[i], verdict(sw.median <= target[i]));
+            targets.add(std::string(scene.caseName) + ": software CPU / mpv no video", sw.median, "x", "<=", target[i]);
             printRatio("mpv converting/no video", floor);
+            // The part no player on libmpv can leave out: where it alone is above the target, so is ours.
+            targets.add(std::string(scene.caseName) + ": (floor) mpv converting / mpv no video", floor.median, "x",
+                        "<=", target[i]);
             if (floor.median > target[i])
                 std::printf("  the conversion alone is above the target: %.3f > %.2f\n", floor.median, target[i]);
             printRatio("ours no video/mpv no video", ratioOf(unseen, mpvNull));
@@ -549,9 +580,11 @@ void comparePaths(const std::string &self, int runs)
         if (const double mpvMib = median(mpv.mib); mpvMib > 0) {
             const double memory = median(software.mib) / mpvMib;
             std::printf("software/mpv memory   %12.3f  (target <= 0.70: %s)\n", memory, verdict(memory <= 0.70));
+            targets.add(std::string(scene.caseName) + ": software peak memory / mpv", memory, "x", "<=", 0.70);
         }
         const double worstDrops = software.worst(software.drops);
         std::printf("software drops        %12.0f  (target 0: %s)\n", worstDrops, verdict(worstDrops == 0));
+        targets.add(std::string(scene.caseName) + ": software frames dropped, worst run", worstDrops, "", "==", 0);
         if (const Ratio r = ratioOf(software, mpv); r.known())
             printRatio("software/mpv", r);
         if (const Ratio r = ratioOf(software, bare); r.known())
@@ -561,7 +594,7 @@ void comparePaths(const std::string &self, int runs)
         // In runs of their own, with the UI timer running.
         glLate.printLateness(scene.caseName, "gl");
         softwareLate.printLateness(scene.caseName, "software");
-        latenessVerdicts(glLate, softwareLate);
+        latenessVerdicts(targets, scene.caseName + std::string(" playing"), glLate, softwareLate);
         std::printf("\n");
         std::fflush(stdout);
     }
@@ -582,6 +615,7 @@ int main(int argc, char **argv)
         return 1;
     }
     const std::string self = argv[0];
+    Targets targets;
     {
         // The screen's size is read from a display connection of our own, closed before the children start.
         int qtArgc = 1;
@@ -589,11 +623,13 @@ int main(int argc, char **argv)
         const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
         const bool onlyLateness = argc > 2 && std::strcmp(argv[2], "ui") == 0;
         if (!onlyLateness)
-            comparePaths(self, runs);
-        compareActions(self, runs);
-        compareBrowse(self, runs);
-        if (onlyLateness)
+            comparePaths(targets, self, runs);
+        compareActions(targets, self, runs);
+        compareBrowse(targets, self, runs);
+        if (onlyLateness) {
+            targets.print();
             return 0;
+        }
     }
     const Scene &small = kScenes[kSmallWindow];
     const std::string smallIndex = std::to_string(kSmallWindow);
@@ -614,8 +650,10 @@ int main(int argc, char **argv)
         std::printf("%-14s frames dropped by output %ld, by decoder %ld, delayed %ld\n", name, voDrops, decDrops,
                     delayed);
     }
-    if (!ours.ok || !theirs.ok || theirs.cpuSeconds <= 0 || theirs.peakMiB <= 0)
+    if (!ours.ok || !theirs.ok || theirs.cpuSeconds <= 0 || theirs.peakMiB <= 0) {
+        targets.print();
         return 0;
+    }
     const double cpuRatio = ours.cpuSeconds / theirs.cpuSeconds;
     const double memRatio = ours.peakMiB / theirs.peakMiB;
     const long firstFrameMs = std::strtol(ours.output.c_str(), nullptr, 10);
@@ -623,5 +661,10 @@ int main(int argc, char **argv)
     std::printf("memory ratio ours/mpv   %6.3f  (target <= 1.10: %s)\n", memRatio, verdict(memRatio <= 1.10));
     std::printf("first frame after open  %6ld ms (target <= 150 ms: %s)\n", firstFrameMs,
                 verdict(firstFrameMs >= 0 && firstFrameMs <= 150));
+    targets.add("auto, 1080p-640x360: CPU / mpv", cpuRatio, "x", "<=", 1.00);
+    targets.add("auto, 1080p-640x360: peak memory / mpv", memRatio, "x", "<=", 1.10);
+    targets.add("auto, 1080p-640x360: first frame after open", firstFrameMs < 0 ? 1e9 : firstFrameMs, " ms", "<=", 150);
+    std::printf("\n");
+    targets.print();
     return 0;
 }

@@ -31,6 +31,7 @@ MpvRasterWindow::MpvRasterWindow(mpv_handle *mpv, QWidget *parent)
             fitStore();
         renderer_->redraw();
     });
+    renderer_->start();
 }
 
 MpvRasterWindow::~MpvRasterWindow() = default;

@@ -44,6 +44,7 @@ void MpvShmWindow::exposeEvent(QExposeEvent *)
         }
         connect(canvas_.get(), &XcbCanvas::frameShown, this, &MpvPictureWindow::frameDrawn);
         renderer_ = std::make_unique<MpvSoftwareRenderer>(mpv_, canvas_.get());
+        renderer_->start();
     }
     canvas_->setWindow(static_cast<quint32>(winId()));
     updateSize();

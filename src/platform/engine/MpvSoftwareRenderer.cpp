@@ -17,6 +17,12 @@ MpvSoftwareRenderer::MpvSoftwareRenderer(mpv_handle *mpv, SoftwareCanvas *canvas
     mpv_render_context_set_update_callback(render_, onUpdate, this);
     for (auto [name, value] : conversion())
         mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_STRING, &value);
+}
+
+void MpvSoftwareRenderer::start()
+{
+    if (!render_ || thread_.joinable())
+        return;
     thread_ = std::thread([this] { run(); });
     // Until now the engine decoded into the null output; the picture can be drawn from here on.
     VideoOutput::switchCore(mpv_, "libmpv");
@@ -35,16 +41,18 @@ MpvSoftwareRenderer::~MpvSoftwareRenderer()
 {
     if (!render_)
         return;
-    {
-        const std::lock_guard lock(lock_);
-        stop_ = true;
+    if (thread_.joinable()) {
+        {
+            const std::lock_guard lock(lock_);
+            stop_ = true;
+        }
+        canvas_->stop();
+        wake_.notify_one();
+        thread_.join();
+        // Keep the loaded file playing without a picture once there is nothing to draw in.
+        VideoOutput::switchCore(mpv_, "null");
     }
-    canvas_->stop();
-    wake_.notify_one();
-    thread_.join();
     mpv_render_context_set_update_callback(render_, nullptr, nullptr);
-    // Keep the loaded file playing without a picture once there is nothing to draw in.
-    VideoOutput::switchCore(mpv_, "null");
     mpv_render_context_free(render_);
 }
 

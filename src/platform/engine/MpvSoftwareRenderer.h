@@ -16,10 +16,14 @@ struct mpv_render_context;
 
 class MpvSoftwareRenderer {
 public:
-    // Switches `mpv` from the null output to this renderer, drawing on `canvas`, which must outlive it;
-    // where no renderer can be made, nothing is drawn.
+    // Draws `mpv`'s pictures on `canvas`, which must outlive it, once started; where no renderer can be
+    // made, nothing is drawn.
     MpvSoftwareRenderer(mpv_handle *mpv, SoftwareCanvas *canvas);
     ~MpvSoftwareRenderer();
+
+    // Starts the thread and switches `mpv` from the null output to this renderer. Called once whatever
+    // answers the canvas's signals is connected: the thread may ask it for pixels at once.
+    void start();
 
     // Whether anything shows the picture: while nothing does, frames are taken without drawing them.
     // Shown (again), the last picture is shown again.
