@@ -10,18 +10,14 @@
 // Run under a display as large as full HD, e.g.
 //   xvfb-run -a -s "-screen 0 1920x1080x24" ./engine_bench [runs per scene, default 3] [ui: lateness only]
 #include "browse/Browsefrm.h"
-#include "drives/Drives.h"
 #include "engine/MpvEngine.h"
 #include "engine/MpvSoftwareRenderer.h"
 #include "engine/MpvVideoView.h"
 #include "engine/VideoOutput.h"
-#include "playback/Panelfrm.h"
-#include "playback/PlayerSession.h"
-#include "startup/AppState.h"
-#include "startup/RunLog.h"
-#include "support/FakeDesktop.h"
-#include "support/FakeDialogs.h"
 #include "support/StuckMount.h"
+
+#include "BenchChild.h"
+#include "BenchPanel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,66 +34,11 @@
 #include <string>
 #include <utility>
 #include <vector>
-#include <sys/resource.h>
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
 constexpr double kSeconds = 10;
 constexpr int kTpp = 15;
-
-struct Run {
-    bool ok = false;
-    double cpuSeconds = 0;
-    double peakMiB = 0;
-    double wallSeconds = 0;
-    std::string output;
-};
-
-Run runChild(const std::vector<std::string> &args)
-{
-    Run run;
-    int out[2];
-    if (pipe(out) != 0)
-        return run;
-    QElapsedTimer wall;
-    wall.start();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out[1], STDOUT_FILENO);
-        close(out[0]);
-        close(out[1]);
-        std::vector<char *> argv;
-        for (const auto &a : args)
-            argv.push_back(const_cast<char *>(a.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    close(out[1]);
-    char buf[256];
-    ssize_t n;
-    while ((n = read(out[0], buf, sizeof buf)) > 0)
-        run.output.append(buf, static_cast<size_t>(n));
-    close(out[0]);
-    int status = 0;
-    rusage usage{};
-    if (pid < 0 || wait4(pid, &status, 0, &usage) < 0)
-        return run;
-    run.wallSeconds = wall.elapsed() / 1000.0;
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    run.cpuSeconds = usage.ru_utime.tv_sec + usage.ru_utime.tv_usec / 1e6 + usage.ru_stime.tv_sec
-                   + usage.ru_stime.tv_usec / 1e6;
-    run.peakMiB = usage.ru_maxrss / 1024.0;
-    return run;
-}
-
-const char *verdict(bool met)
-{
-    return met ? "met" : "NOT met";
-}
 
 // Every figure that has a target, gathered as measured and printed together at the end beside it.
 class Targets {
@@ -149,69 +90,6 @@ Run runMpv(const Scene &scene, const std::vector<std::string> &extra = {})
     args.push_back(scene.clip);
     return runChild(args);
 }
-
-// How late a 10 ms timer on the UI thread fires: the figure a user feels as a stutter of the panel. On
-// a machine shared with others the thread may also wait to be given a processor; how long it did is
-// read from the kernel's scheduler statistics, so that each lateness can be told apart into that wait
-// and the rest, the program's own.
-class UiLateness {
-public:
-    UiLateness() : schedstat_(open("/proc/thread-self/schedstat", O_RDONLY | O_CLOEXEC))
-    {
-        ticks_.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&ticks_, &QTimer::timeout, [this] {
-            const double gapMs = sinceTick_.nsecsElapsed() / 1e6;
-            sinceTick_.restart();
-            const double waited = waitedMs();
-            late_.push_back(std::max(0.0, gapMs - kTickMs));
-            own_.push_back(std::max(0.0, gapMs - kTickMs - (waited - waitedBefore_)));
-            waitedBefore_ = waited;
-        });
-    }
-    ~UiLateness()
-    {
-        if (schedstat_ >= 0)
-            close(schedstat_);
-    }
-    void start()
-    {
-        sinceTick_.start();
-        waitedBefore_ = waitedMs();
-        ticks_.start(kTickMs);
-    }
-    void stop() { ticks_.stop(); }
-    // Median, 99th percentile and maximum, in milliseconds, and the largest of the program's own part.
-    std::string figures() const
-    {
-        std::vector<double> v = late_;
-        if (v.empty())
-            return "-1 -1 -1 -1";
-        std::sort(v.begin(), v.end());
-        const auto at = [&](double q) { return v[std::min(v.size() - 1, static_cast<size_t>(q * (v.size() - 1) + 0.5))]; };
-        char text[64];
-        std::snprintf(text, sizeof text, "%.2f %.2f %.2f %.2f", at(0.5), at(0.99), v.back(),
-                      *std::max_element(own_.begin(), own_.end()));
-        return text;
-    }
-
-private:
-    // The time this thread has spent ready to run but waiting for a processor; 0 where it is not known.
-    double waitedMs() const
-    {
-        char text[96] = {};
-        if (schedstat_ < 0 || pread(schedstat_, text, sizeof text - 1, 0) <= 0)
-            return 0;
-        unsigned long long onCpu = 0, waiting = 0;
-        return std::sscanf(text, "%llu %llu", &onCpu, &waiting) == 2 ? waiting / 1e6 : 0;
-    }
-
-    static constexpr int kTickMs = 10;
-    const int schedstat_;
-    QTimer ticks_;
-    QElapsedTimer sinceTick_;
-    double waitedBefore_ = 0;
-    std::vector<double> late_, own_;
-};
 
 // What the child does while it plays: nothing, or open the statistics window (both measured for CPU,
 // so without the UI timer, whose hundred wakeups a second would be counted as ours); or play with the
@@ -314,7 +192,8 @@ int playOurs(int argc, char **argv, const char *output, const Scene &scene, Acti
     });
     QTimer::singleShot(120000, &app, [&] { app.exit(2); });
     const int rc = app.exec();
-    std::printf("%lld%s %s\n", static_cast<long long>(firstFrameMs), qPrintable(counts), lateness.figures().c_str());
+    std::printf("%lld%s %s %.2f\n", static_cast<long long>(firstFrameMs), qPrintable(counts), lateness.figures().c_str(),
+                lateness.ownMaxMs());
     return rc;
 }
 
@@ -332,17 +211,8 @@ int browseOverStuckMount(int argc, char **argv)
         std::fprintf(stderr, "no FUSE mount could be made (needs root and /dev/fuse)\n");
         return 3;
     }
-    AppState state;
-    state.programFolder = home.path();
-    state.appPath = home.path() + QLatin1Char('/');
-    // The panel's engines as the program makes them; neither starts its core while nothing opens.
-    MpvEngine mp1(true, kTpp, kTpp), mp2(false, kTpp, kTpp);
-    FakeDesktop desktop;
-    FakeDialogs dialogs;
-    RunLog log{state};
-    QtDrives drives;
-    PlayerSession session{state, mp1, mp2, log};
-    Panelfrm panel{PanelContext{state, session, desktop, dialogs, log, drives}};
+    BenchPanel rig(home.path());
+    Panelfrm &panel = rig.panel;
     panel.show();
     UiLateness lateness;
     int shown = 0;
@@ -354,14 +224,14 @@ int browseOverStuckMount(int argc, char **argv)
             return;
         }
         panel.showBrowse(2, QStringLiteral("Locate Video file"));
-        QTimer::singleShot(150, &panel, [&] { panel.browseForm->hide(); });
+        QTimer::singleShot(150, &panel, [&] { panel.browseDialog()->hide(); });
     });
     QTimer::singleShot(200, [&] {
         lateness.start();
         activations.start(300);
     });
     const int rc = app.exec();
-    std::printf("-1 -1 -1 -1 %s\n", lateness.figures().c_str());
+    std::printf("-1 -1 -1 -1 %s %.2f\n", lateness.figures().c_str(), lateness.ownMaxMs());
     std::fflush(stdout);
     // Before the dialog goes: its folder model waits at its end for the thread that lists the home
     // folder, which waits on the mount.

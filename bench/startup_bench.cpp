@@ -3,6 +3,7 @@
 // prints the medians against the targets. Run by hand under Xvfb:
 //   xvfb-run -a -s "-screen 0 1024x768x24" build/bench/startup_bench
 #include "dialogs/Dialogs.h"
+#include "support/PanelControls.h"
 #include "engine/MpvVideoView.h"
 #include "startup/Program.h"
 #include "support/RealPicture.h"
@@ -65,7 +66,7 @@ int child(int argc, char **argv, double spawnedAt)
                 }
             });
             dropAt = nowMs();
-            RealPicture::dropFiles(program.panel.openfile, {RealPicture::clip25});
+            RealPicture::dropFiles(ctl(program.panel, "openfile"), {RealPicture::clip25});
         });
     });
     QTimer::singleShot(20000, [&] { program.panel.Form_Unload(0); });

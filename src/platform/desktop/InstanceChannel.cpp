@@ -36,18 +36,21 @@ void InstanceChannel::deliver()
 {
     QTimer::singleShot(0, this, [this] {
         delivering_ = true;
-        const QStringList kept = std::exchange(kept_, {});
-        take(kept);
+        for (const QStringList &files : std::exchange(kept_, {}))
+            take(files);
     });
 }
 
 bool InstanceChannel::handOver(const QString &path, const QStringList &files)
 {
+    const QByteArray message = InstanceMessage::encode(files);
+    if (message.isEmpty())
+        return false;
     QLocalSocket socket;
     socket.connectToServer(path);
     if (!socket.waitForConnected(kWaitMs))
         return false;
-    socket.write(InstanceMessage::encode(files));
+    socket.write(message);
     // A local socket takes the whole message into its buffer at once: no wait on the reader.
     const bool sent = socket.waitForBytesWritten(kWaitMs) && socket.bytesToWrite() == 0;
     socket.disconnectFromServer();
@@ -80,9 +83,8 @@ void InstanceChannel::read(QLocalSocket *socket)
 void InstanceChannel::take(const QStringList &files)
 {
     if (!delivering_) {
-        kept_ += files;
+        kept_.append(files);
         return;
     }
-    for (const QString &file : files)
-        emit fileReceived(file);
+    emit filesReceived(files);
 }

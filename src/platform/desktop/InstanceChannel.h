@@ -24,11 +24,12 @@ public:
     // arrive are kept until deliver().
     bool listen(const QString &path);
 
-    // From the next pass of the event loop on, every file kept and every file that arrives later is
-    // told in the order sent.
+    // From the next pass of the event loop on, every message kept and every message that arrives later
+    // is told in the order sent, each with its files together.
     void deliver();
 
-    // Sends `files` to the instance listening at `path`; false when none takes them. Never waits on
+    // Sends `files` to the instance listening at `path`; false when none takes them or they cannot
+    // travel whole in one message (InstanceMessage::encode). Never waits on
     // the running instance: the message goes into the socket whether or not it reads.
     static bool handOver(const QString &path, const QStringList &files);
 
@@ -36,7 +37,7 @@ public:
     static constexpr int kIncompleteMs = 2000;
 
 signals:
-    void fileReceived(const QString &file);
+    void filesReceived(const QStringList &files);
 
 private:
     void accept();
@@ -44,6 +45,6 @@ private:
     void take(const QStringList &files);
 
     QLocalServer *server_;
-    QStringList kept_;
+    QList<QStringList> kept_;
     bool delivering_ = false;
 };

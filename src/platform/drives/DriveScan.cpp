@@ -2,6 +2,7 @@
 
 #include "drives/UDisks.h"
 #include "drives/Volumes.h"
+#include "threads/DetachedThreads.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,6 +86,12 @@ struct DriveScan::Shared {
 
     Shared(QString h, int ms, Deliver d) : home(std::move(h)), answerMs(ms), deliver(std::move(d)) {}
 
+    bool abandoned()
+    {
+        const std::lock_guard guard(lock);
+        return !deliver;
+    }
+
     // Asks `root` on a thread of its own, unless an earlier question is still unanswered.
     std::shared_ptr<Answer> ask(const QString &root)
     {
@@ -114,6 +121,9 @@ struct DriveScan::Shared {
     {
         // UDisks2 where the system bus has it (labels, hints, media), else the kernel's own tables.
         const std::optional<UDisks::Found> told = UDisks::ask(answerMs);
+        // Nobody is left to tell (the program ends): the mounts are not asked.
+        if (abandoned())
+            return {};
         const UDisks::Found source = told ? *told : fromTables();
 
         // Every mount worth asking, with one question each, all under one bound.
@@ -215,5 +225,5 @@ void DriveScan::request()
         }
         shared_->running = true;
     }
-    std::thread([shared = shared_] { Shared::run(shared); }).detach();
+    DetachedThreads::start([shared = shared_] { Shared::run(shared); });
 }

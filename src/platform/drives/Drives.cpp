@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QSocketNotifier>
 #include <algorithm>
+#include <utility>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -15,7 +16,9 @@ QtDrives::QtDrives(int answerMs)
     volumes_ = first.volumes;
     optical_ = first.optical;
     scan_ = std::make_unique<DriveScan>(QDir::homePath(), answerMs, [this](const DriveScan::Found &found) {
-        QMetaObject::invokeMethod(this, [this, found] { take(found.volumes, found.optical); }, Qt::QueuedConnection);
+        const std::lock_guard guard(arriving_);
+        arrived_ = Finding{found.volumes, found.optical};
+        QMetaObject::invokeMethod(this, "take", Qt::QueuedConnection);
     });
     // The kernel marks its mount table exceptional whenever a mount comes or goes.
     const int fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
@@ -47,8 +50,16 @@ QList<Drive> QtDrives::opticalDrives()
     return optical_;
 }
 
-void QtDrives::take(const QList<Drive> &volumes, const QList<Drive> &optical)
+void QtDrives::take()
 {
+    std::optional<Finding> arrived;
+    {
+        const std::lock_guard guard(arriving_);
+        arrived = std::exchange(arrived_, std::nullopt);
+    }
+    if (!arrived)
+        return;
+    const auto &[volumes, optical] = *arrived;
     const auto same = [](const QList<Drive> &a, const QList<Drive> &b) {
         return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Drive &x, const Drive &y) {
             return x.name == y.name && x.root == y.root && x.ready == y.ready;

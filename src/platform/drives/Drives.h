@@ -7,6 +7,8 @@
 #include <QString>
 
 #include <memory>
+#include <mutex>
+#include <optional>
 
 class DriveScan;
 class QSocketNotifier;
@@ -45,9 +47,16 @@ public:
     QList<Drive> opticalDrives() override;
 
 private:
-    void take(const QList<Drive> &volumes, const QList<Drive> &optical);
+    // Takes the scan's latest finding; posted by name, so that nothing but `arrived_` passes between
+    // the threads.
+    Q_INVOKABLE void take();
 
     QList<Drive> volumes_, optical_;
+    struct Finding {
+        QList<Drive> volumes, optical;
+    };
+    std::mutex arriving_;
+    std::optional<Finding> arrived_;
     std::unique_ptr<DriveScan> scan_;
     QSocketNotifier *mountsChanged_ = nullptr;
 };

@@ -1,11 +1,13 @@
 #include "engine/EmbeddedText.h"
 
+#include "threads/DetachedThreads.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QMetaObject>
 #include <dlfcn.h>
 #include <mutex>
-#include <thread>
+#include <vector>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -70,18 +72,18 @@ QString tag(const Av &a, AVDictionary *metadata, const char *key)
     return e ? QString::fromUtf8(e->value) : QString();
 }
 
-long long nanoseconds(int64_t ts, AVRational base)
-{
-    const __int128 scaled = static_cast<__int128>(ts) * base.num * 1000000000;
-    return base.den > 0 ? static_cast<long long>(scaled / base.den) : 0;
-}
-
 }  // namespace
 
 struct EmbeddedText::Inbox {
     explicit Inbox(EmbeddedText *o) : owner(o) {}
+    struct Letter {
+        QString movie;
+        quint64 generation;
+        EmbeddedTrack track;
+    };
     std::mutex lock;
     EmbeddedText *owner;
+    std::vector<Letter> letters;
 };
 
 EmbeddedText::EmbeddedText(QObject *parent) : QObject(parent), inbox_(std::make_shared<Inbox>(this)) {}
@@ -108,26 +110,37 @@ void EmbeddedText::read(const QString &movie)
         return;
     stop_ = std::make_shared<std::atomic<bool>>(false);
     const quint64 generation = generation_;
-    std::thread([inbox = inbox_, stop = stop_, movie, generation] {
+    DetachedThreads::start([inbox = inbox_, stop = stop_, movie, generation] {
         std::optional<EmbeddedTrack> track = readNow(movie, *stop);
         if (!track || *stop)
             return;
         // Posted while the owner cannot go away; a read given up since is dropped on its thread.
         const std::lock_guard guard(inbox->lock);
         if (EmbeddedText *owner = inbox->owner) {
-            QMetaObject::invokeMethod(
-                owner,
-                [owner, movie, generation, track = std::move(*track)] {
-                    if (owner->generation_ == generation)
-                        emit owner->found(movie, track);
-                },
-                Qt::QueuedConnection);
+            inbox->letters.push_back({movie, generation, std::move(*track)});
+            QMetaObject::invokeMethod(owner, "collect", Qt::QueuedConnection);
         }
-    }).detach();
+    });
+}
+
+void EmbeddedText::collect()
+{
+    std::vector<Inbox::Letter> letters;
+    {
+        const std::lock_guard guard(inbox_->lock);
+        letters.swap(inbox_->letters);
+    }
+    for (const Inbox::Letter &l : letters) {
+        if (l.generation == generation_)
+            emit found(l.movie, l.track);
+    }
 }
 
 std::optional<EmbeddedTrack> EmbeddedText::readNow(const QString &movie, const std::atomic<bool> &stop)
 {
+    // A read given up before it began needs no libraries loaded.
+    if (stop)
+        return std::nullopt;
     const Av &a = av();
     if (!a.ok)
         return std::nullopt;
@@ -157,10 +170,9 @@ std::optional<EmbeddedTrack> EmbeddedText::readNow(const QString &movie, const s
         while (packet && !stop && result->cues.size() < kMaxCues && a.readFrame(fmt, packet) >= 0) {
             const int64_t ts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
             if (packet->stream_index == chosen->stream && ts != AV_NOPTS_VALUE && packet->size > 0) {
-                const long long start = nanoseconds(ts, base);
-                const long long length = packet->duration > 0 ? nanoseconds(packet->duration, base) : 0;
-                result->cues.push_back(
-                    {start, start + length, QByteArray(reinterpret_cast<const char *>(packet->data), packet->size)});
+                result->cues.push_back(EmbeddedCues::cue(
+                    ts, packet->duration, base.num, base.den,
+                    QByteArray(reinterpret_cast<const char *>(packet->data), packet->size)));
             }
             a.packetUnref(packet);
         }

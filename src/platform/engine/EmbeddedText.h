@@ -28,6 +28,10 @@ signals:
     void found(const QString &movie, const EmbeddedTrack &track);
 
 private:
+    // Takes what reads have left in the inbox; posted by name, so that nothing but the inbox passes
+    // between the threads.
+    Q_INVOKABLE void collect();
+
     // Where a read hands its result over; it outlives this object for reads still under way.
     struct Inbox;
     std::shared_ptr<Inbox> inbox_;

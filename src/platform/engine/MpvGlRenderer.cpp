@@ -39,6 +39,10 @@ void MpvGlRenderer::deliverCapture(const QImage &image)
 MpvGlRenderer::MpvGlRenderer(mpv_handle *mpv, QWindow *surface)
     : mpv_(mpv), surface_(surface), format_(surface->requestedFormat())
 {
+}
+
+void MpvGlRenderer::start()
+{
     thread_ = std::thread([this] { run(); });
 }
 
@@ -49,7 +53,8 @@ MpvGlRenderer::~MpvGlRenderer()
         stop_ = true;
     }
     wake_.notify_one();
-    thread_.join();
+    if (thread_.joinable())
+        thread_.join();
 }
 
 void MpvGlRenderer::setTarget(QSize pixels, bool exposed)

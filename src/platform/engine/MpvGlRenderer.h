@@ -19,6 +19,9 @@ class MpvGlRenderer : public QObject {
 public:
     // `surface` must have its native window already and outlive this object.
     MpvGlRenderer(mpv_handle *mpv, QWindow *surface);
+    // Starts the thread. Its first word (ready() or failed()) may come at once, so whoever listens
+    // connects before this.
+    void start();
     // Frees mpv's GL objects on the thread, while the surface can still be made current, and joins it.
     ~MpvGlRenderer() override;
 

@@ -36,6 +36,7 @@ void MpvVideoWindow::exposeEvent(QExposeEvent *)
         connect(renderer, &MpvGlRenderer::ready, renderer, [this] { VideoOutput::switchCore(mpv_, "libmpv"); });
         connect(renderer, &MpvGlRenderer::frameDrawn, this, &MpvVideoWindow::frameDrawn);
         connect(renderer, &MpvGlRenderer::failed, this, &MpvVideoWindow::failed);
+        renderer->start();
     }
     updateTarget();
 }

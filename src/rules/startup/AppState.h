@@ -1,9 +1,8 @@
 #pragma once
-// The program-wide values that several windows share. One instance lives for the whole run and is
-// handed to every window by reference.
+// What the program was started with and the facts start-up derives from it. One instance lives for
+// the whole run and is handed to every window by reference.
 #include <QString>
 #include <QStringList>
-#include <array>
 
 struct AppState {
     // What the process was started with: the binary's folder and the command-line text after the
@@ -20,18 +19,4 @@ struct AppState {
 
     int twipsPerPixelX = 15;
     int twipsPerPixelY = 15;
-
-    int zoomMode = 1;  // 0 window, 1 full screen
-    double videoAspect = 0;
-
-    QString selectedFile;
-    QString lastDir;
-
-    bool subsHidden = false;
-
-    int overlayState = 1;
-    double overlayTop = 0;
-    double overlayLeft = 0;
-
-    QString skinFile = QStringLiteral("NONE");
 };

@@ -1,16 +1,11 @@
 #include "desktop/DesktopSession.h"
 
+#include "desktop/MediaControlValues.h"
 #include "desktop/ScreenSaver.h"
 #include "engine/MediaEngine.h"
 #include "playback/PlayerSession.h"
 
-#include <algorithm>
-#include <cmath>
-
-namespace {
-// The volume slider's quietest place that still sets a volume.
-constexpr float kQuietestDb = 99.99f;
-}  // namespace
+using namespace MediaControlValues;
 
 DesktopSession::DesktopSession(PlayerSession &session, ScreenSaver &screenSaver, const QDBusConnection &bus,
                                QObject *parent)
@@ -46,7 +41,7 @@ void DesktopSession::sync()
     if (!stopped())
         stoppedFile_.clear();
     QStringList changed;
-    const QString file = session_.MediaPlayer1.fileName();
+    const QString file = session_.movie().fileName();
     if (file != lastFile_) {
         lastFile_ = file;
         ++trackId_;
@@ -57,7 +52,7 @@ void DesktopSession::sync()
         lastStatus_ = status;
         changed << QStringLiteral("PlaybackStatus");
     }
-    const int vol = session_.MediaPlayer1.volume();
+    const int vol = session_.movie().volume();
     if (vol != lastVolume_) {
         lastVolume_ = vol;
         changed << QStringLiteral("Volume");
@@ -89,57 +84,44 @@ void DesktopSession::stop()
     if (session_.moving())
         session_.togglePlay();
     session_.goStart();
-    stoppedFile_ = session_.MediaPlayer1.fileName();
+    stoppedFile_ = session_.movie().fileName();
     sync();
 }
 
 bool DesktopSession::stopped() const
 {
-    return !stoppedFile_.isEmpty() && stoppedFile_ == session_.MediaPlayer1.fileName() && !session_.moving()
-           && session_.MediaPlayer1.currentPosition() == 0;
-}
-
-double DesktopSession::frameToUs() const
-{
-    return session_.videoFps() > 0 ? 1e6 / session_.videoFps() : 0;
+    return !stoppedFile_.isEmpty() && stoppedFile_ == session_.movie().fileName() && !session_.moving()
+           && session_.movie().currentPosition() == 0;
 }
 
 qint64 DesktopSession::position() const
 {
-    return std::llround(session_.MediaPlayer1.currentPosition() * frameToUs());
+    return microseconds(session_.movie().currentPosition(), session_.videoFps());
 }
 
 void DesktopSession::setPosition(qint64 positionUs)
 {
-    const double usPerFrame = frameToUs();
-    if (usPerFrame <= 0)
-        return;
-    const double frame = positionUs / usPerFrame;
-    if (frame < 0 || frame > session_.MediaPlayer1.duration())
-        return;
-    session_.seek(frame);
+    if (const auto frame = frameAt(positionUs, session_.videoFps(), session_.movie().duration()))
+        session_.seek(*frame);
 }
 
 void DesktopSession::seek(qint64 offsetUs)
 {
-    if (frameToUs() <= 0)
-        return;
-    const double end = session_.MediaPlayer1.duration() * frameToUs();
-    // In doubles: an offset near the ends of its range must not overflow the sum.
-    setPosition(std::llround(std::clamp(double(position()) + double(offsetUs), 0.0, end)));
+    const auto frame = seekTarget(session_.movie().currentPosition(), offsetUs, session_.videoFps(),
+                                  session_.movie().duration());
+    if (frame)
+        session_.seek(*frame);
 }
 
 double DesktopSession::volume() const
 {
-    // Engine volume in hundredths of a decibel; the desktop's scale is the amplitude.
-    const int hundredthsDb = session_.MediaPlayer1.volume();
-    return hundredthsDb <= -10000 ? 0.0 : std::pow(10.0, hundredthsDb / 2000.0);
+    return amplitude(session_.movie().volume());
 }
 
 void DesktopSession::setVolume(double volume)
 {
-    const double db = volume <= 0 ? kQuietestDb : std::min<double>(kQuietestDb, std::max(0.0, -20 * std::log10(volume)));
-    session_.setVolume(static_cast<float>(db));
+    if (const auto db = attenuation(volume))
+        session_.setVolume(*db);
 }
 
 void DesktopSession::raise()
@@ -160,7 +142,7 @@ void DesktopSession::openFile(const QString &path)
 
 QString DesktopSession::playbackStatus() const
 {
-    if (session_.MediaPlayer1.fileName().isEmpty() || stopped())
+    if (session_.movie().fileName().isEmpty() || stopped())
         return QStringLiteral("Stopped");
     return session_.moving() ? QStringLiteral("Playing") : QStringLiteral("Paused");
 }
@@ -169,7 +151,7 @@ MediaControls::Track DesktopSession::track() const
 {
     Track t;
     t.id = trackId_;
-    t.path = session_.MediaPlayer1.fileName();
-    t.lengthUs = std::llround(session_.MediaPlayer1.duration() * frameToUs());
+    t.path = session_.movie().fileName();
+    t.lengthUs = microseconds(session_.movie().duration(), session_.videoFps());
     return t;
 }

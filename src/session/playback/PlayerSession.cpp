@@ -4,15 +4,21 @@
 #include "numbers/basic_numbers.h"
 #include "playback/RateSteps.h"
 #include "playback/VolumeSteps.h"
+#include "prefs/Preferences.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
+#include "subtitles/SubtitleDelay.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
-PlayerSession::PlayerSession(AppState &app, MediaEngine &movie, MediaEngine &sound, RunLog &log, QObject *parent)
-    : QObject(parent), MediaPlayer1(movie), MediaPlayer2(sound), app_(app), log_(log),
-      subClock_(app, movie, sound,
-                SubtitleClockHooks{[this] { return videoFps_; }, [this] { return audioSeparate_; }})
+PlayerSession::PlayerSession(AppState &app, MediaEngine &movie, MediaEngine &sound, RunLog &log,
+                             const Preferences &prefs, QObject *parent)
+    : QObject(parent), MediaPlayer1(movie), MediaPlayer2(sound), app_(app), log_(log), prefs_(prefs),
+      subClock_(movie, sound,
+                SubtitleClockHooks{[this] { return videoFps_; }, [this] { return audioSeparate_; },
+                                   [this] { return prefs_.values().hidden; }, [this] { return prefs_.values().autoshow; },
+                                   [this] { emit clockTicked(); }, [this] { return overlay_; }})
 {
     TimerMovieBack.setInterval(1000);
     subTimer.setInterval(500);
@@ -42,11 +48,6 @@ void PlayerSession::openMovie(const QString &path)
     startMovieOpen(path, false);
 }
 
-void PlayerSession::openDiscMovie(const QuickDisc &disc)
-{
-    startMovieOpen(disc.moviePath, true);
-}
-
 void PlayerSession::startMovieOpen(const QString &path, bool discMovie)
 {
     if (ended_)
@@ -65,16 +66,6 @@ void PlayerSession::startMovieOpen(const QString &path, bool discMovie)
     MediaPlayer1.open(path);
 }
 
-QuickDisc PlayerSession::readDisc(const QString &iniPath, const QString &mediaBase)
-{
-    QuickDisc disc = QuickIni::read(iniPath, mediaBase);
-    disc_.subTrackFiles = disc.subFiles;
-    disc_.audioTrackFiles = disc.audioFiles;
-    if (disc.defaultSub >= 0)
-        subFilePath_ = disc.subFiles[disc.defaultSub];
-    return disc;
-}
-
 void PlayerSession::movieFinishedOpening(bool ok)
 {
     if (!openingMovie_)
@@ -84,6 +75,8 @@ void PlayerSession::movieFinishedOpening(bool ok)
     if (!ok) {
         busyMaybeEnded();
         emit movieOpenFailed(path);
+        emit messageDue(QStringLiteral("ERROR LOADING MAIN A/V FILE"), Dialogs::Icon::None, QString());
+        afterMovieOpen();
         return;
     }
     log_.line(QStringLiteral("opening video ") + path);
@@ -94,6 +87,8 @@ void PlayerSession::movieFinishedOpening(bool ok)
     MediaPlayer1.setDisplayMode(1);
     const double frames = MediaPlayer1.duration();
     videoFps_ = seconds > 0 ? basic_numbers::roundEvenTo(frames / seconds, 3) : 0;
+    const int imageHeight = MediaPlayer1.imageSourceHeight();
+    videoAspect_ = imageHeight > 0 ? double(MediaPlayer1.imageSourceWidth()) / imageHeight : 0;
     if (MediaPlayer1.frameRateAssumed())
         log_.line(QStringLiteral("no frame rate in the file, 25 assumed"));
     log_.line(QStringLiteral("fps ") + basic_numbers::shortText(videoFps_));
@@ -111,55 +106,41 @@ void PlayerSession::movieFinishedOpening(bool ok)
     busyMaybeEnded();
     if (wasPlaying)
         emit playingChanged(false, true);
+    Captions next = captions_;
+    next.video = QStringLiteral("VIDEO: ") + QFileInfo(path).fileName().toUpper();
+    if (next.audio == QLatin1String("AUDIO:"))
+        next.audio = QStringLiteral("AUDIO: DEFAULT");
+    setCaptions(next);
     emit movieOpened(path);
+    afterMovieOpen();
 }
 
-void PlayerSession::openSound(const QString &path)
+void PlayerSession::afterMovieOpen()
 {
-    if (ended_)
-        return;
-    soundAsked_ = path;
-    const bool wasBusy = opening();
-    openingSound_ = true;
-    if (!wasBusy)
-        emit busyChanged(true);
-    MediaPlayer2.open(path);
-}
-
-void PlayerSession::soundFinishedOpening(bool ok)
-{
-    if (!openingSound_)
-        return;
-    openingSound_ = false;
-    const QString path = soundAsked_;
-    if (!ok) {
-        // Muting the movie for a track that did not open would leave the user in silence.
-        audioSeparate_ = false;
-        MediaPlayer1.setMute(false);
-        busyMaybeEnded();
-        emit soundOpenFailed(path);
-        return;
+    // The subtitle file in use, with the format asked for while the movie opened; without one, the
+    // last movie's own track is gone with it.
+    const std::optional<int> format = subFormatAsked_.value_or(std::nullopt);
+    subFormatAsked_.reset();
+    if (!subFilePath_.isEmpty())
+        loadSubtitles(subFilePath_, format);
+    else if (movieOpen())
+        setCaptions({captions_.video, captions_.audio, QStringLiteral("SUB:")});
+    const bool discRan = discRun_.has_value();
+    if (discRan && discMovie_)
+        showDiscLabels();
+    discRun_.reset();
+    // A sound asked for while the movie opened plays with it; without a movie there is nothing to
+    // play it with.
+    if (soundWaits_) {
+        soundWaits_ = false;
+        if (movieOpen())
+            startSoundOpen();
+        else
+            busyMaybeEnded();
     }
-    MediaPlayer2.setVolume(MediaPlayer1.volume());
-    MediaPlayer2.setMute(false);
-    MediaPlayer1.setMute(true);
-    audioSeparate_ = true;
-    // Its position follows the movie's on the next tick of the display loop.
-    if (MediaPlayer1.playState() == 2)
-        MediaPlayer2.play();
-    log_.line(QStringLiteral("opened audio ") + path);
-    busyMaybeEnded();
-    emit soundOpened(path);
-}
-
-void PlayerSession::closeSound()
-{
-    openingSound_ = false;
-    MediaPlayer2.setMute(true);
-    MediaPlayer2.close();
-    audioSeparate_ = false;
-    MediaPlayer1.setMute(false);
-    busyMaybeEnded();
+    emit movieOpenEnded();
+    if (discRan)
+        emit discRunEnded();
 }
 
 void PlayerSession::busyMaybeEnded()
@@ -168,17 +149,12 @@ void PlayerSession::busyMaybeEnded()
         emit busyChanged(false);
 }
 
-void PlayerSession::chooseSubtitles(const QString &path)
+void PlayerSession::setCaptions(const Captions &next)
 {
-    subFilePath_ = path;
-    if (movieOpen())
-        emit subtitlesChosen(path);
-}
-
-void PlayerSession::setSubtitleTable(SubtitleTable table)
-{
-    subClock_.setTable(std::move(table));
-    subClock_.resyncSubtitles();
+    if (captions_ == next)
+        return;
+    captions_ = next;
+    emit captionsChanged();
 }
 
 void PlayerSession::togglePlay()
@@ -315,6 +291,47 @@ void PlayerSession::toggleMute()
     const VolumeSteps::Mutes next = VolumeSteps::toggleMute(now, audioSeparate_);
     MediaPlayer1.setMute(next.video);
     MediaPlayer2.setMute(next.audio);
+    emit muteChanged();
+}
+
+QWidget *PlayerSession::pictureWidget()
+{
+    return MediaPlayer1.videoWidget();
+}
+
+void PlayerSession::showStatistics()
+{
+    MediaPlayer1.showDialog(1);
+}
+
+void PlayerSession::zoom(int mode)
+{
+    zoomMode_ = mode;
+    emit zoomAsked(mode);
+}
+
+void PlayerSession::panAndScan()
+{
+    zoomMode_ = 0;
+    emit panScanAsked();
+}
+
+void PlayerSession::sizeWindow(int widthPx)
+{
+    // Without a known aspect ratio, or at width 0, there is no window to size.
+    if (zoomMode_ != 0 || !(videoAspect_ > 0) || widthPx < 1 || MediaPlayer1.fileName().isEmpty())
+        return;
+    emit windowSizeAsked(widthPx);
+}
+
+void PlayerSession::placePicture(const PicturePlace &place)
+{
+    MediaPlayer1.setDisplaySize(place.displaySize);
+    MediaPlayer1.setTop(place.top);
+    MediaPlayer1.setLeft(place.left);
+    MediaPlayer1.setWidth(place.width);
+    MediaPlayer1.setHeight(place.height);
+    emit pictureChanged();
 }
 
 void PlayerSession::end()

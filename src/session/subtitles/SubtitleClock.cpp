@@ -2,14 +2,12 @@
 
 #include "engine/MediaEngine.h"
 #include "numbers/basic_numbers.h"
-#include "startup/AppState.h"
 #include "subtitles/SubtitleOverlay.h"
 
 using basic_numbers::roundEven;
 
-SubtitleClock::SubtitleClock(AppState &app, MediaEngine &mediaPlayer1, MediaEngine &mediaPlayer2,
-                             SubtitleClockHooks hooks)
-    : app_(app), mediaPlayer1_(mediaPlayer1), mediaPlayer2_(mediaPlayer2), hooks_(std::move(hooks))
+SubtitleClock::SubtitleClock(MediaEngine &mediaPlayer1, MediaEngine &mediaPlayer2, SubtitleClockHooks hooks)
+    : mediaPlayer1_(mediaPlayer1), mediaPlayer2_(mediaPlayer2), hooks_(std::move(hooks))
 {
 }
 
@@ -18,7 +16,7 @@ void SubtitleClock::clearOverlay()
     SubtitleOverlay *overlay = hooks_.overlay();
     if (!overlay)
         return;
-    if (hooks_.autosubChecked())
+    if (hooks_.autoshow())
         overlay->hideOverlay();
     else
         overlay->setCaption(QString());
@@ -34,21 +32,17 @@ void SubtitleClock::tick()
             if (roundEven(seconds) != roundEven(mediaPlayer2_.currentPosition()))
                 mediaPlayer2_.setCurrentPosition(seconds);
         }
-        hooks_.updateBarTime();
+        hooks_.ticked();
     }
     if (table_.subCount <= 0)
         return;
     const auto i = static_cast<size_t>(subIndex_);
     const double now = mediaPlayer1_.currentPosition();
-    const bool hidden = hooks_.hidesubChecked();
+    const bool hidden = hooks_.hidden();
     if (table_.subStart[i] <= now && now <= table_.subEnd[i]) {
         SubtitleOverlay *overlay = hooks_.overlay();
-        if (!hidden && overlay) {
-            if (app_.overlayState == 1)
-                app_.overlayState = 2;
-            overlay->showOverlay();
-            overlay->setCaption(table_.subText[i]);
-        }
+        if (!hidden && overlay)
+            overlay->showCue(table_.subText[i]);
     } else if (now > table_.subEnd[i]) {
         if (!hidden)
             clearOverlay();
@@ -67,7 +61,7 @@ void SubtitleClock::resyncSubtitles()
     while (i + 1 < table_.subCount && table_.subStart[static_cast<size_t>(i)] < position)
         ++i;
     subIndex_ = i;
-    if (!hooks_.hidesubChecked())
+    if (!hooks_.hidden())
         clearOverlay();
     tick();
 }

@@ -6,28 +6,28 @@
 
 #include <functional>
 
-struct AppState;
 class MediaEngine;
 class SubtitleOverlay;
 
-// What the clock asks of the session (the first two) and of the windows (the rest, set once the panel
-// is built; until then nothing is hidden, shown or drawn).
+// What the clock asks of the session: the movie's rate, the separate sound, the preferences that hide
+// the subtitles, where a tick is told, and the overlay window of the moment (nothing is drawn while
+// there is none).
 struct SubtitleClockHooks {
     std::function<double()> videoFps;
     std::function<bool()> audioSeparate;
-    std::function<bool()> hidesubChecked = [] { return false; };  // "Hide Subtitles."
-    std::function<bool()> autosubChecked = [] { return false; };  // "Autoshow Subtitles."
-    std::function<void()> updateBarTime = [] {};
-    // The overlay window of the moment; nothing is drawn while there is none.
+    std::function<bool()> hidden = [] { return false; };    // "Hide Subtitles."
+    std::function<bool()> autoshow = [] { return false; };  // "Autoshow Subtitles."
+    std::function<void()> ticked = [] {};
     std::function<SubtitleOverlay *()> overlay = [] { return static_cast<SubtitleOverlay *>(nullptr); };
 };
 
 class SubtitleClock {
 public:
-    SubtitleClock(AppState &app, MediaEngine &mediaPlayer1, MediaEngine &mediaPlayer2, SubtitleClockHooks hooks);
+    SubtitleClock(MediaEngine &mediaPlayer1, MediaEngine &mediaPlayer2, SubtitleClockHooks hooks);
 
-    // The loaded table; the preferences shift its frames in place.
+    // The loaded table; a delay shifts its frames in place.
     SubtitleTable &table() { return table_; }
+    const SubtitleTable &table() const { return table_; }
     void setTable(SubtitleTable table)
     {
         table_ = std::move(table);
@@ -43,7 +43,6 @@ public:
 private:
     void clearOverlay();
 
-    AppState &app_;
     MediaEngine &mediaPlayer1_;
     MediaEngine &mediaPlayer2_;
     SubtitleClockHooks hooks_;

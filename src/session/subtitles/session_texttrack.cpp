@@ -2,6 +2,8 @@
 // told on to the windows when it arrives.
 #include "engine/MediaEngine.h"
 #include "playback/PlayerSession.h"
+#include "prefs/Preferences.h"
+#include "subtitles/EmbeddedCues.h"
 #include "startup/RunLog.h"
 
 void PlayerSession::readTextTrack(const QString &path)
@@ -19,5 +21,6 @@ void PlayerSession::takeTextTrack(const QString &movie, const EmbeddedTrack &tra
     if (ended_ || !subFilePath_.isEmpty() || !movieOpen() || MediaPlayer1.fileName() != movie)
         return;
     log_.line(QStringLiteral("subtitles from the movie's track ") + QString::number(track.track.stream));
-    emit textTrackFound(track);
+    setSubtitleTable(EmbeddedCues::table(track, prefs_.values().overlayFrame, videoFps_));
+    setCaptions({captions_.video, captions_.audio, EmbeddedCues::caption(track.track)});
 }

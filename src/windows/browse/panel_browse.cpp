@@ -3,11 +3,15 @@
 #include "browse/Browsefrm.h"
 #include "engine/MediaEngine.h"
 #include "playback/Panelfrm.h"
+#include "playback/PlayerSession.h"
+#include "startup/AppState.h"
 
 void Panelfrm::showBrowse(int mode, const QString &caption)
 {
-    if (!browseForm)
-        browseForm = new Browsefrm(*this);
+    if (!browseForm) {
+        browseForm = new Browsefrm(BrowseContext{session, prefs, drives, app.twipsPerPixelX, app.twipsPerPixelY}, this);
+        connect(browseForm, &Browsefrm::skinChosen, this, &Panelfrm::loadSkin);
+    }
     browseForm->choose(mode, caption);
 }
 
@@ -19,7 +23,7 @@ void Panelfrm::openfile_Click()
 void Panelfrm::sndopen_Click()
 {
     // A separate sound track only goes with a movie.
-    if (MediaPlayer1.fileName().isEmpty())
+    if (session.movie().fileName().isEmpty())
         return;
     showBrowse(3, QStringLiteral("Locate Audio file"));
 }

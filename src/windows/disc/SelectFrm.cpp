@@ -1,14 +1,10 @@
 #include "disc/SelectFrm.h"
 
-#include "engine/MediaEngine.h"
 #include "numbers/Twips.h"
-#include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
 #include "prefs/CaptionFit.h"
-#include "startup/AppState.h"
-#include "subtitles/subtitles.h"
+#include "prefs/DialogKeys.h"
 
-#include <QComboBox>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -20,47 +16,49 @@ constexpr int kHeight = 3300;
 
 }  // namespace
 
-SelectFrm::SelectFrm(Panelfrm &panel)
-    : QWidget(&panel, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      panel_(panel)
+SelectFrm::SelectFrm(PlayerSession &session, int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      session_(session)
 {
     setObjectName(QStringLiteral("SelectFrm"));
     setWindowTitle(QStringLiteral("SPECIALS"));
-    const int tx = panel.app.twipsPerPixelX, ty = panel.app.twipsPerPixelY;
     const auto place = [&](QWidget *w, int left, int top, int width, int height) {
-        w->setGeometry(Twips::toPixels(left, top, width, height, tx, ty));
+        w->setGeometry(Twips::toPixels(left, top, width, height, twipsPerPixelX, twipsPerPixelY));
     };
-    setFixedSize(Twips::toPixels(0, 0, kWidth, kHeight, tx, ty).size());
+    setFixedSize(Twips::toPixels(0, 0, kWidth, kHeight, twipsPerPixelX, twipsPerPixelY).size());
 
     ListSelect = new QListWidget(this);
     ListSelect->setObjectName(QStringLiteral("ListSelect"));
     ListSelect->setToolTip(QStringLiteral("Select Special"));
+    ListSelect->setAccessibleName(QStringLiteral("Main movie, specials and chapters"));
     place(ListSelect, 120, 120, 3615, 2460);
-    ComboINI = new QComboBox(this);
-    ComboINI->setObjectName(QStringLiteral("ComboINI"));
-    ComboINI->hide();
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setToolTip(QStringLiteral("Accept"));
     place(Command1, 1440, 2700, 975, 435);
     connect(Command1, &QPushButton::clicked, this, &SelectFrm::Command1_Click);
     CaptionFit::fitWindow(this, CaptionFit::narrowFont(8));
+    // Enter on the list takes the entry picked, as "OK" does; Escape hides the window as its close box.
+    DialogKeys::install(this, Command1);
+
+    connect(&session_.specials(), &DiscList::changed, this, &SelectFrm::showLists);
+    connect(&session_.chapters(), &DiscList::changed, this, &SelectFrm::showLists);
+    showLists();
+}
+
+void SelectFrm::showLists()
+{
+    ListSelect->clear();
+    for (const Special &e : session_.specials().list())
+        ListSelect->addItem(e.name);
+    for (const Chapter &e : session_.chapters().list())
+        ListSelect->addItem(e.name);
 }
 
 void SelectFrm::Command1_Click()
 {
-    const int index = ListSelect->currentRow();
     const QListWidgetItem *item = ListSelect->currentItem();
-    if (item && item->isSelected()) {
-        if (index < ComboINI->count()) {
-            const QString ini = ComboINI->itemText(index);
-            panel_.runCD(ini, panel_.discBase(ini, true));
-            if (panel_.subtitlesForm)
-                panel_.subtitlesForm->setCaption(QString());
-        } else {
-            // A chapter: the movie moves to its frame and keeps playing or standing as it was.
-            panel_.session.seek(item->data(Qt::UserRole).toInt());
-        }
-    }
+    if (item && item->isSelected())
+        session_.chooseScene(ListSelect->currentRow());
     hide();
 }

@@ -1,18 +1,13 @@
 // Disc mode on the panel: the optical drives found at start, the CD button's search, browse and drop,
-// runCD putting a Quick ini file's lists on the windows, and the buttons that open the selection.
+// and the buttons that open the selection. The session reads and runs the disc.
 #include "disc/DiscPaths.h"
-#include "disc/QuickIni.h"
 #include "disc/SelectFrm.h"
 #include "dialogs/Dialogs.h"
 #include "drives/Drives.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
-#include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
-
-#include <QComboBox>
-#include <QListWidget>
 
 namespace {
 
@@ -25,14 +20,6 @@ QList<Drive> slotDrives(Drives &drives)
             found << d;
     }
     return found;
-}
-
-// The selection window, made on first use and only hidden afterwards.
-SelectFrm *selection(Panelfrm &panel)
-{
-    if (!panel.selectForm)
-        panel.selectForm = new SelectFrm(panel);
-    return panel.selectForm;
 }
 
 }  // namespace
@@ -49,10 +36,19 @@ void Panelfrm::GetCDRoms()
 
 void Panelfrm::CDplay_MouseDown(int button, int, double, double)
 {
-    if (button == 2) {
-        showBrowse(1, QStringLiteral("Locate Quick ini file"));
-        return;
-    }
+    if (button == 2)
+        browseQuickIni();
+    else
+        searchDrives();
+}
+
+void Panelfrm::browseQuickIni()
+{
+    showBrowse(1, QStringLiteral("Locate Quick ini file"));
+}
+
+void Panelfrm::searchDrives()
+{
     if (cdDriveCount == 0) {
         dialogs.msgBox(QStringLiteral("No CD-rom Drives found "), Dialogs::Icon::Exclamation);
         return;
@@ -61,13 +57,15 @@ void Panelfrm::CDplay_MouseDown(int button, int, double, double)
     const QList<Drive> now = slotDrives(drives);
     for (int slot = 1; slot <= cdDriveCount; ++slot) {
         const Drive drive = now.value(slot - 1);
-        bool started = false;
         if (drive.ready) {
             const QString ini = DiscPaths::quickIniIn(drive.root);
             if (!ini.isEmpty()) {
-                cdRoot = drive.root;
-                playDisc(ini, false);
-                started = true;
+                // The disc's line goes after those of its read, which end with its movie's open.
+                connect(&session, &PlayerSession::discRunEnded, this,
+                        [this] { log.zones(QStringLiteral("Ini file (CDMODE):"), session.disc().iniFile); },
+                        Qt::SingleShotConnection);
+                session.playDisc(ini, false, drive.root);
+                break;
             }
         } else {
             dialogs.msgBox(QStringLiteral("No Divx CD detected or Drive not Ready\n"
@@ -75,8 +73,6 @@ void Panelfrm::CDplay_MouseDown(int button, int, double, double)
                            Dialogs::Icon::None, QStringLiteral("Critical Error"));
         }
         log.zones(QStringLiteral("Ini file (CDMODE):"), session.disc().iniFile);
-        if (started)
-            break;
     }
 }
 
@@ -84,63 +80,30 @@ void Panelfrm::CDplay_Drop(const QStringList &paths)
 {
     if (paths.size() != 1)
         return;
-    playDisc(paths.first(), true);
-}
-
-void Panelfrm::playDisc(const QString &iniPath, bool chosenByPath)
-{
-    session.chooseDisc(iniPath);
-    runCD(iniPath, discBase(iniPath, chosenByPath));
-}
-
-QString Panelfrm::discBase(const QString &iniPath, bool chosenByPath) const
-{
-    return QuickIni::mediaBase(app.autorunMode, chosenByPath, app.appPath, iniPath, cdRoot);
+    session.playDisc(paths.first(), true);
 }
 
 void Panelfrm::runCD(const QString &INIfile, const QString &mediaBase)
 {
-    QListWidget *list = selection(*this)->ListSelect;
-    QComboBox *inis = selectForm->ComboINI;
-    list->clear();
-    inis->clear();
-    list->addItem(QStringLiteral("MAIN MOVIE"));
-    inis->addItem(session.disc().iniFile);
-    log.line(QStringLiteral("INI mode"));
+    session.runDisc(INIfile, mediaBase);
+}
 
-    const QuickDisc disc = session.readDisc(INIfile, mediaBase);
-
-    QComboBox *subs = settingsForm->SubCombo;
-    subs->clear();
-    subs->addItems(disc.subNames);
-    subs->setCurrentIndex(disc.defaultSub);
-    if (disc.defaultSub < 0)
-        subs->setEditText(QStringLiteral("None"));
-
-    list->addItems(disc.specialNames);
-    inis->addItems(disc.specialInis);
-    for (const QuickDisc::Chapter &chapter : disc.chapters) {
-        auto *item = new QListWidgetItem(chapter.name, list);
-        item->setData(Qt::UserRole, chapter.number);
-    }
-
-    QComboBox *langs = settingsForm->LangCombo;
-    langs->clear();
-    langs->addItems(disc.langNames);
-    langs->setCurrentIndex(0);
-    // The subtitles and these labels follow once the movie's open has ended.
-    discLabels_ = DiscLabels{disc.title, subs->currentText(), langs->currentText(), disc.specialsListed};
-    session.openDiscMovie(disc);
+SelectFrm *Panelfrm::selectionWindow()
+{
+    // Made on first use and only hidden afterwards.
+    if (!selectForm)
+        selectForm = new SelectFrm(session, app.twipsPerPixelX, app.twipsPerPixelY, this);
+    return selectForm;
 }
 
 void Panelfrm::LblScenes_Click()
 {
-    selection(*this)->show();
+    selectionWindow()->show();
     selectForm->setWindowTitle(QStringLiteral("Scene Selection"));
 }
 
 void Panelfrm::Lblspecial_Click()
 {
-    selection(*this)->show();
+    selectionWindow()->show();
     selectForm->setWindowTitle(QStringLiteral("Specials Selection"));
 }

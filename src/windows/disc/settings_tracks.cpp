@@ -1,31 +1,34 @@
-// The disc's audio languages and subtitle tracks on the preferences window, as runCD listed them.
-#include "engine/MediaEngine.h"
-#include "playback/Panelfrm.h"
+// The lists of sound and subtitle choices on the preferences window: views of the session's track list,
+// and a pick asks the session for that choice.
 #include "playback/PlayerSession.h"
 #include "prefs/Settings.h"
-#include "startup/AppState.h"
 
 #include <QComboBox>
+#include <QSignalBlocker>
+
+void Settings::showTracks()
+{
+    const TrackList &tracks = session_.tracks();
+    const auto fill = [](QComboBox *box, const QList<TrackList::Choice> &choices, int current, const QString &none) {
+        const QSignalBlocker quiet(box);
+        box->clear();
+        for (const TrackList::Choice &c : choices)
+            box->addItem(c.name);
+        box->setCurrentIndex(current);
+        // Nothing chosen: the box says so without an entry of that name.
+        if (current < 0)
+            box->setEditText(none);
+    };
+    fill(SubCombo, tracks.subtitles(), tracks.subtitleIndex(), QStringLiteral("None"));
+    fill(LangCombo, tracks.audio(), tracks.audioIndex(), QStringLiteral("DEFAULT"));
+}
 
 void Settings::SubCombo_Click()
 {
-    if (!panelForm)
-        return;
-    panelForm->getsubtitles(panelForm->session.disc().subTrackFiles.value(SubCombo->currentIndex()));
-    panelForm->Sublbl->setText(QStringLiteral("SUB: ") + SubCombo->currentText().toUpper());
+    session_.chooseSubtitleTrack(SubCombo->currentIndex());
 }
 
 void Settings::LangCombo_Click()
 {
-    if (!panelForm)
-        return;
-    Panelfrm &p = *panelForm;
-    if (LangCombo->currentIndex() > 0) {
-        // The label follows once the file has opened; one that does not open puts the list back
-        // on the movie's own sound.
-        p.openAudio(p.session.disc().audioTrackFiles.value(LangCombo->currentIndex() - 1), LangCombo->currentText());
-        return;
-    }
-    p.session.closeSound();
-    p.audiolbl->setText(QStringLiteral("AUDIO: ") + LangCombo->currentText().toUpper());
+    session_.chooseLanguage(LangCombo->currentIndex());
 }

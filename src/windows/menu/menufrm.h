@@ -1,29 +1,25 @@
 #pragma once
 // The window that carries the video picture's pop-up menu. It is never shown itself; the video window
-// pops its menu up on a right click.
+// asks for its menu on a right click. Each item gives one of the player's commands.
 #include <QWidget>
 
-class Panelfrm;
+class Commands;
+class PlayerSession;
 class QAction;
 class QMenu;
 
 class menufrm : public QWidget {
     Q_OBJECT
 public:
-    explicit menufrm(Panelfrm &panel);
+    menufrm(const Commands &commands, PlayerSession &session, QWidget *parent);
 
     QMenu *Videomnu;
     QAction *playshowmnu, *Playhidemnu, *pns43, *zoom1, *zoom0, *subs, *audio;
 
-    // Holds the subtitle timer while the menu is open at `at` (global pixels), whatever is chosen.
+    // Pops the menu up at `at` (global pixels) and returns; the subtitle timer holds while it is open,
+    // whatever is chosen.
     void popupAt(const QPoint &at);
 
-    void playshowmnu_Click();
-    void Playhidemnu_Click();
-    void pns43_Click();
-    void zoom1_Click();
-    void zoom0_Click();
-
 private:
-    Panelfrm &panel_;
+    PlayerSession &session_;
 };

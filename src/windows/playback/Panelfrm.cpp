@@ -6,8 +6,11 @@
 #include "engine/MediaEngine.h"
 #include "numbers/Twips.h"
 #include "playback/PlayerSession.h"
+#include "menu/menufrm.h"
 #include "playback/player.h"
 #include "prefs/CaptionFit.h"
+#include "prefs/Preferences.h"
+#include "prefs/Settings.h"
 #include "prefs/Skins.h"
 #include "subtitles/subtitles.h"
 #include "startup/AppState.h"
@@ -58,9 +61,8 @@ LineShape line(double x1, double y1, double x2, double y2, unsigned bgr)
 
 Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      app(ctx.app), session(ctx.session), MediaPlayer1(ctx.session.MediaPlayer1),
-      MediaPlayer2(ctx.session.MediaPlayer2), desktop(ctx.desktop), dialogs(ctx.dialogs), log(ctx.log),
-      drives(ctx.drives)
+      app(ctx.app), session(ctx.session), prefs(ctx.prefs), desktop(ctx.desktop), dialogs(ctx.dialogs), log(ctx.log),
+      drives(ctx.drives), messages_(ctx.dialogs)
 {
     setObjectName(QStringLiteral("Panelfrm"));
     setWindowTitle(QStringLiteral("Vistrel"));
@@ -70,7 +72,8 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     setPalette(pal);
     setAutoFillBackground(true);
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // The panel takes the keys its controls leave, but is no stop of the Tab chain.
+    setFocusPolicy(Qt::ClickFocus);
 
     const QString none;
     vplay = makeLabel("vplay", QStringLiteral("Play"), QStringLiteral("Play/Stop Video"), 1860, 1560, 375, 195);
@@ -119,6 +122,11 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     for (LabelButton *b : {rateshow, Label2})
         styleLabel(b, kGrey, Qt::AlignLeft | Qt::AlignVCenter);
     styleLabel(Label1, kWhite);
+    // The controls without a caption draw their focus mark in the colour of what they stand on: the
+    // sliders' lines, the logo's grey.
+    for (LabelButton *b : {VideoPos, Ratepos, LabelAbout})
+        styleLabel(b, kGrey);
+    styleLabel(volpos, kLightGrey);
     // The buttons share one size; the rate marks, a few pixels wide, take the narrow face to stay
     // readable. The texts that change keep the design's sizes.
     CaptionFit::fitGroup(captions({vplay, cmdzoom, Prefers, stats, vgos, vgoe, minim, exitLbl, AddVol, subVol, Mutesnd,
@@ -134,6 +142,9 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     for (LabelButton *b : {openfile, sndopen, subopen, CDplay})
         b->acceptFileDrops(true);
 
+    // The tracker's width until the load sequence takes it again.
+    trackWidth = VideoPos->twipWidth();
+
     LineRate = line(420, 900, 540, 900, kGrey);
     rateline = line(480, 540, 480, 1140, kGrey);
     volLine1 = line(6600, 420, 6720, 420, kLightGrey);
@@ -142,11 +153,15 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     LinePos = line(960, 1140, 960, 1260, kGrey);
 
     setPicture(Skins::builtinPicture());
-    playerForm = new player(*this, MediaPlayer1);
+    playerForm = new player(session, prefs, desktop, app.twipsPerPixelX, app.twipsPerPixelY);
     desktop.setVideoWindow(playerForm);
+    connect(playerForm, &player::panelWanted, this, &Panelfrm::bringForward);
+    connect(playerForm, &player::menuWanted, this, &Panelfrm::showVideoMenu);
+    wireCommands();
     wireControls();
     wireSession();
-    wireSubtitleClock();
+    wireAccess();
+    connect(&prefs, &Preferences::changed, this, &Panelfrm::showPrefs);
 }
 
 Panelfrm::~Panelfrm()
@@ -172,21 +187,22 @@ void Panelfrm::wireControls()
                            openfile, Prefers, ratea, ratem, sndopen, stats, subopen, subVol, vgoe, vgos, vplay})
         connect(b, &LabelButton::MouseMove, this, [this] { setPointer(Qt::ArrowCursor); });
 
-    connect(vplay, &LabelButton::Click, this, &Panelfrm::vplay_Click);
-    connect(vgos, &LabelButton::Click, this, &Panelfrm::vgos_Click);
-    connect(vgoe, &LabelButton::Click, this, &Panelfrm::vgoe_Click);
-    connect(cmdzoom, &LabelButton::Click, this, &Panelfrm::cmdzoom_Click);
-    connect(Prefers, &LabelButton::Click, this, &Panelfrm::Prefers_Click);
-    connect(stats, &LabelButton::Click, this, &Panelfrm::stats_Click);
-    connect(minim, &LabelButton::Click, this, &Panelfrm::minim_Click);
-    connect(exitLbl, &LabelButton::Click, this, &Panelfrm::exitLbl_Click);
-    connect(LabelAbout, &LabelButton::Click, this, &Panelfrm::LabelAbout_Click);
-    connect(LblScenes, &LabelButton::Click, this, &Panelfrm::LblScenes_Click);
-    connect(Lblspecial, &LabelButton::Click, this, &Panelfrm::Lblspecial_Click);
-
-    connect(openfile, &LabelButton::Click, this, &Panelfrm::openfile_Click);
-    connect(sndopen, &LabelButton::Click, this, &Panelfrm::sndopen_Click);
-    connect(subopen, &LabelButton::Click, this, &Panelfrm::subopen_Click);
+    // A button gives its command, as its key and the video window's menu do.
+    using K = KeyMap::Command;
+    const std::pair<LabelButton *, QAction *> buttons[] = {
+        {vplay, commands_[K::PlayStop]},         {vgos, commands_[K::MoveToStart]},
+        {vgoe, commands_[K::MoveToEnd]},         {cmdzoom, commands_[K::Zoom]},
+        {Prefers, commands_[K::Preferences]},    {stats, commands_[K::Statistics]},
+        {minim, commands_[K::Minimize]},         {exitLbl, commands_[K::Exit]},
+        {LabelAbout, commands_.about},           {LblScenes, commands_[K::SelectChapters]},
+        {Lblspecial, commands_[K::SelectSpecials]}, {openfile, commands_[K::OpenVideo]},
+        {sndopen, commands_[K::OpenAudio]},      {subopen, commands_[K::OpenSubtitles]},
+        {ratem, commands_[K::FasterRate]},       {ratea, commands_[K::SlowerRate]},
+        {NormRate, commands_.normalRate},        {AddVol, commands_[K::VolumeUp]},
+        {subVol, commands_[K::VolumeDown]},      {Mutesnd, commands_[K::Mute]},
+    };
+    for (const auto &[button, command] : buttons)
+        connect(button, &LabelButton::Click, command, &QAction::trigger);
     connect(openfile, &LabelButton::Dropped, this, &Panelfrm::openfile_Drop);
     connect(sndopen, &LabelButton::Dropped, this, &Panelfrm::sndopen_Drop);
     connect(subopen, &LabelButton::Dropped, this, &Panelfrm::subopen_Drop);
@@ -197,37 +213,82 @@ void Panelfrm::wireControls()
     connect(VideoPos, &LabelButton::MouseMove, this, &Panelfrm::VideoPos_MouseMove);
     connect(Ratepos, &LabelButton::MouseDown, this, &Panelfrm::Ratepos_MouseDown);
     connect(Ratepos, &LabelButton::MouseMove, this, &Panelfrm::Ratepos_MouseMove);
-    connect(ratem, &LabelButton::Click, this, &Panelfrm::ratem_Click);
-    connect(ratea, &LabelButton::Click, this, &Panelfrm::ratea_Click);
-    connect(NormRate, &LabelButton::Click, this, &Panelfrm::NormRate_Click);
     connect(volpos, &LabelButton::MouseDown, this, &Panelfrm::volpos_MouseDown);
     connect(volpos, &LabelButton::MouseMove, this, &Panelfrm::volpos_MouseMove);
-    connect(AddVol, &LabelButton::Click, this, &Panelfrm::AddVol_Click);
-    connect(subVol, &LabelButton::Click, this, &Panelfrm::subVol_Click);
-    connect(Mutesnd, &LabelButton::Click, this, &Panelfrm::Mutesnd_Click);
+}
+
+void Panelfrm::wireCommands()
+{
+    using K = KeyMap::Command;
+    const std::pair<KeyMap::Command, void (Panelfrm::*)()> handlers[] = {
+        {K::PlayStop, &Panelfrm::vplay_Click},           {K::VolumeUp, &Panelfrm::AddVol_Click},
+        {K::VolumeDown, &Panelfrm::subVol_Click},        {K::OpenVideo, &Panelfrm::openfile_Click},
+        {K::OpenAudio, &Panelfrm::sndopen_Click},        {K::OpenSubtitles, &Panelfrm::subopen_Click},
+        {K::SelectSpecials, &Panelfrm::Lblspecial_Click}, {K::SelectChapters, &Panelfrm::LblScenes_Click},
+        {K::Zoom, &Panelfrm::cmdzoom_Click},             {K::Preferences, &Panelfrm::Prefers_Click},
+        {K::Statistics, &Panelfrm::stats_Click},         {K::MoveToStart, &Panelfrm::vgos_Click},
+        {K::MoveToEnd, &Panelfrm::vgoe_Click},           {K::Mute, &Panelfrm::Mutesnd_Click},
+        {K::FasterRate, &Panelfrm::ratem_Click},         {K::SlowerRate, &Panelfrm::ratea_Click},
+        {K::Minimize, &Panelfrm::minim_Click},           {K::Exit, &Panelfrm::exitLbl_Click},
+    };
+    for (const auto &[command, handler] : handlers)
+        connect(commands_[command], &QAction::triggered, this, handler);
+    // The CD button's two mouse buttons, as its keys give them.
+    connect(commands_[K::OpenQuickIni], &QAction::triggered, this, &Panelfrm::browseQuickIni);
+    connect(commands_[K::CdRun], &QAction::triggered, this, &Panelfrm::searchDrives);
+    connect(commands_[K::KeyConfig], &QAction::triggered, this, [this] {
+        if (settingsForm)
+            settingsForm->show();
+    });
+    connect(commands_.normalRate, &QAction::triggered, this, &Panelfrm::NormRate_Click);
+    connect(commands_.about, &QAction::triggered, this, &Panelfrm::LabelAbout_Click);
+    connect(commands_.showPanel, &QAction::triggered, this, &Panelfrm::restore);
+    connect(commands_.panAndScan, &QAction::triggered, this, &Panelfrm::pan_n_scan43);
+    connect(commands_.fullscreen, &QAction::triggered, this, [this] { zoom(1); });
+    connect(commands_.windowMode, &QAction::triggered, this, [this] { zoom(0); });
+}
+
+void Panelfrm::restore()
+{
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+}
+
+void Panelfrm::comeForward()
+{
+    show();
+    // The panel ends on top, as it stands over the video window when the user starts it.
+    for (QWidget *w : {static_cast<QWidget *>(playerForm), static_cast<QWidget *>(this)}) {
+        if (!w->isVisible())
+            continue;
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+        w->raise();
+        w->activateWindow();
+    }
+}
+
+void Panelfrm::bringForward()
+{
+    show();
+    raise();
+    activateWindow();
 }
 
 void Panelfrm::wireSession()
 {
     connect(&session, &PlayerSession::busyChanged, this, &Panelfrm::showBusy);
-    connect(&session, &PlayerSession::movieOpened, this, [this](const QString &path) {
-        showOpenedMovie(path);
-        movieOpenEnded();
-    });
-    connect(&session, &PlayerSession::movieOpenFailed, this, [this] {
-        dialogs.msgBox(QStringLiteral("ERROR LOADING MAIN A/V FILE"));
-        movieOpenEnded();
-    });
-    connect(&session, &PlayerSession::soundOpened, this, &Panelfrm::showOpenedSound);
-    connect(&session, &PlayerSession::soundOpenFailed, this, &Panelfrm::showSoundFailed);
-    connect(&session, &PlayerSession::subtitlesChosen, this, [this](const QString &path) { getsubtitles(path); });
-    connect(&session, &PlayerSession::textTrackFound, this, &Panelfrm::showTextTrack);
+    connect(&session, &PlayerSession::movieOpened, this, &Panelfrm::showOpenedMovie);
+    connect(&session, &PlayerSession::captionsChanged, this, &Panelfrm::showCaptions);
+    connect(&session, &PlayerSession::messageDue, &messages_, &MessageQueue::post);
     connect(&session, &PlayerSession::playingChanged, this, &Panelfrm::showPlaying);
     connect(&session, &PlayerSession::positionChanged, this, &Panelfrm::updateBarTime);
     connect(&session, &PlayerSession::seeked, this, &Panelfrm::updateBarTime);
     connect(&session, &PlayerSession::rateChanged, this, &Panelfrm::showRate);
     connect(&session, &PlayerSession::volumeChanged, this, &Panelfrm::showVolume);
+    connect(&session, &PlayerSession::clockTicked, this, &Panelfrm::updateBarTime);
     connect(&session, &PlayerSession::movieEnded, this, [this] { MediaPlayer1_EndOfStream(0); });
+    connect(&session, &PlayerSession::zoomAsked, this, &Panelfrm::showZoom);
+    // Pan and scan starts from window mode.
+    connect(&session, &PlayerSession::panScanAsked, this, [this] { showZoom(0); });
 }
 
 void Panelfrm::showBusy(bool busy)
@@ -295,11 +356,29 @@ void Panelfrm::mouseReleaseEvent(QMouseEvent *)
     drag_.end();
 }
 
+void Panelfrm::showPrefs(const Prefs &was)
+{
+    const Prefs &now = prefs.values();
+    if (was.panelLeft != now.panelLeft || was.panelTop != now.panelTop)
+        move(Twips::toPixels(now.panelLeft, app.twipsPerPixelX), Twips::toPixels(now.panelTop, app.twipsPerPixelY));
+}
+
+void Panelfrm::moveEvent(QMoveEvent *e)
+{
+    QWidget::moveEvent(e);
+    // Wherever it went, the next run finds it here.
+    prefs.placePanel(double(x()) * app.twipsPerPixelX, double(y()) * app.twipsPerPixelY);
+}
+
 void Panelfrm::keyPressEvent(QKeyEvent *e)
 {
-    // Only keys that produce a character take part in the key map.
-    if (!e->text().isEmpty())
-        Form_KeyPress(e->text().left(1));
+    // Only keys that produce a character take part in the key map; a character beyond the first 65,536
+    // comes as two UTF-16 units.
+    const QString text = e->text();
+    if (!text.isEmpty())
+        Form_KeyPress(text.left(text.size() > 1 && text[0].isHighSurrogate() ? 2 : 1));
+    else if (e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier))
+        videoMenuByKey();
     else
         QWidget::keyPressEvent(e);
 }

@@ -1,33 +1,14 @@
 // Opening media: the movie into MediaPlayer1, a separate sound track into MediaPlayer2, from the
 // "Video" and "Audio" buttons' drops and from the other windows that call these methods. The session
 // opens; the panel shows the end of it.
-#include "dialogs/Dialogs.h"
 #include "engine/MediaEngine.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
 #include "playback/player.h"
-#include "prefs/Settings.h"
+#include "prefs/Preferences.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
 #include "subtitles/subtitles.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFileInfo>
-
-namespace {
-
-QString upperName(const QString &path)
-{
-    return QFileInfo(path).fileName().toUpper();
-}
-
-bool ticked(const QCheckBox *box)
-{
-    return box && box->isChecked();
-}
-
-}  // namespace
 
 void Panelfrm::openVideo(const QString &filename)
 {
@@ -37,68 +18,35 @@ void Panelfrm::openVideo(const QString &filename)
 void Panelfrm::showOpenedMovie(const QString &filename)
 {
     if (trackWidth > 0)
-        posPerTwip = MediaPlayer1.duration() / trackWidth;
-    const int imageHeight = MediaPlayer1.imageSourceHeight();
-    app.videoAspect = imageHeight > 0 ? static_cast<double>(MediaPlayer1.imageSourceWidth()) / imageHeight : 0;
+        posPerTwip = session.movie().duration() / trackWidth;
     playerForm->setWindowTitle(filename);
     // The new movie stands halted.
-    vplay->setText(QStringLiteral("Play"));
+    showPlayCaption(false);
 
-    app.zoomMode = settingsForm && ticked(settingsForm->fullscreen) ? 1 : 0;
-    zoom();
+    const Prefs &p = prefs.values();
+    zoom(p.fullscreen ? 1 : 0);
 
-    namelbl->setText(QStringLiteral("VIDEO: ") + upperName(filename));
-    if (audiolbl->text() == QLatin1String("AUDIO:"))
-        audiolbl->setText(QStringLiteral("AUDIO: DEFAULT"));
-    if (subtitlesForm && settingsForm && ticked(settingsForm->Autosub))
+    if (subtitlesForm && p.autoshow)
         subtitlesForm->hideOverlay();
 
-    if (settingsForm && ticked(settingsForm->Autoplay)) {
+    if (p.autoplay) {
         playerForm->show();
         session.togglePlay();
         log.line(QStringLiteral("Video opened"));
     }
 }
 
-void Panelfrm::movieOpenEnded()
+void Panelfrm::showCaptions()
 {
-    if (!session.subFilePath().isEmpty())
-        getsubtitles(session.subFilePath());
-    else if (!MediaPlayer1.fileName().isEmpty())
-        Sublbl->setText(QStringLiteral("SUB:"));  // the last movie's own track is gone with it
-    if (discLabels_ && session.discMovie()) {
-        namelbl->setText(QStringLiteral("VIDEO: ") + discLabels_->title.toUpper());
-        Sublbl->setText(QStringLiteral("SUB: ") + discLabels_->sub.toUpper());
-        if (discLabels_->specialsListed)
-            log.line(QStringLiteral("Ini opened succesfully?"));
-        audiolbl->setText(QStringLiteral("AUDIO: ") + discLabels_->audio.toUpper());
-    }
-    discLabels_.reset();
+    const Captions &c = session.captions();
+    namelbl->setText(c.video);
+    audiolbl->setText(c.audio);
+    Sublbl->setText(c.sub);
 }
 
-void Panelfrm::openAudio(const QString &filename, const QString &language)
+void Panelfrm::openAudio(const QString &filename)
 {
-    soundLanguage_ = language;
-    soundLanguageFile_ = language.isEmpty() ? QString() : filename;
     session.openSound(filename);
-}
-
-void Panelfrm::showOpenedSound(const QString &filename)
-{
-    const bool fromLanguages = !soundLanguageFile_.isEmpty() && filename == soundLanguageFile_;
-    audiolbl->setText(QStringLiteral("AUDIO: ") + (fromLanguages ? soundLanguage_.toUpper() : upperName(filename)));
-}
-
-void Panelfrm::showSoundFailed(const QString &filename)
-{
-    const bool fromLanguages = !soundLanguageFile_.isEmpty() && filename == soundLanguageFile_;
-    audiolbl->setText(QStringLiteral("AUDIO: DEFAULT"));
-    dialogs.msgBox(QStringLiteral("ERROR LOADING AUDIO FILE"));
-    // A language whose file did not open is not what is heard: the list shows the movie's own.
-    if (fromLanguages && settingsForm && settingsForm->LangCombo->count() > 0) {
-        settingsForm->LangCombo->setCurrentIndex(0);
-        audiolbl->setText(QStringLiteral("AUDIO: ") + settingsForm->LangCombo->currentText().toUpper());
-    }
 }
 
 void Panelfrm::openfile_Drop(const QStringList &paths)
@@ -110,7 +58,7 @@ void Panelfrm::openfile_Drop(const QStringList &paths)
 
 void Panelfrm::sndopen_Drop(const QStringList &paths)
 {
-    if (paths.size() != 1 || MediaPlayer1.fileName().isEmpty())
+    if (paths.size() != 1 || session.movie().fileName().isEmpty())
         return;
     openAudio(paths.first());
 }

@@ -4,18 +4,16 @@
 #include "playback/PlayerSession.h"
 #include "playback/TimeText.h"
 #include "playback/Tracker.h"
-#include "prefs/Settings.h"
-
-#include <QRadioButton>
+#include "prefs/Preferences.h"
 
 void Panelfrm::updateBarTime()
 {
-    const double pos = MediaPlayer1.currentPosition();
+    const double pos = session.movie().currentPosition();
     LinePos.X1 = VideoPos->twipLeft() + Tracker::markerOffset(pos, posPerTwip);
     LinePos.X2 = LinePos.X1;
-    const bool remaining = settingsForm && settingsForm->Remaining->isChecked();
-    const bool frames = settingsForm && settingsForm->Frames->isChecked();
-    Message->setText(TimeText::positionText(pos, MediaPlayer1.duration(), session.videoFps(), remaining, frames));
+    const bool remaining = !prefs.values().elapsed;
+    const bool frames = !prefs.values().time;
+    Message->setText(TimeText::positionText(pos, session.movie().duration(), session.videoFps(), remaining, frames));
     update();
 }
 
@@ -26,7 +24,7 @@ QString Panelfrm::maketime(double &timevalue)
 
 void Panelfrm::seekOnTrack(double x)
 {
-    if (!Tracker::seekAllowed(MediaPlayer1.currentPosition(), posPerTwip, VideoPos->twipWidth()))
+    if (!Tracker::seekAllowed(session.movie().currentPosition(), posPerTwip, VideoPos->twipWidth()))
         return;
     session.seek(x * posPerTwip);
     LinePos.X1 = VideoPos->twipLeft() + x;
@@ -36,7 +34,7 @@ void Panelfrm::seekOnTrack(double x)
 
 void Panelfrm::VideoPos_MouseDown(int button, int, double x, double)
 {
-    if (MediaPlayer1.fileName().isEmpty())
+    if (session.movie().fileName().isEmpty())
         return;
     if (button == 1)
         seekOnTrack(x);
@@ -46,7 +44,7 @@ void Panelfrm::VideoPos_MouseDown(int button, int, double x, double)
 void Panelfrm::VideoPos_MouseMove(int button, int, double x, double)
 {
     setPointer(Qt::ArrowCursor);
-    if (MediaPlayer1.fileName().isEmpty())
+    if (session.movie().fileName().isEmpty())
         return;
     if (x > 0 && x < VideoPos->twipWidth() && button != 0) {
         seekOnTrack(x);

@@ -3,18 +3,22 @@
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
 #include "playback/TimeText.h"
-#include "prefs/Settings.h"
-
-#include <QCheckBox>
+#include "prefs/Preferences.h"
 
 void Panelfrm::vplay_Click()
 {
     session.togglePlay();
 }
 
+void Panelfrm::showPlayCaption(bool stop)
+{
+    vplay->setText(stop ? QStringLiteral("Stop") : QStringLiteral("Play"));
+    vplay->setChecked(stop);
+}
+
 void Panelfrm::showPlaying(bool playing, bool stepped)
 {
-    vplay->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
+    showPlayCaption(playing);
     // The stepping timer tells nothing on the message line.
     if (!stepped)
         Message->setText(playing ? QStringLiteral("Playing") : QStringLiteral("Stopped"));
@@ -32,8 +36,8 @@ void Panelfrm::vgoe_Click()
 
 void Panelfrm::MediaPlayer1_EndOfStream(int)
 {
-    vplay->setText(QStringLiteral("Play"));
-    if (settingsForm && settingsForm->autoreverse->isChecked()) {
+    showPlayCaption(false);
+    if (prefs.values().autoreverse) {
         session.seek(0);
         LinePos.X1 = VideoPos->twipLeft();
         LinePos.X2 = LinePos.X1;

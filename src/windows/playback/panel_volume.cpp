@@ -17,11 +17,15 @@ void Panelfrm::showVolume(float db)
     update();
 }
 
+void Panelfrm::setVolumeAt(double y)
+{
+    session.setVolume(VolumeSteps::attenuation(y, volumeStep()));
+}
+
 void Panelfrm::volpos_MouseDown(int button, int, double, double y)
 {
-    if (button != 1)
-        return;
-    session.setVolume(VolumeSteps::attenuation(y, volumeStep()));
+    if (button == 1)
+        setVolumeAt(y);
 }
 
 void Panelfrm::volpos_MouseMove(int button, int, double, double y)
@@ -36,12 +40,13 @@ void Panelfrm::volpos_MouseMove(int button, int, double, double y)
 
 void Panelfrm::AddVol_Click()
 {
-    volpos_MouseDown(1, 0, 0, VolumeSteps::upY(MediaPlayer1.volume(), volumeStep()));
+    // As a click on the slider one step higher sets it.
+    setVolumeAt(VolumeSteps::upY(session.movie().volume(), volumeStep()));
 }
 
 void Panelfrm::subVol_Click()
 {
-    volpos_MouseDown(1, 0, 0, VolumeSteps::downY(MediaPlayer1.volume(), volumeStep(), volpos->twipHeight()));
+    setVolumeAt(VolumeSteps::downY(session.movie().volume(), volumeStep(), volpos->twipHeight()));
 }
 
 void Panelfrm::Mutesnd_Click()

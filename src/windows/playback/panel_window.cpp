@@ -1,9 +1,11 @@
-// The panel's own window: dragging it by its background and its small buttons.
+// The panel's own window: dragging it by its background, its small buttons, and the video window's
+// modes it asks the session for.
 #include "desktop/Desktop.h"
 #include "dialogs/Dialogs.h"
 #include "engine/MediaEngine.h"
 #include "numbers/Twips.h"
 #include "playback/Panelfrm.h"
+#include "playback/PlayerSession.h"
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
@@ -37,7 +39,7 @@ void Panelfrm::endRun()
 
 void Panelfrm::stats_Click()
 {
-    MediaPlayer1.showDialog(1);
+    session.showStatistics();
 }
 
 void Panelfrm::Prefers_Click()
@@ -57,4 +59,31 @@ void Panelfrm::LabelAbout_Click()
     dialogs.msgBox(QStringLiteral("Vistrel movie player") + cr + QStringLiteral("version ") +
                        QStringLiteral(VISTREL_VERSION) + cr + cr + QStringLiteral("Vistrel developers"),
                    Dialogs::Icon::Information);
+}
+
+void Panelfrm::zoom(int mode)
+{
+    session.zoom(mode);
+}
+
+void Panelfrm::cmdzoom_Click()
+{
+    // The engine's display size decides: after pan and scan (stretched) this goes to window mode.
+    zoom(session.movie().displaySize() == 4 ? 0 : 1);
+}
+
+void Panelfrm::pan_n_scan43()
+{
+    session.panAndScan();
+}
+
+QString Panelfrm::modeName(int mode)
+{
+    return mode == 1 ? QStringLiteral("Fullscreen mode") : QStringLiteral("Window mode");
+}
+
+void Panelfrm::showZoom(int mode)
+{
+    Message->setText(modeName(mode));
+    cmdzoom->setChecked(mode == 1);
 }

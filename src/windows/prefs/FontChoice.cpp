@@ -21,15 +21,6 @@ std::optional<double> sampleSize(const QString &text)
     return std::nullopt;
 }
 
-QString familyName(const QString &name)
-{
-    const QString trimmed = name.trimmed();
-    const qsizetype tag = trimmed.lastIndexOf(QLatin1String(" ["));
-    if (tag > 0 && trimmed.endsWith(QLatin1Char(']')))
-        return trimmed.left(tag).trimmed();
-    return trimmed;
-}
-
 QStringList familyNames(const QStringList &databaseNames)
 {
     QStringList out;
@@ -51,6 +42,33 @@ QFont withFace(QFont target, const QFont &face)
     target.setUnderline(face.underline());
     target.setStrikeOut(face.strikeOut());
     return target;
+}
+
+QFont overlayFont(const SubtitleFont &font)
+{
+    QFont::insertSubstitution(QStringLiteral("MS Serif"), QStringLiteral("Liberation Serif"));
+    QFont f(font.family);
+    f.setStyleHint(QFont::Serif);
+    f.setPointSizeF(font.size);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setUnderline(font.underline);
+    f.setStrikeOut(font.strike);
+    return f;
+}
+
+SubtitleFont storedFont(const QFont &font, unsigned colour)
+{
+    SubtitleFont stored;
+    stored.family = familyName(font.family());
+    if (font.pointSizeF() > 0)  // a font sized in pixels has no point size to give
+        stored.size = font.pointSizeF();
+    stored.bold = font.bold();
+    stored.italic = font.italic();
+    stored.underline = font.underline();
+    stored.strike = font.strikeOut();
+    stored.colour = colour;
+    return stored;
 }
 
 QString sliderTip(int red, int green, int blue)

@@ -4,9 +4,11 @@
 #include "engine/MediaEngine.h"
 #include "numbers/Twips.h"
 #include "numbers/basic_numbers.h"
-#include "playback/player.h"
+#include "playback/PlayerSession.h"
 #include "prefs/CaptionFit.h"
+#include "prefs/Preferences.h"
 #include "startup/AppState.h"
+#include "startup/PrefsFile.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -18,25 +20,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 using basic_numbers::roundEven;
 using basic_numbers::toInt16;
 
 namespace {
-
-struct KeyEntry {
-    const char *caption;
-    const char *key;
-};
-
-constexpr std::array<KeyEntry, 21> keyMap{{
-    {"play/stop", "P"},       {"Volume up", "+"},     {"Volume down", "-"},     {"Open Video", "V"},
-    {"Open Audio", "A"},      {"Open Subtitles", "S"}, {"Open Quick ini", "Q"}, {"Select Specials", "L"},
-    {"Select Chapters", "N"}, {"CD run", "C"},        {"Zoom", "Z"},            {"Preferances", "R"},
-    {"Statistics", "T"},      {"Move to start", "B"}, {"Move to end", "E"},     {"Key Config", "K"},
-    {"Mute", "U"},            {"Faster Rate", "*"},   {"Slower Rate", "/"},     {"Minimize", "M"},
-    {"EXIT", "X"},
-}};
 
 template <typename W, typename... Args>
 W *make(QWidget *parent, const char *name, Args &&...args)
@@ -55,9 +44,9 @@ QGroupBox *makeGroup(QWidget *parent, const char *name, const QString &title = Q
 
 }  // namespace
 
-Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
+Settings::Settings(const SettingsContext &ctx, int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      tppX_(twipsPerPixelX > 0 ? twipsPerPixelX : 15),
+      prefs_(ctx.prefs), session_(ctx.session), desktop_(ctx.desktop), dialogs_(ctx.dialogs), tppX_(twipsPerPixelX > 0 ? twipsPerPixelX : 15),
       tppY_(twipsPerPixelY > 0 ? twipsPerPixelY : 15)
 {
     setObjectName(QStringLiteral("Settings"));
@@ -125,6 +114,7 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     Label4->setWordWrap(true);
     place(Label4, 120, 1920, 1305, 435);
     OverlayFrame = make<QLineEdit>(s, "OverlayFrame", QStringLiteral("30"));
+    OverlayFrame->setMaxLength(PrefsFile::kOverlayFrameLength);
     OverlayFrame->setToolTip(
         QStringLiteral("Frame Where Transparent subtitles initializing (try to keep between 20-60)"));
     place(OverlayFrame, 1440, 2040, 495, 255);
@@ -149,12 +139,12 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
         const int row = i % 11;
         const int left = 120 + col * 1860;
         const int top = 240 + row * 330;
-        Label[i] = make<QLabel>(Keyboardfrm, "Label", QString::fromLatin1(keyMap[i].caption));
+        Label[i] = make<QLabel>(Keyboardfrm, "Label", KeyMap::captions()[size_t(i)]);
         Label[i]->setObjectName(QStringLiteral("Label(%1)").arg(i));
         place(Label[i], left, top + 30, 1200, 195);
-        Text1[i] = make<QLineEdit>(Keyboardfrm, "Text1", QString::fromLatin1(keyMap[i].key));
+        Text1[i] = make<QLineEdit>(Keyboardfrm, "Text1", KeyMap::defaultKeys()[size_t(i)]);
         Text1[i]->setObjectName(QStringLiteral("Text1(%1)").arg(i));
-        Text1[i]->setMaxLength(1);
+        Text1[i]->setMaxLength(PrefsFile::kKeyLength);
         place(Text1[i], left + 1260, top, 375, 255);
     }
 
@@ -217,13 +207,64 @@ Settings::Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     Label8 = make<QLabel>(p, "Label8", QStringLiteral("Pan and Scan:"));
     place(Label8, 2280, 2520, 1065, 195);
     Panscan = make<QLineEdit>(p, "Panscan", QStringLiteral("10"));
-    Panscan->setMaxLength(3);
+    Panscan->setMaxLength(PrefsFile::kPanScanLength);
     Panscan->setToolTip(QStringLiteral("Pan & Scan Ratio 10 is 4:3 5  is really wide"));
     place(Panscan, 2880, 2880, 435, 255);
 
+    showPrefs(Prefs{});
     connectSubtitleGroup();
+    connectPlayerGroup();
     connectKeyBoxes();
+    connect(&prefs_, &Preferences::changed, this, &Settings::showPrefs);
+    connect(&session_.tracks(), &TrackList::changed, this, &Settings::showTracks);
     CaptionFit::fitWindow(this, CaptionFit::narrowFont(8));
+    labelControls();
+}
+
+void Settings::fitScreen()
+{
+    // The overlay can be sized up to the whole screen in pixels.
+    const QSignalBlocker quietH(subsizeH), quietV(subsizeV);
+    subsizeH->setMaximum(toInt16(desktop_.screenWidth() / double(desktop_.twipsPerPixelX())));
+    subsizeV->setMaximum(toInt16(desktop_.screenHeight() / double(desktop_.twipsPerPixelY())));
+    showSubtitlePrefs(prefs_.values());
+}
+
+void Settings::connectPlayerGroup()
+{
+    const auto tick = [this](QAbstractButton *box, bool Prefs::*field) {
+        connect(box, &QAbstractButton::toggled, this, [this, field](bool on) { prefs_.set(field, on); });
+    };
+    tick(fullscreen, &Prefs::fullscreen);
+    tick(Autoplay, &Prefs::autoplay);
+    tick(autoreverse, &Prefs::autoreverse);
+    tick(Elapsed, &Prefs::elapsed);
+    tick(Time, &Prefs::time);
+    connect(Panscan, &QLineEdit::textChanged, this, [this](const QString &text) { prefs_.set(&Prefs::panScan, text); });
+}
+
+void Settings::showPrefs(const Prefs &was)
+{
+    const Prefs &now = prefs_.values();
+    const auto tick = [](QAbstractButton *box, bool on) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(on);
+    };
+    const auto text = [](QLineEdit *box, const QString &value) {
+        if (box->text() == value)
+            return;
+        const QSignalBlocker quiet(box);
+        box->setText(value);
+    };
+    tick(fullscreen, now.fullscreen);
+    tick(Autoplay, now.autoplay);
+    tick(autoreverse, now.autoreverse);
+    tick(now.elapsed ? Elapsed : Remaining, true);
+    tick(now.time ? Time : Frames, true);
+    text(Panscan, now.panScan);
+    for (int i = 0; i < KeyMap::kCommands; ++i)
+        text(Text1[size_t(i)], now.keys[size_t(i)]);
+    showSubtitlePrefs(was);
 }
 
 void Settings::place(QWidget *w, int left, int top, int width, int height) const
@@ -231,42 +272,25 @@ void Settings::place(QWidget *w, int left, int top, int width, int height) const
     w->setGeometry(Twips::toPixels(left, top, width, height, tppX_, tppY_));
 }
 
-void Settings::attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Desktop *desktop,
-                            const AppState *state)
-{
-    mediaPlayer1_ = mediaPlayer1;
-    player_ = playerWindow;
-    desktop_ = desktop;
-    state_ = state;
-}
-
 void Settings::Form_Activate()
 {
-    if (!mediaPlayer1_ || !desktop_ || mediaPlayer1_->fileName().isEmpty()) {
+    // With no movie open the slider stays disabled: there is no window to size.
+    const MediaEngine &movie = session_.movie();
+    if (movie.fileName().isEmpty()) {
         HScroll1->setEnabled(false);
         return;
     }
     HScroll1->setEnabled(true);
     // The slider holds 16-bit values: a screen wider than 32767 twips is capped there.
-    HScroll1->setMaximum(std::max(HScroll1->minimum(), toInt16(desktop_->screenWidth())));
-    HScroll1->setValue(toInt16(mediaPlayer1_->width() / tppX_));
+    HScroll1->setMaximum(std::max(HScroll1->minimum(), toInt16(desktop_.screenWidth())));
+    HScroll1->setValue(toInt16(movie.width() / tppX_));
 }
 
 void Settings::HScroll1_Change()
 {
-    if (!mediaPlayer1_ || !player_ || !state_ || state_->zoomMode != 0 || !HScroll1->isEnabled())
-        return;
-    // Without a known aspect ratio, or at width 0, there is no window to size.
-    const int widthPx = HScroll1->value();
-    if (!(state_->videoAspect > 0) || widthPx < 1)
-        return;
-    mediaPlayer1_->setDisplaySize(4);
-    // Through the window's twips, so a later placing of the window keeps this size.
-    const int heightPx = std::max(1, int(roundEven(widthPx / state_->videoAspect)));
-    player_->setTwipWidth(double(widthPx) * tppX_);
-    player_->setTwipHeight(double(heightPx) * tppY_);
-    mediaPlayer1_->setWidth(player_->twipWidth());
-    mediaPlayer1_->setHeight(player_->twipHeight());
+    // In window mode only; the video window keeps its place and the picture's aspect.
+    if (HScroll1->isEnabled())
+        session_.sizeWindow(HScroll1->value());
 }
 
 void Settings::Command1_Click()
@@ -283,7 +307,7 @@ bool Settings::event(QEvent *e)
 
 void Settings::closeEvent(QCloseEvent *e)
 {
-    // The controls are the preferences: closing only hides, as Accept does.
+    // Every change is already kept: closing only hides, as Accept does.
     e->ignore();
     hide();
 }

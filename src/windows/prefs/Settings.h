@@ -1,7 +1,7 @@
 #pragma once
-// The preferences dialog. Its controls are the store of the preferences: other windows read a check
-// box or a text box when they need the value, the settings file fills and saves them, and there is no
-// cancel. Accept and the close box only hide the window.
+// The preferences dialog: it shows the preferences the session's Preferences own and changes them there
+// as the user edits, so a change applies at once and there is no cancel. Accept and the close box only
+// hide the window.
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -14,30 +14,30 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-class MediaEngine;
 class Desktop;
-class Panelfrm;
-class player;
+class Dialogs;
+class PlayerSession;
+class Preferences;
 class fontselfrm;
-class subtitles;
-struct AppState;
-struct SubtitleTable;
+struct Prefs;
+
+// What the window edits and whom it asks.
+struct SettingsContext {
+    Preferences &prefs;
+    PlayerSession &session;
+    Desktop &desktop;
+    Dialogs &dialogs;
+};
 
 class Settings : public QWidget {
     Q_OBJECT
 public:
-    Settings(int twipsPerPixelX, int twipsPerPixelY, QWidget *parent = nullptr);
+    Settings(const SettingsContext &ctx, int twipsPerPixelX, int twipsPerPixelY, QWidget *parent = nullptr);
 
-    // The window-size slider works on the movie's engine and the video window; until these are set
-    // (or while no video is open) it stays disabled.
-    void attachPlayer(MediaEngine *mediaPlayer1, player *playerWindow, Desktop *desktop, const AppState *state);
 
-    // The panel the load sequence pairs with the dialog: the disc's track lists, the skin group and
-    // the subtitle font button work on it.
-    Panelfrm *panelForm = nullptr;
 
-    // The subtitle group works on the overlay window, the shared state and the loaded table.
-    void attachSubtitles(AppState *state, subtitles *overlay, SubtitleTable *table);
+    // The overlay's size bars reach as far as the screen of now.
+    void fitScreen();
 
     void Form_Activate();
     void HScroll1_Change();
@@ -78,6 +78,8 @@ public:
 
     void Transsub_Click();
     void Hidesub_Click();
+    void Autosub_Click();
+    void OverlayFrame_Change();
     void centersubsH_Click();
     void subsizeH_Change();
     void subsizeV_Change();
@@ -95,8 +97,10 @@ public:
     // Keyboard map: command captions and the one-character boxes that bind them.
     std::array<QLabel *, 21> Label{};
     std::array<QLineEdit *, 21> Text1{};
-    // The index of the first box holding exactly `key`, or -1: an empty box binds nothing.
-    int keyCommand(const QString &key) const;
+
+signals:
+    // "Change Skin": a picture is to be chosen by browsing.
+    void skinBrowseRequested();
 
 protected:
     bool event(QEvent *e) override;
@@ -104,16 +108,20 @@ protected:
 
 private:
     void place(QWidget *w, int left, int top, int width, int height) const;
+    // Buddies, names and the Tab order for the keyboard and assistive tools (settings_access.cpp).
+    void labelControls();
     void connectSubtitleGroup();
+    void connectPlayerGroup();
     void connectKeyBoxes();
+    // The controls as the preferences are now; only those that differ from `was` change.
+    void showPrefs(const Prefs &was);
+    void showSubtitlePrefs(const Prefs &was);
+    void showTracks();
 
+    Preferences &prefs_;
+    PlayerSession &session_;
+    Desktop &desktop_;
+    Dialogs &dialogs_;
     int tppX_;
     int tppY_;
-    MediaEngine *mediaPlayer1_ = nullptr;
-    player *player_ = nullptr;
-    Desktop *desktop_ = nullptr;
-    const AppState *state_ = nullptr;
-    AppState *app_ = nullptr;
-    subtitles *overlay_ = nullptr;
-    SubtitleTable *table_ = nullptr;
 };

@@ -1,7 +1,6 @@
 #pragma once
-// The subtitle font dialog: face, size, effects and colour tried on a sample, then handed to the
-// overlay's labels by "OK". It stays open after "OK"; its close box ends it, and the next opening
-// makes a fresh one.
+// The subtitle font dialog: face, size, effects and colour tried on a sample, then made the subtitle
+// font by "OK". It stays open after "OK"; its close box ends it, and the next opening makes a fresh one.
 #include <QWidget>
 #include <array>
 
@@ -14,13 +13,16 @@ class QPushButton;
 class QSlider;
 class Dialogs;
 class LabelButton;
-class subtitles;
+class Preferences;
 
 class fontselfrm : public QWidget {
     Q_OBJECT
 public:
-    fontselfrm(subtitles &overlay, Dialogs &dialogs, int twipsPerPixelX, int twipsPerPixelY,
+    fontselfrm(Preferences &prefs, Dialogs &dialogs, int twipsPerPixelX, int twipsPerPixelY,
                QWidget *parent = nullptr);
+
+    // Fills the controls and the sample with the subtitle font of now, and shows the dialog in front.
+    void showFont();
 
     void Form_Load();
     void FontList_Click();
@@ -60,10 +62,12 @@ protected:
 
 private:
     QRect twips(int left, int top, int width, int height) const;
+    // Names, the Tab order, Escape and Enter for the keyboard and assistive tools.
+    void labelControls();
     void setSampleFont(void (QFont::*set)(bool), bool on);
     void alignSample();
 
-    subtitles &overlay_;
+    Preferences &prefs_;
     Dialogs &dialogs_;
     int tppX_, tppY_;
 };

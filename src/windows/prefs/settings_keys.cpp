@@ -1,8 +1,10 @@
-// The keyboard map's boxes: the panel looks up each typed character here.
+// The keyboard map's boxes: each binds its command to the character typed in it.
+#include "prefs/Preferences.h"
 #include "prefs/Settings.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 namespace {
 
@@ -26,22 +28,27 @@ protected:
     }
 };
 
+// One character a box: a character beyond the first 65,536 is two UTF-16 units.
+class OneCharacter : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        const bool pair = input.size() == 2 && input[0].isHighSurrogate() && input[1].isLowSurrogate();
+        return input.size() <= 1 || pair ? Acceptable : Invalid;
+    }
+};
+
 }  // namespace
 
 void Settings::connectKeyBoxes()
 {
     auto *capture = new ControlKeyCapture(this);
-    for (QLineEdit *box : Text1)
+    auto *oneCharacter = new OneCharacter(this);
+    for (int i = 0; i < KeyMap::kCommands; ++i) {
+        QLineEdit *box = Text1[size_t(i)];
         box->installEventFilter(capture);
-}
-
-int Settings::keyCommand(const QString &key) const
-{
-    if (key.isEmpty())
-        return -1;
-    for (size_t i = 0; i < Text1.size(); ++i) {
-        if (Text1[i]->text() == key)
-            return int(i);
+        box->setValidator(oneCharacter);
+        connect(box, &QLineEdit::textChanged, this, [this, i](const QString &key) { prefs_.setKey(i, key); });
     }
-    return -1;
 }

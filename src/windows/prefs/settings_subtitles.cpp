@@ -1,93 +1,97 @@
-// The subtitle group of the preferences: what each control does to the overlay window, the display
-// loop and the loaded table. Restoring the settings at start sets these controls and so runs the
-// same handlers.
+// The subtitle group of the preferences: each control changes a preference (the overlay window follows
+// it) or, for the delay, asks the session to move the loaded table.
 #include "desktop/Desktop.h"
 #include "numbers/Twips.h"
+#include "playback/PlayerSession.h"
+#include "prefs/Preferences.h"
 #include "prefs/Settings.h"
-#include "startup/AppState.h"
 #include "subtitles/SubtitleDelay.h"
-#include "subtitles/subtitles.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-
-void Settings::attachSubtitles(AppState *state, subtitles *overlay, SubtitleTable *table)
-{
-    app_ = state;
-    overlay_ = overlay;
-    table_ = table;
-}
+#include <QSignalBlocker>
 
 void Settings::connectSubtitleGroup()
 {
-    // Set by the user or by the settings file alike.
     connect(Transsub, &QCheckBox::toggled, this, &Settings::Transsub_Click);
     connect(Hidesub, &QCheckBox::toggled, this, &Settings::Hidesub_Click);
+    connect(Autosub, &QCheckBox::toggled, this, &Settings::Autosub_Click);
+    connect(OverlayFrame, &QLineEdit::textChanged, this, &Settings::OverlayFrame_Change);
     connect(centersubsH, &QPushButton::clicked, this, &Settings::centersubsH_Click);
     connect(subsizeH, &QScrollBar::valueChanged, this, &Settings::subsizeH_Change);
     connect(subsizeV, &QScrollBar::valueChanged, this, &Settings::subsizeV_Change);
     connect(delaytxt, &QLineEdit::textChanged, this, &Settings::delaytxt_Change);
 }
 
+void Settings::showSubtitlePrefs(const Prefs &was)
+{
+    const Prefs &now = prefs_.values();
+    for (auto [box, on] : {std::pair{Transsub, now.transparent}, std::pair{Hidesub, now.hidden},
+                           std::pair{Autosub, now.autoshow}}) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(on);
+    }
+    if (OverlayFrame->text() != now.overlayFrame) {
+        const QSignalBlocker quiet(OverlayFrame);
+        OverlayFrame->setText(now.overlayFrame);
+    }
+    for (auto [bar, value] : {std::pair{subsizeH, now.overlayWidth}, std::pair{subsizeV, now.overlayHeight}}) {
+        const QSignalBlocker quiet(bar);
+        bar->setValue(value);
+    }
+    // Hiding the subtitles leaves nothing to size; showing them or making them opaque again gives the
+    // sizes back.
+    if (was.hidden != now.hidden) {
+        subsizeV->setEnabled(!now.hidden);
+        subsizeH->setEnabled(!now.hidden);
+    }
+    if (was.transparent != now.transparent && !now.transparent) {
+        subsizeH->setEnabled(true);
+        subsizeV->setEnabled(true);
+    }
+}
+
 void Settings::Transsub_Click()
 {
-    if (Transsub->isChecked())
-        return;
-    subsizeH->setEnabled(true);
-    subsizeV->setEnabled(true);
+    prefs_.set(&Prefs::transparent, Transsub->isChecked());
 }
 
 void Settings::Hidesub_Click()
 {
-    const bool hidden = Hidesub->isChecked();
-    subsizeV->setEnabled(!hidden);
-    subsizeH->setEnabled(!hidden);
-    if (overlay_) {
-        if (hidden)
-            overlay_->hideOverlay();
-        else
-            overlay_->showOverlay();
-    }
-    if (app_)
-        app_->subsHidden = hidden;
+    prefs_.set(&Prefs::hidden, Hidesub->isChecked());
+}
+
+void Settings::Autosub_Click()
+{
+    prefs_.set(&Prefs::autoshow, Autosub->isChecked());
+}
+
+void Settings::OverlayFrame_Change()
+{
+    prefs_.set(&Prefs::overlayFrame, OverlayFrame->text());
 }
 
 void Settings::centersubsH_Click()
 {
-    if (!overlay_ || !desktop_)
-        return;
-    const double left = (desktop_->screenWidth() - double(overlay_->width()) * tppX_) / 2;
-    const int leftPx = Twips::toPixels(left, tppX_);
-    overlay_->move(leftPx, overlay_->y());
-    if (app_)
-        app_->overlayLeft = double(leftPx) * tppX_;
+    const double left = (desktop_.screenWidth() - double(prefs_.values().overlayWidth) * tppX_) / 2;
+    prefs_.placeOverlay(double(Twips::toPixels(left, tppX_)) * tppX_, prefs_.values().overlayTop);
 }
 
 void Settings::subsizeH_Change()
 {
-    if (!overlay_)
-        return;
-    // The labels follow the window's size.
-    overlay_->resize(subsizeH->value(), overlay_->height());
+    prefs_.set(&Prefs::overlayWidth, subsizeH->value());
     centersubsH_Click();
-    if (app_ && app_->overlayState == 3)
-        overlay_->paintScreenColour();
 }
 
 void Settings::subsizeV_Change()
 {
-    if (!overlay_)
-        return;
-    overlay_->resize(overlay_->width(), subsizeV->value());
-    if (app_ && app_->overlayState == 3)
-        overlay_->paintScreenColour();
+    prefs_.set(&Prefs::overlayHeight, subsizeV->value());
 }
 
 void Settings::delaytxt_Change()
 {
     // Every change shifts again, by the whole number in the box: typing 1 then 0 shifts by 11.
-    if (table_)
-        shiftTable(*table_, leadingNumber(delaytxt->text()));
+    session_.shiftSubtitles(leadingNumber(delaytxt->text()));
 }

@@ -2,8 +2,8 @@
 
 #include "browse/FileKinds.h"
 #include "playback/PlayerSession.h"
-#include "playback/Panelfrm.h"
-#include "playback/player.h"
+
+#include <algorithm>
 
 namespace OpenedFile {
 
@@ -14,24 +14,7 @@ QString patternsOf(FileKinds::Mode mode)
     return FileKinds::filtersFor(mode).patterns.value(0);
 }
 
-void raiseWindow(QWidget *w)
-{
-    if (!w || !w->isVisible())
-        return;
-    w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
-    w->raise();
-    w->activateWindow();
-}
-
 }  // namespace
-
-void bringForward(Panelfrm &panel)
-{
-    panel.show();
-    // The panel ends on top, as it stands over the video window when the user starts it.
-    raiseWindow(panel.playerForm);
-    raiseWindow(&panel);
-}
 
 Button buttonFor(const QString &path, bool videoOpen)
 {
@@ -45,24 +28,33 @@ Button buttonFor(const QString &path, bool videoOpen)
     return soundOnly && videoOpen ? Button::Audio : Button::Video;
 }
 
-void open(Panelfrm &panel, const QString &path)
+void open(PlayerSession &session, const QStringList &paths)
 {
-    PlayerSession &session = panel.session;
-    switch (buttonFor(path, session.movieOpen())) {
-    case Button::Sub:
-        session.chooseSubtitles(path);
-        break;
-    case Button::CD:
-        panel.playDisc(path, true);
-        break;
-    case Button::Audio:
-        session.openSound(path);
-        break;
-    case Button::Video:
-        session.openMovie(path);
-        break;
+    // Sorted as if a movie were open: a sound file given alone still opens as the movie.
+    QStringList ordered = paths;
+    const auto rank = [](const QString &path) {
+        const Button b = buttonFor(path, true);
+        return b == Button::Sub ? 2 : b == Button::Audio ? 1 : 0;
+    };
+    std::stable_sort(ordered.begin(), ordered.end(),
+                     [&](const QString &a, const QString &b) { return rank(a) < rank(b); });
+    for (const QString &path : ordered) {
+        // A movie still opening counts: its sound waits for it.
+        switch (buttonFor(path, session.movieOpen() || session.openingMovie())) {
+        case Button::Sub:
+            session.chooseSubtitles(path);
+            break;
+        case Button::CD:
+            session.playDisc(path, true);
+            break;
+        case Button::Audio:
+            session.openSound(path);
+            break;
+        case Button::Video:
+            session.openMovie(path);
+            break;
+        }
     }
-    bringForward(panel);
 }
 
 }  // namespace OpenedFile

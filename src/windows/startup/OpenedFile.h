@@ -3,7 +3,7 @@
 // opened as if the user had dropped it on the panel button for its kind.
 #include <QString>
 
-class Panelfrm;
+class PlayerSession;
 
 namespace OpenedFile {
 
@@ -13,10 +13,9 @@ enum class Button { Video, Audio, Sub, CD };
 // on the disc button, a sound-only file on "Audio" while a movie is open, anything else on "Video".
 Button buttonFor(const QString &path, bool videoOpen);
 
-// Opens `path` as its button would take it and brings the program's windows forward.
-void open(Panelfrm &panel, const QString &path);
-
-// Shows the panel, restored from the task bar, above the video window and with the keyboard.
-void bringForward(Panelfrm &panel);
+// Opens files given together as their buttons would take them: movies and discs first, then sound,
+// then subtitles, so that a sound file given with a movie plays with it and subtitles load into it once
+// it has opened.
+void open(PlayerSession &session, const QStringList &paths);
 
 }  // namespace OpenedFile

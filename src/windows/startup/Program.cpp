@@ -67,8 +67,8 @@ Program::Program(const QString &programFolder, const QString &commandLine, Dialo
     : app(startState(programFolder, commandLine, desktop)),
       MediaPlayer1(true, app.twipsPerPixelX, app.twipsPerPixelY),
       MediaPlayer2(false, app.twipsPerPixelX, app.twipsPerPixelY),
-      session(app, MediaPlayer1, MediaPlayer2, log),
-      panel(PanelContext{app, session, desktop, dialogs, log, drives}),
+      session(app, MediaPlayer1, MediaPlayer2, log, prefs),
+      panel(PanelContext{app, session, prefs, desktop, dialogs, log, drives}),
       screenSaver_(sessionBus())
 {
     QObject::connect(&shutdown_, &ShutdownSignals::requested, &panel, [this] { panel.Form_Unload(0); });
@@ -114,19 +114,24 @@ bool Program::start()
 void Program::takeFiles()
 {
     desktopSession_ = std::make_unique<DesktopSession>(session, screenSaver_, sessionBus());
-    QObject::connect(desktopSession_.get(), &DesktopSession::raiseRequested, &panel,
-                     [this] { OpenedFile::bringForward(panel); });
+    QObject::connect(desktopSession_.get(), &DesktopSession::raiseRequested, &panel, &Panelfrm::comeForward);
     QObject::connect(desktopSession_.get(), &DesktopSession::quitRequested, &panel, &Panelfrm::endRun);
     QObject::connect(desktopSession_.get(), &DesktopSession::openRequested, &panel,
-                     [this](const QString &file) { OpenedFile::open(panel, file); });
+                     [this](const QString &file) { openFiles({file}); });
     // The command line's files first, then those a later start sent meanwhile.
     QTimer::singleShot(0, &panel, [this] {
-        for (const QString &file : files)
-            OpenedFile::open(panel, file);
+        if (!files.isEmpty())
+            openFiles(files);
     });
-    QObject::connect(&channel_, &InstanceChannel::fileReceived, &panel,
-                     [this](const QString &file) { OpenedFile::open(panel, file); });
+    QObject::connect(&channel_, &InstanceChannel::filesReceived, &panel,
+                     [this](const QStringList &sent) { openFiles(sent); });
     channel_.deliver();
+}
+
+void Program::openFiles(const QStringList &paths)
+{
+    OpenedFile::open(session, paths);
+    panel.comeForward();
 }
 
 #include "Program.moc"

@@ -7,6 +7,7 @@
 #include "desktop/ScreenSaver.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
+#include "prefs/Preferences.h"
 #include "startup/AppState.h"
 #include "desktop/InstanceChannel.h"
 #include "startup/RunLog.h"
@@ -40,11 +41,13 @@ public:
     RunLog log{app};
     MpvEngine MediaPlayer1;
     MpvEngine MediaPlayer2;
+    Preferences prefs;
     PlayerSession session;
     Panelfrm panel;
 
 private:
     void takeFiles();
+    void openFiles(const QStringList &paths);
 
     ShutdownSignals shutdown_;
     InstanceChannel channel_;

@@ -2,16 +2,11 @@
 
 #include "desktop/Desktop.h"
 #include "dialogs/Dialogs.h"
-#include "numbers/basic_numbers.h"
-#include "playback/Panelfrm.h"
-#include "playback/player.h"
-#include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
 #include "desktop/SingleInstance.h"
 
 #include <QApplication>
-#include <QScrollBar>
 #include <QThread>
 #include <QWidget>
 
@@ -23,39 +18,25 @@ bool IsPrevInstance()
     return instance.IsPrevInstance();
 }
 
-bool Main(Panelfrm &panel)
+namespace {
+bool ended = false;
+}
+
+bool Main(AppState &app, const Desktop &desktop, Dialogs &dialogs, RunLog &log)
 {
-    AppState &app = panel.app;
+    // A run that begins has not ended, whatever an earlier run in this process did.
+    ended = false;
     if (IsPrevInstance()) {
-        panel.log.line(QStringLiteral("tried to run more than once"));
-        panel.dialogs.msgBox(QStringLiteral("Program is already running"));
+        log.line(QStringLiteral("tried to run more than once"));
+        dialogs.msgBox(QStringLiteral("Program is already running"));
         endProgram();
         return false;
     }
-    app.twipsPerPixelX = panel.desktop.twipsPerPixelX();
-    panel.log.item(app.twipsPerPixelX);
-    app.twipsPerPixelY = panel.desktop.twipsPerPixelY();
-    panel.log.item(app.twipsPerPixelY);
-
-    if (!panel.settingsForm) {
-        panel.settingsForm = new Settings(app.twipsPerPixelX, app.twipsPerPixelY, &panel);
-        panel.settingsForm->attachPlayer(&panel.MediaPlayer1, panel.playerForm, &panel.desktop, &app);
-    }
-    panel.settingsForm->panelForm = &panel;
-    // The overlay can be sized up to the whole screen in pixels.
-    panel.settingsForm->subsizeH->setMaximum(
-        basic_numbers::toInt16(panel.desktop.screenWidth() / static_cast<double>(app.twipsPerPixelX)));
-    panel.settingsForm->subsizeV->setMaximum(
-        basic_numbers::toInt16(panel.desktop.screenHeight() / static_cast<double>(app.twipsPerPixelY)));
-
-    panel.log.line(QStringLiteral("showing player"));
-    panel.show();
-    panel.log.line(QStringLiteral("exiting Main"));
+    app.twipsPerPixelX = desktop.twipsPerPixelX();
+    log.item(app.twipsPerPixelX);
+    app.twipsPerPixelY = desktop.twipsPerPixelY();
+    log.item(app.twipsPerPixelY);
     return true;
-}
-
-namespace {
-bool ended = false;
 }
 
 void endProgram()

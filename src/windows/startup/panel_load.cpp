@@ -6,6 +6,7 @@
 #include "numbers/basic_numbers.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
+#include "prefs/Preferences.h"
 #include "prefs/Settings.h"
 #include "startup/AppState.h"
 #include "startup/CommandLine.h"
@@ -15,21 +16,18 @@
 #include "startup/basMyMain.h"
 #include "subtitles/subtitles.h"
 
-#include <QCheckBox>
 #include <QDateTime>
-#include <QScrollBar>
-#include <QSignalBlocker>
 
 namespace {
 
-void openRunLog(Panelfrm &p)
+void openRunLog(RunLog &log, const AppState &app)
 {
-    p.log.open(ProgramFolder::writableFolder(p.app.appPath) + QStringLiteral("kelmora.log"));
-    if (p.app.argCount > 0) {
-        p.log.line(p.app.argList.value(0));
-        p.log.line(p.app.argList.value(1));
+    log.open(ProgramFolder::writableFolder(app.appPath) + QStringLiteral("kelmora.log"));
+    if (app.argCount > 0) {
+        log.line(app.argList.value(0));
+        log.line(app.argList.value(1));
     }
-    p.log.line(QStringLiteral("Initialized at ") + RunLog::dateText(QDateTime::currentDateTime()));
+    log.line(QStringLiteral("Initialized at ") + RunLog::dateText(QDateTime::currentDateTime()));
 }
 
 }  // namespace
@@ -43,20 +41,24 @@ void Panelfrm::Form_Load()
         app.autorunMode = true;
     // A second instance must leave the running one's log alone, so the instance test comes first.
     if (!app.autorunMode && !basMyMain::IsPrevInstance())
-        openRunLog(*this);
-    if (!basMyMain::Main(*this))
+        openRunLog(log, app);
+    if (!basMyMain::Main(app, desktop, dialogs, log))
         return;
+    // The preferences window with its overlay-size bars fitted to the screen, then the panel.
+    if (!settingsForm)
+        attachSettings(new Settings(SettingsContext{prefs, session, desktop, dialogs}, app.twipsPerPixelX,
+                                    app.twipsPerPixelY, this));
+    settingsForm->fitScreen();
+    log.line(QStringLiteral("showing player"));
+    show();
+    log.line(QStringLiteral("exiting Main"));
     log.line(QStringLiteral("Main exited"));
-
-    app.zoomMode = 1;
 
     GetCDRoms();
     log.line(basic_numbers::shortText(cdDriveCount) + QStringLiteral("CDrom(s) found"));
     for (int i = 1; i <= 4; ++i)
         log.line(cdDrives[i]);
     log.line(basic_numbers::shortText(app.argCount) + QStringLiteral("Arguments"));
-
-    app.overlayState = 1;
 
     const double rateY =
         Ratepos->twipTop() + PlayerSession::normalRate * basic_numbers::intDiv(Ratepos->twipHeight(), 11);
@@ -66,28 +68,16 @@ void Panelfrm::Form_Load()
 
     posPerTwip = 1;
     trackWidth = VideoPos->twipWidth();
-    modeNames = {QStringLiteral("Window mode"), QStringLiteral("Fullscreen mode")};
 
-    // The settings file sizes the overlay and sets the preferences that act on it.
+    // The settings file sizes and places the overlay and sets the preferences that act on it.
     if (!subtitlesForm)
-        attachOverlay(new subtitles(app, desktop, dialogs));
+        attachOverlay(new subtitles(prefs, desktop, dialogs));
     applySettingsFile(*this);
 
-    subtitlesForm->move(Twips::toPixels(app.overlayLeft, app.twipsPerPixelX),
-                        Twips::toPixels(app.overlayTop, app.twipsPerPixelY));
-    {
-        // The bars only take up the size the overlay already has: their handlers would centre it
-        // and lose the place it was left at.
-        const QSignalBlocker blockH(settingsForm->subsizeH);
-        const QSignalBlocker blockV(settingsForm->subsizeV);
-        settingsForm->subsizeH->setValue(subtitlesForm->width());
-        settingsForm->subsizeV->setValue(subtitlesForm->height());
-    }
-
     if (app.autorunMode) {
-        settingsForm->Autoplay->setChecked(true);
+        prefs.set(&Prefs::autoplay, true);
         // Discs are mastered with names in any letter case.
-        playDisc(DiscPaths::resolve(app.appPath, QStringLiteral("kelmora.ini")), false);
+        session.playDisc(DiscPaths::resolve(app.appPath, QStringLiteral("kelmora.ini")), false);
     }
 }
 

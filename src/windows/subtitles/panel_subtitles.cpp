@@ -4,59 +4,24 @@
 #include "engine/MediaEngine.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
-#include "prefs/Settings.h"
-#include "startup/AppState.h"
+#include "prefs/Preferences.h"
 #include "startup/RunLog.h"
 #include "subtitles/SubtitleReaders.h"
 #include "subtitles/subtitles.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-
-void Panelfrm::wireSubtitleClock()
-{
-    SubtitleClockHooks &hooks = session.subClock().hooks();
-    hooks.hidesubChecked = [this] { return settingsForm && settingsForm->Hidesub->isChecked(); };
-    hooks.autosubChecked = [this] { return settingsForm && settingsForm->Autosub->isChecked(); };
-    hooks.updateBarTime = [this] { updateBarTime(); };
-    hooks.overlay = [this]() -> SubtitleOverlay * { return subtitlesForm; };
-}
 
 void Panelfrm::attachOverlay(subtitles *form)
 {
     subtitlesForm = form;
-    if (settingsForm)
-        settingsForm->attachSubtitles(&app, form, &session.subClock().table());
-    form->transsubChecked = [this] { return settingsForm && settingsForm->Transsub->isChecked(); };
-    form->autoplayChecked = [this] { return settingsForm && settingsForm->Autoplay->isChecked(); };
-    connect(form, &subtitles::restorePanel, this,
-            [this] { setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized)); });
-    connect(form, &subtitles::bringPanelForward, this, [this] {
-        show();
-        raise();
-        activateWindow();
-    });
+    session.setOverlay(form);
+    connect(form, &subtitles::restorePanel, this, &Panelfrm::restore);
+    connect(form, &subtitles::bringPanelForward, this, &Panelfrm::bringForward);
     connect(form, &subtitles::minimisePanel, this, &Panelfrm::minim_Click);
 }
 
 void Panelfrm::getsubtitles(const QString &subfile, std::optional<int> Subformat)
 {
-    if (subfile.isEmpty())
-        return;
-    log.line(QStringLiteral("Opening Subs ") + subfile);
-    const QString overlayFrame = settingsForm ? settingsForm->OverlayFrame->text() : QStringLiteral("30");
-    SubtitleLoad load = loadSubtitleFile(subfile, Subformat, overlayFrame, session.videoFps());
-    if (!load.ok) {
-        // Nothing was read: the table, the caption and the display stay as they were.
-        dialogs.msgBox(load.error, Dialogs::Icon::Critical, QStringLiteral("ERROR"));
-        return;
-    }
-    log.line(formatLogLine(load.format));
-    if (!load.error.isEmpty())
-        dialogs.msgBox(load.error, Dialogs::Icon::Critical, QStringLiteral("ERROR"));
-    session.setSubtitleTable(std::move(load.table));
-    Sublbl->setText(sublblCaption(subfile));
-    log.line(QStringLiteral("Subs opened succesfully?"));
+    session.loadSubtitles(subfile, Subformat);
 }
 
 void Panelfrm::subopen_Click()

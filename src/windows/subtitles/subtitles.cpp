@@ -4,7 +4,9 @@
 #include "dialogs/Dialogs.h"
 #include "numbers/Twips.h"
 #include "numbers/basic_numbers.h"
-#include "startup/AppState.h"
+#include "playback/LineShape.h"
+#include "prefs/FontChoice.h"
+#include "prefs/Preferences.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,12 +22,6 @@ QLabel *makeLabel(QWidget *parent)
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setWordWrap(true);
-    // The design's face keeps its name, which the settings file stores; where it is missing it is
-    // drawn in a serif the install script installs, not in whatever the font system falls back to.
-    QFont::insertSubstitution(QStringLiteral("MS Serif"), QStringLiteral("Liberation Serif"));
-    QFont font(QStringLiteral("MS Serif"), 18, QFont::Bold);
-    font.setStyleHint(QFont::Serif);
-    label->setFont(font);
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, Qt::white);
     label->setPalette(pal);
@@ -35,8 +31,8 @@ QLabel *makeLabel(QWidget *parent)
 
 }  // namespace
 
-subtitles::subtitles(AppState &app, Desktop &desktop, Dialogs &dialogs, QWidget *parent)
-    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), app_(app), desktop_(desktop), dialogs_(dialogs)
+subtitles::subtitles(Preferences &prefs, Desktop &desktop, Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::Tool), prefs_(prefs), desktop_(desktop), dialogs_(dialogs)
 {
     setObjectName(QStringLiteral("subtitles"));
     // The overlay is shown and re-shown twice a second while entries are due; it never takes the
@@ -52,7 +48,62 @@ subtitles::subtitles(AppState &app, Desktop &desktop, Dialogs &dialogs, QWidget 
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setToolTip(QStringLiteral("Click and Drag to Move or Left/Right click to show Player"));
     Label1->installEventFilter(this);
-    resize(Twips::toPixels(0, 0, 9000, 1500, desktop_.twipsPerPixelX(), desktop_.twipsPerPixelY()).size());
+    connect(&prefs_, &Preferences::changed, this, &subtitles::showPrefs);
+    // Size, place and font differ from those of a window not yet shown; whether it hides does not.
+    Prefs none = prefs_.values();
+    none.overlayWidth = none.overlayHeight = -1;
+    none.overlayHomeLeft = none.overlayHomeTop = -1e9;
+    none.font.family.clear();
+    showPrefs(none);
+}
+
+void subtitles::showPrefs(const Prefs &was)
+{
+    const Prefs &now = prefs_.values();
+    if (was.overlayWidth != now.overlayWidth || was.overlayHeight != now.overlayHeight) {
+        resize(std::max(1, now.overlayWidth), std::max(1, now.overlayHeight));
+        // Past the set-up the ground is the screen's colour, taken again for the new size.
+        if (overlayState_ == 3)
+            paintScreenColour();
+    }
+    if (was.overlayHomeLeft != now.overlayHomeLeft || was.overlayHomeTop != now.overlayHomeTop)
+        move(home());
+    if (!(was.font == now.font)) {
+        const QFont font = FontChoice::overlayFont(now.font);
+        Label1->setFont(font);
+        QFont outline = font;
+        outline.setBold(true);
+        Label2->setFont(outline);
+        QPalette pal = Label1->palette();
+        pal.setColor(QPalette::WindowText, QColor(fromBgr(now.font.colour)));
+        Label1->setPalette(pal);
+    }
+    if (was.hidden != now.hidden) {
+        if (now.hidden)
+            hideOverlay();
+        else
+            showOverlay();
+    }
+}
+
+QPoint subtitles::home() const
+{
+    const Prefs &p = prefs_.values();
+    return {Twips::toPixels(p.overlayHomeLeft, desktop_.twipsPerPixelX()),
+            Twips::toPixels(p.overlayHomeTop, desktop_.twipsPerPixelY())};
+}
+
+void subtitles::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    // Wherever it went, dragged or put back, the next run finds it where it was left.
+    prefs_.overlayMoved(double(x()) * desktop_.twipsPerPixelX(), double(y()) * desktop_.twipsPerPixelY());
+}
+
+void subtitles::cueDue()
+{
+    if (overlayState_ == 1)
+        overlayState_ = 2;
 }
 
 void subtitles::showOverlay()
@@ -78,23 +129,22 @@ void subtitles::setCaption(const QString &text)
 
 void subtitles::Form_GotFocus()
 {
-    if (settingUp_ || app_.overlayState != 2 || !transsubChecked || !transsubChecked())
+    if (settingUp_ || overlayState_ != 2 || !prefs_.values().transparent)
         return;
     settingUp_ = true;
     // The colour is read from the screen, not copied from under the window, so the window does not
     // need to visit the screen's centre first; it stays at its remembered place.
     const bool wasVisible = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    move(Twips::toPixels(app_.overlayLeft, desktop_.twipsPerPixelX()),
-         Twips::toPixels(app_.overlayTop, desktop_.twipsPerPixelY()));
+    move(home());
     if (wasVisible)
         show();
     if (!paintScreenColour())
         dialogs_.msgBox(QStringLiteral("ERROR 0 : Transparent subtitles could not be initialized"),
                         Dialogs::Icon::Critical);
-    if (autoplayChecked && autoplayChecked())
+    if (prefs_.values().autoplay)
         emit minimisePanel();
-    app_.overlayState = 3;
+    overlayState_ = 3;
     settingUp_ = false;
 }
 

@@ -2,7 +2,8 @@
 // The subtitle overlay: a borderless window floating over the screen whose label carries the text.
 // Dragging the text moves it, a click brings back the control panel, a key brings the panel forward.
 // It is an ordinary window that showing a cue never raises; with "Transparent Subtiles" its first
-// showing makes it topmost and paints it in the colour at the screen's centre.
+// showing makes it topmost and paints it in the colour at the screen's centre. Its size, place and font
+// are preferences: it follows them, and a drag tells them where it went.
 #include "desktop/WindowDrag.h"
 #include "subtitles/SubtitleOverlay.h"
 
@@ -10,29 +11,30 @@
 #include <functional>
 
 class QLabel;
-struct AppState;
 class Desktop;
 class Dialogs;
+class Preferences;
+struct Prefs;
 
 class subtitles : public QWidget, public SubtitleOverlay {
     Q_OBJECT
 public:
-    subtitles(AppState &app, Desktop &desktop, Dialogs &dialogs, QWidget *parent = nullptr);
+    subtitles(Preferences &prefs, Desktop &desktop, Dialogs &dialogs, QWidget *parent = nullptr);
 
     void showOverlay() override;
     void hideOverlay() override;
     void setCaption(const QString &text) override;
+    void cueDue() override;
 
     // Runs the transparency set-up once per run, when the overlay is shown with the first entry due
-    // (overlay state 2) and it is wanted.
+    // and it is wanted.
     void Form_GotFocus();
     // Fills the background with the colour at the screen's centre (black where it cannot be read);
     // also used after a size change.
     bool paintScreenColour();
 
-    // Preference check boxes "Transparent Subtiles" and "AutoPlay".
-    std::function<bool()> transsubChecked;
-    std::function<bool()> autoplayChecked;
+    // How far the set-up has come: 1 waiting for the first entry, 2 an entry is due, 3 set up.
+    int overlayState() const { return overlayState_; }
 
     QLabel *Label1;
     QLabel *Label2;
@@ -44,6 +46,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -51,11 +54,15 @@ private:
     void Label1_MouseDown(Qt::MouseButton button, QPoint grip);
     void Label1_Click();
     void setBackground(QColor colour);
+    void showPrefs(const Prefs &was);
+    QPoint home() const;
 
-    AppState &app_;
+    Preferences &prefs_;
     Desktop &desktop_;
     Dialogs &dialogs_;
+    int overlayState_ = 1;
     bool settingUp_ = false;
+
     bool labelPressed_ = false;
     WindowDrag drag_;
 };

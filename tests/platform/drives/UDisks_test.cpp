@@ -2,6 +2,8 @@
 // disk service on a private bus that answers, and one that never does.
 #include "drives/Drives.h"
 #include "drives/UDisks.h"
+#include "support/StuckMount.h"
+#include "threads/DetachedThreads.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -223,6 +225,23 @@ TEST_F(DrivesOnAPrivateBus, AServiceThatNeverAnswersIsLeftForTheMountTable)
     EXPECT_NE(atStick->name, QStringLiteral("HOLIDAY"));
     EXPECT_TRUE(atStick->ready);
     ::umount2(stick.constData(), MNT_DETACH);
+}
+
+// The program ends while its scan waits on a service that never answers and a mount that never does:
+// the scan gives up asking once nobody is left to tell, within the bound the end waits for it.
+TEST_F(DrivesOnAPrivateBus, LetGoDuringAScanThatWaitsOnNothingAnsweringItEndsWithinTheBound)
+{
+    if (!StuckMount::privateNamespace())
+        GTEST_SKIP() << "needs a mount namespace of its own (ctest runs it under unshare --mount)";
+    const QString stuckAt = home_.path() + QStringLiteral("/stick");
+    StuckMount stuck(stuckAt);
+    ASSERT_TRUE(stuck.mounted());
+    DiskService service(address(), std::nullopt);
+    {
+        // Service and mount each take the whole answer bound; both together would outlast the end's.
+        QtDrives drives(QtDrives::kAnswerMs);
+    }
+    EXPECT_TRUE(DetachedThreads::settle(DetachedThreads::kAtExit));
 }
 
 }  // namespace

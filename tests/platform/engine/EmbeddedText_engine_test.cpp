@@ -1,6 +1,9 @@
 // The movie's own text tracks read with FFmpeg's demuxers from the generated clips.
 #include "engine/EmbeddedText.h"
+#include "threads/DetachedThreads.h"
 
+#include <QCoreApplication>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,12 +69,51 @@ TEST(EmbeddedText, ReadsOnAThreadAndAGivenUpReadNeverArrives)
     ASSERT_TRUE(found.wait(10000));
     EXPECT_EQ(found.first().first().toString(), media("texttracks.mkv"));
 
-    // Replaced at once by a movie without text tracks: neither read reports.
+    // Replaced at once by a movie without text tracks: neither read reports, once both have ended and
+    // whatever they handed over has been taken.
+    const auto readsEnded = [&] {
+        const bool ended = DetachedThreads::settle(std::chrono::seconds(30));
+        QCoreApplication::sendPostedEvents(&reader, QEvent::MetaCall);
+        return ended;
+    };
     found.clear();
     reader.read(media("movtext.mp4"));
     reader.read(media("clip25.mp4"));
-    EXPECT_FALSE(found.wait(1500));
+    ASSERT_TRUE(readsEnded());
+    EXPECT_TRUE(found.isEmpty());
     reader.read(media("movtext.mp4"));
     reader.cancel();
-    EXPECT_FALSE(found.wait(1500));
+    ASSERT_TRUE(readsEnded());
+    EXPECT_TRUE(found.isEmpty());
+}
+
+// Readers let go in the middle of their reads: each thread ends by itself, delivering to nobody.
+TEST(EmbeddedText, ReadersLetGoDuringTheirReadsLeaveNothingRunning)
+{
+    for (int i = 0; i < 5; ++i) {
+        EmbeddedText reader;
+        reader.read(media("texttracks.mkv"));
+    }
+    EXPECT_TRUE(DetachedThreads::settle(DetachedThreads::kAtExit));
+}
+
+// The process ends while a read is under way, as when the player is closed right after an open: the
+// end waits for the read, which then touches nothing the end tears down.
+TEST(EmbeddedText, AProcessEndingDuringAReadEndsCleanly)
+{
+    if (qEnvironmentVariableIsSet("VISTREL_END_DURING_READ")) {
+        // Never let go, so its read is still under way when main() returns.
+        (new EmbeddedText)->read(media("texttracks.mkv"));
+        return;
+    }
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("VISTREL_END_DURING_READ"), QStringLiteral("1"));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=EmbeddedText.AProcessEndingDuringAReadEndsCleanly")});
+    ASSERT_TRUE(child.waitForFinished(120000));
+    const QByteArray out = child.readAll();
+    EXPECT_TRUE(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0) << out.toStdString();
 }

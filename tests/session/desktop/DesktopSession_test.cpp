@@ -68,14 +68,14 @@ TEST(DesktopSession, MediaControlsAskTheSessionWhatThePanelAsks)
     f.openMovie(QStringLiteral("my clip.avi"));  // 90 s, 2250 frames: 25 fps
     EXPECT_EQ(s.playbackStatus(), QStringLiteral("Paused"));
     s.playPause();
-    EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Stop"));
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), QStringLiteral("Stop"));
     EXPECT_EQ(f.mp1.playState(), 2);
     EXPECT_EQ(s.playbackStatus(), QStringLiteral("Playing"));
     s.play();  // already playing: stays so
     EXPECT_EQ(f.mp1.playState(), 2);
     s.pause();
     s.pause();  // already paused: stays so
-    EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Play"));
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), QStringLiteral("Play"));
     EXPECT_EQ(s.playbackStatus(), QStringLiteral("Paused"));
 
     s.setPosition(2'000'000);
@@ -91,7 +91,7 @@ TEST(DesktopSession, MediaControlsAskTheSessionWhatThePanelAsks)
 
     s.playPause();
     s.stop();
-    EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Play"));
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), QStringLiteral("Play"));
     EXPECT_EQ(f.mp1.playState(), 1);
     EXPECT_DOUBLE_EQ(f.mp1.currentPosition(), 0);
 

@@ -159,7 +159,7 @@ TEST(SessionBus, DesktopMediaControlsDriveThePanel)
     media.sync();
 
     EXPECT_EQ(callAndWait(client, playerCall(QStringLiteral("PlayPause"))).type(), QDBusMessage::ReplyMessage);
-    EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Stop"));
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), QStringLiteral("Stop"));
     EXPECT_EQ(f.mp1.playState(), 2);
     EXPECT_EQ(playerProperty(client, QStringLiteral("PlaybackStatus")).toString(), QStringLiteral("Playing"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return listener.seen.contains(QStringLiteral("PlaybackStatus=Playing")); }, 5000))
@@ -187,7 +187,7 @@ TEST(SessionBus, DesktopMediaControlsDriveThePanel)
     EXPECT_DOUBLE_EQ(f.mp1.currentPosition(), 0);
 
     callAndWait(client, playerCall(QStringLiteral("Pause")));
-    EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Play"));
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), QStringLiteral("Play"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return listener.seen.contains(QStringLiteral("PlaybackStatus=Paused")); }, 5000));
 }
 
@@ -202,7 +202,7 @@ TEST(SessionBus, MediaControlsTellTheTruthAfterStopOpenAndExtremeSeeks)
     DesktopSession media(f.session, saver, QDBusConnection::sessionBus());
     // Opened as the program opens what the media controls hand it.
     QObject::connect(&media, &DesktopSession::openRequested, &f.panel,
-                     [&f](const QString &file) { OpenedFile::open(f.panel, file); });
+                     [&f](const QString &file) { OpenedFile::open(f.session, {file}); });
     QDBusConnection client = otherProgram(QStringLiteral("truth"));
     ChangeListener listener;
     ASSERT_TRUE(client.connect(MprisService::busName(), kPath, QStringLiteral("org.freedesktop.DBus.Properties"),
@@ -228,7 +228,6 @@ TEST(SessionBus, MediaControlsTellTheTruthAfterStopOpenAndExtremeSeeks)
     const QString movie = f.path(QStringLiteral("Night Train.avi"));
     f.mp1.seconds = 90;
     f.mp1.frames = 2250;
-    f.panel.trackWidth = f.panel.VideoPos->twipWidth();
     const QDBusMessage opened = callAndWait(
         client, playerCall(QStringLiteral("OpenUri"), {QUrl::fromLocalFile(movie).toString(QUrl::FullyEncoded)}));
     EXPECT_EQ(opened.type(), QDBusMessage::ReplyMessage);

@@ -1,6 +1,5 @@
 #include "subtitles/SubtitleClock.h"
 
-#include "startup/AppState.h"
 #include "subtitles/SubtitleOverlay.h"
 #include "support/FakeEngine.h"
 
@@ -12,13 +11,14 @@ namespace {
 class FakeOverlay : public SubtitleOverlay {
 public:
     QStringList calls;  // "show", "hide", "text <caption>"
+    int dues = 0;       // entries that came due
+    void cueDue() override { ++dues; }
     void showOverlay() override { calls << "show"; }
     void hideOverlay() override { calls << "hide"; }
     void setCaption(const QString &text) override { calls << "text " + text; }
 };
 
 struct Rig {
-    AppState app;
     FakeEngine video, audio;
     FakeOverlay overlay;
     bool hidesub = false;
@@ -26,7 +26,7 @@ struct Rig {
     int barUpdates = 0;
     double fps = 25;
     bool audioSeparate = false;
-    SubtitleClock clock{app, video, audio,
+    SubtitleClock clock{video, audio,
                         {[this] { return fps; }, [this] { return audioSeparate; }, [this] { return hidesub; },
                          [this] { return autosub; }, [this] { ++barUpdates; }, [this] { return &overlay; }}};
 
@@ -107,14 +107,14 @@ TEST(SubtitleClock, SeparateAudioFollowsTheMovieByWholeSecondsOnly)
     }
 }
 
-TEST(SubtitleClock, LeadInShowsAroundFrame30AndMovesTheOverlayState)
+TEST(SubtitleClock, LeadInShowsAroundFrame30AndTellsTheOverlayAnEntryIsDue)
 {
     Rig r;
     r.table({{100, 200, "Hello"}});
     EXPECT_TRUE(r.tickAt(0).isEmpty());  // the check runs at 0 too: waiting
-    EXPECT_EQ(r.app.overlayState, 1);
+    EXPECT_EQ(r.overlay.dues, 0);
     EXPECT_EQ(r.tickAt(30), (QStringList{"show", "text "}));
-    EXPECT_EQ(r.app.overlayState, 2);
+    EXPECT_EQ(r.overlay.dues, 1);
     EXPECT_EQ(r.tickAt(41), QStringList{"hide"});
     EXPECT_EQ(r.clock.subIndex(), 1);
     EXPECT_EQ(r.tickAt(150), (QStringList{"show", "text Hello"}));
@@ -122,9 +122,7 @@ TEST(SubtitleClock, LeadInShowsAroundFrame30AndMovesTheOverlayState)
     r.autosub = false;
     EXPECT_EQ(r.tickAt(201), QStringList{"text "});
     EXPECT_EQ(r.clock.subIndex(), 2);
-    r.app.overlayState = 3;
-    r.tickAt(10000001);
-    EXPECT_EQ(r.app.overlayState, 3);
+    EXPECT_EQ(r.overlay.dues, 3);
 }
 
 TEST(SubtitleClock, ShortEntriesArePassedOverOnePerTick)
@@ -189,7 +187,7 @@ TEST(SubtitleClock, HiddenSubtitlesKeepAdvancing)
     r.clock.resyncSubtitles();
     EXPECT_TRUE(r.overlay.calls.isEmpty());
     EXPECT_TRUE(r.tickAt(35).isEmpty());
-    EXPECT_EQ(r.app.overlayState, 1);
+    EXPECT_EQ(r.overlay.dues, 0);
     r.tickAt(150);  // lead-in over
     r.tickAt(250);  // A over
     EXPECT_EQ(r.clock.subIndex(), 2);

@@ -25,10 +25,10 @@ TEST(BrowseEndToEnd, VideoButtonThenKeysAloneOpenTheClipAndPlayMovesThePicture)
     Program program(folder.path(), QString(), dialogs);
     Panelfrm &panel = program.panel;
     panel.Form_Load();
-    program.app.lastDir = place.path();
+    program.prefs.set(&Prefs::lastDir, place.path());
 
-    QTest::mouseClick(panel.openfile, Qt::LeftButton);
-    Browsefrm *b = panel.browseForm;
+    QTest::mouseClick(ctl(panel, "openfile"), Qt::LeftButton);
+    Browsefrm *b = panel.browseDialog();
     ASSERT_NE(b, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(b));
     const auto key = [](Qt::Key k) { QTest::keyClick(QApplication::focusWidget(), k); };
@@ -39,7 +39,8 @@ TEST(BrowseEndToEnd, VideoButtonThenKeysAloneOpenTheClipAndPlayMovesThePicture)
     ASSERT_TRUE(QTest::qWaitFor(oneFolderBelow, 5000));
     key(Qt::Key_Down);
     key(Qt::Key_Return);
-    EXPECT_EQ(b->dirPath(), place.filePath(QStringLiteral("films")));
+    // The dialog moves once the folder has been read.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return b->dirPath() == place.filePath(QStringLiteral("films")); }, 5000));
     EXPECT_TRUE(b->isVisible());
     EXPECT_TRUE(program.MediaPlayer1.fileName().isEmpty());
 
@@ -47,23 +48,23 @@ TEST(BrowseEndToEnd, VideoButtonThenKeysAloneOpenTheClipAndPlayMovesThePicture)
     ASSERT_TRUE(QTest::qWaitFor(oneFolderBelow, 5000));
     key(Qt::Key_Down);
     key(Qt::Key_Tab);
-    EXPECT_EQ(b->dirPath(), place.filePath(QStringLiteral("films/new")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return b->dirPath() == place.filePath(QStringLiteral("films/new")); }, 5000));
     ASSERT_EQ(QApplication::focusWidget(), b->filList);
 
     // Down to the clip, Enter opens it.
     ASSERT_TRUE(QTest::qWaitFor([&] { return b->filList->model()->rowCount(b->filList->rootIndex()) == 1; }, 5000));
     key(Qt::Key_Down);
-    EXPECT_EQ(program.app.selectedFile, clip);
+    EXPECT_EQ(program.panel.browseDialog()->selectedFile(), clip);
     key(Qt::Key_Return);
     ASSERT_TRUE(opensEnded(program.session));
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(program.MediaPlayer1.fileName(), clip);
-    EXPECT_EQ(panel.namelbl->text(), QStringLiteral("VIDEO: CLIP.AVI"));
+    EXPECT_EQ(ctl(panel, "namelbl")->text(), QStringLiteral("VIDEO: CLIP.AVI"));
     EXPECT_FALSE(b->isVisible());
-    EXPECT_EQ(program.app.lastDir, place.filePath(QStringLiteral("films/new")));
+    EXPECT_EQ(program.prefs.values().lastDir, place.filePath(QStringLiteral("films/new")));
 
-    QTest::mouseClick(panel.vplay, Qt::LeftButton);
-    EXPECT_EQ(panel.vplay->text(), QStringLiteral("Stop"));
+    QTest::mouseClick(ctl(panel, "vplay"), Qt::LeftButton);
+    EXPECT_EQ(ctl(panel, "vplay")->text(), QStringLiteral("Stop"));
     MpvVideoView *video = program.MediaPlayer1.videoView();
     int first = -1, later = -1;
     ASSERT_TRUE(QTest::qWaitFor([&] { return (first = RealPicture::frameNumber(video->picture())) > 0; }, 20000));

@@ -1,6 +1,7 @@
 // The Browse dialog on real widgets and real folders, with the engine and drive doubles: what each
 // caller shows, what the lists hold, and what "OPEN" does for each kind of file.
 #include "support/PanelFixture.h"
+#include "support/UserLocale.h"
 
 #include "browse/Browsefrm.h"
 #include "browse/FileKinds.h"
@@ -31,8 +32,7 @@ struct BrowseRig : PanelFixture {
     {
         panel.Form_Load();
         drives.volumeList = {{QStringLiteral("Home"), tree.path(), true}};
-        app.lastDir = tree.path();
-        panel.trackWidth = panel.VideoPos->twipWidth();
+        prefs.set(&Prefs::lastDir, tree.path());
     }
     ~BrowseRig() { panel.Form_Unload(0); }
 
@@ -47,14 +47,26 @@ struct BrowseRig : PanelFixture {
     Browsefrm &browse(int mode, const char *caption = "Browse")
     {
         panel.showBrowse(mode, QString::fromLatin1(caption));
-        return *panel.browseForm;
+        return *panel.browseDialog();
     }
-    QStringList listed()
+    // The dialog moves once the folder's files have been read.
+    bool moveTo(const QString &folder)
     {
-        QListView *list = panel.browseForm->filList;
+        panel.browseDialog()->setDirPath(folder);
+        return QTest::qWaitFor([&] { return panel.browseDialog()->dirPath() == folder; }, 5000);
+    }
+    // The names in the order the list shows them.
+    QStringList shown()
+    {
+        QListView *list = panel.browseDialog()->filList;
         QStringList names;
         for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r)
             names << list->model()->index(r, 0, list->rootIndex()).data().toString();
+        return names;
+    }
+    QStringList listed()
+    {
+        QStringList names = shown();
         names.sort();
         return names;
     }
@@ -67,7 +79,7 @@ struct BrowseRig : PanelFixture {
     // A real click on the file's row, once the list shows it.
     bool click(const QString &name, bool twice = false)
     {
-        QListView *list = panel.browseForm->filList;
+        QListView *list = panel.browseDialog()->filList;
         QModelIndex at;
         const bool shown = QTest::qWaitFor([&] {
             for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r) {
@@ -108,7 +120,7 @@ TEST(Browsefrm, EachCallerShowsItsCaptionFiltersAndOpenAsOnlyForSubtitles)
     };
     for (const Case &c : cases) {
         (r.panel.*c.click)();
-        Browsefrm &b = *r.panel.browseForm;
+        Browsefrm &b = *r.panel.browseDialog();
         const FileKinds::Filters kinds = FileKinds::filtersFor(c.mode);
         EXPECT_EQ(b.mode(), c.mode);
         EXPECT_EQ(b.windowTitle(), c.caption);
@@ -125,11 +137,11 @@ TEST(Browsefrm, EachCallerShowsItsCaptionFiltersAndOpenAsOnlyForSubtitles)
     }
     // Skin mode offers one kind only; without a movie "Audio" shows nothing.
     EXPECT_EQ(r.browse(5).CmbFilter->count(), 1);
-    r.panel.browseForm->cmdExit_Click();
+    r.panel.browseDialog()->cmdExit_Click();
     r.mp1.close();
     r.panel.sndopen_Click();
-    EXPECT_FALSE(r.panel.browseForm->isVisible());
-    EXPECT_EQ(r.panel.browseForm->mode(), 5);
+    EXPECT_FALSE(r.panel.browseDialog()->isVisible());
+    EXPECT_EQ(r.panel.browseDialog()->mode(), 5);
 }
 
 TEST(Browsefrm, FileListMatchesKindsWithoutRegardToCaseAndHiddenFilesOnlyWithShowAll)
@@ -157,17 +169,17 @@ TEST(Browsefrm, OpenActsForEachKindThenRemembersTheFolderAndHides)
     const QString sound = r.file("films/Sound.wav");
     const QString ini = r.file("films/disc.ini");
     Browsefrm &b = r.browse(2);
-    ASSERT_TRUE(b.setDirPath(r.tree.filePath("films")));
+    ASSERT_TRUE(r.moveTo(r.tree.filePath("films")));
 
     ASSERT_TRUE(r.click("Movie.avi"));
-    EXPECT_EQ(r.app.selectedFile, video);
+    EXPECT_EQ(r.panel.browseDialog()->selectedFile(), video);
     QMouseEvent hover(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(b.filList->viewport(), &hover);
     EXPECT_EQ(b.filList->toolTip(), "Movie.avi");
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
     EXPECT_EQ(r.mp1.fileName(), video);
-    EXPECT_EQ(r.panel.namelbl->text(), "VIDEO: MOVIE.AVI");
-    EXPECT_EQ(r.app.lastDir, r.tree.filePath("films"));
+    EXPECT_EQ(ctl(r.panel, "namelbl")->text(), "VIDEO: MOVIE.AVI");
+    EXPECT_EQ(r.prefs.values().lastDir, r.tree.filePath("films"));
     EXPECT_FALSE(b.isVisible());
 
     r.browse(3);
@@ -201,11 +213,15 @@ TEST(Browsefrm, AFolderAlreadyVisitedNeverShowsAmongTheFiles)
         r.file(QString::fromLatin1(c.folder) + QStringLiteral("/inside.txt"));
         r.file(QString::fromLatin1(c.file));
         Browsefrm &b = r.browse(c.mode);
-        ASSERT_TRUE(b.setDirPath(r.tree.filePath(QString::fromLatin1(c.folder))));
-        ASSERT_TRUE(b.setDirPath(r.tree.path()));
+        ASSERT_TRUE(r.moveTo(r.tree.filePath(QString::fromLatin1(c.folder))));
+        ASSERT_TRUE(r.moveTo(r.tree.path()));
         EXPECT_TRUE(r.lists({QString::fromLatin1(c.file)})) << c.folder << ": " << r.listed().join(", ").toStdString();
-        // Also once the folder model has read the folders again.
-        QTest::qWait(300);
+        // Also once the folder tree has read the folders again.
+        const QString visited = QString::fromLatin1(c.folder).section(QLatin1Char('/'), 0, 0);
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            const QModelIndex at = b.dirList->currentIndex();
+            return b.dirList->model()->rowCount(at) == 1 && b.dirList->model()->index(0, 0, at).data() == visited;
+        }, 5000));
         EXPECT_EQ(r.listed(), QStringList{QString::fromLatin1(c.file)}) << c.folder;
     }
 }
@@ -218,12 +234,12 @@ TEST(Browsefrm, OpenBeforeAnyChoiceDoesNothingAndLaterReopensTheEarlierChoiceInA
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
     EXPECT_TRUE(b.isVisible());
     EXPECT_TRUE(r.mp1.calls.isEmpty());
-    EXPECT_TRUE(r.app.lastDir == r.tree.path());
+    EXPECT_TRUE(r.prefs.values().lastDir == r.tree.path());
 
     ASSERT_TRUE(r.click("Movie.avi"));
     QTest::keyClick(&b, Qt::Key_Escape);
     EXPECT_FALSE(b.isVisible());
-    EXPECT_EQ(r.app.selectedFile, video);
+    EXPECT_EQ(r.panel.browseDialog()->selectedFile(), video);
     EXPECT_TRUE(r.mp1.calls.isEmpty());
 
     // Another kind of file, nothing clicked: the movie is handed to the subtitle loader as it is.
@@ -243,7 +259,7 @@ TEST(Browsefrm, SubtitlesPassTheOpenAsCodeOrWaitForTheNextVideo)
     ASSERT_TRUE(r.click("a.srt"));
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
     EXPECT_EQ(r.session.subFilePath(), r.tree.filePath("a.srt"));
-    EXPECT_EQ(r.panel.Sublbl->text(), "SUB:");
+    EXPECT_EQ(ctl(r.panel, "Sublbl")->text(), "SUB:");
     EXPECT_FALSE(r.logText().contains("Opening Subs"));
 
     // The next video brings the waiting file in, its format detected.
@@ -251,7 +267,7 @@ TEST(Browsefrm, SubtitlesPassTheOpenAsCodeOrWaitForTheNextVideo)
     ASSERT_TRUE(r.click("Movie.avi"));
     QTest::mouseClick(b.cmdOpen, Qt::LeftButton);
     EXPECT_TRUE(r.logText().contains("format is 1\r\n"));
-    EXPECT_NE(r.panel.Sublbl->text(), "SUB:");
+    EXPECT_NE(ctl(r.panel, "Sublbl")->text(), "SUB:");
 
     // With a video loaded the chosen entry's code goes to the loader, whatever the file holds.
     struct Case {
@@ -296,8 +312,10 @@ TEST(Browsefrm, ADriveThatCannotBeReadKeepsThePreviousOne)
     for (const Case &c : cases) {
         b.drvList->setCurrentIndex(c.drive);
         emit b.drvList->activated(c.drive);
-        EXPECT_EQ(b.dirPath(), c.folder) << c.drive;
-        EXPECT_EQ(b.drvList->currentText(), r.drives.volumeList[c.folder == stick.path() ? 1 : 0].name) << c.drive;
+        const QString place = r.drives.volumeList[c.folder == stick.path() ? 1 : 0].name;
+        // A place that cannot be listed is known once its listing has failed.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return b.dirPath() == c.folder && b.drvList->currentText() == place; }, 5000))
+            << c.drive << ": " << b.dirPath().toStdString() << " on " << b.drvList->currentText().toStdString();
     }
 }
 
@@ -305,8 +323,9 @@ TEST(Browsefrm, ARememberedFolderThatIsGoneOrEmptyOpensTheHomeFolder)
 {
     for (const QString &last : {QStringLiteral("/no/such/folder"), QString()}) {
         BrowseRig r;
-        r.app.lastDir = last;
-        EXPECT_EQ(r.browse(2).dirPath(), QDir::homePath()) << last.toStdString();
+        r.prefs.set(&Prefs::lastDir, last);
+        Browsefrm &b = r.browse(2);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return b.dirPath() == QDir::homePath(); }, 5000)) << last.toStdString();
     }
 }
 
@@ -359,4 +378,35 @@ TEST(Browsefrm, TheFolderTreeAndTheFileListShowWhichHasTheKeys)
         ASSERT_TRUE(view->hasFocus());
         EXPECT_NE(frame(view), without) << view->objectName().toStdString();
     }
+}
+
+TEST(Browsefrm, TheFileListSortsNumbersByValueAndIgnoresCase)
+{
+    const UserLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
+    BrowseRig r;
+    for (const char *name : {"clip 10.avi", "Clip 2.avi", "clip 1.AVI", "b.avi"})
+        r.file(name);
+    r.browse(2);
+    const QStringList expected = {"b.avi", "clip 1.AVI", "Clip 2.avi", "clip 10.avi"};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return r.shown() == expected; }, 5000)) << r.shown().join(", ").toStdString();
+}
+
+TEST(Browsefrm, TheListReadAgainKeepsTheHighlightAndShowsWhatChangedWhileAway)
+{
+    BrowseRig r;
+    r.file("a.avi");
+    r.file("b.avi");
+    r.file(".c.avi");
+    Browsefrm &b = r.browse(2);
+    ASSERT_TRUE(r.click("b.avi"));
+    QTest::mouseClick(b.Check1, Qt::LeftButton);
+    ASSERT_TRUE(r.lists({".c.avi", "a.avi", "b.avi"}));
+    EXPECT_EQ(b.filList->currentIndex().data().toString(), "b.avi");
+    EXPECT_EQ(r.panel.browseDialog()->selectedFile(), r.tree.filePath("b.avi"));
+
+    b.cmdExit_Click();
+    r.file("d.avi");
+    QFile::remove(r.tree.filePath("a.avi"));
+    r.browse(2);
+    EXPECT_TRUE(r.lists({".c.avi", "b.avi", "d.avi"}));
 }

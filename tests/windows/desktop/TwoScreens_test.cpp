@@ -10,6 +10,7 @@
 #include "desktop/Desktop.h"
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
+#include "prefs/Preferences.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -32,17 +33,16 @@ struct RealDesktopPanel {
     FakeDialogs dialogs;
     FakeDrives drives;
     RunLog log{app};
-    Settings settings{15, 15};
-    PlayerSession session{app, mp1, mp2, log};
-    Panelfrm panel{PanelContext{app, session, desktop, dialogs, log, drives}};
+    Preferences prefs;
+    PlayerSession session{app, mp1, mp2, log, prefs};
+    Settings settings{SettingsContext{prefs, session, desktop, dialogs}, 15, 15};
+    Panelfrm panel{PanelContext{app, session, prefs, desktop, dialogs, log, drives}};
 
     RealDesktopPanel()
     {
         app.programFolder = folder.path();
         app.appPath = folder.path() + QLatin1Char('/');
-        panel.settingsForm = &settings;
-        settings.attachPlayer(&mp1, panel.playerForm, &desktop, &app);
-        settings.panelForm = &panel;
+        panel.attachSettings(&settings);
     }
     QString path(const char *name) const { return app.appPath + QString::fromLatin1(name); }
 };

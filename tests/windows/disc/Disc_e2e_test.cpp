@@ -26,19 +26,19 @@ TEST(DiscEndToEnd, AutorunPlaysTheDemoDiscWithItsDefaultSubtitles)
     ASSERT_TRUE(dialogs.shown.empty()) << dialogs.texts().join(" / ").toStdString();
     EXPECT_TRUE(program.MediaPlayer1.fileName().endsWith(QStringLiteral("/demo/movie.mp4")));
     EXPECT_EQ(program.MediaPlayer1.playState(), 2);
-    EXPECT_EQ(panel.namelbl->text(), QStringLiteral("VIDEO: VISTREL DEMO"));
-    EXPECT_EQ(panel.Sublbl->text(), QStringLiteral("SUB: ENGLISH"));
+    EXPECT_EQ(ctl(panel, "namelbl")->text(), QStringLiteral("VIDEO: VISTREL DEMO"));
+    EXPECT_EQ(ctl(panel, "Sublbl")->text(), QStringLiteral("SUB: ENGLISH"));
 
-    QLabel *text = panel.subtitlesForm->Label1;
+    QLabel *text = panel.overlay()->Label1;
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return panel.subtitlesForm->isVisible() && text->text() == QLatin1String("Welcome to the Vistrel demo disc"); },
+        [&] { return panel.overlay()->isVisible() && text->text() == QLatin1String("Welcome to the Vistrel demo disc"); },
         15000))
         << "at frame " << program.MediaPlayer1.currentPosition() << ": " << text->text().toStdString();
 
     // The second track is UTF-8 with accents.
-    panel.settingsForm->SubCombo->setCurrentIndex(1);
-    emit panel.settingsForm->SubCombo->activated(1);
-    EXPECT_EQ(panel.Sublbl->text(), QStringLiteral("SUB: FRAN\u00c7AIS"));
+    panel.preferencesWindow()->SubCombo->setCurrentIndex(1);
+    emit panel.preferencesWindow()->SubCombo->activated(1);
+    EXPECT_EQ(ctl(panel, "Sublbl")->text(), QStringLiteral("SUB: FRAN\u00c7AIS"));
     const auto &texts = program.session.subClock().table().subText;
     EXPECT_NE(std::find(texts.begin(), texts.end(), QStringLiteral("Bienvenue sur le disque de d\u00e9monstration")),
               texts.end());

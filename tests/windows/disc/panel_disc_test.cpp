@@ -48,8 +48,8 @@ struct DiscRig : PanelFixture {
         return full;
     }
     QString rel(const QString &p) const { return p.startsWith(app.appPath) ? p.mid(app.appPath.size()) : p; }
-    void drop(const QString &relative) { emit panel.CDplay->Dropped({path(relative)}); }
-    void leftClick() { emit panel.CDplay->MouseDown(1, 0, 0, 0); }
+    void drop(const QString &relative) { emit ctl(panel, "CDplay")->Dropped({path(relative)}); }
+    void leftClick() { emit ctl(panel, "CDplay")->MouseDown(1, 0, 0, 0); }
     QByteArray logText() const
     {
         QFile f(app.appPath + "kelmora.log");
@@ -70,37 +70,37 @@ struct DiscRig : PanelFixture {
             out << box->itemText(i);
         return out.join('|') + " = " + box->currentText();
     }
-    QStringList rels(const QStringList &paths) const
-    {
-        QStringList out;
-        for (const QString &p : paths)
-            out << rel(p);
-        return out;
-    }
     QString selection() const
     {
-        QStringList out;
-        const QListWidget *list = panel.selectForm->ListSelect;
-        for (int i = 0; i < list->count(); ++i) {
-            const QVariant data = list->item(i)->data(Qt::UserRole);
-            out << list->item(i)->text() + (data.isValid() ? "(" + data.toString() + ")" : QString());
+        QStringList out, inis;
+        for (const Special &e : session.specials().list()) {
+            out << e.name;
+            inis << rel(e.iniFile);
         }
-        QStringList inis;
-        for (int i = 0; i < panel.selectForm->ComboINI->count(); ++i)
-            inis << rel(panel.selectForm->ComboINI->itemText(i));
+        for (const Chapter &e : session.chapters().list())
+            out << e.name + "(" + QString::number(e.frame) + ")";
         return out.join('|') + " / " + inis.join('|');
+    }
+    QStringList files(const QList<TrackList::Choice> &choices) const
+    {
+        QStringList out;
+        for (const TrackList::Choice &c : choices) {
+            if (!c.file.isEmpty())
+                out << rel(c.file);
+        }
+        return out;
     }
     // Everything runCD leaves on the windows, paths shown under the program folder.
     QString state() const
     {
         return QStringList{
             "movie " + opened(),
-            panel.namelbl->text(),
-            "subs " + items(settings.SubCombo) + " " + rels(session.disc().subTrackFiles).join('|'),
+            ctl(panel, "namelbl")->text(),
+            "subs " + items(settings.SubCombo) + " " + files(session.tracks().subtitles()).join('|'),
             "sub " + rel(session.subFilePath()),
-            panel.Sublbl->text(),
-            "langs " + items(settings.LangCombo) + " " + rels(session.disc().audioTrackFiles).join('|'),
-            panel.audiolbl->text(),
+            ctl(panel, "Sublbl")->text(),
+            "langs " + items(settings.LangCombo) + " " + files(session.tracks().audio()).join('|'),
+            ctl(panel, "audiolbl")->text(),
             "select " + selection(),
         }.join('\n');
     }
@@ -164,11 +164,11 @@ TEST(DiscMode, RunCDFillsTheListsAndLabelsFromTheQuickIniFile)
         r.write("disc/subs/en.srt", kSrt);
         r.write("disc/subs/fr.srt", kSrt);
         r.write("disc/movie/sub/film.avi");
-        r.session.setSubFilePath(r.path("before.srt"));
+        r.session.chooseSubtitles(r.path("before.srt"));
         r.write("disc/film.ini", c.ini);
         r.drop("disc/film.ini");
         EXPECT_EQ(r.state(), c.expected) << c.what;
-        EXPECT_TRUE(r.dialogs.shown.empty()) << c.what;
+        EXPECT_TRUE(r.dialogs.due().empty()) << c.what;
     }
 }
 
@@ -235,8 +235,8 @@ TEST(DiscMode, TheDriveSearchRunsTheFirstQuickIniFileOnAReadyDrive)
         r.leftClick();
         EXPECT_EQ(r.rel(r.session.disc().iniFile), c.started) << c.what;
         EXPECT_EQ(r.mp1.calls.filter("open ").size(), c.started.isEmpty() ? 0 : 1) << c.what;
-        EXPECT_EQ(int(r.dialogs.shown.size()), c.criticals) << c.what;
-        for (const auto &shown : r.dialogs.shown) {
+        EXPECT_EQ(int(r.dialogs.due().size()), c.criticals) << c.what;
+        for (const auto &shown : r.dialogs.due()) {
             EXPECT_EQ(shown.title, "Critical Error");
             EXPECT_EQ(shown.text, "No Divx CD detected or Drive not Ready\n"
                                   "Wait until Drive is ready or put a Divx in the Drive");
@@ -252,23 +252,23 @@ TEST(DiscMode, StartUpLogsTheDrivesItKeeps)
 {
     DiscRig none;
     none.leftClick();
-    ASSERT_EQ(none.dialogs.shown.size(), 1u);
-    EXPECT_EQ(none.dialogs.shown[0].text, "No CD-rom Drives found ");
-    EXPECT_EQ(none.dialogs.shown[0].icon, Dialogs::Icon::Exclamation);
+    ASSERT_EQ(none.dialogs.due().size(), 1u);
+    EXPECT_EQ(none.dialogs.due()[0].text, "No CD-rom Drives found ");
+    EXPECT_EQ(none.dialogs.due()[0].icon, Dialogs::Icon::Exclamation);
 
     QList<Drive> five;
     for (int i = 0; i < 5; ++i)
         five.append({QStringLiteral("/dev/sr%1").arg(i), {}, false});
     five[1] = {"/media/cdrom1", "/media/cdrom1", true};
     DiscRig r(five);
-    EXPECT_EQ(r.panel.cdDriveCount, 4);
+    EXPECT_EQ(r.panel.opticalDrives(), 4);
     EXPECT_TRUE(r.logText().contains("Main exited\r\nTrying to get CDRoms\r\n4CDrom(s) found\r\n"
                                      "/dev/sr0\r\n/media/cdrom1\r\n/dev/sr2\r\n/dev/sr3\r\n0Arguments\r\n"));
 
     // The right button locates a file by hand instead.
     r.panel.CDplay_MouseDown(2, 0, 0, 0);
-    EXPECT_EQ(r.panel.browseForm->mode(), 1);
-    EXPECT_EQ(r.dialogs.shown.size(), 0u);
+    EXPECT_EQ(r.panel.browseDialog()->mode(), 1);
+    EXPECT_EQ(r.dialogs.due().size(), 0u);
 }
 
 TEST(DiscMode, ADropOfSeveralFilesIsIgnored)
@@ -276,7 +276,7 @@ TEST(DiscMode, ADropOfSeveralFilesIsIgnored)
     DiscRig r;
     const QString a = r.write("a.ini", "[MOVIE]\r\nAVIName=a.avi\r\n");
     const QString b = r.write("b.ini", "[MOVIE]\r\nAVIName=b.avi\r\n");
-    emit r.panel.CDplay->Dropped({a, b});
+    emit ctl(r.panel, "CDplay")->Dropped({a, b});
     EXPECT_TRUE(r.mp1.calls.filter("open ").isEmpty());
     EXPECT_TRUE(r.session.disc().iniFile.isEmpty());
 }
@@ -302,8 +302,9 @@ struct DemoDisc : DiscRig {
     }
     void pick(int row)
     {
-        panel.selectForm->ListSelect->setCurrentRow(row);
-        panel.selectForm->Command1->click();
+        panel.LblScenes_Click();
+        panel.selection()->ListSelect->setCurrentRow(row);
+        panel.selection()->Command1->click();
     }
     static void choose(QComboBox *box, int index)
     {
@@ -323,20 +324,20 @@ TEST(DiscMode, TheSelectionWindowRunsSpecialsAndTheMainMovieAndMovesToChapters)
                      "disc/film.ini|disc/extra/making.ini|disc/extra/trailer.ini");
     EXPECT_TRUE(r.logText().contains("\r\nSubs opened succesfully?\r\nIni opened succesfully?\r\n"));
     r.panel.Lblspecial_Click();
-    EXPECT_TRUE(r.panel.selectForm->isVisible());
-    EXPECT_EQ(r.panel.selectForm->windowTitle(), "Specials Selection");
+    EXPECT_TRUE(r.panel.selection()->isVisible());
+    EXPECT_EQ(r.panel.selection()->windowTitle(), "Specials Selection");
 
-    r.panel.subtitlesForm->setCaption("Hello");
+    r.panel.overlay()->setCaption("Hello");
     r.pick(2);
-    EXPECT_FALSE(r.panel.selectForm->isVisible());
+    EXPECT_FALSE(r.panel.selection()->isVisible());
     EXPECT_EQ(r.opened(), "disc/extra/trailer.avi");
-    EXPECT_EQ(r.panel.namelbl->text(), "VIDEO: TRAILER");
+    EXPECT_EQ(ctl(r.panel, "namelbl")->text(), "VIDEO: TRAILER");
     EXPECT_EQ(r.selection(), "MAIN MOVIE / disc/film.ini");
     EXPECT_EQ(r.rel(r.session.disc().iniFile), "disc/film.ini");
-    EXPECT_EQ(r.panel.subtitlesForm->Label1->text(), QString());
+    EXPECT_EQ(r.panel.overlay()->Label1->text(), QString());
 
     r.panel.LblScenes_Click();
-    EXPECT_EQ(r.panel.selectForm->windowTitle(), "Scene Selection");
+    EXPECT_EQ(r.panel.selection()->windowTitle(), "Scene Selection");
     r.pick(0);
     EXPECT_EQ(r.state(), disc);
 
@@ -354,10 +355,10 @@ TEST(DiscMode, TheSelectionWindowRunsSpecialsAndTheMainMovieAndMovesToChapters)
 
     // OK with nothing chosen only hides the window.
     r.panel.Lblspecial_Click();
-    r.panel.selectForm->ListSelect->clearSelection();
+    r.panel.selection()->ListSelect->clearSelection();
     const qsizetype calls = r.mp1.calls.size();
-    r.panel.selectForm->Command1->click();
-    EXPECT_FALSE(r.panel.selectForm->isVisible());
+    r.panel.selection()->Command1->click();
+    EXPECT_FALSE(r.panel.selection()->isVisible());
     EXPECT_EQ(r.mp1.calls.size(), calls);
 }
 
@@ -371,14 +372,14 @@ TEST(DiscMode, LanguagesAndSubtitleTracksArePickedInThePreferences)
     EXPECT_FALSE(r.mp2.mute());
     EXPECT_TRUE(r.mp1.mute());
     EXPECT_TRUE(r.session.audioSeparate());
-    EXPECT_EQ(r.panel.audiolbl->text(), "AUDIO: DEUTSCH");
+    EXPECT_EQ(ctl(r.panel, "audiolbl")->text(), "AUDIO: DEUTSCH");
 
     DemoDisc::choose(langs, 0);
     EXPECT_EQ(r.mp2.fileName(), QString());
     EXPECT_TRUE(r.mp2.mute());
     EXPECT_FALSE(r.mp1.mute());
     EXPECT_FALSE(r.session.audioSeparate());
-    EXPECT_EQ(r.panel.audiolbl->text(), "AUDIO: ENGLISH");
+    EXPECT_EQ(ctl(r.panel, "audiolbl")->text(), "AUDIO: ENGLISH");
 
     // A language whose file does not open leaves the movie's own sound, and the list says so.
     r.mp2.unopenable.insert(r.path("disc/audio/de.mp3"));
@@ -386,13 +387,13 @@ TEST(DiscMode, LanguagesAndSubtitleTracksArePickedInThePreferences)
     EXPECT_EQ(r.dialogs.texts(), QStringList{"ERROR LOADING AUDIO FILE"});
     EXPECT_EQ(langs->currentIndex(), 0);
     EXPECT_FALSE(r.mp1.mute());
-    EXPECT_EQ(r.panel.audiolbl->text(), "AUDIO: ENGLISH");
+    EXPECT_EQ(ctl(r.panel, "audiolbl")->text(), "AUDIO: ENGLISH");
 
     const QString defaultTrack = r.session.subFilePath();
     DemoDisc::choose(r.settings.SubCombo, 1);
     const auto &texts = r.session.subClock().table().subText;
     EXPECT_NE(std::find(texts.begin(), texts.end(), QStringLiteral("Bonjour")), texts.end());
-    EXPECT_EQ(r.panel.Sublbl->text(), "SUB: FRENCH");
+    EXPECT_EQ(ctl(r.panel, "Sublbl")->text(), "SUB: FRENCH");
     EXPECT_EQ(r.session.subFilePath(), defaultTrack);
 }
 
@@ -412,4 +413,26 @@ TEST(DiscMode, TheMainMovieResumesWhereItWasLeft)
     rig.drop("disc/film.ini");
     EXPECT_TRUE(rig.mp1.calls.contains("seek 3000")) << rig.mp1.calls.join(", ").toStdString();
     EXPECT_EQ(rig.mp1.currentPosition(), 3000);
+}
+
+TEST(DiscMode, TheDriveSearchLogsTheDiscAfterTheLinesOfItsRead)
+{
+    DiscRig r({{"cd", "cd", true}});
+    r.mp1.holdOpens = true;
+    r.write("cd/subs/en.srt", kSrt);
+    r.write("cd/kelmora.ini", "[MOVIE]\r\nAVIName=film.avi\r\n[SUBTITLES]\r\nDirectory=subs\r\n1=en English\r\n"
+                              "File=en.srt\r\n[SPECIAL]\r\nCD=1\r\n1=a.ini A\r\n");
+    r.leftClick();
+    EXPECT_FALSE(r.logText().contains("Ini file (CDMODE):")) << "the disc's movie is still opening";
+    r.mp1.finishOpen();
+    const QString log = QString::fromUtf8(r.logText());
+    const QStringList order{"INI mode", "opening video ", "Opening Subs ", "Subs opened succesfully?",
+                            "Ini opened succesfully?", "Ini file (CDMODE):"};
+    qsizetype at = 0;
+    for (const QString &line : order) {
+        const qsizetype next = log.indexOf(line, at);
+        EXPECT_GE(next, at) << line.toStdString() << " in\n" << log.toStdString();
+        at = std::max(at, next);
+    }
+    EXPECT_EQ(log.count("Ini file (CDMODE):"), 1);
 }

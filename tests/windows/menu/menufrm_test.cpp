@@ -28,23 +28,20 @@ struct MenuRig : PanelFixture {
     // the menu with Esc when there is none). Returns whether the subtitle timer was held meanwhile.
     bool rightClickAndChoose(const char *item)
     {
-        bool held = false;
-        QTimer::singleShot(0, [&] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            if (!menu)
-                return;
-            held = !session.displayLoopRunning();
-            if (item) {
-                for (QAction *a : menu->actions()) {
-                    if (a->objectName() == QLatin1String(item))
-                        menu->setActiveAction(a);
-                }
-                QTest::keyClick(menu, Qt::Key_Return);
-            } else {
-                QTest::keyClick(menu, Qt::Key_Escape);
-            }
-        });
         emit mp1.MouseDown(2, 0, 100, 100);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return false;
+        const bool held = !session.displayLoopRunning();
+        if (item) {
+            for (QAction *a : menu->actions()) {
+                if (a->objectName() == QLatin1String(item))
+                    menu->setActiveAction(a);
+            }
+            QTest::keyClick(menu, Qt::Key_Return);
+        } else {
+            QTest::keyClick(menu, Qt::Key_Escape);
+        }
         return held;
     }
 };
@@ -66,31 +63,31 @@ TEST(Menufrm, EachCommandActsOnThePanelAndTheSubtitleTimerRunsAgainAfterTheMenu)
         {"playshowmnu", [](MenuRig &r) { r.panel.minim_Click(); },
          [](MenuRig &r) { EXPECT_FALSE(r.panel.windowState() & Qt::WindowMinimized); }},
         {"pns43", {}, [](MenuRig &r) {
-             EXPECT_EQ(r.app.zoomMode, 0);
+             EXPECT_EQ(r.session.zoomMode(), 0);
              EXPECT_EQ(r.mp1.displaySize(), 4);
              EXPECT_TRUE(r.desktop.taskbarHidden);
          }},
-        {"zoom1", [](MenuRig &r) { r.app.zoomMode = 1; }, [](MenuRig &r) {
-             EXPECT_EQ(r.app.zoomMode, 1);
-             EXPECT_EQ(r.panel.Message->text(), "Fullscreen mode");
+        {"zoom1", [](MenuRig &r) { r.panel.zoom(1); }, [](MenuRig &r) {
+             EXPECT_EQ(r.session.zoomMode(), 1);
+             EXPECT_EQ(ctl(r.panel, "Message")->text(), "Fullscreen mode");
          }},
         {"zoom0", {}, [](MenuRig &r) {
-             EXPECT_EQ(r.app.zoomMode, 0);
-             EXPECT_EQ(r.panel.Message->text(), "Window mode");
+             EXPECT_EQ(r.session.zoomMode(), 0);
+             EXPECT_EQ(ctl(r.panel, "Message")->text(), "Window mode");
          }},
-        {"subs", {}, [](MenuRig &r) { EXPECT_EQ(r.panel.Message->text(), "Playing"); }},
-        {"audio", {}, [](MenuRig &r) { EXPECT_EQ(r.panel.Message->text(), "Playing"); }},
+        {"subs", {}, [](MenuRig &r) { EXPECT_EQ(ctl(r.panel, "Message")->text(), "Playing"); }},
+        {"audio", {}, [](MenuRig &r) { EXPECT_EQ(ctl(r.panel, "Message")->text(), "Playing"); }},
     };
     for (const Case &c : cases) {
         MenuRig r;
-        r.panel.Message->setText(QStringLiteral("Playing"));
+        ctl(r.panel, "Message")->setText(QStringLiteral("Playing"));
         r.mp1.setDisplaySize(0);
         if (c.before)
             c.before(r);
         const QString name = c.item ? c.item : "none";
         EXPECT_TRUE(r.rightClickAndChoose(c.item)) << name.toStdString();
         EXPECT_TRUE(r.session.displayLoopRunning()) << name.toStdString();
-        EXPECT_FALSE(r.panel.menuForm->Videomnu->isVisible());
+        EXPECT_FALSE(r.panel.videoMenu()->Videomnu->isVisible());
         c.check(r);
     }
 }
@@ -100,23 +97,23 @@ TEST(Menufrm, ItemsReadAsStoredWithOneAmpersandAndNoMnemonic)
     MenuRig r;
     r.rightClickAndChoose(nullptr);
     QStringList shown;
-    for (QAction *a : r.panel.menuForm->Videomnu->actions()) {
+    for (QAction *a : r.panel.videoMenu()->Videomnu->actions()) {
         shown << (a->isSeparator() ? QStringLiteral("-") : a->iconText());
         EXPECT_TRUE(QKeySequence::mnemonic(a->text()).isEmpty()) << a->text().toStdString();
     }
     EXPECT_EQ(shown, QStringList({"Show Vistrel", "Hide Vistrel", "-", "Pan & scan 4:3", "Fullscreen", "window", "-",
                                   "Subtitles", "Audio languages"}));
-    EXPECT_EQ(r.panel.menuForm->Videomnu->title(), "Video");
+    EXPECT_EQ(r.panel.videoMenu()->Videomnu->title(), "Video");
 }
 
 TEST(Menufrm, LeftButtonMovesTheWindowOnlyInWindowModeAndNeverOpensTheMenu)
 {
     MenuRig r;
     for (int zoomMode : {1, 0}) {
-        r.app.zoomMode = zoomMode;
+        r.session.zoom(zoomMode);
         r.desktop.calls.clear();
         emit r.mp1.MouseDown(1, 0, 100, 100);
         EXPECT_EQ(r.desktop.calls.contains("move"), zoomMode == 0);
-        EXPECT_EQ(r.panel.menuForm, nullptr);
+        EXPECT_EQ(r.panel.videoMenu(), nullptr);
     }
 }

@@ -34,8 +34,8 @@ TEST_F(Race, TheLastOpenWinsAndNothingOfTheFirstIsShown)
     f.mp1.finishOpen();
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(f.mp1.fileName(), f.path("second.avi"));
-    EXPECT_EQ(f.panel.namelbl->text(), "VIDEO: SECOND.AVI");
-    EXPECT_EQ(f.panel.playerForm->windowTitle(), f.path("second.avi"));
+    EXPECT_EQ(ctl(f.panel, "namelbl")->text(), "VIDEO: SECOND.AVI");
+    EXPECT_EQ(f.panel.videoWindow().windowTitle(), f.path("second.avi"));
     EXPECT_NE(f.panel.cursor().shape(), Qt::WaitCursor);
     EXPECT_TRUE(f.dialogs.shown.empty());
 }
@@ -66,7 +66,7 @@ TEST_F(Race, WhatIsPressedDuringAnOpenIsDroppedNotReplayed)
         EXPECT_FALSE(f.session.isPlaying());
         EXPECT_EQ(f.mp1.playState(), 1);
         EXPECT_EQ(f.mp1.currentPosition(), 0);
-        EXPECT_EQ(f.panel.vplay->text(), "Play");
+        EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Play");
         EXPECT_EQ(f.session.rateIndex(), PlayerSession::normalRate);
     }
     // Once open, the same press acts.
@@ -90,8 +90,8 @@ TEST_F(Race, TheEndOfTheRunDropsTheOpenAndShowsNothingAfter)
         // A late word from the engine changes nothing either.
         g.mp1.holdOpens = false;
         g.mp1.open(g.path("late.avi"));
-        EXPECT_FALSE(g.panel.playerForm->isVisible());
-        EXPECT_EQ(g.panel.namelbl->text(), "VIDEO:");
+        EXPECT_FALSE(g.panel.videoWindow().isVisible());
+        EXPECT_EQ(ctl(g.panel, "namelbl")->text(), "VIDEO:");
         EXPECT_TRUE(g.dialogs.shown.empty());
     }
 }

@@ -29,7 +29,7 @@ TEST(ResumeEndToEnd, ClosedPartWayOpensWhereItWasLeft)
             Program program(folder.path(), QString(), dialogs);
             Panelfrm &panel = program.panel;
             panel.Form_Load();
-            RealPicture::dropFiles(panel.openfile, {clip});
+            RealPicture::dropFiles(ctl(panel, "openfile"), {clip});
             ASSERT_TRUE(opensEnded(program.session));
             ASSERT_EQ(program.session.videoFps(), 25);
             ASSERT_EQ(program.MediaPlayer1.currentPosition(), 0);
@@ -43,11 +43,11 @@ TEST(ResumeEndToEnd, ClosedPartWayOpensWhereItWasLeft)
         Program program(folder.path(), QString(), dialogs);
         Panelfrm &panel = program.panel;
         panel.Form_Load();
-        RealPicture::dropFiles(panel.openfile, {clip});
+        RealPicture::dropFiles(ctl(panel, "openfile"), {clip});
         ASSERT_TRUE(opensEnded(program.session));
         const double expected = c.resumes ? left : 0;
         EXPECT_EQ(program.MediaPlayer1.currentPosition(), expected);
-        panel.playerForm->show();
+        panel.videoWindow().show();
         MpvVideoView *video = program.MediaPlayer1.videoView();
         int shown = -1;
         EXPECT_TRUE(QTest::qWaitFor(

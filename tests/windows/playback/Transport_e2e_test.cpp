@@ -28,7 +28,7 @@ struct RealPanel {
     RealPanel()
     {
         panel.Form_Load();
-        RealPicture::dropFiles(panel.openfile, {RealPicture::clip25});
+        RealPicture::dropFiles(ctl(panel, "openfile"), {RealPicture::clip25});
         opensEnded(program.session);
     }
     ~RealPanel() { panel.Form_Unload(0); }
@@ -76,21 +76,21 @@ TEST_P(TransportPicture, FullScreenCoversTheScreenAndPanAndScanOverhangsBothEdge
     RealPanel r;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     r.panel.cmdzoom_Click();
-    ASSERT_EQ(r.panel.app.zoomMode, 1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return r.panel.playerForm->geometry() == screen; }, 5000))
-        << r.panel.playerForm->geometry().width() << "x" << r.panel.playerForm->geometry().height();
-    EXPECT_TRUE(r.panel.playerForm->windowState() & Qt::WindowFullScreen);
+    ASSERT_EQ(r.program.session.zoomMode(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return r.panel.videoWindow().geometry() == screen; }, 5000))
+        << r.panel.videoWindow().geometry().width() << "x" << r.panel.videoWindow().geometry().height();
+    EXPECT_TRUE(r.panel.videoWindow().windowState() & Qt::WindowFullScreen);
     EXPECT_EQ(r.video()->geometry(), QRect(QPoint(0, 0), screen.size()));
     EXPECT_TRUE(QTest::qWaitFor([&] { return RealPicture::showsClipQuarters(r.picture()); }, 10000));
 
     // Back to window mode: the picture's own size, the desktop's panels back.
     r.panel.cmdzoom_Click();
-    EXPECT_EQ(r.panel.app.zoomMode, 0);
-    EXPECT_FALSE(r.panel.playerForm->windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(r.program.session.zoomMode(), 0);
+    EXPECT_FALSE(r.panel.videoWindow().windowState() & Qt::WindowFullScreen);
     EXPECT_EQ(r.video()->size(), QSize(320, 240));
 
     // Pan and scan at "5": twice as wide as a fitted picture, centred, so both edges hang over.
-    r.panel.settingsForm->Panscan->setText(QStringLiteral("5"));
+    r.program.prefs.set(&Prefs::panScan, QStringLiteral("5"));
     r.panel.pan_n_scan43();
     const QRect g = r.video()->geometry();
     EXPECT_LT(g.left(), 0);

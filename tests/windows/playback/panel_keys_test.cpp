@@ -46,7 +46,7 @@ TEST_F(Keys, CharactersMatchTheBoxesExactlyAndTheFirstBoxWins)
     EXPECT_TRUE(f.session.isPlaying());
 
     type(&f.panel, 'S', Qt::ShiftModifier);
-    EXPECT_EQ(f.panel.browseForm->mode(), 4);
+    EXPECT_EQ(f.panel.browseDialog()->mode(), 4);
     const double before = f.mp1.volume();
     type(&f.panel, '-');
     EXPECT_LT(f.mp1.volume(), before);
@@ -61,10 +61,10 @@ TEST_F(Keys, DiscKeysRunTheCdButtonsHandlers)
     EXPECT_EQ(f.dialogs.texts(), QStringList{"No CD-rom Drives found "});
     // "Q" locates a Quick ini file as a right click does.
     type(&f.panel, 'Q', Qt::ShiftModifier);
-    EXPECT_EQ(f.panel.browseForm->mode(), 1);
-    ASSERT_NE(f.panel.browseForm, nullptr);
-    EXPECT_TRUE(f.panel.browseForm->isVisible());
-    EXPECT_EQ(f.panel.browseForm->windowTitle(), "Locate Quick ini file");
+    EXPECT_EQ(f.panel.browseDialog()->mode(), 1);
+    ASSERT_NE(f.panel.browseDialog(), nullptr);
+    EXPECT_TRUE(f.panel.browseDialog()->isVisible());
+    EXPECT_EQ(f.panel.browseDialog()->windowTitle(), "Locate Quick ini file");
 }
 
 TEST_F(Keys, ControlCharactersCanBeBoundAndExitEndsTheRunAsTheCloseBoxDoes)
@@ -83,11 +83,11 @@ TEST_F(Keys, ControlCharactersCanBeBoundAndExitEndsTheRunAsTheCloseBoxDoes)
 TEST_F(Keys, AKeyOnTheVideoWindowOrTheOverlayOnlyBringsThePanelForward)
 {
     f.panel.hide();
-    type(f.panel.playerForm, 'P', Qt::ShiftModifier);
+    type(&f.panel.videoWindow(), 'P', Qt::ShiftModifier);
     EXPECT_TRUE(f.panel.isVisible());
     EXPECT_FALSE(f.session.isPlaying());
     f.panel.hide();
-    type(f.panel.subtitlesForm, 'P', Qt::ShiftModifier);
+    type(f.panel.overlay(), 'P', Qt::ShiftModifier);
     EXPECT_TRUE(f.panel.isVisible());
     EXPECT_FALSE(f.session.isPlaying());
     type(&f.panel, 'P', Qt::ShiftModifier);
@@ -98,7 +98,7 @@ TEST_F(Keys, AKeyOnTheVideoWindowOrTheOverlayOnlyBringsThePanelForward)
 // (The offscreen platform activates every window it maps, so the first showing is left out here.)
 TEST_F(Keys, KeysStillReachThePanelWhileASubtitleShows)
 {
-    subtitles &overlay = *f.panel.subtitlesForm;
+    subtitles &overlay = *f.panel.overlay();
     overlay.showOverlay();
     f.panel.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f.panel));

@@ -48,12 +48,12 @@ TEST_F(Open, FrameRateScaleLabelsAndLog)
     f.openMovie(QStringLiteral("My Movie.avi"), 90, 2250);
     EXPECT_EQ(f.session.videoFps(), 25);
     EXPECT_EQ(f.mp1.displayMode(), 1);
-    EXPECT_DOUBLE_EQ(f.panel.posPerTwip, 2250.0 / 5115);
-    EXPECT_DOUBLE_EQ(f.app.videoAspect, 320.0 / 240);
-    EXPECT_EQ(f.panel.namelbl->text(), "VIDEO: MY MOVIE.AVI");
-    EXPECT_EQ(f.panel.audiolbl->text(), "AUDIO: DEFAULT");
-    EXPECT_EQ(f.panel.playerForm->windowTitle(), f.path("My Movie.avi"));
-    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_DOUBLE_EQ(f.panel.trackScale(), 2250.0 / 5115);
+    EXPECT_DOUBLE_EQ(f.session.videoAspect(), 320.0 / 240);
+    EXPECT_EQ(ctl(f.panel, "namelbl")->text(), "VIDEO: MY MOVIE.AVI");
+    EXPECT_EQ(ctl(f.panel, "audiolbl")->text(), "AUDIO: DEFAULT");
+    EXPECT_EQ(f.panel.videoWindow().windowTitle(), f.path("My Movie.avi"));
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Play");
     EXPECT_TRUE(f.session.displayLoopRunning());
     EXPECT_FALSE(f.mp1.mute());
     EXPECT_TRUE(f.mp2.mute());
@@ -116,9 +116,9 @@ TEST_F(Open, AudioFileLabelSurvivesTheNextMovie)
 {
     f.openMovie();
     f.panel.openAudio(f.path("dub.mp3"));
-    EXPECT_EQ(f.panel.audiolbl->text(), "AUDIO: DUB.MP3");
+    EXPECT_EQ(ctl(f.panel, "audiolbl")->text(), "AUDIO: DUB.MP3");
     f.openMovie(QStringLiteral("second.avi"));
-    EXPECT_EQ(f.panel.audiolbl->text(), "AUDIO: DUB.MP3");
+    EXPECT_EQ(ctl(f.panel, "audiolbl")->text(), "AUDIO: DUB.MP3");
     EXPECT_EQ(f.mp2.fileName(), f.path("dub.mp3"));
     EXPECT_TRUE(f.session.audioSeparate());
     EXPECT_FALSE(f.mp1.mute());
@@ -130,13 +130,13 @@ TEST_F(Open, AutoPlayStartsInTheChosenModeAndLogs)
     f.settings.Autoplay->setChecked(true);
     f.settings.fullscreen->setChecked(true);
     f.openMovie();
-    EXPECT_EQ(f.app.zoomMode, 1);
+    EXPECT_EQ(f.session.zoomMode(), 1);
     EXPECT_TRUE(f.desktop.taskbarHidden);
-    EXPECT_TRUE(f.panel.playerForm->isVisible());
+    EXPECT_TRUE(f.panel.videoWindow().isVisible());
     EXPECT_EQ(f.mp1.playState(), 2);
     EXPECT_TRUE(f.session.isPlaying());
-    EXPECT_EQ(f.panel.vplay->text(), "Stop");
-    EXPECT_EQ(f.panel.Message->text(), "Playing");
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Stop");
+    EXPECT_EQ(ctl(f.panel, "Message")->text(), "Playing");
     EXPECT_EQ(logLines(f).last(), "Video opened");
 }
 
@@ -150,10 +150,10 @@ TEST_F(Open, AMovieThatCannotBeOpenedChangesNothingElse)
     f.panel.openVideo(f.path("broken.avi"));
     EXPECT_EQ(f.dialogs.texts(), QStringList{"ERROR LOADING MAIN A/V FILE"});
     EXPECT_TRUE(f.mp1.fileName().isEmpty());
-    EXPECT_EQ(f.panel.namelbl->text(), "VIDEO: CLIP.AVI");
-    EXPECT_EQ(f.panel.rateshow->text(), "RATE:2x");
+    EXPECT_EQ(ctl(f.panel, "namelbl")->text(), "VIDEO: CLIP.AVI");
+    EXPECT_EQ(ctl(f.panel, "rateshow")->text(), "RATE:2x");
     EXPECT_EQ(f.session.rateIndex(), 2);
-    EXPECT_EQ(f.panel.vplay->text(), "Stop");
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Stop");
     EXPECT_EQ(f.session.videoFps(), 25);
     EXPECT_TRUE(f.session.displayLoopRunning());
     EXPECT_FALSE(logLines(f).contains("opening video " + f.path("broken.avi")));
@@ -166,18 +166,18 @@ TEST_F(Open, ANewMovieStandsHalted)
     f.haltAtRate(0);
     f.panel.vplay_Click();
     ASSERT_TRUE(f.session.stepping());
-    const QString rateShown = f.panel.rateshow->text();
+    const QString rateShown = ctl(f.panel, "rateshow")->text();
     f.openMovie(QStringLiteral("second.avi"));
     EXPECT_FALSE(f.session.stepping());
     EXPECT_FALSE(f.session.isPlaying());
     f.panel.Ratepos_MouseDown(1, 0, 0, 300);
-    EXPECT_EQ(f.panel.rateshow->text(), rateShown);
+    EXPECT_EQ(ctl(f.panel, "rateshow")->text(), rateShown);
 }
 
 TEST_F(Open, AutoshowHidesTheOverlay)
 {
     // The panel owns its overlay window.
-    auto *overlay = new subtitles(f.app, f.desktop, f.dialogs);
+    auto *overlay = new subtitles(f.prefs, f.desktop, f.dialogs);
     f.panel.attachOverlay(overlay);
     overlay->show();
     f.openMovie();
@@ -198,7 +198,7 @@ TEST_F(Open, OpenAudioMovesTheSoundToTheSecondEngine)
     EXPECT_TRUE(f.mp1.mute());
     EXPECT_FALSE(f.mp2.mute());
     EXPECT_TRUE(f.session.audioSeparate());
-    EXPECT_EQ(f.panel.audiolbl->text(), "AUDIO: DUB TRACK.MP3");
+    EXPECT_EQ(ctl(f.panel, "audiolbl")->text(), "AUDIO: DUB TRACK.MP3");
     EXPECT_EQ(f.mp2.calls, QStringList({"open /music/Dub Track.mp3", "play"}));
     EXPECT_EQ(logLines(f).last(), "opened audio /music/Dub Track.mp3");
 }
@@ -212,7 +212,7 @@ TEST_F(Open, AnAudioFileThatCannotBeOpenedLeavesTheMoviesSound)
     EXPECT_EQ(f.dialogs.texts(), QStringList{"ERROR LOADING AUDIO FILE"});
     EXPECT_FALSE(f.mp1.mute());
     EXPECT_FALSE(f.session.audioSeparate());
-    EXPECT_EQ(f.panel.audiolbl->text(), "AUDIO: DEFAULT");
+    EXPECT_EQ(ctl(f.panel, "audiolbl")->text(), "AUDIO: DEFAULT");
 }
 
 TEST_F(Open, SeparateAudioIsRealignedByWholeSeconds)
@@ -231,16 +231,15 @@ TEST_F(Open, SeparateAudioIsRealignedByWholeSeconds)
 
 TEST_F(Open, DropsOfExactlyOneFile)
 {
-    f.panel.trackWidth = f.panel.VideoPos->twipWidth();
-    dropFiles(f.panel.openfile, {f.path("a.avi"), f.path("b.avi")});
+    dropFiles(ctl(f.panel, "openfile"), {f.path("a.avi"), f.path("b.avi")});
     EXPECT_TRUE(f.mp1.calls.isEmpty());
-    dropFiles(f.panel.openfile, {f.path("a.avi")});
+    dropFiles(ctl(f.panel, "openfile"), {f.path("a.avi")});
     EXPECT_EQ(f.mp1.fileName(), f.path("a.avi"));
-    EXPECT_EQ(f.panel.namelbl->text(), "VIDEO: A.AVI");
+    EXPECT_EQ(ctl(f.panel, "namelbl")->text(), "VIDEO: A.AVI");
 
-    dropFiles(f.panel.sndopen, {f.path("x.mp3"), f.path("y.mp3")});
+    dropFiles(ctl(f.panel, "sndopen"), {f.path("x.mp3"), f.path("y.mp3")});
     EXPECT_TRUE(f.mp2.calls.isEmpty());
-    dropFiles(f.panel.sndopen, {f.path("x.mp3")});
+    dropFiles(ctl(f.panel, "sndopen"), {f.path("x.mp3")});
     EXPECT_EQ(f.mp2.fileName(), f.path("x.mp3"));
     EXPECT_TRUE(f.session.audioSeparate());
 }
@@ -248,12 +247,12 @@ TEST_F(Open, DropsOfExactlyOneFile)
 TEST_F(Open, AudioButtonIsInertWithoutAMovie)
 {
     f.panel.show();
-    dropFiles(f.panel.sndopen, {f.path("x.mp3")});
-    QTest::mouseClick(f.panel.sndopen, Qt::LeftButton);
+    dropFiles(ctl(f.panel, "sndopen"), {f.path("x.mp3")});
+    QTest::mouseClick(ctl(f.panel, "sndopen"), Qt::LeftButton);
     EXPECT_TRUE(f.mp2.calls.isEmpty());
     EXPECT_FALSE(f.session.audioSeparate());
-    EXPECT_EQ(f.panel.audiolbl->text(), "AUDIO:");
-    EXPECT_EQ(f.panel.browseForm, nullptr);
+    EXPECT_EQ(ctl(f.panel, "audiolbl")->text(), "AUDIO:");
+    EXPECT_EQ(f.panel.browseDialog(), nullptr);
 }
 
 }  // namespace

@@ -51,13 +51,13 @@ struct Position : ::testing::Test {
         f.mp1.setPositionQuietly(frame);
         f.panel.updateBarTime();
     }
-    QString message() const { return f.panel.Message->text(); }
+    QString message() const { return ctl(f.panel, "Message")->text(); }
     void drag(double xTwips, Qt::MouseButtons held)
     {
         const QPointF p(xTwips / 15, 5);
-        QMouseEvent move(QEvent::MouseMove, p, f.panel.VideoPos->mapToGlobal(p), Qt::NoButton, held,
+        QMouseEvent move(QEvent::MouseMove, p, ctl(f.panel, "VideoPos")->mapToGlobal(p), Qt::NoButton, held,
                          Qt::NoModifier);
-        QCoreApplication::sendEvent(f.panel.VideoPos, &move);
+        QCoreApplication::sendEvent(ctl(f.panel, "VideoPos"), &move);
     }
 };
 
@@ -66,8 +66,8 @@ TEST_F(Position, FrameThousandAtTwentyFiveInEveryDisplayChoice)
     at(1000);
     EXPECT_EQ(message(), "TIME: 00:00:40");
     // 1000 frames over 2250 / 5115 frames per twip is 2273.3 twips.
-    EXPECT_EQ(f.panel.LinePos.X1, 960 + 2273);
-    EXPECT_EQ(f.panel.LinePos.X2, f.panel.LinePos.X1);
+    EXPECT_EQ(f.panel.positionMark().X1, 960 + 2273);
+    EXPECT_EQ(f.panel.positionMark().X2, f.panel.positionMark().X1);
     f.settings.Frames->setChecked(true);
     at(1000);
     EXPECT_EQ(message(), "FRAME: 1000");
@@ -81,45 +81,45 @@ TEST_F(Position, FrameThousandAtTwentyFiveInEveryDisplayChoice)
 
 TEST_F(Position, ClickSeeksAndMovesTheMarker)
 {
-    QTest::mouseClick(f.panel.VideoPos, Qt::LeftButton, {}, QPoint(100, 5));
+    QTest::mouseClick(ctl(f.panel, "VideoPos"), Qt::LeftButton, {}, QPoint(100, 5));
     EXPECT_DOUBLE_EQ(f.mp1.currentPosition(), 1500 * (2250.0 / 5115));
-    EXPECT_EQ(f.panel.LinePos.X1, 960 + 1500);
-    QTest::mouseClick(f.panel.VideoPos, Qt::RightButton, {}, QPoint(200, 5));
-    EXPECT_EQ(f.panel.LinePos.X1, 960 + 1500);
+    EXPECT_EQ(f.panel.positionMark().X1, 960 + 1500);
+    QTest::mouseClick(ctl(f.panel, "VideoPos"), Qt::RightButton, {}, QPoint(200, 5));
+    EXPECT_EQ(f.panel.positionMark().X1, 960 + 1500);
 }
 
 TEST_F(Position, NoSeekWhileTheMarkerStandsAtTheRightEnd)
 {
     f.panel.vgoe_Click();
     f.panel.updateBarTime();
-    QTest::mouseClick(f.panel.VideoPos, Qt::LeftButton, {}, QPoint(100, 5));
+    QTest::mouseClick(ctl(f.panel, "VideoPos"), Qt::LeftButton, {}, QPoint(100, 5));
     drag(1500, Qt::LeftButton);
     EXPECT_EQ(f.mp1.currentPosition(), 2250);
     f.panel.vgos_Click();
-    QTest::mouseClick(f.panel.VideoPos, Qt::LeftButton, {}, QPoint(100, 5));
-    EXPECT_EQ(f.panel.LinePos.X1, 960 + 1500);
+    QTest::mouseClick(ctl(f.panel, "VideoPos"), Qt::LeftButton, {}, QPoint(100, 5));
+    EXPECT_EQ(f.panel.positionMark().X1, 960 + 1500);
 }
 
 TEST_F(Position, DragSeeksOnlyInsideTheTrackWithAButtonHeld)
 {
     drag(3000, Qt::LeftButton);
-    EXPECT_EQ(f.panel.LinePos.X1, 960 + 3000);
+    EXPECT_EQ(f.panel.positionMark().X1, 960 + 3000);
     drag(6000, Qt::LeftButton);
     drag(-15, Qt::LeftButton);
-    EXPECT_EQ(f.panel.LinePos.X1, 960 + 3000);
+    EXPECT_EQ(f.panel.positionMark().X1, 960 + 3000);
     drag(1500, Qt::NoButton);
-    EXPECT_EQ(f.panel.LinePos.X1, 960 + 3000);
+    EXPECT_EQ(f.panel.positionMark().X1, 960 + 3000);
     drag(1500, Qt::RightButton);
-    EXPECT_EQ(f.panel.LinePos.X1, 960 + 1500);
+    EXPECT_EQ(f.panel.positionMark().X1, 960 + 1500);
 }
 
 TEST(PositionWithoutMovie, TrackDoesNothing)
 {
     PanelFixture f;
     f.panel.show();
-    QTest::mouseClick(f.panel.VideoPos, Qt::LeftButton, {}, QPoint(100, 5));
+    QTest::mouseClick(ctl(f.panel, "VideoPos"), Qt::LeftButton, {}, QPoint(100, 5));
     EXPECT_TRUE(f.mp1.calls.isEmpty());
-    EXPECT_EQ(f.panel.LinePos.X1, 960);
+    EXPECT_EQ(f.panel.positionMark().X1, 960);
 }
 
 }  // namespace

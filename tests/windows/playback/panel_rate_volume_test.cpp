@@ -46,13 +46,13 @@ struct Rate : ::testing::Test {
         f.mp1.calls.clear();
     }
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
-    void pressAt(double yTwips) { QTest::mouseClick(f.panel.Ratepos, Qt::LeftButton, {}, QPoint(4, int(yTwips / 15))); }
+    void pressAt(double yTwips) { QTest::mouseClick(ctl(f.panel, "Ratepos"), Qt::LeftButton, {}, QPoint(4, int(yTwips / 15))); }
     void dragTo(double yTwips)
     {
         const QPointF p(4, yTwips / 15);
-        QMouseEvent move(QEvent::MouseMove, p, f.panel.Ratepos->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
+        QMouseEvent move(QEvent::MouseMove, p, ctl(f.panel, "Ratepos")->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
                          Qt::NoModifier);
-        QCoreApplication::sendEvent(f.panel.Ratepos, &move);
+        QCoreApplication::sendEvent(ctl(f.panel, "Ratepos"), &move);
     }
     QByteArray log()
     {
@@ -67,12 +67,12 @@ TEST(RateStopped, SliderAndButtonsAreIgnored)
     PanelFixture f;
     f.panel.show();
     f.openMovie();
-    QTest::mouseClick(f.panel.Ratepos, Qt::LeftButton, {}, QPoint(4, 2));
+    QTest::mouseClick(ctl(f.panel, "Ratepos"), Qt::LeftButton, {}, QPoint(4, 2));
     f.panel.ratem_Click();
     f.panel.NormRate_Click();
-    EXPECT_EQ(f.panel.rateshow->text(), "RATE: 1X");
+    EXPECT_EQ(ctl(f.panel, "rateshow")->text(), "RATE: 1X");
     EXPECT_EQ(f.session.rateIndex(), 4);
-    EXPECT_EQ(f.panel.LineRate.Y1, 900);
+    EXPECT_EQ(f.panel.rateMark().Y1, 900);
     EXPECT_FALSE(f.session.stepping());
 }
 
@@ -80,16 +80,16 @@ TEST_F(Rate, TopStepPausesAndStepsThenTwoTimesPlays)
 {
     pressAt(15);
     EXPECT_EQ(f.session.rateIndex(), 0);
-    EXPECT_EQ(f.panel.rateshow->text(), "RATE:6x");
-    EXPECT_EQ(f.panel.LineRate.Y1, 540);
-    EXPECT_EQ(f.panel.LineRate.Y2, 540);
+    EXPECT_EQ(ctl(f.panel, "rateshow")->text(), "RATE:6x");
+    EXPECT_EQ(f.panel.rateMark().Y1, 540);
+    EXPECT_EQ(f.panel.rateMark().Y2, 540);
     EXPECT_EQ(f.mp1.playState(), 1);
     EXPECT_TRUE(f.session.stepping());
-    EXPECT_EQ(f.panel.vplay->text(), "Stop");
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Stop");
 
     pressAt(135);  // 135 \ 61 = 2
-    EXPECT_EQ(f.panel.rateshow->text(), "RATE:2x");
-    EXPECT_EQ(f.panel.LineRate.Y1, 540 + 122);
+    EXPECT_EQ(ctl(f.panel, "rateshow")->text(), "RATE:2x");
+    EXPECT_EQ(f.panel.rateMark().Y1, 540 + 122);
     EXPECT_FALSE(f.session.stepping());
     EXPECT_EQ(f.mp1.rate(), 2);
     EXPECT_EQ(f.mp1.playState(), 2);
@@ -102,8 +102,8 @@ TEST_F(Rate, BackwardStepPausesBothEnginesAndTheLastTwipsClampToMinusSix)
     ASSERT_EQ(f.mp2.playState(), 2);
     f.panel.Ratepos_MouseDown(1, 0, 0, 673);
     EXPECT_EQ(f.session.rateIndex(), 10);
-    EXPECT_EQ(f.panel.rateshow->text(), "RATE:-6x");
-    EXPECT_EQ(f.panel.LineRate.Y1, 540 + 610);
+    EXPECT_EQ(ctl(f.panel, "rateshow")->text(), "RATE:-6x");
+    EXPECT_EQ(f.panel.rateMark().Y1, 540 + 610);
     EXPECT_EQ(f.mp1.playState(), 1);
     EXPECT_EQ(f.mp2.playState(), 1);
     EXPECT_TRUE(f.session.stepping());
@@ -118,7 +118,7 @@ TEST_F(Rate, HalfSpeedWithSeparateAudioSlowsOnlyTheMovie)
     EXPECT_EQ(f.mp1.rate(), 0.5);
     EXPECT_EQ(f.mp2.rate(), 1);
     EXPECT_EQ(f.mp2.calls, QStringList{"play"});
-    EXPECT_EQ(f.panel.rateshow->text(), "RATE:0.5x");
+    EXPECT_EQ(ctl(f.panel, "rateshow")->text(), "RATE:0.5x");
 }
 
 TEST_F(Rate, DraggingIntoBackwardStepsOnlyRelabels)
@@ -127,8 +127,8 @@ TEST_F(Rate, DraggingIntoBackwardStepsOnlyRelabels)
     EXPECT_EQ(f.mp1.rate(), 0.5);
     dragTo(8 * 61 + 10);
     EXPECT_EQ(f.session.rateIndex(), 8);
-    EXPECT_EQ(f.panel.rateshow->text(), "RATE:-2x");
-    EXPECT_EQ(f.panel.LineRate.Y1, 540 + 8 * 61);
+    EXPECT_EQ(ctl(f.panel, "rateshow")->text(), "RATE:-2x");
+    EXPECT_EQ(f.panel.rateMark().Y1, 540 + 8 * 61);
     EXPECT_EQ(f.mp1.rate(), 0.5);
     EXPECT_EQ(f.mp1.playState(), 2);
     EXPECT_FALSE(f.session.stepping());
@@ -138,21 +138,21 @@ TEST_F(Rate, DraggingIntoBackwardStepsOnlyRelabels)
 
 TEST_F(Rate, ButtonsStepWithinTheTableAndNormalReturns)
 {
-    QTest::mouseClick(f.panel.ratem, Qt::LeftButton);
-    EXPECT_EQ(f.panel.rateshow->text(), "RATE:1.5x");
+    QTest::mouseClick(ctl(f.panel, "ratem"), Qt::LeftButton);
+    EXPECT_EQ(ctl(f.panel, "rateshow")->text(), "RATE:1.5x");
     f.session.setRate(0);
     f.mp1.calls.clear();
-    QTest::mouseClick(f.panel.ratem, Qt::LeftButton);
+    QTest::mouseClick(ctl(f.panel, "ratem"), Qt::LeftButton);
     EXPECT_EQ(f.session.rateIndex(), 0);
     EXPECT_EQ(f.mp1.calls, QStringList{"pause"});
-    QTest::mouseClick(f.panel.NormRate, Qt::LeftButton);
-    EXPECT_EQ(f.panel.rateshow->text(), "RATE:1x");
-    EXPECT_EQ(f.panel.LineRate.Y1, 540 + 4 * 61);
+    QTest::mouseClick(ctl(f.panel, "NormRate"), Qt::LeftButton);
+    EXPECT_EQ(ctl(f.panel, "rateshow")->text(), "RATE:1x");
+    EXPECT_EQ(f.panel.rateMark().Y1, 540 + 4 * 61);
     EXPECT_EQ(f.mp1.playState(), 2);
     f.session.setRate(10);
-    QTest::mouseClick(f.panel.ratea, Qt::LeftButton);
+    QTest::mouseClick(ctl(f.panel, "ratea"), Qt::LeftButton);
     EXPECT_EQ(f.session.rateIndex(), 10);
-    EXPECT_EQ(f.panel.rateshow->text(), "RATE:-6x");
+    EXPECT_EQ(ctl(f.panel, "rateshow")->text(), "RATE:-6x");
 }
 
 struct Volume : ::testing::Test {
@@ -166,15 +166,15 @@ struct Volume : ::testing::Test {
 
 TEST_F(Volume, PlusAtZeroDecibelsStaysAndMinusStepsDown)
 {
-    QTest::mouseClick(f.panel.AddVol, Qt::LeftButton);
+    QTest::mouseClick(ctl(f.panel, "AddVol"), Qt::LeftButton);
     EXPECT_EQ(f.mp1.volume(), 0);
-    EXPECT_DOUBLE_EQ(f.panel.volLine1.Y1, 420);
-    QTest::mouseClick(f.panel.subVol, Qt::LeftButton);  // 50 twips: about 7.56 dB
+    EXPECT_DOUBLE_EQ(f.panel.volumeMark().Y1, 420);
+    QTest::mouseClick(ctl(f.panel, "subVol"), Qt::LeftButton);  // 50 twips: about 7.56 dB
     EXPECT_EQ(f.mp1.volume(), -756);
     EXPECT_EQ(f.mp2.volume(), -756);
-    EXPECT_NEAR(f.panel.volLine1.Y1, 470, 1e-3);
-    EXPECT_EQ(f.panel.volLine1.Y2, f.panel.volLine1.Y1);
-    QTest::mouseClick(f.panel.AddVol, Qt::LeftButton);  // 8 dB x 6.6176 - 50 = 2.9 -> 3 twips
+    EXPECT_NEAR(f.panel.volumeMark().Y1, 470, 1e-3);
+    EXPECT_EQ(f.panel.volumeMark().Y2, f.panel.volumeMark().Y1);
+    QTest::mouseClick(ctl(f.panel, "AddVol"), Qt::LeftButton);  // 8 dB x 6.6176 - 50 = 2.9 -> 3 twips
     EXPECT_EQ(f.mp1.volume(), -45);
 }
 
@@ -183,19 +183,19 @@ TEST_F(Volume, MinusNearTheBottomMovesTheThumbButKeepsTheVolume)
     f.mp1.setVolume(-9500);
     f.panel.subVol_Click();
     EXPECT_EQ(f.mp1.volume(), -9500);
-    EXPECT_NEAR(f.panel.volLine1.Y1, 420 + 675, 1e-3);
+    EXPECT_NEAR(f.panel.volumeMark().Y1, 420 + 675, 1e-3);
 }
 
 TEST_F(Volume, SliderNeedsAMovieAndTheLeftButtonButNotPlay)
 {
-    QTest::mouseClick(f.panel.volpos, Qt::RightButton, {}, QPoint(5, 20));
+    QTest::mouseClick(ctl(f.panel, "volpos"), Qt::RightButton, {}, QPoint(5, 20));
     EXPECT_EQ(f.mp1.volume(), 0);
-    QTest::mouseClick(f.panel.volpos, Qt::LeftButton, {}, QPoint(5, 20));
+    QTest::mouseClick(ctl(f.panel, "volpos"), Qt::LeftButton, {}, QPoint(5, 20));
     EXPECT_EQ(f.mp1.volume(), -4533);  // 300 twips over 675 / 102
     PanelFixture empty;
     empty.panel.volpos_MouseDown(1, 0, 0, 300);
     EXPECT_EQ(empty.mp1.volume(), 0);
-    EXPECT_DOUBLE_EQ(empty.panel.volLine1.Y1, 420);
+    EXPECT_DOUBLE_EQ(empty.panel.volumeMark().Y1, 420);
 }
 
 TEST_F(Volume, DragBelowOneHundredDecibelsDoesNothing)
@@ -204,7 +204,7 @@ TEST_F(Volume, DragBelowOneHundredDecibelsDoesNothing)
     EXPECT_EQ(f.mp1.volume(), -3022);
     f.panel.volpos_MouseMove(1, 0, 0, 670);
     EXPECT_EQ(f.mp1.volume(), -3022);
-    EXPECT_NEAR(f.panel.volLine1.Y1, 620, 1e-3);
+    EXPECT_NEAR(f.panel.volumeMark().Y1, 620, 1e-3);
     f.panel.volpos_MouseMove(2, 0, 0, 100);
     EXPECT_EQ(f.mp1.volume(), -3022);
 }
@@ -212,13 +212,13 @@ TEST_F(Volume, DragBelowOneHundredDecibelsDoesNothing)
 TEST_F(Volume, MuteWithSeparateAudioUnmutesOnlyTheAudioFile)
 {
     f.panel.openAudio(f.path("dub.mp3"));
-    QTest::mouseClick(f.panel.Mutesnd, Qt::LeftButton);
+    QTest::mouseClick(ctl(f.panel, "Mutesnd"), Qt::LeftButton);
     EXPECT_TRUE(f.mp1.mute());
     EXPECT_TRUE(f.mp2.mute());
-    QTest::mouseClick(f.panel.Mutesnd, Qt::LeftButton);
+    QTest::mouseClick(ctl(f.panel, "Mutesnd"), Qt::LeftButton);
     EXPECT_TRUE(f.mp1.mute());
     EXPECT_FALSE(f.mp2.mute());
-    EXPECT_EQ(f.panel.Mutesnd->text(), "mute");
+    EXPECT_EQ(ctl(f.panel, "Mutesnd")->text(), "mute");
 }
 
 TEST_F(Volume, MuteWithoutSeparateAudioUnmutesTheMovie)

@@ -102,7 +102,7 @@ TEST_F(Resume, TimerDrivenPlayStoppedKeepsThePosition)
     f.panel.vplay_Click();
     f.mp1.setPositionQuietly(2600);
     f.panel.vplay_Click();
-    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Play");
     EXPECT_EQ(ResumePositions::load(positionsFile()).frameOf(*movieKey(path)), 2600);
 }
 

@@ -27,7 +27,7 @@ TEST(TransportWithoutMovie, PlayDoesNothing)
 {
     PanelFixture f;
     f.panel.vplay_Click();
-    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Play");
     EXPECT_FALSE(f.session.isPlaying());
     EXPECT_TRUE(f.mp1.calls.isEmpty());
     EXPECT_FALSE(f.session.displayLoopRunning());
@@ -37,60 +37,60 @@ TEST_F(Transport, PlayAndStopAtAnEngineRate)
 {
     f.panel.openAudio(f.path("dub.mp3"));
     f.session.stopDisplayLoop();
-    click(f.panel.vplay);
-    EXPECT_EQ(f.panel.vplay->text(), "Stop");
+    click(ctl(f.panel, "vplay"));
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Stop");
     EXPECT_TRUE(f.session.isPlaying());
     EXPECT_EQ(f.mp1.playState(), 2);
     EXPECT_EQ(f.mp2.playState(), 2);
     EXPECT_TRUE(f.session.displayLoopRunning());
     EXPECT_FALSE(f.session.stepping());
-    EXPECT_EQ(f.panel.Message->text(), "Playing");
+    EXPECT_EQ(ctl(f.panel, "Message")->text(), "Playing");
 
-    click(f.panel.vplay);
-    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    click(ctl(f.panel, "vplay"));
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Play");
     EXPECT_FALSE(f.session.isPlaying());
     EXPECT_EQ(f.mp1.playState(), 1);
     EXPECT_EQ(f.mp2.playState(), 1);
     EXPECT_FALSE(f.session.displayLoopRunning());
-    EXPECT_EQ(f.panel.Message->text(), "Stopped");
+    EXPECT_EQ(ctl(f.panel, "Message")->text(), "Stopped");
 }
 
 TEST_F(Transport, TimerRateClickTogglesSteppingAndLeavesMessageAndSubtitleTimer)
 {
     f.haltAtRate(9);
-    f.panel.Message->setText(QStringLiteral("before"));
-    click(f.panel.vplay);
-    EXPECT_EQ(f.panel.vplay->text(), "Stop");
+    ctl(f.panel, "Message")->setText(QStringLiteral("before"));
+    click(ctl(f.panel, "vplay"));
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Stop");
     EXPECT_TRUE(f.session.isPlaying());
     EXPECT_TRUE(f.session.stepping());
     EXPECT_EQ(f.mp1.playState(), 1);
     EXPECT_TRUE(f.session.displayLoopRunning());
-    click(f.panel.vplay);
-    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    click(ctl(f.panel, "vplay"));
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Play");
     EXPECT_FALSE(f.session.isPlaying());
     EXPECT_FALSE(f.session.stepping());
     EXPECT_TRUE(f.session.displayLoopRunning());
-    EXPECT_EQ(f.panel.Message->text(), "before");
+    EXPECT_EQ(ctl(f.panel, "Message")->text(), "before");
 }
 
 TEST_F(Transport, BackTwiceFrom130StepsToZeroAndTheNextClickTicksOnce)
 {
     f.mp1.setPositionQuietly(130);
     f.haltAtRate(8);  // -2x
-    click(f.panel.vplay);
+    click(ctl(f.panel, "vplay"));
     f.session.TimerMovieBack_Timer();
     EXPECT_EQ(pos(), 75);
-    EXPECT_EQ(f.panel.Message->text(), "TIME: 00:00:03");
+    EXPECT_EQ(ctl(f.panel, "Message")->text(), "TIME: 00:00:03");
     f.session.TimerMovieBack_Timer();
     EXPECT_EQ(pos(), 25);
     EXPECT_TRUE(f.session.stepping());
     f.session.TimerMovieBack_Timer();
     EXPECT_EQ(pos(), 0);
     EXPECT_FALSE(f.session.stepping());
-    EXPECT_EQ(f.panel.vplay->text(), "Stop");
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Stop");
 
-    click(f.panel.vplay);
-    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    click(ctl(f.panel, "vplay"));
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Play");
     EXPECT_TRUE(f.session.stepping());
     f.session.TimerMovieBack_Timer();
     EXPECT_EQ(pos(), 0);
@@ -101,14 +101,14 @@ TEST_F(Transport, SixTimesStopsExactlyAtTheEnd)
 {
     f.mp1.setPositionQuietly(2040);
     f.haltAtRate(0);
-    click(f.panel.vplay);
+    click(ctl(f.panel, "vplay"));
     f.session.TimerMovieBack_Timer();
     EXPECT_EQ(pos(), 2175);  // whole second 81 (2025) plus 150
     EXPECT_TRUE(f.session.stepping());
     f.session.TimerMovieBack_Timer();
     EXPECT_EQ(pos(), 2250);
     EXPECT_FALSE(f.session.stepping());
-    EXPECT_EQ(f.panel.LinePos.X1, 960 + 5115);
+    EXPECT_EQ(f.panel.positionMark().X1, 960 + 5115);
 }
 
 TEST(TransportNtsc, StepsCountTwentyFourFramesASecond)
@@ -130,13 +130,13 @@ TEST(TransportNtsc, StepsCountTwentyFourFramesASecond)
 
 TEST_F(Transport, StartAndEndKeepThePlayState)
 {
-    click(f.panel.vplay);
-    click(f.panel.vgoe);
+    click(ctl(f.panel, "vplay"));
+    click(ctl(f.panel, "vgoe"));
     EXPECT_EQ(pos(), 2250);
     EXPECT_EQ(f.mp1.playState(), 2);
-    click(f.panel.vgos);
+    click(ctl(f.panel, "vgos"));
     EXPECT_EQ(pos(), 0);
-    EXPECT_EQ(f.panel.vplay->text(), "Stop");
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Stop");
 
     PanelFixture empty;
     empty.panel.vgoe_Click();
@@ -145,9 +145,9 @@ TEST_F(Transport, StartAndEndKeepThePlayState)
 
 TEST_F(Transport, EndOfMovieWithoutAutoReverseStaysAtTheEnd)
 {
-    click(f.panel.vplay);
+    click(ctl(f.panel, "vplay"));
     f.mp1.finish();
-    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Play");
     EXPECT_EQ(pos(), 2250);
     EXPECT_TRUE(f.session.isPlaying());
     EXPECT_TRUE(f.session.displayLoopRunning());
@@ -156,21 +156,21 @@ TEST_F(Transport, EndOfMovieWithoutAutoReverseStaysAtTheEnd)
 TEST_F(Transport, EndOfMovieWithAutoReverseGoesBackWithoutPlaying)
 {
     f.settings.autoreverse->setChecked(true);
-    click(f.panel.vplay);
+    click(ctl(f.panel, "vplay"));
     f.mp1.setPositionQuietly(2000);
     f.panel.updateBarTime();
     f.mp1.finish();
-    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Play");
     EXPECT_EQ(pos(), 0);
     EXPECT_EQ(f.mp1.playState(), 1);
-    EXPECT_EQ(f.panel.LinePos.X1, 960);
-    EXPECT_EQ(f.panel.LinePos.X2, 960);
-    EXPECT_EQ(f.panel.Message->text(), "TIME: 00:00:00");
+    EXPECT_EQ(f.panel.positionMark().X1, 960);
+    EXPECT_EQ(f.panel.positionMark().X2, 960);
+    EXPECT_EQ(ctl(f.panel, "Message")->text(), "TIME: 00:00:00");
 }
 
 TEST_F(Transport, VideoWindowDragsOnlyWithTheLeftButtonInWindowMode)
 {
-    player &window = *f.panel.playerForm;
+    player &window = f.panel.videoWindow();
     f.panel.hide();
     QTest::mousePress(&window, Qt::RightButton);
     EXPECT_TRUE(f.desktop.calls.filter("move").isEmpty());
@@ -179,7 +179,7 @@ TEST_F(Transport, VideoWindowDragsOnlyWithTheLeftButtonInWindowMode)
     EXPECT_TRUE(f.panel.isVisible());
 
     f.panel.cmdzoom_Click();
-    ASSERT_EQ(f.app.zoomMode, 1);
+    ASSERT_EQ(f.session.zoomMode(), 1);
     QTest::mousePress(&window, Qt::LeftButton);
     EXPECT_EQ(f.desktop.calls.filter("move").size(), 1);
 }
@@ -188,11 +188,9 @@ TEST_F(Transport, PressOnThePictureStartsTheSubtitleTimerAndDragsInWindowMode)
 {
     f.session.stopDisplayLoop();
     // The right button opens the pop-up menu; it is closed again without a choice.
-    QTimer::singleShot(0, [] {
-        if (QWidget *menu = QApplication::activePopupWidget())
-            menu->close();
-    });
     emit f.mp1.MouseDown(2, 0, 100, 100);
+    ASSERT_TRUE(QApplication::activePopupWidget());
+    QApplication::activePopupWidget()->close();
     EXPECT_TRUE(f.session.displayLoopRunning());
     EXPECT_TRUE(f.desktop.calls.filter("move").isEmpty());
     emit f.mp1.MouseDown(1, 0, 100, 100);
@@ -206,9 +204,9 @@ TEST_F(Transport, PressOnThePictureStartsTheSubtitleTimerAndDragsInWindowMode)
 TEST_F(Transport, KeyOnTheVideoWindowOnlyBringsThePanelForward)
 {
     f.panel.hide();
-    QTest::keyClick(f.panel.playerForm, Qt::Key_P, Qt::ShiftModifier);
+    QTest::keyClick(&f.panel.videoWindow(), Qt::Key_P, Qt::ShiftModifier);
     EXPECT_TRUE(f.panel.isVisible());
-    EXPECT_EQ(f.panel.vplay->text(), "Play");
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), "Play");
     EXPECT_EQ(f.mp1.playState(), 1);
 }
 

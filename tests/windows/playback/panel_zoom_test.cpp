@@ -3,6 +3,7 @@
 #include "playback/player.h"
 #include "support/PanelFixture.h"
 #include "playback/PlayerSession.h"
+#include "prefs/Preferences.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,7 +19,7 @@ namespace {
 // A 640 x 272 movie on the double's 1024 x 768 screen at 15 twips per pixel.
 struct Zoom : ::testing::Test {
     PanelFixture f;
-    player &window = *f.panel.playerForm;
+    player &window = f.panel.videoWindow();
 
     void SetUp() override
     {
@@ -35,50 +36,48 @@ struct Zoom : ::testing::Test {
 
 TEST_F(Zoom, OpeningWithoutFullscreenPreferenceShowsTheOwnSize)
 {
-    EXPECT_EQ(f.app.zoomMode, 0);
+    EXPECT_EQ(f.session.zoomMode(), 0);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.size(), QSize(640, 272));
     EXPECT_EQ(engineTwips(), QRectF(0, 0, 9600, 4080));
     EXPECT_EQ(f.mp1.displaySize(), 0);
     EXPECT_EQ(f.desktop.calls, QStringList{"show"});
-    EXPECT_EQ(f.panel.Message->text(), "Window mode");
+    EXPECT_EQ(ctl(f.panel, "Message")->text(), "Window mode");
 }
 
 TEST_F(Zoom, ZoomTogglesBetweenFullscreenAndTheOwnSizeAtTheCorner)
 {
     window.setTwipLeft(3000);
     window.setTwipTop(1500);
-    QTest::mouseClick(f.panel.cmdzoom, Qt::LeftButton);
-    EXPECT_EQ(f.app.zoomMode, 1);
+    QTest::mouseClick(ctl(f.panel, "cmdzoom"), Qt::LeftButton);
+    EXPECT_EQ(f.session.zoomMode(), 1);
     EXPECT_EQ(windowTwips(), QRectF(0, 0, 15360, 11520));
     EXPECT_EQ(engineTwips(), QRectF(0, 0, 15360, 11520));
     EXPECT_EQ(f.mp1.displaySize(), 4);
     EXPECT_TRUE(f.desktop.taskbarHidden);
-    EXPECT_EQ(f.panel.Message->text(), "Fullscreen mode");
+    EXPECT_EQ(ctl(f.panel, "Message")->text(), "Fullscreen mode");
 
-    QTest::mouseClick(f.panel.cmdzoom, Qt::LeftButton);
-    EXPECT_EQ(f.app.zoomMode, 0);
+    QTest::mouseClick(ctl(f.panel, "cmdzoom"), Qt::LeftButton);
+    EXPECT_EQ(f.session.zoomMode(), 0);
     EXPECT_EQ(windowTwips(), QRectF(0, 0, 9600, 4080));
     EXPECT_EQ(f.mp1.displaySize(), 0);
     EXPECT_FALSE(f.desktop.taskbarHidden);
-    EXPECT_EQ(f.panel.Message->text(), "Window mode");
+    EXPECT_EQ(ctl(f.panel, "Message")->text(), "Window mode");
 }
 
 TEST_F(Zoom, FullscreenLeavesAHiddenWindowHidden)
 {
     window.hide();
-    f.app.zoomMode = 1;
-    f.panel.zoom();
+    f.panel.zoom(1);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(windowTwips(), QRectF(0, 0, 15360, 11520));
 }
 
 TEST_F(Zoom, PanAndScanOverhangsEquallyAndZoomThenGoesToWindowMode)
 {
-    f.app.zoomMode = 1;
-    f.panel.zoom();
+    f.panel.zoom(1);
     f.panel.pan_n_scan43();
-    EXPECT_EQ(f.app.zoomMode, 0);
+    EXPECT_EQ(f.session.zoomMode(), 0);
     EXPECT_EQ(windowTwips(), QRectF(0, 0, 15360, 11520));
     EXPECT_EQ(f.mp1.left(), -10390);
     EXPECT_NEAR(f.mp1.width(), 36141.18, 0.01);
@@ -86,10 +85,10 @@ TEST_F(Zoom, PanAndScanOverhangsEquallyAndZoomThenGoesToWindowMode)
     EXPECT_EQ(f.mp1.top(), 0);
     EXPECT_EQ(f.mp1.displaySize(), 4);
     EXPECT_TRUE(f.desktop.taskbarHidden);
-    EXPECT_EQ(f.panel.Message->text(), "Window mode");
+    EXPECT_EQ(ctl(f.panel, "Message")->text(), "Window mode");
 
     f.panel.cmdzoom_Click();
-    EXPECT_EQ(f.app.zoomMode, 0);
+    EXPECT_EQ(f.session.zoomMode(), 0);
     EXPECT_EQ(windowTwips(), QRectF(0, 0, 9600, 4080));
     EXPECT_FALSE(f.desktop.taskbarHidden);
 }
@@ -116,7 +115,6 @@ TEST(PanScan, RatioFactor)
 
 TEST_F(Zoom, WindowSizeSliderFollowsOnlyInWindowMode)
 {
-    f.app.videoAspect = 640.0 / 272.0;
     f.settings.Form_Activate();
     EXPECT_EQ(f.settings.HScroll1->value(), 640);
     f.settings.HScroll1->setValue(320);
@@ -143,14 +141,13 @@ TEST(ZoomOnDesktop, FullscreenIsTheWindowsRealStateAndWindowModeComesBackAtItsSi
     FakeDialogs dialogs;
     RunLog log{app};
     FakeDrives drives;
-    Settings settings{15, 15};
-    PlayerSession session{app, mp1, mp2, log};
-    Panelfrm panel{PanelContext{app, session, desktop, dialogs, log, drives}};
-    panel.settingsForm = &settings;
-    player &window = *panel.playerForm;
+    Preferences prefs;
+    PlayerSession session{app, mp1, mp2, log, prefs};
+    Panelfrm panel{PanelContext{app, session, prefs, desktop, dialogs, log, drives}};
+    player &window = panel.videoWindow();
     mp1.imageWidth = 640;
     mp1.imageHeight = 272;
-    settings.fullscreen->setChecked(true);
+    prefs.set(&Prefs::fullscreen, true);
     window.show();
     QCoreApplication::processEvents();
     panel.openVideo(QStringLiteral("/m/clip.avi"));
@@ -177,8 +174,8 @@ struct PanelWindow : ::testing::Test {
 
 TEST_F(PanelWindow, BackgroundDragMovesThePanelButALabelDoesNot)
 {
-    QTest::mousePress(f.panel.vplay, Qt::LeftButton);
-    QTest::mouseRelease(f.panel.vplay, Qt::LeftButton);
+    QTest::mousePress(ctl(f.panel, "vplay"), Qt::LeftButton);
+    QTest::mouseRelease(ctl(f.panel, "vplay"), Qt::LeftButton);
     EXPECT_TRUE(f.desktop.calls.isEmpty());
     const QPoint background(10, 10);
     ASSERT_EQ(f.panel.childAt(background), nullptr);
@@ -192,19 +189,19 @@ TEST_F(PanelWindow, PointerIsTheMoveArrowOverTheBackgroundAndTheArrowOverControl
 {
     QTest::mouseMove(&f.panel, QPoint(10, 10));
     EXPECT_EQ(f.panel.cursor().shape(), Qt::SizeAllCursor);
-    QTest::mouseMove(f.panel.stats);
+    QTest::mouseMove(ctl(f.panel, "stats"));
     EXPECT_EQ(f.panel.cursor().shape(), Qt::ArrowCursor);
     QTest::mouseMove(&f.panel, QPoint(10, 10));
-    QTest::mouseMove(f.panel.VideoPos);
+    QTest::mouseMove(ctl(f.panel, "VideoPos"));
     EXPECT_EQ(f.panel.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(PanelWindow, SmallButtons)
 {
-    QTest::mouseClick(f.panel.stats, Qt::LeftButton);
+    QTest::mouseClick(ctl(f.panel, "stats"), Qt::LeftButton);
     EXPECT_EQ(f.mp1.calls, QStringList{"dialog 1"});
 
-    QTest::mouseClick(f.panel.LabelAbout, Qt::LeftButton);
+    QTest::mouseClick(ctl(f.panel, "LabelAbout"), Qt::LeftButton);
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
     const QStringList lines = f.dialogs.shown[0].text.split(QChar(13));
     ASSERT_EQ(lines.size(), 4);
@@ -216,16 +213,16 @@ TEST_F(PanelWindow, SmallButtons)
     EXPECT_EQ(f.dialogs.shown[0].icon, Dialogs::Icon::Information);
     EXPECT_TRUE(f.dialogs.shown[0].title.isEmpty());
 
-    QTest::mouseClick(f.panel.minim, Qt::LeftButton);
+    QTest::mouseClick(ctl(f.panel, "minim"), Qt::LeftButton);
     EXPECT_TRUE(f.panel.windowState() & Qt::WindowMinimized);
 }
 
 TEST_F(PanelWindow, PrefTogglesTheDialogAndLogs)
 {
     f.log.open(f.path("kelmora.log"));
-    QTest::mouseClick(f.panel.Prefers, Qt::LeftButton);
+    QTest::mouseClick(ctl(f.panel, "Prefers"), Qt::LeftButton);
     EXPECT_TRUE(f.settings.isVisible());
-    QTest::mouseClick(f.panel.Prefers, Qt::LeftButton);
+    QTest::mouseClick(ctl(f.panel, "Prefers"), Qt::LeftButton);
     EXPECT_FALSE(f.settings.isVisible());
     f.log.close();
     QFile file(f.path("kelmora.log"));
@@ -235,10 +232,9 @@ TEST_F(PanelWindow, PrefTogglesTheDialogAndLogs)
 
 TEST_F(PanelWindow, ExitShowsTheTaskbarAndShutsDown)
 {
-    f.app.zoomMode = 1;
-    f.panel.zoom();
+    f.panel.zoom(1);
     ASSERT_TRUE(f.desktop.taskbarHidden);
-    QTest::mouseClick(f.panel.exitLbl, Qt::LeftButton);
+    QTest::mouseClick(ctl(f.panel, "exitLbl"), Qt::LeftButton);
     EXPECT_FALSE(f.desktop.taskbarHidden);
     EXPECT_FALSE(f.panel.isVisible());
 }
@@ -276,9 +272,9 @@ TEST_F(PanelWindow, WhereTheSystemWillNotMoveItThePanelFollowsTheMouseItself)
     // A press on a control never moves the panel.
     f.desktop.systemMoves = false;
     const QPoint start = f.panel.pos();
-    const QPoint onPlay = f.panel.vplay->geometry().center();
-    sendMouse(f.panel.vplay, QEvent::MouseButtonPress, {3, 3}, start + onPlay, Qt::LeftButton);
-    sendMouse(f.panel.vplay, QEvent::MouseMove, {30, 3}, start + onPlay + QPoint(27, 0), Qt::LeftButton);
-    sendMouse(f.panel.vplay, QEvent::MouseButtonRelease, {30, 3}, start + onPlay + QPoint(27, 0), Qt::NoButton);
+    const QPoint onPlay = ctl(f.panel, "vplay")->geometry().center();
+    sendMouse(ctl(f.panel, "vplay"), QEvent::MouseButtonPress, {3, 3}, start + onPlay, Qt::LeftButton);
+    sendMouse(ctl(f.panel, "vplay"), QEvent::MouseMove, {30, 3}, start + onPlay + QPoint(27, 0), Qt::LeftButton);
+    sendMouse(ctl(f.panel, "vplay"), QEvent::MouseButtonRelease, {30, 3}, start + onPlay + QPoint(27, 0), Qt::NoButton);
     EXPECT_EQ(f.panel.pos(), start);
 }

@@ -22,14 +22,15 @@ struct SettingsWindow : ::testing::Test {
     Settings &dlg = f.settings;
     FakeEngine &engine = f.mp1;
     FakeDesktop &desktop = f.desktop;
-    AppState &state = f.app;
-    player &window = *f.panel.playerForm;
+    player &window = f.panel.videoWindow();
 
+    // A movie of the given aspect opened in window mode, its picture `widthTwips` wide.
     void openVideo(double widthTwips, double aspect)
     {
-        engine.open(QStringLiteral("/m/clip.avi"));
-        engine.setWidth(widthTwips);
-        state.videoAspect = aspect;
+        engine.imageHeight = 272;
+        engine.imageWidth = int(aspect * 272);
+        f.openMovie();
+        f.session.placePicture({0, 0, 0, widthTwips, engine.height()});
     }
 };
 
@@ -60,7 +61,7 @@ TEST_F(SettingsWindow, LayoutAndDesignValues)
     EXPECT_EQ(dlg.Text1[20]->text(), "X");
     EXPECT_EQ(dlg.Text1[17]->text(), "*");
     for (QLineEdit *box : dlg.Text1) {
-        EXPECT_EQ(box->maxLength(), 1);
+        EXPECT_EQ(box->maxLength(), 2);  // one character, which may be two UTF-16 units
         EXPECT_TRUE(dlg.Keyboardfrm->rect().contains(box->geometry()));
     }
 }
@@ -132,7 +133,6 @@ TEST_F(SettingsWindow, SliderDisabledWithoutVideoAndEnabledAfterOpen)
 {
     dlg.Form_Activate();
     EXPECT_FALSE(dlg.HScroll1->isEnabled());
-    state.zoomMode = 0;
     openVideo(640 * 15, 640.0 / 272.0);
     dlg.Form_Activate();
     EXPECT_TRUE(dlg.HScroll1->isEnabled());
@@ -145,16 +145,16 @@ TEST_F(SettingsWindow, SliderDisabledWithoutVideoAndEnabledAfterOpen)
 TEST_F(SettingsWindow, SliderSizesWindowOnlyInWindowMode)
 {
     openVideo(640 * 15, 2.0);
-    window.setTwipWidth(800 * 15);
-    window.setTwipHeight(600 * 15);
-    state.zoomMode = 1;
+    f.panel.zoom(1);
     dlg.Form_Activate();
     dlg.HScroll1->setValue(500);
-    EXPECT_EQ(window.size(), QSize(800, 600));
-    EXPECT_EQ(engine.displaySize(), 0);
+    EXPECT_EQ(window.size(), QSize(1024, 768));
+    EXPECT_DOUBLE_EQ(engine.width(), 1024 * 15);
 
-    state.zoomMode = 0;
+    f.panel.zoom(0);
+    window.setTwipLeft(90);
     dlg.HScroll1->setValue(400);
+    EXPECT_EQ(window.pos(), QPoint(6, 0));  // only the size follows
     EXPECT_EQ(window.size(), QSize(400, 200));
     EXPECT_DOUBLE_EQ(window.twipWidth(), 6000);
     EXPECT_DOUBLE_EQ(window.twipHeight(), 3000);

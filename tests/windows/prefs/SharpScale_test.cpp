@@ -72,7 +72,7 @@ TEST(CaptionsFit, PanelSettingsOverlayAndFontDialog)
             EXPECT_TRUE(family.startsWith(QLatin1String("Liberation")) || generic.contains(family)) << family.toStdString();
     }
     PanelFixture f;
-    auto *overlay = new subtitles(f.app, f.desktop, f.dialogs);
+    auto *overlay = new subtitles(f.prefs, f.desktop, f.dialogs);
     f.panel.attachOverlay(overlay);
     overlay->setCaption(QStringLiteral("A subtitle line"));
     overlay->show();
@@ -80,7 +80,7 @@ TEST(CaptionsFit, PanelSettingsOverlayAndFontDialog)
     ASSERT_TRUE(f.settings.fontDialog);
     fontselfrm &font = *f.settings.fontDialog;
     f.panel.showBrowse(4, QStringLiteral("Locate Subtitles"));
-    SelectFrm select(f.panel);
+    SelectFrm select(f.session, 15, 15, nullptr);
     const QString at = QStringLiteral(" at scale %1 with the %2 fonts")
                            .arg(qApp->devicePixelRatio())
                            .arg(qEnvironmentVariable("VISTREL_FONT_SET", QStringLiteral("machine's")));
@@ -89,7 +89,7 @@ TEST(CaptionsFit, PanelSettingsOverlayAndFontDialog)
         QWidget *window;
         QSet<const QWidget *> leaveOut;
     };
-    const Window dialogs[] = {{&f.settings, {}}, {&font, {font.Label1}}, {f.panel.browseForm, {}}, {&select, {}}};
+    const Window dialogs[] = {{&f.settings, {}}, {&font, {font.Label1}}, {f.panel.browseDialog(), {}}, {&select, {}}};
     for (const Window &d : dialogs) {
         // Whole at their size: none had to be cut short.
         for (const QWidget *w : d.window->findChildren<QWidget *>())
@@ -103,9 +103,9 @@ TEST(CaptionsFit, PanelSettingsOverlayAndFontDialog)
     EXPECT_EQ(Clipping::clipped(&f.panel, {}, false).join(QLatin1Char('\n')).toStdString(), "") << at.toStdString();
     EXPECT_EQ(Clipping::clipped(overlay).join(QLatin1Char('\n')).toStdString(), "") << at.toStdString();
     // The buttons share one size, and the rate marks theirs.
-    for (const auto &group : {std::vector<QWidget *>{f.panel.vplay, f.panel.cmdzoom, f.panel.Mutesnd, f.panel.openfile,
-                                                     f.panel.LblScenes, f.panel.exitLbl},
-                              std::vector<QWidget *>{f.panel.ratem, f.panel.ratea, f.panel.NormRate}}) {
+    for (const auto &group : {std::vector<QWidget *>{ctl(f.panel, "vplay"), ctl(f.panel, "cmdzoom"), ctl(f.panel, "Mutesnd"), ctl(f.panel, "openfile"),
+                                                     ctl(f.panel, "LblScenes"), ctl(f.panel, "exitLbl")},
+                              std::vector<QWidget *>{ctl(f.panel, "ratem"), ctl(f.panel, "ratea"), ctl(f.panel, "NormRate")}}) {
         for (QWidget *w : group)
             EXPECT_EQ(w->font(), group.front()->font()) << w->objectName().toStdString() << at.toStdString();
     }

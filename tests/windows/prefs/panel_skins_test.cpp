@@ -61,7 +61,7 @@ TEST(PanelSkin, PictureIsDrawnUnscaledFromTheTopLeftOverBlack)
         PanelFixture f;
         const QString file = writePicture(f, QString::fromLatin1(c.name), c.size, c.format);
         EXPECT_TRUE(f.panel.loadSkin(file));
-        EXPECT_EQ(f.app.skinFile, file);
+        EXPECT_EQ(f.prefs.values().skinFile, file);
         EXPECT_TRUE(f.dialogs.shown.empty());
         const QImage img = shown(f.panel);
         ASSERT_EQ(img.size(), QSize(481, 139));
@@ -103,7 +103,7 @@ TEST(PanelSkin, FilesThatGiveNoPictureChangeNothing)
         SCOPED_TRACE(c.file.toStdString());
         f.dialogs.shown.clear();
         EXPECT_FALSE(f.panel.loadSkin(c.file));
-        EXPECT_EQ(f.app.skinFile, skin);
+        EXPECT_EQ(f.prefs.values().skinFile, skin);
         EXPECT_EQ(f.panel.picture().cacheKey(), picture);
         ASSERT_EQ(f.dialogs.shown.size(), c.message ? 1u : 0u);
         if (c.message) {
@@ -117,21 +117,21 @@ TEST(PanelSkin, DefaultSkinKeepsThePictureUntilTheNextStart)
     PanelFixture f;
     const qint64 builtin = f.panel.picture().cacheKey();
     f.settings.LoadSkin->click();
-    EXPECT_EQ(f.panel.browseForm->mode(), 5);
+    EXPECT_EQ(f.panel.browseDialog()->mode(), 5);
 
     const QString skin = writePicture(f, QStringLiteral("skin.bmp"), {100, 40}, "BMP");
     ASSERT_TRUE(f.panel.loadSkin(skin));
     const qint64 chosen = f.panel.picture().cacheKey();
     f.settings.DefaultSkin->click();
-    EXPECT_EQ(f.app.skinFile, "NONE");
+    EXPECT_EQ(f.prefs.values().skinFile, "NONE");
     EXPECT_EQ(f.dialogs.texts(), QStringList{"Now you must restart the player"});
     EXPECT_EQ(f.panel.picture().cacheKey(), chosen);
     EXPECT_NE(chosen, builtin);
 
     // The next start: "NONE" is never loaded, the built-in picture stays.
     PanelFixture next;
-    next.app.skinFile = QStringLiteral("NONE");
-    EXPECT_FALSE(next.panel.loadSkin(next.app.skinFile));
+    next.prefs.set(&Prefs::skinFile, QStringLiteral("NONE"));
+    EXPECT_FALSE(next.panel.loadSkin(next.prefs.values().skinFile));
     EXPECT_TRUE(next.dialogs.shown.empty());
     EXPECT_EQ(next.panel.picture().toImage().convertToFormat(QImage::Format_RGB32),
               QImage(QStringLiteral(":/skin/builtin.jpg")).convertToFormat(QImage::Format_RGB32));
@@ -216,7 +216,7 @@ TEST(PanelSkin, PicturesCutShortOrTooLargeAreRefused)
         writeFile(path, c.bytes);
         f.dialogs.shown.clear();
         EXPECT_FALSE(f.panel.loadSkin(path));
-        EXPECT_EQ(f.app.skinFile, skin);
+        EXPECT_EQ(f.prefs.values().skinFile, skin);
         EXPECT_EQ(f.panel.picture().cacheKey(), picture);
         ASSERT_EQ(f.dialogs.shown.size(), 1u);
         EXPECT_TRUE(f.dialogs.shown[0].text.startsWith("Cannot load the skin picture " + QDir::toNativeSeparators(path)));
@@ -237,7 +237,7 @@ TEST(PanelSkin, APictureLargerThanTheDecodersDefaultLimitShowsItsTopLeft)
     const QString big = writePicture(f, QStringLiteral("big.png"), {8200, 8200}, "PNG");
     ASSERT_TRUE(f.panel.loadSkin(big));
     EXPECT_TRUE(f.dialogs.shown.empty());
-    EXPECT_EQ(f.app.skinFile, big);
+    EXPECT_EQ(f.prefs.values().skinFile, big);
     const QImage picture = f.panel.picture().toImage();
     EXPECT_LE(picture.width(), f.panel.width() * 2);
     EXPECT_TRUE(near(shown(f.panel).pixel(10, 10), kSkinColour));

@@ -21,14 +21,14 @@ struct SubtitleGroup : ::testing::Test {
     Settings &s = f.settings;
     void SetUp() override { f.panel.Form_Load(); }
     void TearDown() override { f.panel.Form_Unload(0); }
-    subtitles &overlay() { return *f.panel.subtitlesForm; }
+    subtitles &overlay() { return *f.panel.overlay(); }
     void loadTable()
     {
         SubtitleTable t;
         t.append(30, 40, QString());
         t.append(100, 150, QStringLiteral("one"));
         t.append(1e9, 1e9, QString());
-        f.session.subClock().setTable(t);
+        f.session.setSubtitleTable(t);
     }
     double firstStart() { return f.session.subClock().table().subStart[1]; }
 };
@@ -58,18 +58,19 @@ TEST_F(SubtitleGroup, EveryChangeOfTheDelayShiftsTheTableByItsLeadingNumber)
     s.delaytxt->clear();
     EXPECT_EQ(firstStart(), 100 + 3.5);
     // Without a table nothing happens.
-    f.session.subClock().setTable(SubtitleTable{});
+    f.session.setSubtitleTable(SubtitleTable{});
     s.delaytxt->setText(QStringLiteral("7"));
     EXPECT_EQ(f.session.subClock().table().subCount, 0);
 }
 
 TEST_F(SubtitleGroup, WidthRecentresAndHeightKeepsThePlace)
 {
-    overlay().move(10, 500);
+    overlay().show();
+    overlay().move(10, 500);  // dragged
     s.subsizeH->setValue(400);
     EXPECT_EQ(overlay().width(), 400);
     EXPECT_EQ(overlay().pos(), QPoint((1024 - 400) / 2, 500));
-    EXPECT_EQ(f.app.overlayLeft, (1024 - 400) / 2 * 15);
+    EXPECT_EQ(f.prefs.values().overlayLeft, (1024 - 400) / 2 * 15);
     overlay().move(20, 300);
     s.subsizeV->setValue(50);
     EXPECT_EQ(overlay().size(), QSize(400, 50));
@@ -83,7 +84,7 @@ TEST_F(SubtitleGroup, WidthRecentresAndHeightKeepsThePlace)
 TEST_F(SubtitleGroup, HideAndTransparentCheckBoxes)
 {
     s.Hidesub->setChecked(true);
-    EXPECT_TRUE(f.app.subsHidden);
+    EXPECT_TRUE(f.prefs.values().hidden);
     EXPECT_FALSE(s.subsizeH->isEnabled() || s.subsizeV->isEnabled());
     EXPECT_FALSE(overlay().isVisible());
     // Unchecking "Transparent Subtiles" gives the bars back even while hidden.
@@ -92,14 +93,15 @@ TEST_F(SubtitleGroup, HideAndTransparentCheckBoxes)
     EXPECT_TRUE(s.subsizeH->isEnabled() && s.subsizeV->isEnabled());
     // Unchecking "Hide Subtitles." shows the overlay at once, empty when nothing is loaded.
     s.Hidesub->setChecked(false);
-    EXPECT_FALSE(f.app.subsHidden);
+    EXPECT_FALSE(f.prefs.values().hidden);
     EXPECT_TRUE(overlay().isVisible());
     EXPECT_EQ(overlay().Label1->text(), "");
 }
 
 TEST(SettingsCaptions, EveryCaptionFitsItsControl)
 {
-    Settings s(15, 15);
+    PanelFixture f;
+    Settings &s = f.settings;
     s.show();
     for (QWidget *w : s.findChildren<QWidget *>()) {
         const QFontMetrics m(w->font());

@@ -1,6 +1,7 @@
 // What the command line asks for before any window exists, and where a file handed over from outside
 // is dropped.
 #include "support/PanelFixture.h"
+#include "support/SessionFixture.h"
 
 #include "engine/MediaEngine.h"
 #include "startup/Invocation.h"
@@ -127,19 +128,51 @@ TEST(OpenedFile, OpensAsIfDroppedOnItsButton)
     const QString subs = f.path(QStringLiteral("my movie.srt"));
     touch(subs);
 
-    OpenedFile::open(f.panel, sound);  // no movie yet: the sound file is the movie
+    OpenedFile::open(f.session, {sound});  // no movie yet: the sound file is the movie
     EXPECT_EQ(f.mp1.fileName(), sound);
-    OpenedFile::open(f.panel, movie);
+    OpenedFile::open(f.session, {movie});
     EXPECT_EQ(f.mp1.fileName(), movie);
-    EXPECT_EQ(f.panel.vplay->text(), QStringLiteral("Play"));  // AutoPlay is off
-    OpenedFile::open(f.panel, sound);
+    EXPECT_EQ(ctl(f.panel, "vplay")->text(), QStringLiteral("Play"));  // AutoPlay is off
+    OpenedFile::open(f.session, {sound});
     EXPECT_EQ(f.mp2.fileName(), sound);
     EXPECT_TRUE(f.session.audioSeparate());
-    OpenedFile::open(f.panel, subs);
+    OpenedFile::open(f.session, {subs});
     EXPECT_EQ(f.session.subFilePath(), subs);
     const QString ini = f.path(QStringLiteral("my disc.ini"));
     touch(ini);
-    OpenedFile::open(f.panel, ini);
+    OpenedFile::open(f.session, {ini});
     EXPECT_EQ(f.session.disc().iniFile, ini);
-    EXPECT_TRUE(f.panel.isVisible());
+}
+
+TEST(OpenedFile, FilesGivenTogetherOpenAsMovieThenSoundThenSubtitles)
+{
+    const QByteArray srt = "1\r\n00:00:02,000 --> 00:00:03,000\r\nHello\r\n\r\n";
+    const struct {
+        const char *what;
+        QStringList names;
+    } cases[] = {
+        {"movie, sound, subtitles", {"movie.mkv", "dub.mp3", "movie.srt"}},
+        {"sound first", {"dub.mp3", "movie.mkv"}},
+        {"subtitles first", {"movie.srt", "dub.mp3", "movie.mkv"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        SessionFixture f;
+        f.mp1.holdOpens = true;
+        f.mp2.holdOpens = true;
+        QStringList paths;
+        for (const QString &name : c.names)
+            paths << (name.endsWith(".srt") ? f.file(name, srt) : f.path(name));
+        OpenedFile::open(f.session, paths);
+        EXPECT_EQ(f.mp1.calls, QStringList{"open " + f.path("movie.mkv")});
+        EXPECT_TRUE(f.mp2.calls.isEmpty()) << "the sound waits for the movie";
+        f.mp1.finishOpen();
+        f.mp2.finishOpen();
+        EXPECT_EQ(f.mp1.fileName(), f.path("movie.mkv"));
+        EXPECT_EQ(f.mp2.fileName(), f.path("dub.mp3"));
+        EXPECT_TRUE(f.session.audioSeparate());
+        EXPECT_TRUE(f.mp1.mute());
+        if (c.names.contains("movie.srt"))
+            EXPECT_EQ(f.session.subClock().table().subCount, 3);
+    }
 }

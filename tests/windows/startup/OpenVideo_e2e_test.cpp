@@ -24,11 +24,11 @@ TEST(OpenVideoEndToEnd, DroppedMovieShowsInTheVideoWindowAndTheLogRecordsTheRun)
         program.panel.Form_Load();
         ASSERT_TRUE(program.panel.isVisible());
 
-        RealPicture::dropFiles(program.panel.openfile, {RealPicture::clip25});
+        RealPicture::dropFiles(ctl(program.panel, "openfile"), {RealPicture::clip25});
         ASSERT_TRUE(opensEnded(program.session));
         EXPECT_TRUE(dialogs.shown.empty());
-        EXPECT_EQ(program.panel.namelbl->text(), QStringLiteral("VIDEO: CLIP25.MP4"));
-        ASSERT_TRUE(program.panel.playerForm->isVisible());
+        EXPECT_EQ(ctl(program.panel, "namelbl")->text(), QStringLiteral("VIDEO: CLIP25.MP4"));
+        ASSERT_TRUE(program.panel.videoWindow().isVisible());
 
         // Window mode: the picture at its own size, its four coloured quarters where the clip has them.
         MpvVideoView *video = program.MediaPlayer1.videoView();

@@ -1,7 +1,10 @@
 // The whole start-up and orderly exit of the panel against doubles, seen through the run log and the
 // state the load sequence leaves.
 #include "support/PanelFixture.h"
+#include "subtitles/subtitles.h"
 #include "support/TestFiles.h"
+
+#include "startup/basMyMain.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -70,6 +73,22 @@ TEST(PanelLoad, UnloadRunsOnceWhicheverWayItIsReached)
     EXPECT_FALSE(f.session.displayLoopRunning());
 }
 
+// The end of one run is no end of the next one started in the same process.
+TEST(PanelLoad, ARunEndedBeforeLeavesTheNextOneRunning)
+{
+    {
+        PanelFixture first;
+        first.panel.Form_Load();
+        first.panel.Form_Unload(0);
+        ASSERT_TRUE(basMyMain::programEnded());
+    }
+    PanelFixture next;
+    next.panel.Form_Load();
+    EXPECT_FALSE(basMyMain::programEnded());
+    EXPECT_TRUE(next.panel.isVisible());
+    next.panel.Form_Unload(0);
+}
+
 TEST(PanelLoad, StateAfterLoad)
 {
     PanelFixture f;
@@ -80,23 +99,21 @@ TEST(PanelLoad, StateAfterLoad)
     EXPECT_EQ(f.app.appPath, f.folder.path() + "/");
     EXPECT_EQ(f.session.videoFps(), 0);
     EXPECT_FALSE(f.session.isPlaying());
-    EXPECT_EQ(f.app.zoomMode, 1);
+    EXPECT_EQ(f.session.zoomMode(), 1);
     EXPECT_EQ(f.session.rateIndex(), 4);
     // Ratepos is 675 twips high from 540: 540 + 4 * (675 \ 11).
-    EXPECT_EQ(f.panel.LineRate.Y1, 784);
-    EXPECT_EQ(f.panel.LineRate.Y2, 784);
-    EXPECT_EQ(f.panel.posPerTwip, 1);
-    EXPECT_EQ(f.panel.trackWidth, 5115);
-    EXPECT_EQ(f.panel.modeNames[0], "Window mode");
-    EXPECT_EQ(f.panel.modeNames[1], "Fullscreen mode");
+    EXPECT_EQ(f.panel.rateMark().Y1, 784);
+    EXPECT_EQ(f.panel.rateMark().Y2, 784);
+    EXPECT_EQ(f.panel.trackScale(), 1);
     // The overlay-size sliders reach the whole screen in pixels.
     EXPECT_EQ(f.settings.subsizeH->maximum(), 1280);
     EXPECT_EQ(f.settings.subsizeV->maximum(), 1024);
     // First-run defaults: the overlay (9000 x 1500 twips) centred at the bottom.
-    EXPECT_EQ(f.app.overlayLeft, (1280 * 15 - 9000) / 2);
-    EXPECT_EQ(f.app.overlayTop, 1024 * 15 - 1500);
-    EXPECT_EQ(f.app.skinFile, "NONE");
-    EXPECT_EQ(f.app.lastDir, f.app.appPath);
+    EXPECT_EQ(f.prefs.values().overlayLeft, (1280 * 15 - 9000) / 2);
+    EXPECT_EQ(f.prefs.values().overlayTop, 1024 * 15 - 1500);
+    EXPECT_EQ(f.panel.overlay()->pos(), QPoint((1280 - 600) / 2, 1024 - 100));
+    EXPECT_EQ(f.prefs.values().skinFile, "NONE");
+    EXPECT_EQ(f.prefs.values().lastDir, f.app.appPath);
     EXPECT_FALSE(f.session.displayLoopRunning());
     EXPECT_FALSE(f.session.stepping());
     f.panel.Form_Unload(0);
@@ -123,6 +140,7 @@ TEST(PanelLoad, AutorunInAnyCaseWritesNoLogAndTicksAutoPlay)
     f.app.commandLine = QStringLiteral("  AutoRun extra");
     f.panel.Form_Load();
     EXPECT_TRUE(f.app.autorunMode);
+    EXPECT_TRUE(f.prefs.values().autoplay);
     EXPECT_TRUE(f.settings.Autoplay->isChecked());
     EXPECT_EQ(f.session.disc().iniFile, f.path("kelmora.ini"));
     EXPECT_FALSE(f.log.isOpen());

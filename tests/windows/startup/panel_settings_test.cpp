@@ -2,6 +2,7 @@
 // file's exact format is read, and files that are short, long or corrupt still start a usable program.
 #include "support/PanelFixture.h"
 #include "support/TestFiles.h"
+#include "support/UserFolders.h"
 #include "support/UserLocale.h"
 
 #include "startup/ProgramFolder.h"
@@ -12,11 +13,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -55,27 +57,27 @@ TEST(PanelSettings, EveryEntrySurvivesAnExitAndAStart)
         NextRun first(folder.path());
         first.panel.Form_Load();
         Settings &s = first.settings;
-        subtitles &o = *first.panel.subtitlesForm;
+        subtitles &o = *first.panel.overlay();
         first.panel.move(40, 60);
         s.subsizeH->setValue(500);
         s.subsizeV->setValue(80);
+        o.show();
         o.move(123, 456);  // dragged after the resize centred it
-        QFont font(QStringLiteral("DejaVu Serif"), 24);
-        font.setItalic(true);
-        font.setUnderline(true);
-        font.setStrikeOut(true);
-        o.Label1->setFont(font);
-        QPalette pal = o.Label1->palette();
-        pal.setColor(QPalette::WindowText, QColor(1, 2, 3));
-        o.Label1->setPalette(pal);
+        SubtitleFont font;
+        font.family = QStringLiteral("DejaVu Serif");
+        font.size = 24;
+        font.bold = false;
+        font.italic = font.underline = font.strike = true;
+        font.colour = 0x030201;
+        first.prefs.set(&Prefs::font, font);
         for (QCheckBox *box : {s.Autosub, s.Hidesub, s.Transsub, s.fullscreen, s.Autoplay, s.autoreverse})
             box->setChecked(true);
         s.OverlayFrame->setText(QStringLiteral("45"));
         s.Panscan->setText(QStringLiteral("7"));
         s.Remaining->setChecked(true);
         s.Frames->setChecked(true);
-        first.app.lastDir = QStringLiteral("/films/Фильмы, 映画/");
-        first.app.skinFile = QStringLiteral("/gone/skin, old.jpg");
+        first.prefs.set(&Prefs::lastDir, QStringLiteral("/films/Фильмы, 映画/"));
+        first.prefs.set(&Prefs::skinFile, QStringLiteral("/gone/skin, old.jpg"));
         s.Text1[0]->setText(QStringLiteral(","));
         s.Text1[1]->setText(QStringLiteral("\""));
         s.Text1[2]->setText(QStringLiteral(" "));
@@ -85,12 +87,12 @@ TEST(PanelSettings, EveryEntrySurvivesAnExitAndAStart)
     NextRun next(folder.path());
     next.panel.Form_Load();
     Settings &s = next.settings;
-    subtitles &o = *next.panel.subtitlesForm;
+    subtitles &o = *next.panel.overlay();
     EXPECT_EQ(next.panel.pos(), QPoint(40, 60));
     EXPECT_EQ(o.size(), QSize(500, 80));
     EXPECT_EQ(o.pos(), QPoint(123, 456));
-    EXPECT_EQ(next.app.overlayLeft, 123 * 15);
-    EXPECT_EQ(next.app.overlayTop, 456 * 15);
+    EXPECT_EQ(next.prefs.values().overlayLeft, 123 * 15);
+    EXPECT_EQ(next.prefs.values().overlayTop, 456 * 15);
     EXPECT_EQ(s.subsizeH->value(), 500);
     EXPECT_EQ(s.subsizeV->value(), 80);
     const QFont f1 = o.Label1->font(), f2 = o.Label2->font();
@@ -105,16 +107,17 @@ TEST(PanelSettings, EveryEntrySurvivesAnExitAndAStart)
     EXPECT_EQ(o.Label2->palette().color(QPalette::WindowText), QColor(Qt::white));
     for (QCheckBox *box : {s.Autosub, s.Hidesub, s.Transsub, s.fullscreen, s.Autoplay, s.autoreverse})
         EXPECT_TRUE(box->isChecked()) << box->objectName().toStdString();
-    // The restored "Hide Subtitles." ran its handler.
-    EXPECT_TRUE(next.app.subsHidden);
+    // The restored "Hide Subtitles." hides the overlay and leaves nothing to size.
+    EXPECT_TRUE(next.prefs.values().hidden);
+    EXPECT_FALSE(o.isVisible());
     EXPECT_FALSE(s.subsizeH->isEnabled());
-    EXPECT_EQ(next.panel.Message->text(), "Fullscreen mode");
+    EXPECT_EQ(ctl(next.panel, "Message")->text(), "Fullscreen mode");
     EXPECT_EQ(s.OverlayFrame->text(), "45");
     EXPECT_EQ(s.Panscan->text(), "7");
     EXPECT_TRUE(s.Remaining->isChecked());
     EXPECT_TRUE(s.Frames->isChecked());
-    EXPECT_EQ(next.app.lastDir, QStringLiteral("/films/Фильмы, 映画/"));
-    EXPECT_EQ(next.app.skinFile, QStringLiteral("/gone/skin, old.jpg"));
+    EXPECT_EQ(next.prefs.values().lastDir, QStringLiteral("/films/Фильмы, 映画/"));
+    EXPECT_EQ(next.prefs.values().skinFile, QStringLiteral("/gone/skin, old.jpg"));
     EXPECT_EQ(s.Text1[0]->text(), ",");
     EXPECT_EQ(s.Text1[1]->text(), "\"");
     EXPECT_EQ(s.Text1[2]->text(), " ");
@@ -131,11 +134,11 @@ TEST(PanelSettings, TheOlderRulesFileIsReadAsWritten)
     PanelFixture f;  // 1024 x 768 pixels: 15360 x 11520 twips
     writeFile(f.path("kelmora.cfg"), storedFile("20000", "20000", "p"));
     f.panel.Form_Load();
-    subtitles &o = *f.panel.subtitlesForm;
+    subtitles &o = *f.panel.overlay();
     EXPECT_EQ(f.panel.pos(), QPoint(200, 100));
     // Past the bottom: back by the whole height; past the right: back by half the width.
-    EXPECT_EQ(f.app.overlayTop, 11520 - 1500);
-    EXPECT_EQ(f.app.overlayLeft, 15360 - 4500);
+    EXPECT_EQ(f.prefs.values().overlayTop, 11520 - 1500);
+    EXPECT_EQ(f.prefs.values().overlayLeft, 15360 - 4500);
     EXPECT_EQ(o.pos(), QPoint(724, 668));
     EXPECT_EQ(o.Label1->font().family(), "Times New Roman");
     EXPECT_EQ(o.Label1->font().pointSize(), 20);
@@ -144,12 +147,12 @@ TEST(PanelSettings, TheOlderRulesFileIsReadAsWritten)
     EXPECT_EQ(o.Label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_TRUE(f.settings.Autosub->isChecked() && f.settings.Transsub->isChecked());
     EXPECT_EQ(f.settings.OverlayFrame->text(), "40");
-    EXPECT_EQ(f.panel.Message->text(), "Window mode");
+    EXPECT_EQ(ctl(f.panel, "Message")->text(), "Window mode");
     EXPECT_TRUE(f.settings.Remaining->isChecked());
     EXPECT_TRUE(f.settings.Time->isChecked());
-    EXPECT_EQ(f.app.lastDir, QStringLiteral("C:\\François\\"));
+    EXPECT_EQ(f.prefs.values().lastDir, QStringLiteral("C:\\François\\"));
     // A skin that is gone: the built-in look, the name kept, no message.
-    EXPECT_EQ(f.app.skinFile, "/gone/skin.jpg");
+    EXPECT_EQ(f.prefs.values().skinFile, "/gone/skin.jpg");
     EXPECT_TRUE(f.dialogs.shown.empty());
     EXPECT_EQ(f.settings.Text1[0]->text(), "p");  // edited keys read the same; lower case as typed
     EXPECT_EQ(f.settings.Text1[16]->text(), "");  // a blank reads back empty
@@ -179,7 +182,7 @@ TEST(PanelSettings, BadEntriesKeepTheirDefaultsAndBothWindowsStayReachable)
         PanelFixture f;
         writeFile(f.path("kelmora.cfg"), file.bytes);
         f.panel.Form_Load();
-        subtitles &o = *f.panel.subtitlesForm;
+        subtitles &o = *f.panel.overlay();
         const QRect screen(0, 0, 1024, 768);
         EXPECT_TRUE(screen.contains(f.panel.frameGeometry()));
         EXPECT_GE(o.width(), 1);
@@ -194,17 +197,17 @@ TEST(PanelSettings, BadEntriesKeepTheirDefaultsAndBothWindowsStayReachable)
                                          .replace("font size,20", "font size,huge"));
     f.panel.Form_Load();
     EXPECT_EQ(f.panel.pos(), QPoint(200, 0));
-    EXPECT_EQ(f.panel.subtitlesForm->width(), 600);
-    EXPECT_EQ(f.app.overlayTop, 3000);
-    EXPECT_EQ(f.app.overlayLeft, 0);
-    EXPECT_EQ(f.panel.subtitlesForm->Label1->font().pointSize(), 18);
-    EXPECT_EQ(f.panel.subtitlesForm->Label1->font().family(), "Times New Roman");
+    EXPECT_EQ(f.panel.overlay()->width(), 600);
+    EXPECT_EQ(f.prefs.values().overlayTop, 3000);
+    EXPECT_EQ(f.prefs.values().overlayLeft, 0);
+    EXPECT_EQ(f.panel.overlay()->Label1->font().pointSize(), 18);
+    EXPECT_EQ(f.panel.overlay()->Label1->font().family(), "Times New Roman");
     f.panel.Form_Unload(0);
 }
 
 TEST(PanelSettings, AFailedSaveKeepsTheOldFileAndTheRunEndsInOrder)
 {
-    QStandardPaths::setTestModeEnabled(true);
+    const UserFolders folders;
     const QString user = ProgramFolder::configFolder();
     ASSERT_FALSE(user.isEmpty());
     const struct {
@@ -235,9 +238,6 @@ TEST(PanelSettings, AFailedSaveKeepsTheOldFileAndTheRunEndsInOrder)
         EXPECT_EQ(QFileInfo(user + "kelmora.cfg").isFile(), !c.userFileIsAFolder);
         EXPECT_EQ(readAll(user + "kelmora.cfg").count("\r\n"), c.userFileIsAFolder ? 0 : 46);
     }
-    QFile::remove(user + "kelmora.cfg");
-    QDir(user).rmdir(QStringLiteral("kelmora.cfg"));
-    QStandardPaths::setTestModeEnabled(false);
 }
 
 // A file of random bytes, as a damaged disk leaves it: the program starts with the defaults of every
@@ -280,10 +280,10 @@ TEST(PanelSettings, RandomBytesStartWithDefaultsAndAreWrittenBackClean)
     writeFile(f.path("kelmora.cfg"),
               storedFile("0", "0", "P").replace("font name,Times New Roman", "font name," + QByteArray(5 << 20, 'T')));
     f.panel.Form_Load();
-    EXPECT_EQ(f.panel.subtitlesForm->Label1->font().pointSize(), 20);
-    EXPECT_NE(f.panel.subtitlesForm->Label1->font().family().size(), 16 * 1024 - 10);
+    EXPECT_EQ(f.panel.overlay()->Label1->font().pointSize(), 20);
+    EXPECT_NE(f.panel.overlay()->Label1->font().family().size(), 16 * 1024 - 10);
     EXPECT_EQ(f.settings.Text1[1]->text(), "+");
-    EXPECT_EQ(f.app.skinFile, "/gone/skin.jpg");
+    EXPECT_EQ(f.prefs.values().skinFile, "/gone/skin.jpg");
     f.panel.Form_Unload(0);
 }
 
@@ -298,9 +298,51 @@ TEST(PanelSettings, AFontNameStoredWithAFoundryTagFindsItsFamilyAndIsStoredWitho
         file.replace("font name,Times New Roman", QByteArray("font name,") + c.stored);
         writeFile(f.path("kelmora.cfg"), file);
         f.panel.Form_Load();
-        EXPECT_EQ(f.panel.subtitlesForm->Label1->font().family(), QString::fromLatin1(c.family)) << c.stored;
-        EXPECT_EQ(f.panel.subtitlesForm->Label2->font().family(), QString::fromLatin1(c.family)) << c.stored;
+        EXPECT_EQ(f.panel.overlay()->Label1->font().family(), QString::fromLatin1(c.family)) << c.stored;
+        EXPECT_EQ(f.panel.overlay()->Label2->font().family(), QString::fromLatin1(c.family)) << c.stored;
         f.panel.Form_Unload(0);
         EXPECT_TRUE(readAll(f.path("kelmora.cfg")).contains(QByteArray("\r\nfont name,") + c.family + "\r\n")) << c.stored;
     }
+}
+
+TEST(PanelSettings, KeysAnyScreenAndFractionalSizesSurviveAnExitAndAStart)
+{
+    QTemporaryDir folder;
+    const QList<QRect> leftAndAbove{{-1280, 0, 1280, 1024}, {0, -768, 1024, 768}};
+    {
+        NextRun first(folder.path());
+        first.desktop.otherScreens = leftAndAbove;
+        first.panel.Form_Load();
+        Settings &s = first.settings;
+        // Enter and Escape typed into a key box are the keys; so is a character beyond the first 65,536.
+        QTest::keyClick(s.Text1[0], Qt::Key_Return);
+        QTest::keyClick(s.Text1[1], Qt::Key_Escape);
+        s.Text1[2]->setText(QString::fromUcs4(std::array<char32_t, 1>{U'\U0001F3AC'}.data(), 1));
+        QTest::keyClicks(s.Text1[3], QStringLiteral("ab"));  // refused: one character a box
+        SubtitleFont font = first.prefs.values().font;
+        font.size = 13.5;
+        first.prefs.set(&Prefs::font, font);
+        subtitles &o = *first.panel.overlay();
+        o.show();
+        o.move(-1000, 100);  // dragged onto the screen left of the primary one
+        first.panel.move(200, -600);  // the panel on the screen above it
+        first.panel.Form_Unload(0);
+    }
+    NextRun next(folder.path());
+    next.desktop.otherScreens = leftAndAbove;
+    next.panel.Form_Load();
+    const Settings &s = next.settings;
+    EXPECT_EQ(s.Text1[0]->text(), "\r");
+    EXPECT_EQ(s.Text1[1]->text(), "\x1b");
+    EXPECT_EQ(s.Text1[2]->text().toUcs4(), QList<uint>{0x1F3AC});
+    EXPECT_EQ(s.Text1[3]->text(), "V");
+    EXPECT_EQ(next.prefs.values().font.size, 13.5);
+    EXPECT_EQ(next.panel.overlay()->Label1->font().pointSizeF(), 13.5);
+    EXPECT_EQ(next.panel.overlay()->pos(), QPoint(-1000, 100));
+    EXPECT_EQ(next.panel.pos(), QPoint(200, -600));
+    // The keys work as bound.
+    next.openMovie();
+    next.panel.Form_KeyPress(QStringLiteral("\r"));
+    EXPECT_TRUE(next.session.isPlaying()) << "Enter gives play/stop";
+    next.panel.Form_Unload(0);
 }

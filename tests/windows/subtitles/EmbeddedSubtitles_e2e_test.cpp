@@ -21,15 +21,15 @@ TEST(EmbeddedSubtitlesEndToEnd, TheMoviesOwnTrackShowsUntilAFileIsDropped)
     Program program(folder.path(), QString(), dialogs);
     Panelfrm &panel = program.panel;
     panel.Form_Load();
-    RealPicture::dropFiles(panel.openfile, {QStringLiteral(VISTREL_MEDIA_DIR "/texttracks.mkv")});
+    RealPicture::dropFiles(ctl(panel, "openfile"), {QStringLiteral(VISTREL_MEDIA_DIR "/texttracks.mkv")});
     ASSERT_TRUE(opensEnded(program.session));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.Sublbl->text() == QStringLiteral("SUB: FRE"); }, 10000))
-        << panel.Sublbl->text().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ctl(panel, "Sublbl")->text() == QStringLiteral("SUB: FRE"); }, 10000))
+        << ctl(panel, "Sublbl")->text().toStdString();
 
-    QLabel *text = panel.subtitlesForm->Label1;
+    QLabel *text = panel.overlay()->Label1;
     const auto frame = [&] { return program.MediaPlayer1.currentPosition(); };
     const auto waitFor = [&](const QString &wanted) {
-        return QTest::qWaitFor([&] { return panel.subtitlesForm->isVisible() && text->text() == wanted; }, 15000);
+        return QTest::qWaitFor([&] { return panel.overlay()->isVisible() && text->text() == wanted; }, 15000);
     };
     panel.vplay_Click();
     ASSERT_TRUE(waitFor(QStringLiteral("Français un"))) << "at frame " << frame();
@@ -42,8 +42,8 @@ TEST(EmbeddedSubtitlesEndToEnd, TheMoviesOwnTrackShowsUntilAFileIsDropped)
     // A file dropped on "Sub" takes the track's place, from its own first entry.
     const QString srt = folder.filePath(QStringLiteral("mine.srt"));
     writeFile(srt, "1\r\n00:00:02,000 --> 00:00:03,000\r\nFrom the file\r\n");
-    RealPicture::dropFiles(panel.subopen, {srt});
-    EXPECT_EQ(panel.Sublbl->text(), QStringLiteral("SUB: MINE.SRT"));
+    RealPicture::dropFiles(ctl(panel, "subopen"), {srt});
+    EXPECT_EQ(ctl(panel, "Sublbl")->text(), QStringLiteral("SUB: MINE.SRT"));
     panel.vgos_Click();
     ASSERT_TRUE(waitFor(QStringLiteral("From the file"))) << "at frame " << frame();
     EXPECT_GE(frame(), 50);

@@ -44,18 +44,18 @@ TEST(SubtitlesEndToEnd, EachTextShowsInTheOverlayWhileItsFramesPlay)
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(kSrt);
         }
-        RealPicture::dropFiles(panel.openfile, {QStringLiteral(VISTREL_MEDIA_DIR "/") + QLatin1String(c.clip)});
+        RealPicture::dropFiles(ctl(panel, "openfile"), {QStringLiteral(VISTREL_MEDIA_DIR "/") + QLatin1String(c.clip)});
         ASSERT_TRUE(opensEnded(program.session));
-        RealPicture::dropFiles(panel.subopen, {srt});
+        RealPicture::dropFiles(ctl(panel, "subopen"), {srt});
         ASSERT_TRUE(dialogs.shown.empty());
         ASSERT_EQ(program.session.videoFps(), c.fps);
-        ASSERT_EQ(panel.Sublbl->text(), QStringLiteral("SUB: CLIP.SRT"));
+        ASSERT_EQ(ctl(panel, "Sublbl")->text(), QStringLiteral("SUB: CLIP.SRT"));
 
         panel.vplay_Click();
-        QLabel *text = panel.subtitlesForm->Label1;
+        QLabel *text = panel.overlay()->Label1;
         const auto frame = [&] { return program.MediaPlayer1.currentPosition(); };
         const auto waitFor = [&](const QString &wanted) {
-            return QTest::qWaitFor([&] { return panel.subtitlesForm->isVisible() && text->text() == wanted; }, 15000);
+            return QTest::qWaitFor([&] { return panel.overlay()->isVisible() && text->text() == wanted; }, 15000);
         };
         const auto at = [&](double seconds) { return std::nearbyint(seconds * c.fps); };
 
@@ -99,15 +99,15 @@ TEST(SubtitlesEndToEnd, AssAndWebVttFilesShowTheirTextsWithoutMarkup)
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write(c.file);
         }
-        RealPicture::dropFiles(panel.openfile, {RealPicture::clip25});
+        RealPicture::dropFiles(ctl(panel, "openfile"), {RealPicture::clip25});
         ASSERT_TRUE(opensEnded(program.session));
-        RealPicture::dropFiles(panel.subopen, {path});
+        RealPicture::dropFiles(ctl(panel, "subopen"), {path});
         ASSERT_TRUE(dialogs.shown.empty());
         panel.vplay_Click();
-        QLabel *text = panel.subtitlesForm->Label1;
+        QLabel *text = panel.overlay()->Label1;
         const auto frame = [&] { return program.MediaPlayer1.currentPosition(); };
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return panel.subtitlesForm->isVisible() && text->text() == QStringLiteral("Hello\nthere"); }, 15000))
+            [&] { return panel.overlay()->isVisible() && text->text() == QStringLiteral("Hello\nthere"); }, 15000))
             << "at frame " << frame() << ": " << text->text().toStdString();
         EXPECT_GE(frame(), 50);
         EXPECT_LE(frame(), 75);

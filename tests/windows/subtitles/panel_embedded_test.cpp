@@ -38,7 +38,7 @@ TEST(EmbeddedOnPanel, TakenWhileNoSubtitleFileIsLoaded)
     EXPECT_EQ(t.subStart[1], 25);
     EXPECT_EQ(t.subEnd[1], 50);
     EXPECT_EQ(t.subText[1], "Un");
-    EXPECT_EQ(f.panel.Sublbl->text(), "SUB: FRE");
+    EXPECT_EQ(ctl(f.panel, "Sublbl")->text(), "SUB: FRE");
 }
 
 TEST(EmbeddedOnPanel, ALoadedFileOrAnotherMovieWins)
@@ -63,7 +63,7 @@ TEST(EmbeddedOnPanel, ALoadedFileOrAnotherMovieWins)
         t.f.session.takeTextTrack(t.movie, frenchTrack());
         EXPECT_EQ(t.f.session.subClock().table().subCount, before.subCount);
         EXPECT_EQ(t.f.session.subClock().table().subText, before.subText);
-        EXPECT_EQ(t.f.panel.Sublbl->text(), c.caption);
+        EXPECT_EQ(ctl(t.f.panel, "Sublbl")->text(), c.caption);
     }
 }
 
@@ -75,7 +75,7 @@ TEST(EmbeddedOnPanel, ANewMovieClearsTheLastMoviesTrack)
     f.session.takeTextTrack(movie, frenchTrack());
     f.openMovie(QStringLiteral("next.mkv"));
     EXPECT_EQ(f.session.subClock().table().subCount, 0);
-    EXPECT_EQ(f.panel.Sublbl->text(), "SUB:");
+    EXPECT_EQ(ctl(f.panel, "Sublbl")->text(), "SUB:");
     // With a subtitle file remembered the table is the file's business, and stays for it to reload.
     writeFile(f.path("mine.srt"), "1\r\n00:00:03,000 --> 00:00:04,000\r\nMine\r\n");
     f.panel.subopen_Drop({f.path("mine.srt")});

@@ -37,14 +37,14 @@ struct SubsRig : PanelFixture {
         f.write(bytes);
         return f.fileName();
     }
-    void dropSub(const QStringList &paths) { emit panel.subopen->Dropped(paths); }
+    void dropSub(const QStringList &paths) { emit ctl(panel, "subopen")->Dropped(paths); }
     QByteArray logText() const
     {
         QFile f(app.appPath + "kelmora.log");
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     const SubtitleTable &table() { return session.subClock().table(); }
-    subtitles &overlay() { return *panel.subtitlesForm; }
+    subtitles &overlay() { return *panel.overlay(); }
     QString shown() { return overlay().isVisible() ? overlay().Label1->text() : QStringLiteral("<hidden>"); }
     QString tickAt(double frame)
     {
@@ -62,7 +62,7 @@ TEST(PanelSubtitles, DropOfOneFileLoadsItWithTheCaptionAndTheLog)
     const QString srt = r.file("Movie.En.srt", kSrt);
     r.dropSub({srt});
     EXPECT_EQ(r.session.subFilePath(), srt);
-    EXPECT_EQ(r.panel.Sublbl->text(), "SUB: MOVIE.EN.SRT");
+    EXPECT_EQ(ctl(r.panel, "Sublbl")->text(), "SUB: MOVIE.EN.SRT");
     ASSERT_EQ(r.table().subCount, 4);
     EXPECT_EQ(r.table().subStart[0], 30);
     EXPECT_EQ(r.table().subStart[1], 50);
@@ -70,7 +70,7 @@ TEST(PanelSubtitles, DropOfOneFileLoadsItWithTheCaptionAndTheLog)
     EXPECT_EQ(r.table().subText[2], "Two\rlines");
     EXPECT_TRUE(r.logText().contains("\r\nOpening Subs " + srt.toUtf8() +
                                      "\r\nformat is 1\r\nSubs opened succesfully?\r\n"));
-    EXPECT_TRUE(r.dialogs.shown.empty());
+    EXPECT_TRUE(r.dialogs.due().empty());
 
     // Two files at once: nothing at all.
     const QString other = r.file("other.sub", "{1}{2}x\r\n");
@@ -96,17 +96,17 @@ TEST(PanelSubtitles, WithoutAVideoTheDropOnlyKeepsThePathForTheNext)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(kSrt);
     file.close();
-    emit f.panel.subopen->Dropped({file.fileName()});
+    emit ctl(f.panel, "subopen")->Dropped({file.fileName()});
     EXPECT_EQ(f.session.subFilePath(), file.fileName());
     EXPECT_EQ(f.session.subClock().table().subCount, 0);
-    EXPECT_EQ(f.panel.Sublbl->text(), "SUB:");
+    EXPECT_EQ(ctl(f.panel, "Sublbl")->text(), "SUB:");
 
     // The next video reads it at that video's rate: 30 fps here.
     f.mp1.frames = 2700;
     f.panel.openfile_Drop({f.path("clip.avi")});
     ASSERT_EQ(f.session.subClock().table().subCount, 4);
     EXPECT_EQ(f.session.subClock().table().subStart[1], 60);
-    EXPECT_EQ(f.panel.Sublbl->text(), "SUB: LATER.SRT");
+    EXPECT_EQ(ctl(f.panel, "Sublbl")->text(), "SUB: LATER.SRT");
     f.panel.Form_Unload(0);
 }
 
@@ -117,34 +117,34 @@ TEST(PanelSubtitles, AFileThatCannotBeUsedKeepsThePreviousTable)
     r.dropSub({good});
     const QString emptyFile = r.file("empty.srt", "");
     r.dropSub({emptyFile});
-    ASSERT_EQ(r.dialogs.shown.size(), 1u);
-    EXPECT_TRUE(r.dialogs.shown[0].text.contains("empty.srt"));
-    EXPECT_EQ(r.dialogs.shown[0].icon, Dialogs::Icon::Critical);
+    ASSERT_EQ(r.dialogs.due().size(), 1u);
+    EXPECT_TRUE(r.dialogs.due()[0].text.contains("empty.srt"));
+    EXPECT_EQ(r.dialogs.due()[0].icon, Dialogs::Icon::Critical);
     EXPECT_EQ(r.table().subCount, 4);
     EXPECT_EQ(r.table().subText[1], "Hello");
-    EXPECT_EQ(r.panel.Sublbl->text(), "SUB: GOOD.SRT");
+    EXPECT_EQ(ctl(r.panel, "Sublbl")->text(), "SUB: GOOD.SRT");
 
     r.panel.getsubtitles(r.path("missing.srt"));
-    ASSERT_EQ(r.dialogs.shown.size(), 2u);
-    EXPECT_TRUE(r.dialogs.shown[1].text.contains("missing.srt"));
+    ASSERT_EQ(r.dialogs.due().size(), 2u);
+    EXPECT_TRUE(r.dialogs.due()[1].text.contains("missing.srt"));
     EXPECT_EQ(r.table().subCount, 4);
 
     // An empty path does nothing, without a message.
     r.panel.getsubtitles(QString());
-    EXPECT_EQ(r.dialogs.shown.size(), 2u);
+    EXPECT_EQ(r.dialogs.due().size(), 2u);
 }
 
 TEST(PanelSubtitles, UnknownFormatIsReportedAndLeavesLeadInAndSentinel)
 {
     SubsRig r;
     r.dropSub({r.file("notes.txt", "Hello there\r\n")});
-    ASSERT_EQ(r.dialogs.shown.size(), 1u);
-    EXPECT_EQ(r.dialogs.shown[0].text, "UNKNOWN SUBTITLE FORMAT");
-    EXPECT_EQ(r.dialogs.shown[0].title, "ERROR");
-    EXPECT_EQ(r.dialogs.shown[0].icon, Dialogs::Icon::Critical);
+    ASSERT_EQ(r.dialogs.due().size(), 1u);
+    EXPECT_EQ(r.dialogs.due()[0].text, "UNKNOWN SUBTITLE FORMAT");
+    EXPECT_EQ(r.dialogs.due()[0].title, "ERROR");
+    EXPECT_EQ(r.dialogs.due()[0].icon, Dialogs::Icon::Critical);
     EXPECT_EQ(r.table().subCount, 2);
     EXPECT_EQ(r.table().subStart[1], 10000000);
-    EXPECT_EQ(r.panel.Sublbl->text(), "SUB: NOTES.TXT");
+    EXPECT_EQ(ctl(r.panel, "Sublbl")->text(), "SUB: NOTES.TXT");
     EXPECT_TRUE(r.logText().contains("format is \r\nSubs opened succesfully?\r\n"));
 }
 
@@ -155,7 +155,7 @@ TEST(PanelSubtitles, TheTickShowsEachTextAtItsFramesInTheOverlay)
     EXPECT_EQ(r.shown(), "<hidden>");
     EXPECT_EQ(r.tickAt(20), "<hidden>");
     EXPECT_EQ(r.tickAt(32), "");  // the lead-in brings the window up, empty
-    EXPECT_EQ(r.app.overlayState, 2);
+    EXPECT_EQ(r.overlay().overlayState(), 2);
     EXPECT_EQ(r.tickAt(44), "");
     EXPECT_EQ(r.tickAt(49), "");
     EXPECT_EQ(r.tickAt(50), "Hello");
@@ -196,13 +196,13 @@ TEST(PanelSubtitles, EverySeekFindsTheEntryAgain)
     EXPECT_EQ(r.shown(), "");
 
     // Onto the track, inside "Two lines": blank until the next entry, which is the sentinel here.
-    r.panel.VideoPos_MouseDown(1, 0, 120 / r.panel.posPerTwip, 0);
+    r.panel.VideoPos_MouseDown(1, 0, 120 / r.panel.trackScale(), 0);
     EXPECT_EQ(r.mp1.currentPosition(), 120);
     EXPECT_EQ(r.session.subClock().subIndex(), 3);
     EXPECT_EQ(r.shown(), "");
 
     // Dragging back before "Hello".
-    r.panel.VideoPos_MouseMove(1, 0, 40 / r.panel.posPerTwip, 0);
+    r.panel.VideoPos_MouseMove(1, 0, 40 / r.panel.trackScale(), 0);
     EXPECT_EQ(r.session.subClock().subIndex(), 1);
 
     // A backward step of the rate timer: from frame 110 (second 4) two seconds back lands on 50,
@@ -235,7 +235,7 @@ TEST(PanelSubtitles, TheDropPausesTheTimerOnlyWhileItLoads)
 TEST(PanelSubtitles, LoadPlacesTheOverlayAndTiesItToThePanel)
 {
     SubsRig r;
-    ASSERT_NE(r.panel.subtitlesForm, nullptr);
+    ASSERT_NE(r.panel.overlay(), nullptr);
     // First-run place: centred at the bottom of the 1024 x 768 screen.
     EXPECT_EQ(r.overlay().pos(), QPoint(212, 668));
     EXPECT_EQ(r.settings.subsizeH->value(), 600);
@@ -257,7 +257,7 @@ TEST(PanelSubtitles, LoadPlacesTheOverlayAndTiesItToThePanel)
     r.settings.Autoplay->setChecked(true);
     r.dropSub({r.file("a.srt", kSrt)});
     r.tickAt(35);
-    EXPECT_EQ(r.app.overlayState, 3);
+    EXPECT_EQ(r.overlay().overlayState(), 3);
     EXPECT_TRUE(r.overlay().windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(r.panel.windowState() & Qt::WindowMinimized);
 }
@@ -276,6 +276,6 @@ TEST(PanelSubtitles, OpeningAVideoHidesTheOverlayWithAutoshow)
 TEST(PanelSubtitles, ClickSetsTheBrowseModeForSubtitles)
 {
     SubsRig r;
-    emit r.panel.subopen->Click();
-    EXPECT_EQ(r.panel.browseForm->mode(), 4);
+    emit ctl(r.panel, "subopen")->Click();
+    EXPECT_EQ(r.panel.browseDialog()->mode(), 4);
 }

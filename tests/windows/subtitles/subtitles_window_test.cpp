@@ -1,6 +1,6 @@
 #include "subtitles/subtitles.h"
 
-#include "startup/AppState.h"
+#include "prefs/Preferences.h"
 #include "support/FakeDesktop.h"
 #include "support/FakeDialogs.h"
 
@@ -15,19 +15,17 @@
 namespace {
 
 struct OverlayRig {
-    AppState app;
+    Preferences prefs;
     FakeDesktop desktop;
     FakeDialogs dialogs;
-    bool transsub = true;
-    bool autoplay = false;
-    subtitles window{app, desktop, dialogs};
+    subtitles window{prefs, desktop, dialogs};
     OverlayRig()
     {
-        window.transsubChecked = [this] { return transsub; };
-        window.autoplayChecked = [this] { return autoplay; };
-        app.overlayLeft = 1500;  // 100 px
-        app.overlayTop = 3000;   // 200 px
+        prefs.set(&Prefs::transparent, true);
+        prefs.placeOverlay(1500, 3000);  // 100 px, 200 px
     }
+    // The first entry of the run is due and shows.
+    void firstCue() { window.showCue(QString()); }
     QColor background() const { return window.palette().color(QPalette::Window); }
 };
 
@@ -77,15 +75,15 @@ TEST(SubtitlesWindow, MouseAndKeysReachThePanel)
 TEST(SubtitlesWindow, TransparencySetUpRunsOnceWithTheCentrePixel)
 {
     OverlayRig r;
-    r.autoplay = true;
+    r.prefs.set(&Prefs::autoplay, true);
     QSignalSpy minimise(&r.window, &subtitles::minimisePanel);
-    r.window.showOverlay();  // overlay state 1: nothing yet
-    EXPECT_EQ(r.app.overlayState, 1);
+    r.window.showOverlay();  // no entry due yet: nothing
+    EXPECT_EQ(r.window.overlayState(), 1);
     EXPECT_FALSE(r.window.windowFlags() & Qt::WindowStaysOnTopHint);
     r.window.move(5, 5);  // a drag before the first entry
-    r.app.overlayState = 2;
-    r.window.showOverlay();
-    EXPECT_EQ(r.app.overlayState, 3);
+    EXPECT_EQ(r.prefs.values().overlayLeft, 75);  // kept for the next run, the remembered place staying
+    r.firstCue();
+    EXPECT_EQ(r.window.overlayState(), 3);
     EXPECT_TRUE(r.window.isVisible());
     EXPECT_TRUE(r.window.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(r.window.pos(), QPoint(100, 200));
@@ -102,10 +100,9 @@ TEST(SubtitlesWindow, TransparencySetUpRunsOnceWithTheCentrePixel)
 TEST(SubtitlesWindow, NoSetUpWithoutTransparentSubtitles)
 {
     OverlayRig r;
-    r.transsub = false;
-    r.app.overlayState = 2;
-    r.window.showOverlay();
-    EXPECT_EQ(r.app.overlayState, 2);
+    r.prefs.set(&Prefs::transparent, false);
+    r.firstCue();
+    EXPECT_EQ(r.window.overlayState(), 2);
     EXPECT_FALSE(r.window.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(r.background(), QColor(Qt::black));
 }
@@ -115,14 +112,13 @@ TEST(SubtitlesWindow, UnreadableScreenGivesBlackAndTheMessage)
     OverlayRig r;
     r.desktop.pixel = std::nullopt;
     r.window.setPalette(QPalette(Qt::white, Qt::red));
-    r.app.overlayState = 2;
-    r.window.showOverlay();
+    r.firstCue();
     ASSERT_EQ(r.dialogs.shown.size(), 1u);
     EXPECT_EQ(r.dialogs.shown[0].text, "ERROR 0 : Transparent subtitles could not be initialized");
     EXPECT_EQ(r.dialogs.shown[0].icon, Dialogs::Icon::Critical);
     EXPECT_TRUE(r.dialogs.shown[0].title.isEmpty());
     EXPECT_EQ(r.background(), QColor(Qt::black));
-    EXPECT_EQ(r.app.overlayState, 3);
+    EXPECT_EQ(r.window.overlayState(), 3);
 }
 
 namespace {
@@ -172,10 +168,9 @@ TEST(SubtitlesWindow, ACueChangesTheTextNotTheStackingUnlessTransparentMakesItTo
 {
     for (const bool transparent : {false, true}) {
         OverlayRig r;
-        r.transsub = transparent;
-        r.app.overlayState = 2;
+        r.prefs.set(&Prefs::transparent, transparent);
         // The first cue shows the window (and, with "Transparent Subtiles", makes it topmost).
-        r.window.showOverlay();
+        r.firstCue();
         StackingChanges raised;
         r.window.installEventFilter(&raised);
         for (int cue = 0; cue < 4; ++cue) {

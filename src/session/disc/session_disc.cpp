@@ -1,0 +1,94 @@
+// Disc mode in the session: a Quick ini file read into the lists of sound, subtitles, specials and
+// chapters, its movie opened, and the choices made from those lists.
+#include "engine/MediaEngine.h"
+#include "playback/PlayerSession.h"
+#include "startup/AppState.h"
+#include "startup/RunLog.h"
+#include "subtitles/SubtitleOverlay.h"
+
+void PlayerSession::playDisc(const QString &iniPath, bool chosenByPath, const QString &driveRoot)
+{
+    disc_.iniFile = iniPath;
+    if (!chosenByPath)
+        disc_.root = driveRoot;
+    emit discChanged();
+    runDisc(iniPath, discBase(iniPath, chosenByPath));
+}
+
+QString PlayerSession::discBase(const QString &iniPath, bool chosenByPath) const
+{
+    return QuickIni::mediaBase(app_.autorunMode, chosenByPath, app_.appPath, iniPath, disc_.root);
+}
+
+void PlayerSession::runDisc(const QString &iniPath, const QString &mediaBase)
+{
+    if (ended_)
+        return;
+    log_.line(QStringLiteral("INI mode"));
+    const QuickDisc disc = QuickIni::read(iniPath, mediaBase);
+
+    QList<TrackList::Choice> audio;
+    for (int i = 0; i < disc.langNames.size(); ++i)
+        audio.append({disc.langNames[i], i == 0 ? QString() : disc.audioFiles.value(i - 1)});
+    QList<TrackList::Choice> subtitles;
+    for (int i = 0; i < disc.subNames.size(); ++i)
+        subtitles.append({disc.subNames[i], disc.subFiles.value(i)});
+    tracks_.setDisc(audio, subtitles, disc.defaultSub);
+    // Without a default track the subtitle file in use stays: the last disc's, or one the user chose.
+    if (disc.defaultSub >= 0)
+        subFilePath_ = disc.subFiles[disc.defaultSub];
+
+    // "MAIN MOVIE" leads back to the disc in use, also from one of its specials.
+    QList<Special> specials{{QStringLiteral("MAIN MOVIE"), disc_.iniFile}};
+    for (int i = 0; i < disc.specialNames.size(); ++i)
+        specials.append({disc.specialNames[i], disc.specialInis.value(i)});
+    specials_.set(specials);
+    QList<Chapter> chapters;
+    for (const QuickDisc::Chapter &c : disc.chapters)
+        chapters.append({c.name, double(c.number)});
+    chapters_.set(chapters);
+
+    discRun_ = DiscRun{disc.title, disc.specialsListed};
+    startMovieOpen(disc.moviePath, true);
+}
+
+void PlayerSession::showDiscLabels()
+{
+    const int sub = tracks_.subtitleIndex();
+    const int audio = tracks_.audioIndex();
+    Captions next;
+    next.video = QStringLiteral("VIDEO: ") + discRun_->title.toUpper();
+    next.sub = QStringLiteral("SUB: ") + (sub >= 0 ? tracks_.subtitles()[sub].name : QStringLiteral("None")).toUpper();
+    if (discRun_->specialsListed)
+        log_.line(QStringLiteral("Ini opened succesfully?"));
+    next.audio = QStringLiteral("AUDIO: ") + (audio >= 0 ? tracks_.audio()[audio].name : QStringLiteral("DEFAULT")).toUpper();
+    setCaptions(next);
+}
+
+void PlayerSession::chooseScene(int index)
+{
+    const QList<Special> &specials = specials_.list();
+    const QList<Chapter> &chapters = chapters_.list();
+    if (index < 0)
+        return;
+    if (index < specials.size()) {
+        const QString ini = specials[index].iniFile;
+        runDisc(ini, discBase(ini, true));
+        if (overlay_)
+            overlay_->setCaption(QString());
+    } else if (index - specials.size() < chapters.size()) {
+        // The movie moves to the chapter and keeps playing or standing as it was.
+        seek(chapters[index - specials.size()].frame);
+    }
+}
+
+void PlayerSession::chooseSubtitleTrack(int index)
+{
+    if (index < 0 || index >= tracks_.subtitles().size())
+        return;
+    const TrackList::Choice track = tracks_.subtitles()[index];
+    tracks_.setSubtitleIndex(index);
+    // The subtitle file in use stays: a later disc without a default track goes back to it.
+    loadSubtitles(track.file);
+    setCaptions({captions_.video, captions_.audio, QStringLiteral("SUB: ") + track.name.toUpper()});
+}
