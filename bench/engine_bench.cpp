@@ -47,7 +47,7 @@ public:
     {
         const bool met = std::strcmp(comparison, "<=") == 0 ? figure <= target : figure == target;
         char line[200];
-        std::snprintf(line, sizeof line, "%-52s %8.3f%-3s target %s %.2f%-3s %s", what.c_str(), figure, unit,
+        std::snprintf(line, sizeof line, "%-58s %8.3f%-3s target %s %.2f%-3s %s", what.c_str(), figure, unit,
                       comparison, target, unit, verdict(met));
         lines_.emplace_back(line);
     }
