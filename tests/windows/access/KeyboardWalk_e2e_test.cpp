@@ -67,7 +67,9 @@ TEST(KeyboardWalkEndToEnd, OpenPlayPauseSeekLouderAndExitWithKeysAlone)
     ASSERT_NE(b, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(b));
     EXPECT_EQ(b->windowTitle(), QStringLiteral("Locate Video file"));
-    // From the folder list to the files, down to the clip, Enter.
+    // From the folder list to the files, down to the clip, Enter: once the folder shows, as a user sees it.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b->dirPath() == place.path(); }, 5000));
+    ASSERT_EQ(QApplication::focusWidget(), b->dirList);
     press(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), b->filList);
     ASSERT_TRUE(QTest::qWaitFor([&] { return b->filList->model()->rowCount(b->filList->rootIndex()) == 1; }, 5000));
