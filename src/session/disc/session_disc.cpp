@@ -1,5 +1,5 @@
-// Disc mode in the session: a Quick ini file read into the lists of sound, subtitles, specials and
-// chapters, its movie opened, and the choices made from those lists.
+// Disc mode in the session: a Quick ini file read on a thread into the lists of sound, subtitles,
+// specials and chapters, its movie opened, and the choices made from those lists.
 #include "engine/MediaEngine.h"
 #include "playback/PlayerSession.h"
 #include "startup/AppState.h"
@@ -22,11 +22,19 @@ QString PlayerSession::discBase(const QString &iniPath, bool chosenByPath) const
 
 void PlayerSession::runDisc(const QString &iniPath, const QString &mediaBase)
 {
-    if (ended_)
+    if (!beginMovieOpen(true))
         return;
     log_.line(QStringLiteral("INI mode"));
-    const QuickDisc disc = QuickIni::read(iniPath, mediaBase);
+    // The disc's open has begun: the movie open until now goes, as another open would replace it.
+    MediaPlayer1.close();
+    movieAsked_.clear();
+    subChosenInDiscOpen_ = false;
+    iniRead_.run([iniPath, mediaBase] { return QuickIni::read(iniPath, mediaBase); },
+                 [this](const QuickDisc &disc) { takeDisc(disc); });
+}
 
+void PlayerSession::takeDisc(const QuickDisc &disc)
+{
     QList<TrackList::Choice> audio;
     for (int i = 0; i < disc.langNames.size(); ++i)
         audio.append({disc.langNames[i], i == 0 ? QString() : disc.audioFiles.value(i - 1)});
@@ -34,8 +42,9 @@ void PlayerSession::runDisc(const QString &iniPath, const QString &mediaBase)
     for (int i = 0; i < disc.subNames.size(); ++i)
         subtitles.append({disc.subNames[i], disc.subFiles.value(i)});
     tracks_.setDisc(audio, subtitles, disc.defaultSub);
-    // Without a default track the subtitle file in use stays: the last disc's, or one the user chose.
-    if (disc.defaultSub >= 0)
+    // Without a default track the subtitle file in use stays: the last disc's, or one the user chose,
+    // also while this disc was read.
+    if (disc.defaultSub >= 0 && !subChosenInDiscOpen_)
         subFilePath_ = disc.subFiles[disc.defaultSub];
 
     // "MAIN MOVIE" leads back to the disc in use, also from one of its specials.
@@ -49,6 +58,7 @@ void PlayerSession::runDisc(const QString &iniPath, const QString &mediaBase)
     chapters_.set(chapters);
 
     discRun_ = DiscRun{disc.title, disc.specialsListed};
+    emit discRead();
     startMovieOpen(disc.moviePath, true);
 }
 
@@ -58,7 +68,10 @@ void PlayerSession::showDiscLabels()
     const int audio = tracks_.audioIndex();
     Captions next;
     next.video = QStringLiteral("VIDEO: ") + discRun_->title.toUpper();
-    next.sub = QStringLiteral("SUB: ") + (sub >= 0 ? tracks_.subtitles()[sub].name : QStringLiteral("None")).toUpper();
+    // A file the user chose while the disc opened is the one shown, and its name stays.
+    next.sub = subChosenInDiscOpen_
+                   ? captions_.sub
+                   : QStringLiteral("SUB: ") + (sub >= 0 ? tracks_.subtitles()[sub].name : QStringLiteral("None")).toUpper();
     if (discRun_->specialsListed)
         log_.line(QStringLiteral("Ini opened succesfully?"));
     next.audio = QStringLiteral("AUDIO: ") + (audio >= 0 ? tracks_.audio()[audio].name : QStringLiteral("DEFAULT")).toUpper();
