@@ -13,7 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -315,7 +315,8 @@ struct DemoDisc : DiscRig {
     void pick(int row)
     {
         panel.LblScenes_Click();
-        panel.selection()->ListSelect->setCurrentRow(row);
+        QListView *list = panel.selection()->ListSelect;
+        list->setCurrentIndex(list->model()->index(row, 0));
         panel.selection()->Command1->click();
         // The main movie and the specials run their Quick ini files.
         if (row < session.specials().list().size())
