@@ -2,10 +2,11 @@
 
 #include "browse/NameOrder.h"
 #include "drives/Volumes.h"
+#include "threads/DetachedThreads.h"
 
 #include <QDirIterator>
 #include <mutex>
-#include <thread>
+#include <vector>
 
 namespace FolderListing {
 
@@ -32,6 +33,7 @@ Result read(const Request &request)
 struct FolderLister::Mailbox {
     std::mutex lock;
     FolderLister *owner = nullptr;
+    std::vector<std::pair<quint64, FolderListing::Result>> letters;
 };
 
 FolderLister::FolderLister(QObject *parent) : QObject(parent), mailbox_(std::make_shared<Mailbox>())
@@ -53,18 +55,28 @@ quint64 FolderLister::list(const FolderListing::Request &request)
     }
     const quint64 ticket = ++tickets_;
     underWay_.append({request, ticket});
-    std::thread([mailbox = mailbox_, request, ticket] {
+    DetachedThreads::start([mailbox = mailbox_, request, ticket] {
         FolderListing::Result result = FolderListing::read(request);
-        // Posted while the owner cannot go; should it go before the post is taken, Qt drops the post.
+        // Left in the mailbox under its lock, so that the owner's thread takes it from there and nothing
+        // crosses inside the post itself; an owner gone since leaves it to go with the thread.
         const std::lock_guard guard(mailbox->lock);
-        if (FolderLister *owner = mailbox->owner)
-            QMetaObject::invokeMethod(
-                owner,
-                [owner, ticket, result = std::move(result)] {
-                    owner->underWay_.removeIf([ticket](const auto &entry) { return entry.second == ticket; });
-                    emit owner->listed(ticket, result);
-                },
-                Qt::QueuedConnection);
-    }).detach();
+        if (FolderLister *owner = mailbox->owner) {
+            mailbox->letters.emplace_back(ticket, std::move(result));
+            QMetaObject::invokeMethod(owner, "collect", Qt::QueuedConnection);
+        }
+    });
     return ticket;
+}
+
+void FolderLister::collect()
+{
+    std::vector<std::pair<quint64, FolderListing::Result>> letters;
+    {
+        const std::lock_guard guard(mailbox_->lock);
+        letters.swap(mailbox_->letters);
+    }
+    for (const auto &[ticket, result] : letters) {
+        underWay_.removeIf([ticket](const auto &entry) { return entry.second == ticket; });
+        emit listed(ticket, result);
+    }
 }

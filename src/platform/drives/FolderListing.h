@@ -43,6 +43,9 @@ public:
 signals:
     void listed(quint64 ticket, const FolderListing::Result &result);
 
+private slots:
+    void collect();
+
 private:
     struct Mailbox;
     std::shared_ptr<Mailbox> mailbox_;

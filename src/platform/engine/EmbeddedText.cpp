@@ -72,12 +72,6 @@ QString tag(const Av &a, AVDictionary *metadata, const char *key)
     return e ? QString::fromUtf8(e->value) : QString();
 }
 
-long long nanoseconds(int64_t ts, AVRational base)
-{
-    const __int128 scaled = static_cast<__int128>(ts) * base.num * 1000000000;
-    return base.den > 0 ? static_cast<long long>(scaled / base.den) : 0;
-}
-
 }  // namespace
 
 struct EmbeddedText::Inbox {
@@ -176,10 +170,9 @@ std::optional<EmbeddedTrack> EmbeddedText::readNow(const QString &movie, const s
         while (packet && !stop && result->cues.size() < kMaxCues && a.readFrame(fmt, packet) >= 0) {
             const int64_t ts = packet->pts != AV_NOPTS_VALUE ? packet->pts : packet->dts;
             if (packet->stream_index == chosen->stream && ts != AV_NOPTS_VALUE && packet->size > 0) {
-                const long long start = nanoseconds(ts, base);
-                const long long length = packet->duration > 0 ? nanoseconds(packet->duration, base) : 0;
-                result->cues.push_back(
-                    {start, start + length, QByteArray(reinterpret_cast<const char *>(packet->data), packet->size)});
+                result->cues.push_back(EmbeddedCues::cue(
+                    ts, packet->duration, base.num, base.den,
+                    QByteArray(reinterpret_cast<const char *>(packet->data), packet->size)));
             }
             a.packetUnref(packet);
         }

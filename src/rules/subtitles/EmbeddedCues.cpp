@@ -5,6 +5,7 @@
 #include "subtitles/SubtitleReaders.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace EmbeddedCues {
 
@@ -26,6 +27,22 @@ std::optional<TextTrack> chooseTrack(const std::vector<TextTrack> &tracks)
             first = t;
     }
     return first;
+}
+
+Cue cue(qint64 timestamp, qint64 duration, int baseNum, int baseDen, QByteArray data)
+{
+    constexpr long long most = std::numeric_limits<long long>::max();
+    // At most 63 + 31 + 30 bits: the product fits in 128.
+    const auto nanoseconds = [&](qint64 units) -> long long {
+        if (baseNum <= 0 || baseDen <= 0)
+            return 0;
+        const __int128 ns = static_cast<__int128>(units) * baseNum * 1000000000 / baseDen;
+        return static_cast<long long>(std::clamp<__int128>(ns, -most - 1, most));
+    };
+    const long long start = nanoseconds(timestamp);
+    const long long length = duration > 0 ? nanoseconds(duration) : 0;
+    const long long end = start > most - length ? most : start + length;
+    return {start, end, std::move(data)};
 }
 
 QString cueText(const QByteArray &codec, const QByteArray &data)
@@ -70,9 +87,13 @@ SubtitleTable table(const EmbeddedTrack &track, const QString &overlayFrameText,
     SubtitleTable t;
     const double lead = leadingNumber(overlayFrameText.toUtf8());
     t.append(lead, lead + 10, QString());
-    for (Entry &e : entries)
-        t.append(basic_numbers::framesAt(e.start, videoFps), basic_numbers::framesAt(e.end, videoFps),
-                 std::move(e.text));
+    for (Entry &e : entries) {
+        const double start = std::max(0.0, basic_numbers::framesAt(e.start, videoFps));
+        const double end = std::max(start, basic_numbers::framesAt(e.end, videoFps));
+        if (start >= sentinelStart)
+            continue;
+        t.append(start, end, std::move(e.text));
+    }
     t.append(sentinelStart, sentinelEnd, QString());
     return t;
 }

@@ -7,6 +7,7 @@
 #include "drives/Drives.h"
 #include "numbers/Twips.h"
 #include "prefs/CaptionFit.h"
+#include "prefs/DialogKeys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -78,13 +79,22 @@ Browsefrm::Browsefrm(const BrowseContext &ctx, QWidget *parent)
     place(Openas, 3360, 3120, 1815, 315);
     fitCaptions();
 
+    // The lists have no caption on the window; assistive tools name them. A combo box is read by its
+    // current entry, so the two drop-downs say what they hold in their description.
+    drvList->setAccessibleDescription(QStringLiteral("Places"));
+    dirList->setAccessibleName(QStringLiteral("Folders"));
+    filList->setAccessibleName(QStringLiteral("Files"));
+    CmbFilter->setAccessibleDescription(QStringLiteral("File types"));
+    Label1->setBuddy(Openas);
+    DialogKeys::returnKeyboard(this);
     setTabOrder(drvList, dirList);
     setTabOrder(dirList, filList);
     setTabOrder(filList, CmbFilter);
     setTabOrder(CmbFilter, Check1);
-    setTabOrder(Check1, cmdOpen);
+    // How to read a subtitle file is chosen before it opens.
+    setTabOrder(Check1, Openas);
+    setTabOrder(Openas, cmdOpen);
     setTabOrder(cmdOpen, cmdExit);
-    setTabOrder(cmdExit, Openas);
 
     // Folders arrive from other threads: until the user takes the folder list in hand, it keeps the
     // current folder in sight as they come.

@@ -119,6 +119,7 @@ TEST(DrivesWithAStuckFolder, AListerLetGoWhileItsListingWaitsDoesNotWait)
         auto lister = std::make_unique<FolderLister>();
         for (int i = 0; i < 2; ++i)
             lister->list({home.filePath(QStringLiteral("net")), QDir::Files, {}, QLocale::c()});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return stuck.waiting() > 0; }, 5000)) << stuck.waiting();
         lister.reset();
     }
     // Another lister meanwhile reads what answers.

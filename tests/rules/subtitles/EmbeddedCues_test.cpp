@@ -1,6 +1,7 @@
 #include "subtitles/EmbeddedCues.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -94,4 +95,57 @@ TEST(EmbeddedCues, CaptionNamesTheTrack)
     };
     for (const Case &c : cases)
         EXPECT_EQ(EmbeddedCues::caption(c.track).toStdString(), c.caption);
+}
+
+TEST(EmbeddedCues, PacketTimesInNanosecondsNeverWrapAround)
+{
+    constexpr long long most = std::numeric_limits<long long>::max();
+    constexpr long long least = std::numeric_limits<long long>::min();
+    const struct {
+        const char *what;
+        qint64 timestamp, duration;
+        int num, den;
+        long long start, end;
+    } cases[] = {
+        {"90 kHz", 90000, 180000, 1, 90000, 1'000'000'000, 3'000'000'000},
+        {"milliseconds, no duration", 1500, 0, 1, 1000, 1'500'000'000, 1'500'000'000},
+        {"a duration below zero", 1500, -40, 1, 1000, 1'500'000'000, 1'500'000'000},
+        {"before the start of the movie", -500, 1000, 1, 1000, -500'000'000, 500'000'000},
+        {"half a nanosecond", 1, 1, 1, 2'000'000'000, 0, 0},
+        {"past what nanoseconds hold", std::numeric_limits<qint64>::max(), 1, 1000, 1, most, most},
+        {"long before it", std::numeric_limits<qint64>::min(), 0, 1000, 1, least, least},
+        {"an end past it", qint64(1) << 62, qint64(1) << 62, 1, 1'000'000'000, qint64(1) << 62, most},
+        {"no time base", 1500, 10, 1, 0, 0, 0},
+        {"a time base below zero", 1500, 10, -1, 1000, 0, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const Cue cue = EmbeddedCues::cue(c.timestamp, c.duration, c.num, c.den, "x");
+        EXPECT_EQ(cue.startNs, c.start);
+        EXPECT_EQ(cue.endNs, c.end);
+        EXPECT_EQ(cue.data, "x");
+    }
+}
+
+// Whatever times the container gives, the overlay's table starts at the first frame, never ends
+// before it starts and keeps the sentinel last.
+TEST(EmbeddedCues, TableTimesStayInsideTheMovie)
+{
+    EmbeddedTrack t{track(2, "subrip"), {}};
+    t.cues = {{-1'000'000'000, 2'000'000'000, "Early"},
+              {4'000'000'000, 3'000'000'000, "Reversed"},
+              {std::numeric_limits<long long>::max(), std::numeric_limits<long long>::max(), "Never"},
+              {-3'000'000'000, -2'000'000'000, "Gone before"}};
+    const SubtitleTable table = EmbeddedCues::table(t, QStringLiteral("30"), 25);
+    struct Row {
+        double start, end;
+        const char *text;
+    } rows[] = {{30, 40, ""}, {0, 0, "Gone before"}, {0, 50, "Early"}, {100, 100, "Reversed"}, {10000000, 10000009, ""}};
+    ASSERT_EQ(table.subCount, int(std::size(rows)));
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(table.subStart[i], rows[i].start);
+        EXPECT_EQ(table.subEnd[i], rows[i].end);
+        EXPECT_EQ(table.subText[i].toStdString(), rows[i].text);
+    }
 }

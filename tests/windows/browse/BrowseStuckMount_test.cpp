@@ -39,8 +39,9 @@ TEST(BrowseWithAStuckMount, ListingItMovingOnAndEndingTheRunNeverWait)
     {
         const Watchdog watch("showing the folder");
         rig->panel.showBrowse(2, QStringLiteral("Locate Video file"));
-        // Long enough for the folder and file lists to reach the mount and wait there.
-        QTest::qWait(300);
+        // Until the folder is listed, the mount among its folders.
+        const QTreeView *folders = rig->panel.browseDialog()->dirList;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return folders->model()->rowCount(folders->currentIndex()) == 2; }, 5000));
     }
     {
         const Watchdog watch("moving to another folder");
