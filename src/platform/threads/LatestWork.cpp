@@ -1,6 +1,8 @@
 #include "threads/LatestWork.h"
 
 #include <QMetaObject>
+#include <sys/resource.h>
+#include <unistd.h>
 
 LatestWork::LatestWork(QObject *parent) : QObject(parent), mailbox_(std::make_shared<Mailbox>())
 {
@@ -17,6 +19,12 @@ void LatestWork::drop()
 {
     ++ticket_;
     underWay_ = false;
+}
+
+void LatestWork::yieldToUi()
+{
+    // On Linux a thread has a niceness of its own. Failing, the work just runs at the usual priority.
+    setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
 }
 
 void LatestWork::Mailbox::post(std::function<void(LatestWork &)> deliver)

@@ -26,6 +26,7 @@ public:
         const quint64 ticket = ++ticket_;
         underWay_ = true;
         DetachedThreads::start([mailbox = mailbox_, ticket, work = std::move(work), take = std::move(take)]() mutable {
+            yieldToUi();
             Result result = work();
             mailbox->post([ticket, take = std::move(take), result = std::move(result)](LatestWork &owner) {
                 if (ticket != owner.ticket_)
@@ -41,6 +42,9 @@ public:
     bool underWay() const { return underWay_; }
 
 private:
+    // The calling thread gives way to the UI thread when both want a core.
+    static void yieldToUi();
+
     struct Mailbox {
         std::mutex lock;
         LatestWork *owner = nullptr;

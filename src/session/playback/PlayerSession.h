@@ -221,7 +221,8 @@ signals:
 private:
     bool beginMovieOpen(bool discMovie);
     void startMovieOpen(const QString &path, bool discMovie);
-    void takeDisc(const QuickDisc &disc);
+    struct DiscEntries;
+    void takeDisc(const DiscEntries &disc);
     void movieFinishedOpening(bool ok);
     void afterMovieOpen();
     void startSoundOpen();
