@@ -1,8 +1,10 @@
 // A movie's text cues as the demuxer hands them, for each text codec: any packet bytes, time stamps,
-// durations, time bases and frame rates. Every cue's text is made of its packet's bytes, in order (for
-// MP4 timed text, of its text alone, never of the style boxes after it); the table's times are never
-// negative, never end before they start, come in the order of their start and stay before the sentinel.
+// durations, time bases and frame rates. Every cue's text is made of its packet's bytes, in order, or
+// of what its character references name (for MP4 timed text, of its text alone, never of the style
+// boxes after it); the table's times are never negative, never end before they start, come in the order
+// of their start and stay before the sentinel.
 #include "fuzz_check.h"
+#include "subtitles/CharacterReferences.h"
 #include "subtitles/EmbeddedCues.h"
 #include "subtitles/SubtitleReaders.h"
 
@@ -57,11 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (duration > 0 && num > 0 && den > 0)
             PROPERTY(cue.endNs >= cue.startNs);
         const QString text = EmbeddedCues::cueText(track.track.codec, packet);
-        if (track.track.codec == "mov_text")
-            PROPERTY(madeOf(text, packet.size() < 2 ? QByteArray()
-                                                 : packet.mid(2, (uchar(packet[0]) << 8) | uchar(packet[1]))));
-        else
-            PROPERTY(madeOf(text, packet));
+        const QByteArray own = track.track.codec != "mov_text" ? packet
+                               : packet.size() < 2 ? QByteArray()
+                                                   : packet.mid(2, (uchar(packet[0]) << 8) | uchar(packet[1]));
+        // A character reference stands for what it names, which the packet need not hold.
+        PROPERTY(madeOf(text, own) || madeOf(text, CharacterReferences::resolve(QString::fromUtf8(own)).toUtf8()));
         texts.insert(text);
         track.cues.push_back(cue);
     }

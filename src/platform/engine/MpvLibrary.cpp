@@ -16,7 +16,8 @@ std::shared_future<void *> library;
 void start()
 {
     std::call_once(started, [] {
-        library = std::async(std::launch::async, [] { return dlopen("libmpv.so.2", RTLD_NOW | RTLD_LOCAL); }).share();
+        // Lazily bound: of libmpv's thousands of functions, those called are bound when first called.
+        library = std::async(std::launch::async, [] { return dlopen("libmpv.so.2", RTLD_LAZY | RTLD_LOCAL); }).share();
     });
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A native window among the widgets (through a window container) that one of libmpv's renderers draws
 // into from a thread of its own. The window lives on the UI thread: its input, its size and whether it
-// shows. MpvVideoWindow draws with OpenGL, MpvRasterWindow with the software renderer.
+// shows. MpvVideoWindow draws with OpenGL; MpvShmWindow (X11) and MpvRasterWindow with the software
+// renderer.
 #include <QImage>
 #include <QWindow>
 
@@ -16,6 +17,8 @@ public:
     virtual QImage grabPicture() const = 0;
 
 signals:
+    // The picture cannot be drawn this way here after all: nothing will be drawn in this window.
+    void failed();
     // A new video frame is on the screen.
     void frameDrawn();
     // Classic button values and modifier bits, position in pixels.

@@ -1,5 +1,6 @@
 #include "engine/MpvRasterWindow.h"
 
+#include "engine/LentCanvas.h"
 #include "engine/MpvSoftwareRenderer.h"
 #include "engine/VideoOutput.h"
 
@@ -20,16 +21,17 @@ QImage copyOf(const QImage &image)
 MpvRasterWindow::MpvRasterWindow(mpv_handle *mpv, QWidget *parent)
     : MpvPictureWindow(QSurface::RasterSurface, parent), store_(this),
       growOnly_(QGuiApplication::platformName() == QLatin1String("xcb")),
-      renderer_(std::make_unique<MpvSoftwareRenderer>(mpv))
+      canvas_(std::make_unique<LentCanvas>()), renderer_(std::make_unique<MpvSoftwareRenderer>(mpv, canvas_.get()))
 {
-    connect(renderer_.get(), &MpvSoftwareRenderer::wanted, this, &MpvRasterWindow::lendPicture);
-    connect(renderer_.get(), &MpvSoftwareRenderer::finished, this, &MpvRasterWindow::putPicture);
+    connect(canvas_.get(), &LentCanvas::wanted, this, &MpvRasterWindow::lendPicture);
+    connect(canvas_.get(), &LentCanvas::finished, this, &MpvRasterWindow::putPicture);
     // A screen of another scale changes the pixels without a resize.
     connect(this, &QWindow::screenChanged, this, [this] {
         if (!lent_)
             fitStore();
         renderer_->redraw();
     });
+    renderer_->start();
 }
 
 MpvRasterWindow::~MpvRasterWindow() = default;
@@ -84,7 +86,7 @@ QImage *MpvRasterWindow::drawingTarget()
 void MpvRasterWindow::lendPicture()
 {
     if (lent_ || !isExposed() || size().isEmpty()) {
-        renderer_->lend(nullptr);
+        canvas_->lend(nullptr);
         return;
     }
     if (!storeFits())
@@ -92,7 +94,7 @@ void MpvRasterWindow::lendPicture()
     drawn_ = QRect(QPoint(), size());
     store_.beginPaint(drawn_);
     target_ = drawingTarget();
-    lent_ = renderer_->lend(target_);
+    lent_ = canvas_->lend(target_);
     if (!lent_)
         store_.endPaint();
 }

@@ -1,14 +1,16 @@
 #pragma once
-// MediaPlayer1's picture where OpenGL is a software one or missing: libmpv's software renderer draws
-// each frame straight into this window's backing store from a thread of its own (MpvSoftwareRenderer),
-// and the window puts it on the screen, pixel for pixel at any scale. Where the store's pixels are not
-// 32-bit RGB the renderer draws into an image of the window's own, which is painted into the store.
+// MediaPlayer1's picture where OpenGL is a software one or missing and the window system is not X11
+// (or will not share memory with us): libmpv's software renderer draws each frame straight into this
+// window's backing store from a thread of its own (MpvSoftwareRenderer), and the window puts it on the
+// screen, pixel for pixel at any scale. Where the store's pixels are not 32-bit RGB the renderer draws
+// into an image of the window's own, which is painted into the store.
 #include "engine/MpvPictureWindow.h"
 
 #include <QBackingStore>
 #include <memory>
 
 struct mpv_handle;
+class LentCanvas;
 class MpvSoftwareRenderer;
 
 class MpvRasterWindow : public MpvPictureWindow {
@@ -47,6 +49,7 @@ private:
     // given while the renderer draws the next. The player itself never asks.
     mutable bool keepLast_ = false;
     QImage last_;
+    std::unique_ptr<LentCanvas> canvas_;
     // Last: it stops drawing into the store before the store goes.
     std::unique_ptr<MpvSoftwareRenderer> renderer_;
 };

@@ -1,21 +1,12 @@
 #include "engine/MpvSoftwareRenderer.h"
 
+#include "engine/SoftwareCanvas.h"
 #include "engine/VideoOutput.h"
 
-#include <QImage>
 #include <mpv/client.h>
 #include <mpv/render.h>
-#include <utility>
 
-namespace {
-
-// Qt's RGB32 is a 32-bit word 0x??RRGGBB: "bgr0" in memory on a little-endian machine. The screen
-// ignores the unused byte.
-constexpr const char *kFormat = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? "bgr0" : "0rgb";
-
-}  // namespace
-
-MpvSoftwareRenderer::MpvSoftwareRenderer(mpv_handle *mpv, QObject *parent) : QObject(parent), mpv_(mpv)
+MpvSoftwareRenderer::MpvSoftwareRenderer(mpv_handle *mpv, SoftwareCanvas *canvas) : mpv_(mpv), canvas_(canvas)
 {
     mpv_render_param params[]{{MPV_RENDER_PARAM_API_TYPE, const_cast<char *>(MPV_RENDER_API_TYPE_SW)},
                               {MPV_RENDER_PARAM_INVALID, nullptr}};
@@ -24,30 +15,44 @@ MpvSoftwareRenderer::MpvSoftwareRenderer(mpv_handle *mpv, QObject *parent) : QOb
         return;
     }
     mpv_render_context_set_update_callback(render_, onUpdate, this);
-    // libswscale's direct YUV to RGB routines take a third less than zimg's conversion with mpv's
-    // repacking after it. "area" averages where the picture shrinks and is bilinear where it grows.
-    const std::pair<const char *, const char *> conversion[] = {
-        {"sws-allow-zimg", "no"}, {"sws-fast", "yes"}, {"sws-scaler", "area"}};
-    for (auto [name, value] : conversion)
+    for (auto [name, value] : conversion())
         mpv_set_property_async(mpv_, 0, name, MPV_FORMAT_STRING, &value);
+}
+
+void MpvSoftwareRenderer::start()
+{
+    if (!render_ || thread_.joinable())
+        return;
     thread_ = std::thread([this] { run(); });
     // Until now the engine decoded into the null output; the picture can be drawn from here on.
     VideoOutput::switchCore(mpv_, "libmpv");
+}
+
+std::span<const std::pair<const char *, const char *>> MpvSoftwareRenderer::conversion()
+{
+    // libswscale's direct YUV to RGB routines take a third less than zimg's conversion with mpv's
+    // repacking after it. "area" averages where the picture shrinks and is bilinear where it grows.
+    static constexpr std::pair<const char *, const char *> options[] = {
+        {"sws-allow-zimg", "no"}, {"sws-fast", "yes"}, {"sws-scaler", "area"}};
+    return options;
 }
 
 MpvSoftwareRenderer::~MpvSoftwareRenderer()
 {
     if (!render_)
         return;
-    {
-        const std::lock_guard lock(lock_);
-        stop_ = true;
+    if (thread_.joinable()) {
+        {
+            const std::lock_guard lock(lock_);
+            stop_ = true;
+        }
+        canvas_->stop();
+        wake_.notify_one();
+        thread_.join();
+        // Keep the loaded file playing without a picture once there is nothing to draw in.
+        VideoOutput::switchCore(mpv_, "null");
     }
-    wake_.notify_one();
-    thread_.join();
     mpv_render_context_set_update_callback(render_, nullptr, nullptr);
-    // Keep the loaded file playing without a picture once there is nothing to draw in.
-    VideoOutput::switchCore(mpv_, "null");
     mpv_render_context_free(render_);
 }
 
@@ -56,7 +61,8 @@ void MpvSoftwareRenderer::setShown(bool shown)
     {
         const std::lock_guard lock(lock_);
         shown_ = shown;
-        redraw_ = pending_ = pending_ || shown;
+        reshow_ = reshow_ || shown;
+        pending_ = pending_ || shown;
     }
     wake_.notify_one();
 }
@@ -68,27 +74,6 @@ void MpvSoftwareRenderer::redraw()
         redraw_ = pending_ = true;
     }
     wake_.notify_one();
-}
-
-bool MpvSoftwareRenderer::lend(QImage *target)
-{
-    Target t;
-    if (target && !target->isNull()) {
-        // bits() first: should it copy a shared image, the copy's rows are the ones to describe.
-        t.pixels = target->bits();
-        t.stride = static_cast<size_t>(target->bytesPerLine());
-        t.size = target->size();
-    }
-    {
-        const std::lock_guard lock(lock_);
-        // An answer to a request the thread has given up (the picture was hidden meanwhile).
-        if (!asking_)
-            return false;
-        lent_ = t;
-        asking_ = false;
-    }
-    wake_.notify_one();
-    return t.pixels != nullptr;
 }
 
 // Runs on one of mpv's threads: only wakes the render thread.
@@ -118,36 +103,28 @@ void MpvSoftwareRenderer::run()
         if (stop_)
             return;
         pending_ = false;
-        const bool redraw = std::exchange(redraw_, false);
+        const bool redraw = std::exchange(redraw_, false), reshow = std::exchange(reshow_, false);
+        const bool shown = shown_;
         lock.unlock();
         const bool fresh = mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME;
-        if (!fresh && !redraw)
+        if (!fresh && !redraw && !reshow)
             continue;
-        lock.lock();
-        if (shown_ && !asking_) {
-            asking_ = true;
-            lock.unlock();
-            emit wanted();
-            lock.lock();
-        }
-        wake_.wait(lock, [this] { return !asking_ || stop_ || !shown_; });
-        if (stop_)
-            return;
-        const Target target = std::exchange(lent_, Target());
-        asking_ = false;
-        lock.unlock();
-        if (!target.pixels) {
+        // Uncovered, the picture is put back as it is: it is drawn again only when something changed.
+        if (shown && !fresh && !redraw && canvas_->showAgain())
+            continue;
+        const SoftwareCanvas::Pixels target = shown ? canvas_->take() : SoftwareCanvas::Pixels();
+        if (!target.bits) {
             skip();
             continue;
         }
         int dims[2]{target.size.width(), target.size.height()};
         size_t stride = target.stride;
         mpv_render_param params[]{{MPV_RENDER_PARAM_SW_SIZE, dims},
-                                  {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(kFormat)},
+                                  {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char *>(target.format)},
                                   {MPV_RENDER_PARAM_SW_STRIDE, &stride},
-                                  {MPV_RENDER_PARAM_SW_POINTER, target.pixels},
+                                  {MPV_RENDER_PARAM_SW_POINTER, target.bits},
                                   {MPV_RENDER_PARAM_INVALID, nullptr}};
         mpv_render_context_render(render_, params);
-        emit finished(fresh);
+        canvas_->drawn(fresh);
     }
 }

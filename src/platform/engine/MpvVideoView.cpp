@@ -1,9 +1,11 @@
 #include "engine/MpvVideoView.h"
 
 #include "engine/MpvRasterWindow.h"
+#include "engine/MpvShmWindow.h"
 #include "engine/MpvVideoWindow.h"
 #include "engine/VideoOutput.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 
 MpvVideoView::MpvVideoView(std::function<mpv_handle *()> core, QWidget *parent)
@@ -37,35 +39,41 @@ void MpvVideoView::chooseOutput()
     emit outputChosen(VideoOutput::name(kind));
 }
 
-void MpvVideoView::adopt(MpvPictureWindow *window)
+void MpvVideoView::adopt(MpvPictureWindow *window, std::function<void()> instead)
 {
     window_ = window;
     connect(window, &MpvPictureWindow::frameDrawn, this, &MpvVideoView::frameDrawn);
     connect(window, &MpvPictureWindow::mouseDown, this, &MpvVideoView::mouseDown);
     connect(window, &MpvPictureWindow::mouseUp, this, &MpvVideoView::mouseUp);
+    if (instead) {
+        connect(window, &MpvPictureWindow::failed, this, [this, window, instead] {
+            if (window_ != window)
+                return;
+            // Gone first: its last word to the core is to stop drawing, which must come before the new start.
+            delete window->container();
+            window_ = nullptr;
+            instead();
+        }, Qt::QueuedConnection);
+    }
     window->container()->setGeometry(rect());
     window->container()->show();
 }
 
 void MpvVideoView::useGl(mpv_handle *mpv)
 {
-    auto *gl = new MpvVideoWindow(mpv, this);
     // A driver that cannot draw from the render thread after all: the software renderer takes over.
-    connect(gl, &MpvVideoWindow::failed, this, [this, mpv] {
-        if (!glWindow())
-            return;
-        // Gone first: its last word to the core is to stop drawing, which must come before the new start.
-        delete window_->container();
-        window_ = nullptr;
+    adopt(new MpvVideoWindow(mpv, this), [this, mpv] {
         useSoftware(mpv);
         emit outputChosen(VideoOutput::name(VideoOutput::Kind::Software));
-    }, Qt::QueuedConnection);
-    adopt(gl);
+    });
 }
 
 void MpvVideoView::useSoftware(mpv_handle *mpv)
 {
-    adopt(new MpvRasterWindow(mpv, this));
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        adopt(new MpvShmWindow(mpv, this), [this, mpv] { adopt(new MpvRasterWindow(mpv, this)); });
+    else
+        adopt(new MpvRasterWindow(mpv, this));
 }
 
 void MpvVideoView::resizeEvent(QResizeEvent *)

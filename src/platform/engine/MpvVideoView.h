@@ -1,6 +1,7 @@
 #pragma once
 // MediaPlayer1's picture as a widget. The way it draws is chosen when it first shows (VideoOutput):
-// an OpenGL window (MpvVideoWindow) or a software one (MpvRasterWindow) fills it.
+// an OpenGL window (MpvVideoWindow) or a software one (MpvShmWindow on X11, else MpvRasterWindow)
+// fills it. A window that cannot draw after all makes way for the next of them.
 #include <QWidget>
 
 #include <functional>
@@ -41,7 +42,8 @@ private:
     void chooseOutput();
     void useGl(mpv_handle *mpv);
     void useSoftware(mpv_handle *mpv);
-    void adopt(MpvPictureWindow *window);
+    // `instead` puts another window in its place should it fail.
+    void adopt(MpvPictureWindow *window, std::function<void()> instead = {});
 
     std::function<mpv_handle *()> core_;
     bool chosen_ = false;

@@ -17,10 +17,6 @@ public:
     // The next picture drawn, the parts off the screen included. Waits for the render thread.
     QImage grabPicture() const override;
 
-signals:
-    // The OpenGL context or libmpv's renderer could not be made: nothing will be drawn here.
-    void failed();
-
 protected:
     bool event(QEvent *e) override;
     void exposeEvent(QExposeEvent *e) override;

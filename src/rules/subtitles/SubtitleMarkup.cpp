@@ -1,5 +1,7 @@
 #include "subtitles/SubtitleMarkup.h"
 
+#include "subtitles/CharacterReferences.h"
+
 namespace SubtitleMarkup {
 
 namespace {
@@ -51,6 +53,18 @@ QByteArray assText(QByteArrayView text)
 {
     QByteArray out;
     out.reserve(text.size());
+    // Blanks and breaks at either end go; a hard space is never trimmed, it is what authors indent with.
+    qsizetype kept = 0;
+    const auto blank = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    const auto add = [&](char c, bool hard) {
+        if (!hard && blank(c)) {
+            if (!out.isEmpty())
+                out += c;
+            return;
+        }
+        out += c;
+        kept = out.size();
+    };
     NextClose closing(text, '}');
     bool drawing = false;
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -68,56 +82,55 @@ QByteArray assText(QByteArrayView text)
         if (drawing)
             continue;
         if (c == '\\' && i + 1 < text.size()) {
+            // "\N" always breaks the line; "\n" only where wrapping needs it, which the overlay's own
+            // wrapping decides, so it is a space.
             const char next = text[i + 1];
-            if (next == 'N' || next == 'n') {
-                out += '\r';
-                ++i;
-                continue;
-            }
-            if (next == 'h') {
-                out += ' ';
+            if (next == 'N' || next == 'n' || next == 'h') {
+                add(next == 'N' ? '\r' : ' ', next == 'h');
                 ++i;
                 continue;
             }
         }
-        out += c;
+        add(c, false);
+    }
+    out.truncate(kept);
+    return out;
+}
+
+QByteArray withoutTags(QByteArrayView text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    NextClose closing(text, '>');
+    // Ruby text is a reading aid over its base; shown on the same line it only garbles it.
+    bool rubyText = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '<') {
+            if (const qsizetype close = closing.from(i); close > 0) {
+                const QByteArrayView tag = text.sliced(i + 1, close - i - 1);
+                qsizetype nameEnd = 0;
+                while (nameEnd < tag.size() && tag[nameEnd] != '.' && tag[nameEnd] != ' ' && tag[nameEnd] != '\t')
+                    ++nameEnd;
+                const QLatin1String name(tag.first(nameEnd));
+                if (name.compare(QLatin1String("rt"), Qt::CaseInsensitive) == 0)
+                    rubyText = true;
+                else if (name.compare(QLatin1String("/rt"), Qt::CaseInsensitive) == 0 ||
+                         name.compare(QLatin1String("/ruby"), Qt::CaseInsensitive) == 0)
+                    rubyText = false;
+                i = close;
+                continue;
+            }
+        }
+        if (!rubyText)
+            out += c;
     }
     return out;
 }
 
 QByteArray tagFreeText(QByteArrayView text)
 {
-    static constexpr struct {
-        const char *name;
-        const char *value;
-    } references[] = {{"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&nbsp;", " "}, {"&lrm;", ""}, {"&rlm;", ""}};
-    QByteArray out;
-    out.reserve(text.size());
-    NextClose closing(text, '>');
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '<') {
-            if (const qsizetype close = closing.from(i); close > 0) {
-                i = close;
-                continue;
-            }
-        }
-        if (c == '&') {
-            bool resolved = false;
-            for (const auto &r : references) {
-                if (text.sliced(i).startsWith(r.name)) {
-                    out += r.value;
-                    i += qsizetype(qstrlen(r.name)) - 1;
-                    resolved = true;
-                    break;
-                }
-            }
-            if (resolved)
-                continue;
-        }
-        out += c;
-    }
-    return out;
+    return CharacterReferences::resolve(QString::fromUtf8(withoutTags(text))).toUtf8();
 }
 
 }  // namespace SubtitleMarkup

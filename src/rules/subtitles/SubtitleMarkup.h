@@ -7,12 +7,17 @@
 
 namespace SubtitleMarkup {
 
-// An ASS/SSA event's text: override blocks "{...}" removed, "\N" and "\n" line breaks, "\h" a space,
-// and whatever a drawing mode ("{\p1}" up to "{\p0}") draws dropped.
+// An ASS/SSA event's text: override blocks "{...}" removed, "\N" a line break, "\n" and "\h" a
+// space, whatever a drawing mode ("{\p1}" up to "{\p0}") draws dropped, and blanks and line breaks
+// at either end trimmed; hard spaces "\h" are never trimmed.
 QByteArray assText(QByteArrayView text);
 
-// A WebVTT cue's text (or a SubRip text with HTML-like tags): tags such as "<i>", "<c.x>", "<v Name>"
-// and "<00:01.000>" removed, the character references &amp; &lt; &gt; &nbsp; &lrm; &rlm; resolved.
+// A WebVTT cue's text (or a SubRip text with HTML-like tags) without its tags, such as "<i>", "<c.x>",
+// "<v Name>" and "<00:01.000>", and without ruby text ("<rt>...</rt>"); character references are
+// left for CharacterReferences::resolve, once the text is decoded.
+QByteArray withoutTags(QByteArrayView text);
+
+// The same for UTF-8 text, with its character references resolved.
 QByteArray tagFreeText(QByteArrayView text);
 
 }  // namespace SubtitleMarkup

@@ -323,6 +323,11 @@ SubtitleLoad loadSource(const SubtitleSource &source, std::optional<int> format,
         load.error = unknownFormatMessage;
         break;
     }
+    if (load.error.isEmpty() && load.table.subCount == 1) {
+        // Nothing but headers, notes or lines of another format: to the user that is an empty file.
+        return SubtitleLoad{false, emptyFileMessage, load.format, SubtitleTable()};
+    }
+    load.table.sortByStart(1);
     load.table.append(sentinelStart, sentinelEnd, QString());
     return load;
 }

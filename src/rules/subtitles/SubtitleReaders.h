@@ -21,16 +21,17 @@ std::optional<int> detectFormat(const SubtitleSource &source);
 // The number at the start of a text (blanks before it allowed), 0 when there is none.
 double leadingNumber(QByteArrayView text);
 
-// Each reader appends the file's entries to the table; lines that do not fit are skipped.
+// Each reader appends the file's entries to the table in file order; lines that do not fit are skipped.
 void readMicroDvd(const SubtitleSource &source, SubtitleTable &table);
 void readSubRip(const SubtitleSource &source, double videoFps, SubtitleTable &table);
 void readSubViewer(const SubtitleSource &source, double videoFps, SubtitleTable &table);
-// Events are taken in the order of their start; events with the same start and end become one entry.
+// In these two, entries with the same start and end, wherever they stand, become one entry.
 void readAss(const SubtitleSource &source, double videoFps, SubtitleTable &table);
 void readWebVtt(const SubtitleSource &source, double videoFps, SubtitleTable &table);
 
 struct SubtitleLoad {
-    // False when the file could not be read or is empty: the previous table stays, `error` says why.
+    // False when the file could not be read, is empty or holds no entry in its format: the previous
+    // table stays, `error` says why.
     bool ok = false;
     // The text of the message box to show (title "ERROR", critical icon), empty when none is due.
     // An unknown format still gives ok with the lead-in and the end sentinel only.
@@ -43,7 +44,8 @@ inline const QString unknownFormatMessage = QStringLiteral("UNKNOWN SUBTITLE FOR
 constexpr double sentinelStart = 10000000;
 constexpr double sentinelEnd = 10000009;
 
-// The whole load: lead-in entry from the OverlayFrame text, the file's entries, the end sentinel.
+// The whole load: lead-in entry from the OverlayFrame text, the file's entries in the order of their
+// start (entries that start together as the file lists them), the end sentinel.
 SubtitleLoad loadSubtitleBytes(const QByteArray &raw, std::optional<int> format, const QString &overlayFrameText,
                                double videoFps);
 SubtitleLoad loadSubtitleFile(const QString &path, std::optional<int> format, const QString &overlayFrameText,

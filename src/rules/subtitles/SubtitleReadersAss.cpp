@@ -5,7 +5,6 @@
 #include "subtitles/SubtitleTimes.h"
 
 #include <QList>
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -67,7 +66,6 @@ std::optional<Event> eventOf(QByteArrayView value, const Fields &f)
     if (!start || !end)
         return std::nullopt;
     QByteArray text = SubtitleMarkup::assText(fields[size_t(f.text)]);
-    text = trimmedText(text).toByteArray();
     if (text.isEmpty())
         return std::nullopt;
     return Event{*start, *end, std::move(text)};
@@ -81,7 +79,7 @@ void readAss(const SubtitleSource &source, double videoFps, SubtitleTable &table
     QByteArrayView line;
     bool inEvents = false;
     Fields fields;
-    std::vector<Event> events;
+    const int first = table.subCount;
     while (lines.next(line)) {
         const QByteArrayView t = trimmedText(line);
         if (t.startsWith('[')) {
@@ -93,22 +91,12 @@ void readAss(const SubtitleSource &source, double videoFps, SubtitleTable &table
         if (const auto format = valueOf(t, "Format")) {
             fields = fieldsOf(*format, fields);
         } else if (const auto dialogue = valueOf(t, "Dialogue")) {
-            if (auto event = eventOf(*dialogue, fields))
-                events.push_back(std::move(*event));
+            if (const auto event = eventOf(*dialogue, fields))
+                table.append(basic_numbers::framesAt(event->start, videoFps),
+                             basic_numbers::framesAt(event->end, videoFps), decodePiece(source, event->text));
         }
     }
-    // The format keeps no order of its own (styles and layers are often grouped), and the display
-    // shows one entry at a time: events are taken by their start, and lines that show together
-    // (two speakers, a sign over a line) become one entry.
-    std::stable_sort(events.begin(), events.end(), [](const Event &a, const Event &b) { return a.start < b.start; });
-    for (size_t i = 0; i < events.size();) {
-        QByteArray text = events[i].text;
-        size_t next = i + 1;
-        for (; next < events.size() && events[next].start == events[i].start && events[next].end == events[i].end;
-             ++next)
-            text += '\r' + events[next].text;
-        table.append(basic_numbers::framesAt(events[i].start, videoFps),
-                     basic_numbers::framesAt(events[i].end, videoFps), decodePiece(source, text));
-        i = next;
-    }
+    // Lines that show together (two speakers, a sign over a line) are often listed apart, grouped by
+    // style or layer.
+    table.mergeSameSpans(first);
 }

@@ -1,6 +1,7 @@
 // WebVTT: cues of a timing line and text lines up to an empty line; the header, NOTE, STYLE and REGION
-// blocks hold no timing line and are passed over with any other block that has none.
+// blocks hold no timing line and are passed over with any other lines outside a cue.
 #include "numbers/basic_numbers.h"
+#include "subtitles/CharacterReferences.h"
 #include "subtitles/SubtitleMarkup.h"
 #include "subtitles/SubtitleReaders.h"
 #include "subtitles/SubtitleTimes.h"
@@ -54,29 +55,25 @@ void readWebVtt(const SubtitleSource &source, double videoFps, SubtitleTable &ta
     LineReader lines(source);
     QByteArrayView line;
     std::string raw;
+    const int first = table.subCount;
     bool have = lines.next(line);
     while (have) {
-        if (isBlank(line)) {
-            have = lines.next(line);
-            continue;
-        }
-        auto timing = cueTiming(line);
-        QByteArrayView after;
-        // A cue's identifier stands on the line before its timing.
-        if (!timing && lines.peek(after) && cueTiming(after)) {
-            have = lines.next(line);
-            timing = cueTiming(line);
-        }
+        const auto timing = cueTiming(line);
         if (!timing) {
-            while (have && !isBlank(line))
+            // The header, a note, a style or region, a cue's identifier or stray text: passed over up to
+            // an empty line, or up to a timing line, which starts a cue however the block began.
+            while (have && !isBlank(line) && !cueTiming(line))
+                have = lines.next(line);
+            while (have && isBlank(line))
                 have = lines.next(line);
             continue;
         }
         // Text lines up to an empty line, or up to the next cue's timing where the empty line is missing.
         raw.clear();
         have = lines.next(line);
-        for (bool first = true; have && !isBlank(line) && !cueTiming(line); first = false) {
-            if (!first) {
+        QByteArrayView after;
+        for (bool firstLine = true; have && !isBlank(line) && !cueTiming(line); firstLine = false) {
+            if (!firstLine) {
                 if (lines.peek(after) && cueTiming(after)) {
                     line = lines.current();
                     break;
@@ -87,8 +84,10 @@ void readWebVtt(const SubtitleSource &source, double videoFps, SubtitleTable &ta
             raw.append(line.data(), size_t(line.size()));
             have = lines.next(line);
         }
-        const QByteArray text = SubtitleMarkup::tagFreeText(QByteArrayView(raw.data(), qsizetype(raw.size())));
+        const QByteArray text = SubtitleMarkup::withoutTags(QByteArrayView(raw.data(), qsizetype(raw.size())));
         table.append(basic_numbers::framesAt(timing->start, videoFps), basic_numbers::framesAt(timing->end, videoFps),
-                     decodePiece(source, text));
+                     CharacterReferences::resolve(decodePiece(source, text)));
     }
+    // Two speakers, or a caption and a sound, are often two cues of the same time.
+    table.mergeSameSpans(first);
 }

@@ -27,4 +27,14 @@ struct SubtitleTable {
         subText.emplace_back();
         ++subCount;
     }
+
+    // Puts the used entries from `first` on in the order of their start; entries that start on the
+    // same frame keep the order they had. The display steps through the table by index, so an entry
+    // listed after a later one would never come due.
+    void sortByStart(int first);
+
+    // Joins every entry from `first` on that has the same start and end as an earlier one to that
+    // one, its text on a line of its own: the display shows one entry at a time, and would show only
+    // the first of them.
+    void mergeSameSpans(int first);
 };

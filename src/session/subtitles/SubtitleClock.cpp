@@ -56,9 +56,11 @@ void SubtitleClock::resyncSubtitles()
 {
     if (table_.subCount <= 0)
         return;
+    // The entry the position has not yet left, so a seek into the middle of a cue shows it at once.
+    // Among overlapping entries that is the earliest listed, as the tick would have reached it.
     const double position = mediaPlayer1_.currentPosition();
     int i = 0;
-    while (i + 1 < table_.subCount && table_.subStart[static_cast<size_t>(i)] < position)
+    while (i + 1 < table_.subCount && table_.subEnd[static_cast<size_t>(i)] < position)
         ++i;
     subIndex_ = i;
     if (!hooks_.hidden())

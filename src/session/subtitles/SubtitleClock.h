@@ -37,7 +37,7 @@ public:
     SubtitleClockHooks &hooks() { return hooks_; }
 
     void tick();
-    // Finds the first entry that starts at or after the current frame, clears the overlay and ticks once.
+    // Finds the first entry that ends at or after the current frame, clears the overlay and ticks once.
     void resyncSubtitles();
 
 private:

@@ -25,12 +25,14 @@ void PlayerSession::loadSubtitles(const QString &path, std::optional<int> format
         return;
     log_.line(QStringLiteral("Opening Subs ") + path);
     SubtitleLoad load = loadSubtitleFile(path, format, prefs_.values().overlayFrame, videoFps_);
+    // The format tried is worth knowing when its reader found nothing.
+    if (load.ok || load.format)
+        log_.line(formatLogLine(load.format));
     if (!load.ok) {
         // Nothing was read: the table, the caption and the display stay as they were.
         emit messageDue(load.error, Dialogs::Icon::Critical, QStringLiteral("ERROR"));
         return;
     }
-    log_.line(formatLogLine(load.format));
     if (!load.error.isEmpty())
         emit messageDue(load.error, Dialogs::Icon::Critical, QStringLiteral("ERROR"));
     setSubtitleTable(std::move(load.table));

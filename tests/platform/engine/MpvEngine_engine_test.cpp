@@ -3,13 +3,14 @@
 #include "engine/MpvEngine.h"
 #include "engine/MpvVideoView.h"
 #include "engine/MpvVideoWindow.h"
+#include "support/ChildTests.h"
 #include "support/CoreSays.h"
 #include "support/EachVideoOutput.h"
+#include "support/PictureWindow.h"
 #include "support/OpenAndWait.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,21 +46,8 @@ bool near(QRgb got, QColor want)
         && std::abs(qBlue(got) - want.blue()) < 48;
 }
 
-// A borderless window that carries the engine's picture, as the video window does.
-struct VideoWindow {
-    QWidget window;
-    MpvEngine engine{true, kTpp, kTpp};
-
-    VideoWindow()
-    {
-        window.resize(320, 240);
-        engine.videoWidget()->setParent(&window);
-        engine.setWidth(320 * kTpp);
-        engine.setHeight(240 * kTpp);
-        window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-    QImage picture() { return engine.videoView()->picture(); }
+// The picture's window, and the frame number the clip shows in it.
+struct VideoWindow : PictureWindow {
     int frameOnScreen() { return frameInPicture(picture()); }
 };
 
@@ -491,16 +479,9 @@ TEST(MpvEngine, FractionalScaleRunsInAProcessOfItsOwn)
 {
     if (qApp->devicePixelRatio() != 1)
         GTEST_SKIP();
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env;
     env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1.5"));
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=*MpvEnginePicture.AtAFractionalScaleIsDrawnPixelForPixel*")});
-    ASSERT_TRUE(child.waitForFinished(120000));
-    const QByteArray out = child.readAll();
-    EXPECT_TRUE(child.exitCode() == 0 && out.contains("[  PASSED  ] 2 tests")) << out.toStdString();
+    EXPECT_TRUE(passInAChild(QStringLiteral("*MpvEnginePicture.AtAFractionalScaleIsDrawnPixelForPixel*"), env, 2));
 }
 
 } // namespace

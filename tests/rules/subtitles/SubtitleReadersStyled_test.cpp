@@ -94,7 +94,12 @@ TEST(AssReader, EventsAgainstHandWrittenTables)
         {"override blocks, line breaks and hard spaces",
          "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\an8}{\\i1}Top{\\i0}\\Nline\\ntwo\\hend\r\n"
          "Dialogue: 0,0:00:03.00,0:00:04.00,Default,,0,0,0,,{\\pos(10,20)\\c&H00FF00&}Green {\\b1}bold{\\b0}\r\n",
-         {{25, 50, "Top\rline\rtwo end"}, {75, 100, "Green bold"}}},
+         {{25, 50, "Top\rline two end"}, {75, 100, "Green bold"}}},
+        {"hard spaces kept at either end, other blanks and breaks trimmed",
+         "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,\\h\\hIndented\\h\r\n"
+         "Dialogue: 0,0:00:03.00,0:00:04.00,Default,,0,0,0,, {\\i1} \\N\\nPlain\\n \\N \r\n"
+         "Dialogue: 0,0:00:05.00,0:00:06.00,Default,,0,0,0,,\\h\r\n",
+         {{25, 50, "  Indented "}, {75, 100, "Plain"}, {125, 150, " "}}},
         {"drawings dropped, the text after them kept",
          "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\p1}m 0 0 l 100 0 100 100 0 100{\\p0}Sign\r\n"
          "Dialogue: 0,0:00:03.00,0:00:04.00,Default,,0,0,0,,{\\an7\\p2}m 0 0 l 5 5\r\n"
@@ -106,6 +111,13 @@ TEST(AssReader, EventsAgainstHandWrittenTables)
          "Dialogue: 1,0:00:01.00,0:00:02.00,Default,,0,0,0,,Second\r\n"
          "Dialogue: 0,0:00:01.00,0:00:03.00,Default,,0,0,0,,Longer\r\n",
          {{25, 50, "First\rSecond"}, {25, 75, "Longer"}, {125, 150, "Third"}}},
+        {"the same span joined wherever the file lists it",
+         "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Speaker one\r\n"
+         "Dialogue: 0,0:00:01.00,0:00:03.00,Default,,0,0,0,,Longer\r\n"
+         "Dialogue: 0,0:00:09.00,0:00:10.00,Default,,0,0,0,,Later\r\n"
+         "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Speaker two\r\n"
+         "Dialogue: 0,0:00:01.01,0:00:02.00,Default,,0,0,0,,Same frames\r\n",
+         {{25, 50, "Speaker one\rSpeaker two\rSame frames"}, {25, 75, "Longer"}, {225, 250, "Later"}}},
         {"comments, empty texts and malformed lines passed over",
          "Comment: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,note\r\n"
          "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\i1}{\\i0}\r\n"
@@ -139,8 +151,9 @@ TEST(AssReader, FormatLineGivesTheFieldOrder)
                 "[Fonts]\nDialogue: 0,0:00:03.00,0:00:04.00,,,0,0,0,,gone\n",
                 std::nullopt, 25, {{25, 50, "Usual"}}, formatAss);
     // Events before any section header, or in another section, are not read.
-    expectTable("[Script Info]\nDialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,early\n", std::nullopt, 25, {},
-                formatAss);
+    EXPECT_FALSE(loadSubtitleBytes("[Script Info]\nDialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,early\n",
+                                   std::nullopt, "30", 25)
+                     .ok);
 }
 
 TEST(WebVttReader, CuesAgainstHandWrittenTables)
@@ -167,8 +180,21 @@ TEST(WebVttReader, CuesAgainstHandWrittenTables)
         {"tags removed, references resolved",
          "WEBVTT\n\n00:01.000 --> 00:02.000\n<v Roger Bingham><i>We</i> are <c.yellow.bg_blue>here</c>\n"
          "<00:01.500>and <b>now</b> &amp; &lt;then&gt;&nbsp;&lrm;too\n\n"
-         "00:03.000 --> 00:04.000\n<ruby>漢<rt>kan</rt></ruby> a < b\n",
-         {{25, 50, "We are here\rand now & <then> too"}, {75, 100, "漢kan a < b"}}},
+         "00:03.000 --> 00:04.000\n<ruby>漢<rt>kan</rt></ruby> a < b &eacute;t&#233; &#x2014; &copy\n",
+         {{25, 50, "We are here\rand now & <then>\u00a0\u200etoo"}, {75, 100, "漢 a < b été — ©"}}},
+        {"ruby text dropped, closed or not",
+         "WEBVTT\n\n00:01.000 --> 00:02.000\n<ruby>東<rt>tō</rt>京<rt>kyō</ruby> is big\n\n"
+         "00:03.000 --> 00:04.000\n<ruby.x>字<rt.y>ji\nstill ruby\n",
+         {{25, 50, "東京 is big"}, {75, 100, "字"}}},
+        {"a timing line ends a block of stray lines and starts its cue",
+         "WEBVTT\n\nstray one\nstray two\n00:00:01.000 --> 00:00:02.000\nKept\n\n"
+         "NOTE\nnot a cue\n00:03.000 --> 00:04.000\nAlso kept\n",
+         {{25, 50, "Kept"}, {75, 100, "Also kept"}}},
+        {"cues of the same span joined wherever they stand",
+         "WEBVTT\n\n00:01.000 --> 00:02.000\n<v A>Hello\n\n00:01.000 --> 00:03.000\nlonger\n\n"
+         "00:05.000 --> 00:06.000\nlater\n\n00:01.000 --> 00:02.000\n<v B>Hi\n\n"
+         "00:01.000 --> 00:02.000\n\n",
+         {{25, 50, "Hello\rHi"}, {25, 75, "longer"}, {125, 150, "later"}}},
         {"cues that run into the next without an empty line",
          "WEBVTT\n\n00:01.000 --> 00:02.000\nA\n00:03.000 --> 00:04.000\nB\nsecond\nc3\n00:05.000 --> 00:06.000\nC",
          {{25, 50, "A"}, {75, 100, "B\rsecond"}, {125, 150, "C"}}},
@@ -256,8 +282,13 @@ TEST(SubtitleMarkup, EdgesOfTheMarkup)
         {"<i>", "<i>", ""},
         {"x <", "x <", "x <"},
         {"\\", "\\", "\\"},
-        {"\\N", "\r", "\\N"},
-        {"C:\\new", "C:\rew", "C:\\new"},
+        {"\\N", "", "\\N"},
+        {"C:\\new", "C: ew", "C:\\new"},
+        {" \\N{\\i1}\\h\\n", " ", " \\N{\\i1}\\h\\n"},
+        {"a\\Nb", "a\rb", "a\\Nb"},
+        {"\\hx\\n \\N", " x", "\\hx\\n \\N"},
+        {"a<rt>b", "a<rt>b", "a"},
+        {"a</rt>b", "a</rt>b", "ab"},
         {"&amp;amp;", "&amp;amp;", "&amp;"},
         {"&unknown; &", "&unknown; &", "&unknown; &"},
         {"{\\p1}never closed", "", "{\\p1}never closed"},
@@ -285,8 +316,8 @@ TEST(StyledReaders, ForcedOnAnotherFormatsFileReadNothingOrWhatFits)
 {
     // "Open as" has no code for these; forced on them (as a caller may), each reads only what it knows.
     const SubtitleLoad ass = loadSubtitleBytes("1\n00:00:01,000 --> 00:00:02,000\nx\n", formatAss, "30", 25);
-    EXPECT_TRUE(ass.ok);
-    EXPECT_EQ(ass.table.subCount, 2);
+    EXPECT_FALSE(ass.ok);
+    EXPECT_EQ(ass.error, "The subtitle file is empty");
     const SubtitleLoad vtt = loadSubtitleBytes("1\n00:00:01,000 --> 00:00:02,000\nx\n", formatWebVtt, "30", 25);
     ASSERT_EQ(vtt.table.subCount, 3);
     EXPECT_EQ(vtt.table.subStart[1], 25);

@@ -219,6 +219,7 @@ TEST(SubtitleEncoding, LegacyCodePagesReadAsTheirOwnLetters)
 
 TEST(MicroDvd, FieldsAndTexts)
 {
+    // In the table by their start, as the load sorts them.
     const auto l = load("{100}{200}Hello|World\r\n"
                         "{100}{}Hi\r\n"
                         "{}{50}x\r\n"
@@ -227,19 +228,26 @@ TEST(MicroDvd, FieldsAndTexts)
                         "  {5}{6}indented\r\n"
                         "{12.5}{20}half\r\n"
                         "{10}{20}a}b\r\n");
-    const auto &t = l.table;
+    struct Row {
+        double start, end;
+        const char *text;
+    };
+    const Row rows[] = {
+        {0, 50, "x"},                        // no start field
+        {1, 1, "23.976"},                    // a frame-rate line is an entry like any other
+        {10, 20, "b"},                       // a "}" in the text cuts what stands before it
+        {12.5, 20, "half"},                  // fractional frames stay; the indented line was skipped
+        {100, 200, "Hello\rWorld"},
+        {100, 150, "Hi"},                    // an empty end field: 50 frames
+        {100, 200, "Italic"},                // formatting codes dropped
+    };
     ASSERT_EQ(entries(l), 7);
-    EXPECT_EQ(t.subStart[1], 100);
-    EXPECT_EQ(t.subEnd[1], 200);
-    EXPECT_EQ(t.subText[1], "Hello\rWorld");
-    EXPECT_EQ(t.subEnd[2], 150);
-    EXPECT_EQ(t.subStart[3], 0);
-    EXPECT_EQ(t.subEnd[3], 50);
-    EXPECT_EQ(t.subText[4], "Italic");
-    EXPECT_EQ(t.subStart[5], 1);
-    EXPECT_EQ(t.subText[5], "23.976");
-    EXPECT_EQ(t.subStart[6], 12.5);  // fractional frames stay; the indented line was skipped
-    EXPECT_EQ(t.subText[7], "b");
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(rows[i].text);
+        EXPECT_EQ(l.table.subStart[size_t(i + 1)], rows[i].start);
+        EXPECT_EQ(l.table.subEnd[size_t(i + 1)], rows[i].end);
+        EXPECT_EQ(l.table.subText[size_t(i + 1)], QString::fromUtf8(rows[i].text));
+    }
 }
 
 TEST(MicroDvd, MalformedLinesAreSkipped)
@@ -404,9 +412,86 @@ TEST(SubViewer, TimingRightAfterTheHeaderIsRead)
     EXPECT_EQ(l.table.subText[1], "A");
 }
 
-TEST(SubViewer, NoSubtitleSectionGivesNoEntries)
+// A file that holds text but not one entry its reader can use is reported as an empty file: the
+// previous table stays.
+TEST(SubtitleLoad, AFileWithoutAnEntryIsReportedAsEmpty)
 {
-    const auto l = load("[INFORMATION]\r\n00:00:01.00,00:00:02.00\r\nA\r\n");
-    EXPECT_TRUE(l.ok);
-    EXPECT_EQ(entries(l), 0);
+    struct Case {
+        const char *what;
+        QByteArray file;
+        std::optional<int> format;
+    };
+    const Case cases[] = {
+        {"SubViewer without its subtitle section", "[INFORMATION]\r\n00:00:01.00,00:00:02.00\r\nA\r\n",
+         std::nullopt},
+        {"SubRip without a timing line", "1\r\nno timing\r\n\r\n", std::nullopt},
+        {"MicroDVD lines without their braces", "{100\r\n{100}\r\n", std::nullopt},
+        {"WebVTT with a header and a note only", "WEBVTT\n\nNOTE nothing yet\n", std::nullopt},
+        {"ASS with its events section empty", "[Script Info]\nTitle: x\n\n[Events]\nFormat: Start, End, Text\n",
+         std::nullopt},
+        {"ASS whose only event draws", "[Script Info]\n[Events]\n"
+                                       "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\p1}m 0 0 l 1 1\n",
+         std::nullopt},
+        {"a SubRip file opened as MicroDVD", "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n", formatMicroDvd},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto l = load(c.file, c.format);
+        EXPECT_FALSE(l.ok);
+        EXPECT_EQ(l.error, "The subtitle file is empty");
+        EXPECT_EQ(l.table.subCount, 0);
+    }
+    // From disk the message names the file, as for a file of no bytes at all.
+    QTemporaryDir dir;
+    QFile file(dir.filePath("header.vtt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("WEBVTT\n\n");
+    file.close();
+    EXPECT_EQ(loadSubtitleFile(file.fileName(), std::nullopt, "30", 25).error.toStdString(),
+              ("The subtitle file is empty: " + file.fileName()).toStdString());
+}
+
+// Every reader's entries come out by their start, between the lead-in and the sentinel that stay
+// where they are; entries that start together keep the file's order.
+TEST(SubtitleLoad, EntriesOutOfOrderAreSortedByTheirStart)
+{
+    struct Case {
+        const char *what;
+        QByteArray file;
+        std::vector<std::pair<double, const char *>> entries;  // start, text
+    };
+    const Case cases[] = {
+        {"SubRip listing 14 s, 8 s, 2 s",
+         "1\r\n00:00:14,000 --> 00:00:15,000\r\nfourteen\r\n\r\n"
+         "2\r\n00:00:08,000 --> 00:00:09,000\r\neight\r\n\r\n"
+         "3\r\n00:00:02,000 --> 00:00:03,000\r\ntwo\r\n",
+         {{50, "two"}, {200, "eight"}, {350, "fourteen"}}},
+        {"MicroDVD, one before the lead-in and one after the sentinel's start",
+         "{20000000}{20000010}late\r\n{300}{400}b\r\n{5}{10}early\r\n",
+         {{5, "early"}, {300, "b"}, {20000000, "late"}}},
+        {"SubViewer, equal starts in file order",
+         "[SUBTITLE]\r\n00:00:04.00,00:00:05.00\r\nlater\r\n00:00:02.00,00:00:03.00\r\nfirst\r\n"
+         "00:00:02.00,00:00:02.50\r\nsecond\r\n",
+         {{50, "first"}, {50, "second"}, {100, "later"}}},
+        {"WebVTT", "WEBVTT\n\n00:06.000 --> 00:07.000\nsix\n\n00:01.000 --> 00:02.000\none\n",
+         {{25, "one"}, {150, "six"}}},
+        {"ASS", "[Script Info]\n[Events]\nFormat: Start, End, Text\nDialogue: 0:00:03.00,0:00:04.00,three\n"
+                "Dialogue: 0:00:01.00,0:00:04.00,one\n",
+         {{25, "one"}, {75, "three"}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto l = load(c.file);
+        ASSERT_TRUE(l.ok);
+        const SubtitleTable &t = l.table;
+        ASSERT_EQ(entries(l), int(c.entries.size()));
+        EXPECT_EQ(t.subStart[0], 30);
+        EXPECT_TRUE(t.subText[0].isEmpty());
+        for (size_t i = 0; i < c.entries.size(); ++i) {
+            EXPECT_EQ(t.subStart[i + 1], c.entries[i].first) << i;
+            EXPECT_EQ(t.subText[i + 1], QString::fromUtf8(c.entries[i].second)) << i;
+        }
+        EXPECT_EQ(t.subStart[size_t(t.subCount - 1)], 10000000);
+        EXPECT_EQ(t.subEnd[size_t(t.subCount - 1)], 10000009);
+    }
 }

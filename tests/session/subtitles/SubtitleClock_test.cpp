@@ -1,22 +1,14 @@
 #include "subtitles/SubtitleClock.h"
 
-#include "subtitles/SubtitleOverlay.h"
 #include "support/FakeEngine.h"
+#include "support/FakeOverlay.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
 
 namespace {
-
-class FakeOverlay : public SubtitleOverlay {
-public:
-    QStringList calls;  // "show", "hide", "text <caption>"
-    int dues = 0;       // entries that came due
-    void cueDue() override { ++dues; }
-    void showOverlay() override { calls << "show"; }
-    void hideOverlay() override { calls << "hide"; }
-    void setCaption(const QString &text) override { calls << "text " + text; }
-};
 
 struct Rig {
     FakeEngine video, audio;
@@ -31,7 +23,8 @@ struct Rig {
                          [this] { return autosub; }, [this] { ++barUpdates; }, [this] { return &overlay; }}};
 
     // Lead-in 30..40, the given entries, the sentinel.
-    void table(std::initializer_list<std::tuple<double, double, const char *>> rows)
+    using Rows = std::vector<std::tuple<double, double, const char *>>;
+    void table(const Rows &rows)
     {
         SubtitleTable t;
         t.append(30, 40, QString());
@@ -138,29 +131,61 @@ TEST(SubtitleClock, ShortEntriesArePassedOverOnePerTick)
     EXPECT_TRUE(r.tickAt(144).isEmpty());
 }
 
-TEST(SubtitleClock, SeekIntoAnEntryLeavesItBlankUntilTheNext)
+// The re-find lands on the entry the position is inside, so it shows at once; between entries the
+// overlay waits for the next one.
+TEST(SubtitleClock, ASeekShowsTheEntryItLandsIn)
+{
+    using Rows = Rig::Rows;
+    // 25 fps: "before" 10 s to 16 s, "long" 20.5 s to 59 s, "after" 60 s to 64 s.
+    const Rows film = {{250, 400, "before"}, {512, 1475, "long"}, {1500, 1600, "after"}};
+    struct Case {
+        const char *what;
+        Rows rows;
+        double frame;
+        int index;
+        QStringList calls;  // with "Autoshow Subtitles." the clear is a hide
+    };
+    const Case cases[] = {
+        {"26 s, inside a cue that began at 20.5 s", film, 650, 2, {"hide", "show", "text long"}},
+        {"on a cue's first frame", film, 512, 2, {"hide", "show", "text long"}},
+        {"on a cue's last frame", film, 1475, 2, {"hide", "show", "text long"}},
+        {"one frame past a cue: the next waits", film, 1476, 3, {"hide"}},
+        {"between the lead-in and the first cue", film, 100, 1, {"hide"}},
+        {"before frame 30: the lead-in waits", film, 10, 0, {"hide"}},
+        {"inside the lead-in: it shows, empty", film, 35, 0, {"hide", "show", "text "}},
+        {"past every cue: the sentinel", film, 20000000, 4, {"hide", "hide"}},
+        {"overlapping cues: the earlier listed, as the tick shows them",
+         {{100, 200, "k"}, {150, 250, "k+1"}}, 160, 1, {"hide", "show", "text k"}},
+        {"overlapping cues: the later once the earlier is over", {{100, 200, "k"}, {150, 250, "k+1"}}, 220, 2,
+         {"hide", "show", "text k+1"}},
+        {"a long cue with a short one inside it", {{100, 500, "long"}, {200, 250, "short"}}, 300, 1,
+         {"hide", "show", "text long"}},
+        {"a cue ending before it starts is passed", {{300, 290, "backward"}, {400, 500, "after"}}, 295, 2,
+         {"hide"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig r;
+        r.table(c.rows);
+        r.video.setPositionQuietly(c.frame);
+        r.clock.resyncSubtitles();
+        EXPECT_EQ(r.clock.subIndex(), c.index);
+        EXPECT_EQ(r.overlay.calls, c.calls);
+    }
+}
+
+TEST(SubtitleClock, ARefindWithoutAutoshowBlanksBeforeItShows)
 {
     Rig r;
+    r.autosub = false;
     r.table({{100, 200, "A"}, {300, 400, "B"}});
-    r.video.setPositionQuietly(150);
-    r.overlay.calls.clear();
+    r.video.setPositionQuietly(350);
     r.clock.resyncSubtitles();
     EXPECT_EQ(r.clock.subIndex(), 2);
-    EXPECT_EQ(r.overlay.calls, QStringList{"hide"});
-    EXPECT_TRUE(r.tickAt(190).isEmpty());
-    EXPECT_EQ(r.tickAt(300), (QStringList{"show", "text B"}));
-    // Back before frame 30: the lead-in shows again.
-    r.video.setPositionQuietly(10);
-    r.clock.resyncSubtitles();
-    EXPECT_EQ(r.clock.subIndex(), 0);
-    EXPECT_EQ(r.tickAt(35), (QStringList{"show", "text "}));
-    // A seek exactly onto a start picks that entry, and the tick inside resync shows it.
-    r.video.setPositionQuietly(100);
-    r.overlay.calls.clear();
-    r.autosub = false;
-    r.clock.resyncSubtitles();
-    EXPECT_EQ(r.clock.subIndex(), 1);
-    EXPECT_EQ(r.overlay.calls, (QStringList{"text ", "show", "text A"}));
+    EXPECT_EQ(r.overlay.calls, (QStringList{"text ", "show", "text B"}));
+    // Then the ticks carry on from there.
+    EXPECT_EQ(r.tickAt(401), QStringList{"text "});
+    EXPECT_EQ(r.clock.subIndex(), 3);
 }
 
 TEST(SubtitleClock, OverlappingAndBackwardEntries)

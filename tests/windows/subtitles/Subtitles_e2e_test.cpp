@@ -20,6 +20,39 @@ namespace {
 const QByteArray kSrt = "1\r\n00:00:02,000 --> 00:00:03,000\r\nHello\r\n\r\n"
                         "2\r\n00:00:04,000 --> 00:00:06,000\r\nTwo\r\nlines\r\n\r\n";
 
+// The whole program on the real engine, a movie open and a subtitle file dropped on "Sub".
+struct RealSubtitles {
+    bool runtimeSet = PanelFixture::privateRuntimeFolder();
+    QTemporaryDir folder;
+    FakeDialogs dialogs;
+    Program program{folder.path(), QString(), dialogs};
+    Panelfrm &panel = program.panel;
+
+    RealSubtitles() { panel.Form_Load(); }
+    ~RealSubtitles() { panel.Form_Unload(0); }
+
+    // True once both are in without a message.
+    [[nodiscard]] bool open(const QString &movie, const QString &name, const QByteArray &subtitles)
+    {
+        const QString path = folder.filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(subtitles) != subtitles.size())
+            return false;
+        f.close();
+        RealPicture::dropFiles(ctl(panel, "openfile"), {movie});
+        if (!opensEnded(program.session))
+            return false;
+        RealPicture::dropFiles(ctl(panel, "subopen"), {path});
+        return dialogs.shown.empty();
+    }
+    double frame() const { return program.MediaPlayer1.currentPosition(); }
+    QString shown() const { return panel.overlay()->isVisible() ? panel.overlay()->Label1->text() : QString(); }
+    [[nodiscard]] bool waitFor(const QString &wanted)
+    {
+        return QTest::qWaitFor([&] { return panel.overlay()->isVisible() && shown() == wanted; }, 15000);
+    }
+};
+
 }  // namespace
 
 TEST(SubtitlesEndToEnd, EachTextShowsInTheOverlayWhileItsFramesPlay)
@@ -32,44 +65,25 @@ TEST(SubtitlesEndToEnd, EachTextShowsInTheOverlayWhileItsFramesPlay)
     const Case cases[] = {{"clip25.mp4", 25}, {"clip25.ogv", 25}, {"vfr.mp4", 20.056}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.clip);
-        PanelFixture::privateRuntimeFolder();
-        QTemporaryDir folder;
-        FakeDialogs dialogs;
-        Program program(folder.path(), QString(), dialogs);
-        Panelfrm &panel = program.panel;
-        panel.Form_Load();
-        const QString srt = folder.filePath(QStringLiteral("clip.srt"));
-        {
-            QFile f(srt);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(kSrt);
-        }
-        RealPicture::dropFiles(ctl(panel, "openfile"), {QStringLiteral(VISTREL_MEDIA_DIR "/") + QLatin1String(c.clip)});
-        ASSERT_TRUE(opensEnded(program.session));
-        RealPicture::dropFiles(ctl(panel, "subopen"), {srt});
-        ASSERT_TRUE(dialogs.shown.empty());
-        ASSERT_EQ(program.session.videoFps(), c.fps);
-        ASSERT_EQ(ctl(panel, "Sublbl")->text(), QStringLiteral("SUB: CLIP.SRT"));
+        RealSubtitles r;
+        ASSERT_TRUE(r.open(QStringLiteral(VISTREL_MEDIA_DIR "/") + QLatin1String(c.clip), QStringLiteral("clip.srt"),
+                           kSrt));
+        ASSERT_EQ(r.program.session.videoFps(), c.fps);
+        ASSERT_EQ(ctl(r.panel, "Sublbl")->text(), QStringLiteral("SUB: CLIP.SRT"));
 
-        panel.vplay_Click();
-        QLabel *text = panel.overlay()->Label1;
-        const auto frame = [&] { return program.MediaPlayer1.currentPosition(); };
-        const auto waitFor = [&](const QString &wanted) {
-            return QTest::qWaitFor([&] { return panel.overlay()->isVisible() && text->text() == wanted; }, 15000);
-        };
+        r.panel.vplay_Click();
         const auto at = [&](double seconds) { return std::nearbyint(seconds * c.fps); };
 
-        ASSERT_TRUE(waitFor(QStringLiteral("Hello"))) << "at frame " << frame();
-        EXPECT_GE(frame(), at(2));
-        EXPECT_LE(frame(), at(3));
+        ASSERT_TRUE(r.waitFor(QStringLiteral("Hello"))) << "at frame " << r.frame();
+        EXPECT_GE(r.frame(), at(2));
+        EXPECT_LE(r.frame(), at(3));
 
-        ASSERT_TRUE(waitFor(QString())) << "at frame " << frame();
-        EXPECT_GT(frame(), at(3));
+        ASSERT_TRUE(r.waitFor(QString())) << "at frame " << r.frame();
+        EXPECT_GT(r.frame(), at(3));
 
-        ASSERT_TRUE(waitFor(QStringLiteral("Two\nlines"))) << "at frame " << frame();
-        EXPECT_GE(frame(), at(4));
-        EXPECT_LE(frame(), at(6));
-        panel.Form_Unload(0);
+        ASSERT_TRUE(r.waitFor(QStringLiteral("Two\nlines"))) << "at frame " << r.frame();
+        EXPECT_GE(r.frame(), at(4));
+        EXPECT_LE(r.frame(), at(6));
     }
 }
 
@@ -87,30 +101,28 @@ TEST(SubtitlesEndToEnd, AssAndWebVttFilesShowTheirTextsWithoutMarkup)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        PanelFixture::privateRuntimeFolder();
-        QTemporaryDir folder;
-        FakeDialogs dialogs;
-        Program program(folder.path(), QString(), dialogs);
-        Panelfrm &panel = program.panel;
-        panel.Form_Load();
-        const QString path = folder.filePath(QLatin1String(c.name));
-        {
-            QFile f(path);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(c.file);
-        }
-        RealPicture::dropFiles(ctl(panel, "openfile"), {RealPicture::clip25});
-        ASSERT_TRUE(opensEnded(program.session));
-        RealPicture::dropFiles(ctl(panel, "subopen"), {path});
-        ASSERT_TRUE(dialogs.shown.empty());
-        panel.vplay_Click();
-        QLabel *text = panel.overlay()->Label1;
-        const auto frame = [&] { return program.MediaPlayer1.currentPosition(); };
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return panel.overlay()->isVisible() && text->text() == QStringLiteral("Hello\nthere"); }, 15000))
-            << "at frame " << frame() << ": " << text->text().toStdString();
-        EXPECT_GE(frame(), 50);
-        EXPECT_LE(frame(), 75);
-        panel.Form_Unload(0);
+        RealSubtitles r;
+        ASSERT_TRUE(r.open(RealPicture::clip25, QLatin1String(c.name), c.file));
+        r.panel.vplay_Click();
+        ASSERT_TRUE(r.waitFor(QStringLiteral("Hello\nthere")))
+            << "at frame " << r.frame() << ": " << r.shown().toStdString();
+        EXPECT_GE(r.frame(), 50);
+        EXPECT_LE(r.frame(), 75);
     }
+}
+
+// A click on the tracker in the middle of a long cue shows that cue at once, before the movie plays on.
+TEST(SubtitlesEndToEnd, AClickOnTheTrackerInsideALongCueShowsItAtOnce)
+{
+    RealSubtitles r;
+    ASSERT_TRUE(r.open(RealPicture::clip25, QStringLiteral("long.srt"),
+                       "1\r\n00:00:00,500 --> 00:00:01,500\r\nshort\r\n\r\n"
+                       "2\r\n00:00:02,050 --> 00:00:08,000\r\nlong\r\n\r\n"));
+    ASSERT_FALSE(r.program.session.isPlaying());
+
+    // The middle of the 10 s clip's track: 5 s.
+    QWidget *track = ctl(r.panel, "VideoPos");
+    QTest::mouseClick(track, Qt::LeftButton, {}, QPoint(track->width() / 2, track->height() / 2));
+    EXPECT_NEAR(r.frame(), 125, 2);
+    EXPECT_EQ(r.shown(), QStringLiteral("long"));
 }

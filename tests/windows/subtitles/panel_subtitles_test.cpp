@@ -195,14 +195,14 @@ TEST(PanelSubtitles, EverySeekFindsTheEntryAgain)
     EXPECT_EQ(r.session.subClock().subIndex(), 0);
     EXPECT_EQ(r.shown(), "");
 
-    // Onto the track, inside "Two lines": blank until the next entry, which is the sentinel here.
+    // Onto the track, inside "Two lines": it shows at once.
     r.panel.VideoPos_MouseDown(1, 0, 120 / r.panel.trackScale(), 0);
     EXPECT_EQ(r.mp1.currentPosition(), 120);
-    EXPECT_EQ(r.session.subClock().subIndex(), 3);
-    EXPECT_EQ(r.shown(), "");
+    EXPECT_EQ(r.session.subClock().subIndex(), 2);
+    EXPECT_EQ(r.shown(), "Two\nlines");
 
-    // Dragging back before "Hello".
-    r.panel.VideoPos_MouseMove(1, 0, 40 / r.panel.trackScale(), 0);
+    // Dragging back between the lead-in and "Hello".
+    r.panel.VideoPos_MouseMove(1, 0, 45 / r.panel.trackScale(), 0);
     EXPECT_EQ(r.session.subClock().subIndex(), 1);
 
     // A backward step of the rate timer: from frame 110 (second 4) two seconds back lands on 50,
