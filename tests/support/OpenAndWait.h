@@ -22,3 +22,11 @@ inline bool opensEnded(const PlayerSession &session, int ms = 35000)
 {
     return QTest::qWaitFor([&] { return !session.opening(); }, ms);
 }
+
+// Until the Quick ini read asked for last has ended and its lists are up. Called right after asking:
+// the read's end arrives through the event loop, which runs only while this waits.
+inline bool discReadEnds(const PlayerSession &session, int ms = 10000)
+{
+    QSignalSpy read(&session, &PlayerSession::discRead);
+    return read.wait(ms);
+}

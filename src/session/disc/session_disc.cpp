@@ -1,5 +1,5 @@
-// Disc mode in the session: a Quick ini file read into the lists of sound, subtitles, specials and
-// chapters, its movie opened, and the choices made from those lists.
+// Disc mode in the session: a Quick ini file read on a thread into the lists of sound, subtitles,
+// specials and chapters, its movie opened, and the choices made from those lists.
 #include "engine/MediaEngine.h"
 #include "playback/PlayerSession.h"
 #include "startup/AppState.h"
@@ -20,35 +20,62 @@ QString PlayerSession::discBase(const QString &iniPath, bool chosenByPath) const
     return QuickIni::mediaBase(app_.autorunMode, chosenByPath, app_.appPath, iniPath, disc_.root);
 }
 
+// A disc's lists as the session keeps them, made on the reading thread: thousands of entries, and the
+// file's own copy of them, are neither built nor freed on the UI thread.
+struct PlayerSession::DiscEntries {
+    QList<TrackList::Choice> audio;
+    QList<TrackList::Choice> subtitles;
+    int defaultSub = -1;
+    QList<Special> specials;  // without "MAIN MOVIE"
+    QList<Chapter> chapters;
+    QString title;
+    bool specialsListed = false;
+    QString moviePath;
+
+    explicit DiscEntries(const QuickDisc &disc)
+        : defaultSub(disc.defaultSub), title(disc.title), specialsListed(disc.specialsListed), moviePath(disc.moviePath)
+    {
+        audio.reserve(disc.langNames.size());
+        for (int i = 0; i < disc.langNames.size(); ++i)
+            audio.append({disc.langNames[i], i == 0 ? QString() : disc.audioFiles.value(i - 1)});
+        subtitles.reserve(disc.subNames.size());
+        for (int i = 0; i < disc.subNames.size(); ++i)
+            subtitles.append({disc.subNames[i], disc.subFiles.value(i)});
+        for (int i = 0; i < disc.specialNames.size(); ++i)
+            specials.append({disc.specialNames[i], disc.specialInis.value(i)});
+        chapters.reserve(disc.chapters.size());
+        for (const QuickDisc::Chapter &c : disc.chapters)
+            chapters.append({c.name, double(c.number)});
+    }
+};
+
 void PlayerSession::runDisc(const QString &iniPath, const QString &mediaBase)
 {
-    if (ended_)
+    if (!beginMovieOpen(true))
         return;
     log_.line(QStringLiteral("INI mode"));
-    const QuickDisc disc = QuickIni::read(iniPath, mediaBase);
+    // The disc's open has begun: the movie open until now goes, as another open would replace it.
+    MediaPlayer1.close();
+    movieAsked_.clear();
+    subChosenInDiscOpen_ = false;
+    iniRead_.run([iniPath, mediaBase] { return DiscEntries(QuickIni::read(iniPath, mediaBase)); },
+                 [this](const DiscEntries &disc) { takeDisc(disc); });
+}
 
-    QList<TrackList::Choice> audio;
-    for (int i = 0; i < disc.langNames.size(); ++i)
-        audio.append({disc.langNames[i], i == 0 ? QString() : disc.audioFiles.value(i - 1)});
-    QList<TrackList::Choice> subtitles;
-    for (int i = 0; i < disc.subNames.size(); ++i)
-        subtitles.append({disc.subNames[i], disc.subFiles.value(i)});
-    tracks_.setDisc(audio, subtitles, disc.defaultSub);
-    // Without a default track the subtitle file in use stays: the last disc's, or one the user chose.
-    if (disc.defaultSub >= 0)
-        subFilePath_ = disc.subFiles[disc.defaultSub];
+void PlayerSession::takeDisc(const DiscEntries &disc)
+{
+    tracks_.setDisc(disc.audio, disc.subtitles, disc.defaultSub);
+    // Without a default track the subtitle file in use stays: the last disc's, or one the user chose,
+    // also while this disc was read.
+    if (disc.defaultSub >= 0 && !subChosenInDiscOpen_)
+        subFilePath_ = disc.subtitles[disc.defaultSub].file;
 
     // "MAIN MOVIE" leads back to the disc in use, also from one of its specials.
-    QList<Special> specials{{QStringLiteral("MAIN MOVIE"), disc_.iniFile}};
-    for (int i = 0; i < disc.specialNames.size(); ++i)
-        specials.append({disc.specialNames[i], disc.specialInis.value(i)});
-    specials_.set(specials);
-    QList<Chapter> chapters;
-    for (const QuickDisc::Chapter &c : disc.chapters)
-        chapters.append({c.name, double(c.number)});
-    chapters_.set(chapters);
+    specials_.set(QList<Special>{{QStringLiteral("MAIN MOVIE"), disc_.iniFile}} + disc.specials);
+    chapters_.set(disc.chapters);
 
     discRun_ = DiscRun{disc.title, disc.specialsListed};
+    emit discRead();
     startMovieOpen(disc.moviePath, true);
 }
 
@@ -58,7 +85,10 @@ void PlayerSession::showDiscLabels()
     const int audio = tracks_.audioIndex();
     Captions next;
     next.video = QStringLiteral("VIDEO: ") + discRun_->title.toUpper();
-    next.sub = QStringLiteral("SUB: ") + (sub >= 0 ? tracks_.subtitles()[sub].name : QStringLiteral("None")).toUpper();
+    // A file the user chose while the disc opened is the one shown, and its name stays.
+    next.sub = subChosenInDiscOpen_
+                   ? captions_.sub
+                   : QStringLiteral("SUB: ") + (sub >= 0 ? tracks_.subtitles()[sub].name : QStringLiteral("None")).toUpper();
     if (discRun_->specialsListed)
         log_.line(QStringLiteral("Ini opened succesfully?"));
     next.audio = QStringLiteral("AUDIO: ") + (audio >= 0 ? tracks_.audio()[audio].name : QStringLiteral("DEFAULT")).toUpper();

@@ -48,21 +48,33 @@ void PlayerSession::openMovie(const QString &path)
     startMovieOpen(path, false);
 }
 
-void PlayerSession::startMovieOpen(const QString &path, bool discMovie)
+bool PlayerSession::beginMovieOpen(bool discMovie)
 {
     if (ended_)
-        return;
+        return false;
     keepPosition();
     openMovie_.reset();
     textTrack_.cancel();
+    // A disc still being read is replaced; its run ends with this open.
+    if (iniRead_.underWay()) {
+        iniRead_.drop();
+        discRun_.emplace();
+    }
     // The old movie's state stays until the new one has opened: a file that cannot be opened
     // changes nothing else.
-    movieAsked_ = path;
     discMovie_ = discMovie;
     const bool wasBusy = opening();
     openingMovie_ = true;
     if (!wasBusy)
         emit busyChanged(true);
+    return true;
+}
+
+void PlayerSession::startMovieOpen(const QString &path, bool discMovie)
+{
+    if (!beginMovieOpen(discMovie))
+        return;
+    movieAsked_ = path;
     MediaPlayer1.open(path);
 }
 
@@ -340,6 +352,7 @@ void PlayerSession::end()
         return;
     keepPosition();
     textTrack_.cancel();
+    iniRead_.drop();
     ended_ = true;
     subTimer.stop();
     stopStepping();

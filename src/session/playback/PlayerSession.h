@@ -6,7 +6,8 @@
 //
 // Windows and services change it only through its intents and learn of every change from its
 // signals. Opening is asynchronous: an open starts and returns, the last one asked for wins, and while
-// one is under way the transport intents do nothing (they are dropped, never replayed later).
+// one is under way the transport intents do nothing (they are dropped, never replayed later). A disc's
+// open begins with the reading of its Quick ini file, on a thread of its own.
 #include "dialogs/Dialogs.h"
 #include "disc/DiscLists.h"
 #include "disc/QuickIni.h"
@@ -15,6 +16,7 @@
 #include "playback/ResumePositions.h"
 #include "playback/TrackList.h"
 #include "subtitles/SubtitleClock.h"
+#include "threads/LatestWork.h"
 
 #include <QObject>
 #include <QString>
@@ -95,9 +97,10 @@ public:
     // Disc mode. A disc the user chose, by path or found by the drive search on the medium at
     // `driveRoot`: it becomes the disc in use and runs.
     void playDisc(const QString &iniPath, bool chosenByPath, const QString &driveRoot = QString());
-    // Reads a Quick ini file with its media under `mediaBase`, puts up its lists and opens its movie.
-    // Once that open has ended, the default subtitle track loads, the labels name the disc and
-    // discRunEnded tells it.
+    // Opens a disc: the open movie goes, and its Quick ini file is read with its media under
+    // `mediaBase` away from this thread (it may lie on a drive that does not answer). When the read
+    // ends, the lists go up and discRead tells it, and the disc's movie opens; once that open has
+    // ended, the default subtitle track loads, the labels name the disc and discRunEnded tells it.
     void runDisc(const QString &iniPath, const QString &mediaBase);
     // Where a Quick ini file's media lie: beside it when the user chose it by path, else on the medium
     // the drive search found it on (the program folder in autorun mode).
@@ -180,7 +183,10 @@ signals:
     void movieOpenEnded();
     void soundOpened(const QString &path);
     void soundOpenFailed(const QString &path);
-    // A disc's run ended: its movie's open ended and its labels are up.
+    // A disc's Quick ini file has been read: its lists are up and its movie's open has begun.
+    void discRead();
+    // A disc's run ended: its movie's open ended and its labels are up. A run given up for a movie
+    // asked meanwhile ends with that movie's open.
     void discRunEnded();
     void captionsChanged();
     // Something the user must be told, in a message box; shown once the event that caused it is handled.
@@ -213,7 +219,10 @@ signals:
     void subtitlesChosen(const QString &path);
 
 private:
+    bool beginMovieOpen(bool discMovie);
     void startMovieOpen(const QString &path, bool discMovie);
+    struct DiscEntries;
+    void takeDisc(const DiscEntries &disc);
     void movieFinishedOpening(bool ok);
     void afterMovieOpen();
     void startSoundOpen();
@@ -249,6 +258,11 @@ private:
         bool specialsListed = false;
     };
     std::optional<DiscRun> discRun_;
+    // The disc's Quick ini file being read.
+    LatestWork iniRead_;
+    // A subtitle file was chosen while the disc opened: neither its default track nor its label
+    // replaces it.
+    bool subChosenInDiscOpen_ = false;
     int rateIndex_ = normalRate;
     int zoomMode_ = 1;
     double videoAspect_ = 0;

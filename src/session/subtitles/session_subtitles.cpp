@@ -10,6 +10,8 @@
 void PlayerSession::chooseSubtitles(const QString &path, std::optional<int> format)
 {
     subFilePath_ = path;
+    if (openingMovie_ && discMovie_)
+        subChosenInDiscOpen_ = true;
     emit subtitlesChosen(path);
     if (movieOpen())
         loadSubtitles(path, format);

@@ -5,8 +5,9 @@
 #include "prefs/CaptionFit.h"
 #include "prefs/DialogKeys.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
+#include <QStringListModel>
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr int kHeight = 3300;
 
 SelectFrm::SelectFrm(PlayerSession &session, int twipsPerPixelX, int twipsPerPixelY, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      session_(session)
+      session_(session), entries_(new QStringListModel(this))
 {
     setObjectName(QStringLiteral("SelectFrm"));
     setWindowTitle(QStringLiteral("SPECIALS"));
@@ -27,8 +28,12 @@ SelectFrm::SelectFrm(PlayerSession &session, int twipsPerPixelX, int twipsPerPix
     };
     setFixedSize(Twips::toPixels(0, 0, kWidth, kHeight, twipsPerPixelX, twipsPerPixelY).size());
 
-    ListSelect = new QListWidget(this);
+    ListSelect = new QListView(this);
     ListSelect->setObjectName(QStringLiteral("ListSelect"));
+    ListSelect->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A disc may list thousands of chapters: rows of one height are laid out without measuring each.
+    ListSelect->setUniformItemSizes(true);
+    ListSelect->setModel(entries_);
     ListSelect->setToolTip(QStringLiteral("Select Special"));
     ListSelect->setAccessibleName(QStringLiteral("Main movie, specials and chapters"));
     place(ListSelect, 120, 120, 3615, 2460);
@@ -48,17 +53,19 @@ SelectFrm::SelectFrm(PlayerSession &session, int twipsPerPixelX, int twipsPerPix
 
 void SelectFrm::showLists()
 {
-    ListSelect->clear();
+    QStringList names;
+    names.reserve(session_.specials().list().size() + session_.chapters().list().size());
     for (const Special &e : session_.specials().list())
-        ListSelect->addItem(e.name);
+        names << e.name;
     for (const Chapter &e : session_.chapters().list())
-        ListSelect->addItem(e.name);
+        names << e.name;
+    entries_->setStringList(names);
 }
 
 void SelectFrm::Command1_Click()
 {
-    const QListWidgetItem *item = ListSelect->currentItem();
-    if (item && item->isSelected())
-        session_.chooseScene(ListSelect->currentRow());
+    const QModelIndex current = ListSelect->currentIndex();
+    if (current.isValid() && ListSelect->selectionModel()->isSelected(current))
+        session_.chooseScene(current.row());
     hide();
 }

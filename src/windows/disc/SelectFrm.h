@@ -4,8 +4,9 @@
 // again, a chapter moves the movie to its start.
 #include <QWidget>
 
-class QListWidget;
+class QListView;
 class QPushButton;
+class QStringListModel;
 class PlayerSession;
 
 class SelectFrm : public QWidget {
@@ -13,7 +14,7 @@ class SelectFrm : public QWidget {
 public:
     SelectFrm(PlayerSession &session, int twipsPerPixelX, int twipsPerPixelY, QWidget *parent);
 
-    QListWidget *ListSelect;
+    QListView *ListSelect;
     QPushButton *Command1;
 
     void Command1_Click();
@@ -22,4 +23,5 @@ private:
     void showLists();
 
     PlayerSession &session_;
+    QStringListModel *entries_;
 };

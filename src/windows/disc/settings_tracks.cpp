@@ -5,15 +5,24 @@
 
 #include <QComboBox>
 #include <QSignalBlocker>
+#include <QStringListModel>
 
 void Settings::showTracks()
 {
     const TrackList &tracks = session_.tracks();
     const auto fill = [](QComboBox *box, const QList<TrackList::Choice> &choices, int current, const QString &none) {
-        const QSignalBlocker quiet(box);
-        box->clear();
+        // A disc may list thousands of tracks: the names go in as one list, not one item at a time.
+        auto *names = qobject_cast<QStringListModel *>(box->model());
+        if (!names) {
+            names = new QStringListModel(box);
+            box->setModel(names);
+        }
+        QStringList list;
+        list.reserve(choices.size());
         for (const TrackList::Choice &c : choices)
-            box->addItem(c.name);
+            list << c.name;
+        const QSignalBlocker quiet(box);
+        names->setStringList(list);
         box->setCurrentIndex(current);
         // Nothing chosen: the box says so without an entry of that name.
         if (current < 0)

@@ -1,6 +1,7 @@
 // What is asked while a movie is still opening is applied once it has, in the order of events: the
 // sound heard is the one chosen last, subtitles load with the format asked for, and nothing of it is
 // undone by the movie's open. The engines hold their opens until the test ends them.
+#include "support/OpenAndWait.h"
 #include "support/SessionFixture.h"
 
 #include <QSignalSpy>
@@ -52,6 +53,7 @@ TEST(OpenOrder, ASoundAskedWhileTheMovieOpensIsHeardOnceItHas)
         SCOPED_TRACE(c.what);
         HeldOpens f;
         f.session.playDisc(f.file("film.ini", kDisc), true);
+        ASSERT_TRUE(discReadEnds(f.session));
         ASSERT_TRUE(f.mp1.opening());
         c.ask(f);
         EXPECT_FALSE(f.mp2.opening()) << "the sound waits for the movie";

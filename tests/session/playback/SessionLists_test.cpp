@@ -1,4 +1,5 @@
 // The disc's lists as the session keeps them, and the labels it gives the panel, with engine doubles.
+#include "support/OpenAndWait.h"
 #include "support/SessionFixture.h"
 
 #include <QSignalSpy>
@@ -28,6 +29,7 @@ struct Disc : SessionFixture {
         file(QStringLiteral("subs/en.srt"), kSrt);
         file(QStringLiteral("subs/fr.srt"), kSrt);
         session.playDisc(file(QStringLiteral("film.ini"), kDisc), true);
+        EXPECT_TRUE(discReadEnds(session));
     }
 };
 
@@ -42,6 +44,7 @@ TEST(SessionLists, ADiscFillsEveryListAndItsLabelsFollowItsMoviesOpen)
     QSignalSpy ended(&f.session, &PlayerSession::discRunEnded);
     f.file(QStringLiteral("subs/fr.srt"), kSrt);
     f.session.playDisc(f.file(QStringLiteral("film.ini"), kDisc), true);
+    ASSERT_TRUE(discReadEnds(f.session));
 
     EXPECT_EQ(names(f.session.tracks().audio()), "English|Deutsch");
     EXPECT_EQ(f.session.tracks().audio()[1].file, f.path("audio/de.mp3"));
@@ -115,12 +118,14 @@ TEST(SessionLists, ScenesRunTheirDiscOrMoveToTheChapter)
     f.session.chooseScene(3);  // Battle
     EXPECT_EQ(f.mp1.currentPosition(), 1200);
     f.session.chooseScene(1);  // the special
+    ASSERT_TRUE(discReadEnds(f.session));
     EXPECT_EQ(f.mp1.fileName(), f.path("extra/making.avi"));
     EXPECT_EQ(f.session.captions().video, "VIDEO: MAKING");
     // "MAIN MOVIE" still leads back to the disc.
     ASSERT_FALSE(f.session.specials().list().isEmpty());
     EXPECT_EQ(f.session.specials().list()[0].iniFile, f.path("film.ini"));
     f.session.chooseScene(0);
+    ASSERT_TRUE(discReadEnds(f.session));
     EXPECT_EQ(f.mp1.fileName(), f.path("film.avi"));
     f.session.chooseScene(99);
     EXPECT_EQ(f.mp1.fileName(), f.path("film.avi"));

@@ -1,5 +1,6 @@
 // The whole start-up and orderly exit of the panel against doubles, seen through the run log and the
 // state the load sequence leaves.
+#include "support/OpenAndWait.h"
 #include "support/PanelFixture.h"
 #include "subtitles/subtitles.h"
 #include "support/TestFiles.h"
@@ -178,6 +179,7 @@ TEST(PanelLoad, AutorunFindsTheDiscDescriptionInAnyLetterCase)
         f.app.commandLine = QStringLiteral("AUTORUN");
         f.panel.Form_Load();
         EXPECT_EQ(f.session.disc().iniFile, f.path(QString::fromLatin1(c.name)));
+        ASSERT_TRUE(discReadEnds(f.session)) << c.name;
         EXPECT_EQ(f.mp1.fileName(), f.path("movie/film.avi")) << c.name;
         EXPECT_EQ(f.mp1.playState(), 2) << c.name;
         f.panel.Form_Unload(0);
