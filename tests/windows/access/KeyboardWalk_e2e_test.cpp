@@ -12,6 +12,7 @@
 
 #include <QAccessible>
 #include <QListView>
+#include <QTreeView>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ TEST(KeyboardWalkEndToEnd, OpenPlayPauseSeekLouderAndExitWithKeysAlone)
     EXPECT_EQ(b->windowTitle(), QStringLiteral("Locate Video file"));
     // From the folder list to the files, down to the clip, Enter: once the folder shows, as a user sees it.
     ASSERT_TRUE(QTest::qWaitFor([&] { return b->dirPath() == place.path(); }, 5000));
-    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget *>(b->dirList));
+    ASSERT_EQ(QApplication::focusWidget(), b->dirList);
     press(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), b->filList);
     ASSERT_TRUE(QTest::qWaitFor([&] { return b->filList->model()->rowCount(b->filList->rootIndex()) == 1; }, 5000));
