@@ -27,12 +27,13 @@ void PlayerSession::runDisc(const QString &iniPath, const QString &mediaBase)
     log_.line(QStringLiteral("INI mode"));
     const QuickDisc disc = QuickIni::read(iniPath, mediaBase);
 
+    using Kind = TrackList::Choice::Kind;
     QList<TrackList::Choice> audio;
     for (int i = 0; i < disc.langNames.size(); ++i)
-        audio.append({disc.langNames[i], i == 0 ? QString() : disc.audioFiles.value(i - 1)});
+        audio.append({i == 0 ? Kind::Own : Kind::Disc, disc.langNames[i], i == 0 ? QString() : disc.audioFiles.value(i - 1), 0, false});
     QList<TrackList::Choice> subtitles;
     for (int i = 0; i < disc.subNames.size(); ++i)
-        subtitles.append({disc.subNames[i], disc.subFiles.value(i)});
+        subtitles.append({Kind::Disc, disc.subNames[i], disc.subFiles.value(i), 0, false});
     tracks_.setDisc(audio, subtitles, disc.defaultSub);
     // Without a default track the subtitle file in use stays: the last disc's, or one the user chose.
     if (disc.defaultSub >= 0)
@@ -43,10 +44,10 @@ void PlayerSession::runDisc(const QString &iniPath, const QString &mediaBase)
     for (int i = 0; i < disc.specialNames.size(); ++i)
         specials.append({disc.specialNames[i], disc.specialInis.value(i)});
     specials_.set(specials);
-    QList<Chapter> chapters;
+    discChapters_.clear();
     for (const QuickDisc::Chapter &c : disc.chapters)
-        chapters.append({c.name, double(c.number)});
-    chapters_.set(chapters);
+        discChapters_.append({c.name, double(c.number)});
+    chapters_.set(discChapters_);
 
     discRun_ = DiscRun{disc.title, disc.specialsListed};
     startMovieOpen(disc.moviePath, true);
@@ -58,7 +59,7 @@ void PlayerSession::showDiscLabels()
     const int audio = tracks_.audioIndex();
     Captions next;
     next.video = QStringLiteral("VIDEO: ") + discRun_->title.toUpper();
-    next.sub = QStringLiteral("SUB: ") + (sub >= 0 ? tracks_.subtitles()[sub].name : QStringLiteral("None")).toUpper();
+    next.sub = QStringLiteral("SUB: ") + tracks_.subtitles().value(sub).name.toUpper();
     if (discRun_->specialsListed)
         log_.line(QStringLiteral("Ini opened succesfully?"));
     next.audio = QStringLiteral("AUDIO: ") + (audio >= 0 ? tracks_.audio()[audio].name : QStringLiteral("DEFAULT")).toUpper();
@@ -80,15 +81,4 @@ void PlayerSession::chooseScene(int index)
         // The movie moves to the chapter and keeps playing or standing as it was.
         seek(chapters[index - specials.size()].frame);
     }
-}
-
-void PlayerSession::chooseSubtitleTrack(int index)
-{
-    if (index < 0 || index >= tracks_.subtitles().size())
-        return;
-    const TrackList::Choice track = tracks_.subtitles()[index];
-    tracks_.setSubtitleIndex(index);
-    // The subtitle file in use stays: a later disc without a default track goes back to it.
-    loadSubtitles(track.file);
-    setCaptions({captions_.video, captions_.audio, QStringLiteral("SUB: ") + track.name.toUpper()});
 }
