@@ -16,6 +16,9 @@ using namespace MpvValues;
 
 namespace {
 
+// How far before the grid of the rate a frame's time may sit and still read as that frame, in frames.
+constexpr double kFrameLead = 0.2;
+
 void onWakeup(void *data)
 {
     auto *engine = static_cast<MpvEngine *>(data);
@@ -315,8 +318,10 @@ double MpvEngine::currentPosition() const
         return duration();
     else
         seconds = state_.timePos;
-    // The frame on screen: time-pos is its start, so the nearest whole frame absorbs rounding of the rate.
-    return mode_ == 1 ? std::nearbyint(seconds * state_.fps) : seconds;
+    // The frame on screen: time-pos is its start, which sits on the grid of the rate or a little after
+    // it (a movie whose sound starts first: about half a frame). Rounding would read such a frame as the
+    // next one, and a position kept and resumed would creep.
+    return mode_ == 1 ? std::floor(seconds * state_.fps + kFrameLead) : seconds;
 }
 
 void MpvEngine::setCurrentPosition(double pos)
@@ -335,13 +340,11 @@ void MpvEngine::setCurrentPosition(double pos)
 
 void MpvEngine::seekTo(double seconds)
 {
-    // A frame's position reads as the nearest whole frame of its time, so it is aimed at from half a
-    // frame before: an exact seek lands on the first frame at or after its aim, which then reads back
-    // as the frame asked for even when the file's frames sit off the grid of the rate (a movie whose
-    // sound starts first). Aimed at the frame's own time it would land a frame later there, and a
-    // position kept and resumed would creep. The end stays the end.
-    const double halfFrame = mode_ == 1 && state_.fps > 0 ? 0.5 / state_.fps : 0;
-    const double aim = seconds < state_.duration ? std::max(0.0, seconds - halfFrame) : seconds;
+    // An exact seek shows the first frame from 5 ms before its aim on. Aimed where a frame's reading
+    // starts, it lands on the frame that reads back as the one asked for, on the grid or after it.
+    // The end stays the end.
+    const double lead = mode_ == 1 && state_.fps > 0 ? kFrameLead / state_.fps - 0.005 : 0;
+    const double aim = seconds < state_.duration ? std::max(0.0, seconds - lead) : seconds;
     const QByteArray target = QByteArray::number(aim, 'g', 17);
     const char *args[] = {"seek", target.constData(), "absolute+exact", nullptr};
     if (mpv_command_async(mpv_, ++requests_, args) < 0)

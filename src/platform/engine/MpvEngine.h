@@ -196,7 +196,6 @@ private:
     QList<MovieTrack> tracks_;
     QList<MovieChapter> chapters_;
     int aid_ = 0, sid_ = 0;
-    double subDelay_ = 0;
     // The subtitle the core shows now, as far as told; its text empty between cues.
     struct CueState {
         double start = std::numeric_limits<double>::quiet_NaN();

@@ -56,7 +56,9 @@ bool MpvEngine::takeChapters(const mpv_node &chapterList)
     QList<MovieChapter> chapters;
     for (int i = 0; i < chapterList.u.list->num; ++i) {
         const mpv_node &node = chapterList.u.list->values[i];
-        chapters.append({QString::fromUtf8(textOf(node, "title")), std::max(0.0, numberOf(node, "time"))});
+        // The core names a chapter without a title "(unnamed)"; the lists number it instead.
+        const QString title = QString::fromUtf8(textOf(node, "title"));
+        chapters.append({title == QLatin1String("(unnamed)") ? QString() : title, std::max(0.0, numberOf(node, "time"))});
     }
     if (chapters == chapters_)
         return false;
@@ -86,8 +88,8 @@ void MpvEngine::resetTrackChoices()
     const char *none = "no", *automatic = "auto";
     mpv_set_property_async(mpv_, 0, "sid", MPV_FORMAT_STRING, &none);
     mpv_set_property_async(mpv_, 0, "aid", MPV_FORMAT_STRING, &automatic);
-    subDelay_ = 0;
     setDouble("sub-delay", 0);
+    setDouble("demuxer-readahead-secs", 1);
     sidRequest_ = 0;
 }
 
@@ -131,8 +133,10 @@ void MpvEngine::setSubtitleDelay(double delay)
     const double seconds = mode_ == 1 ? (state_.fps > 0 ? delay / state_.fps : 0) : delay;
     if (!std::isfinite(seconds))
         return;
-    subDelay_ = seconds;
     setDouble("sub-delay", seconds);
+    // A cue brought forward lies that much further ahead in the file than the picture: the core reads
+    // that much more ahead (a second by default), or the cue's packet is not there when it falls due.
+    setDouble("demuxer-readahead-secs", 1 + std::max(0.0, -seconds));
 }
 
 void MpvEngine::cueChanged(const mpv_event_property &p)

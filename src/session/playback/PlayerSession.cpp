@@ -115,6 +115,8 @@ void PlayerSession::movieFinishedOpening(bool ok)
         next.audio = QStringLiteral("AUDIO: DEFAULT");
     setCaptions(next);
     emit movieOpened(path);
+    if (resumedAt_)
+        emit resumed(*std::exchange(resumedAt_, std::nullopt));
     afterMovieOpen();
 }
 

@@ -288,4 +288,6 @@ private:
     std::optional<MovieKey> openMovie_;
     // The volume set last, and the one the file holds.
     std::optional<float> volumeDb_, keptVolumeDb_;
+    // Where the movie that opens resumed, told once it has opened.
+    std::optional<double> resumedAt_;
 };

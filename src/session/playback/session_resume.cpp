@@ -54,7 +54,7 @@ void PlayerSession::resumePosition(const QString &path)
         return;
     MediaPlayer1.setCurrentPosition(double(*frame));
     log_.line(QStringLiteral("resumed at frame ") + QString::number(*frame));
-    emit resumed(double(*frame));
+    resumedAt_ = double(*frame);
 }
 
 void PlayerSession::restoreVolume()
