@@ -10,7 +10,7 @@ jobs="${JOBS:-$(nproc)}"
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DVISTREL_SANITIZE=ON >/dev/null
 cmake --build build-test -j"$jobs"
 if command -v clang++ >/dev/null && [ -x fuzz/run.sh ]; then
-  fuzz/run.sh 20
+  fuzz/run.sh 5
 fi
 # No desktop session bus here: a library that would start one (SDL, through D-Bus) forks a launcher from
 # inside its threads, which can hang an ASan process.

@@ -6,6 +6,7 @@
 #include "support/FakeDialogs.h"
 #include "support/FakeDrives.h"
 #include "support/FakeEngine.h"
+#include "support/UserFolders.h"
 
 #include "playback/Panelfrm.h"
 #include "playback/PlayerSession.h"
@@ -17,12 +18,11 @@
 #include <QTemporaryDir>
 
 struct PanelFixture {
-    // The instance lock lives in the runtime folder; each test process gets its own, so tests that
+    // The instance lock lives in the runtime folder; each test process has its own, so tests that
     // run at the same time do not count as a second instance of each other.
     static bool privateRuntimeFolder()
     {
-        static QTemporaryDir runtime;
-        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        UserFolders::runtimeFolder();
         return true;
     }
 

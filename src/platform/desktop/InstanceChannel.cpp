@@ -43,11 +43,14 @@ void InstanceChannel::deliver()
 
 bool InstanceChannel::handOver(const QString &path, const QStringList &files)
 {
+    const QByteArray message = InstanceMessage::encode(files);
+    if (message.isEmpty())
+        return false;
     QLocalSocket socket;
     socket.connectToServer(path);
     if (!socket.waitForConnected(kWaitMs))
         return false;
-    socket.write(InstanceMessage::encode(files));
+    socket.write(message);
     // A local socket takes the whole message into its buffer at once: no wait on the reader.
     const bool sent = socket.waitForBytesWritten(kWaitMs) && socket.bytesToWrite() == 0;
     socket.disconnectFromServer();

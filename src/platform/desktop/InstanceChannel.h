@@ -28,7 +28,8 @@ public:
     // is told in the order sent, each with its files together.
     void deliver();
 
-    // Sends `files` to the instance listening at `path`; false when none takes them. Never waits on
+    // Sends `files` to the instance listening at `path`; false when none takes them or they cannot
+    // travel whole in one message (InstanceMessage::encode). Never waits on
     // the running instance: the message goes into the socket whether or not it reads.
     static bool handOver(const QString &path, const QStringList &files);
 

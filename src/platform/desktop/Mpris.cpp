@@ -1,5 +1,7 @@
 #include "desktop/Mpris.h"
 
+#include "desktop/MediaControlValues.h"
+
 #include <QCoreApplication>
 #include <QDBusAbstractAdaptor>
 #include <QDBusMessage>
@@ -89,14 +91,14 @@ public slots:
     }
     void OpenUri(const QString &Uri, const QDBusMessage &call)
     {
-        const QUrl url(Uri);
-        if (!url.isLocalFile()) {
+        const auto file = MediaControlValues::localFile(Uri);
+        if (!file) {
             call.setDelayedReply(true);
-            service_->reply(
-                call.createErrorReply(QDBusError::NotSupported, QStringLiteral("Only file: URIs are opened: ") + Uri));
+            service_->reply(call.createErrorReply(QDBusError::NotSupported,
+                                                  QStringLiteral("Only file: URIs of this machine are opened: ") + Uri));
             return;
         }
-        c().openFile(url.toLocalFile());
+        c().openFile(*file);
     }
 
 private:

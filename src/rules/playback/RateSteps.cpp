@@ -20,6 +20,16 @@ int indexFromY(double y, int stepH)
     return static_cast<int>(std::clamp<long long>(intDiv(y, stepH), 0, lastIndex));
 }
 
+int nearestIndex(std::span<const double> rates, double rate)
+{
+    int best = 0;
+    for (int i = 1; i < int(rates.size()); ++i) {
+        if (std::fabs(rates[size_t(i)] - rate) < std::fabs(rates[size_t(best)] - rate))
+            best = i;
+    }
+    return best;
+}
+
 QString caption(double rate)
 {
     return QStringLiteral("RATE:") + localText(rate) + QLatin1Char('x');

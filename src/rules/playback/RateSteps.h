@@ -1,6 +1,7 @@
 #pragma once
 // The rate slider's steps and the position steps of the rates the engine does not play itself.
 #include <QString>
+#include <span>
 
 namespace RateSteps {
 
@@ -11,6 +12,9 @@ int stepHeight(double sliderHeight);
 
 // The step under a point `y` twips below the slider's top, kept within 0 to lastIndex.
 int indexFromY(double y, int stepH);
+
+// The step of `rates` whose rate lies nearest `rate`; of two equally near, the first.
+int nearestIndex(std::span<const double> rates, double rate);
 
 // "RATE:" + rate + "x", fractions with the user's decimal separator: RATE:1.5x, RATE:-4x.
 QString caption(double rate);

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <algorithm>
 
 namespace {
@@ -41,7 +42,10 @@ ResumePositions ResumePositions::read(const QByteArray &bytes)
     const QList<QByteArray> lines = bytes.split('\n');
     if (lines.isEmpty() || lines.first() != kHeader)
         return positions;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
+    // The last line of a movie is its newest: read from the end, one pass however long the file, up
+    // to the newest kMaxEntries movies.
+    QSet<QString> seen;
+    for (qsizetype i = lines.size() - 1; i >= 1 && positions.size() < kMaxEntries; --i) {
         const QList<QByteArray> fields = lines[i].split('\t');
         if (fields.size() != 4)
             continue;
@@ -49,10 +53,12 @@ ResumePositions ResumePositions::read(const QByteArray &bytes)
         const auto size = wholeNumber(fields[1]);
         const auto modified = wholeNumber(fields[2]);
         const QString path = QString::fromUtf8(QByteArray::fromPercentEncoding(fields[3]));
-        if (!frame || *frame < 0 || !size || *size < 0 || !modified || path.isEmpty())
+        if (!frame || *frame < 0 || !size || *size < 0 || !modified || path.isEmpty() || seen.contains(path))
             continue;
-        positions.keep(MovieKey{path, *size, *modified}, *frame);
+        seen.insert(path);
+        positions.entries_.push_back({MovieKey{path, *size, *modified}, *frame});
     }
+    std::reverse(positions.entries_.begin(), positions.entries_.end());
     return positions;
 }
 

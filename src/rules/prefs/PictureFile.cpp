@@ -1,6 +1,7 @@
 #include "prefs/PictureFile.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -61,12 +62,15 @@ bool gifSubBlocks(QIODevice &file)
     }
 }
 
-// Header, screen descriptor and colour table, then extensions and images up to the trailer.
+// Header, screen descriptor and colour table, then extensions and images up to the trailer; the
+// first image fills the screen and none reaches past it.
 bool gifWhole(QIODevice &file)
 {
     const QByteArray head = file.read(13);
     if (head.size() < 13)
         return false;
+    const std::uint32_t screenWidth = littleEndian(head, 6, 2);
+    const std::uint32_t screenHeight = littleEndian(head, 8, 2);
     const auto flags = static_cast<unsigned char>(head[10]);
     if ((flags & 0x80) && !skip(file, 3 << ((flags & 7) + 1)))
         return false;
@@ -86,6 +90,15 @@ bool gifWhole(QIODevice &file)
             const QByteArray descriptor = file.read(9);
             if (descriptor.size() < 9)
                 return false;
+            // The decoder draws on the whole screen, grown to take in a frame past it, but tells the
+            // size of the frames: the two agree, and the picture's memory is judged by its true size,
+            // only when the first frame fills the screen and no frame reaches past it.
+            const std::uint32_t left = littleEndian(descriptor, 0, 2), top = littleEndian(descriptor, 2, 2);
+            const std::uint32_t width = littleEndian(descriptor, 4, 2), height = littleEndian(descriptor, 6, 2);
+            if (left + width > screenWidth || top + height > screenHeight)
+                return false;
+            if (!pictures && (width != screenWidth || height != screenHeight))
+                return false;
             const auto local = static_cast<unsigned char>(descriptor[8]);
             if ((local & 0x80) && !skip(file, 3 << ((local & 7) + 1)))
                 return false;
@@ -101,34 +114,49 @@ bool gifWhole(QIODevice &file)
     }
 }
 
-// Enough bytes after the pixel data's offset for every row, or for the compressed data's size.
+// Enough bytes for every row, or for the compressed data's size, from where the rows start: the
+// offset the header names, but never inside the headers and the colour table, where no decoder looks
+// for them.
 bool bmpWhole(QIODevice &file)
 {
-    const QByteArray head = file.read(38);
+    const QByteArray head = file.read(50);
     if (head.size() < 26)
         return false;
     const qint64 offset = littleEndian(head, 10, 4);
-    const std::uint32_t headerSize = littleEndian(head, 14, 4);
-    qint64 width = 0, height = 0, bits = 0, compression = 0, imageSize = 0;
+    const qint64 headerSize = littleEndian(head, 14, 4);
+    qint64 width = 0, height = 0, bits = 0, compression = 0, imageSize = 0, colours = 0, entryBytes = 4;
     if (headerSize == 12) {
         width = littleEndian(head, 18, 2);
         height = littleEndian(head, 20, 2);
         bits = littleEndian(head, 24, 2);
+        entryBytes = 3;
     } else {
-        if (head.size() < 38)
+        if (head.size() < 50)
             return false;
         width = static_cast<std::int32_t>(littleEndian(head, 18, 4));
         height = static_cast<std::int32_t>(littleEndian(head, 22, 4));
         bits = littleEndian(head, 28, 2);
         compression = littleEndian(head, 30, 4);
         imageSize = littleEndian(head, 34, 4);
+        colours = littleEndian(head, 46, 4);
     }
-    qint64 needed = offset;
-    if (compression == 0 || compression == 3 || compression == 6)
-        needed += (std::abs(width) * bits + 31) / 32 * 4 * std::abs(height);
-    else if (compression == 1 || compression == 2)
-        needed += imageSize;
-    return file.size() >= needed;
+    qint64 tables = 0;
+    if (bits <= 8)
+        tables = (colours > 0 ? colours : qint64(1) << bits) * entryBytes;
+    else if (headerSize == 40 && compression == 3 && (bits == 16 || bits == 32))
+        tables = 12;  // the three colour masks
+    const qint64 start = std::max(offset, 14 + headerSize + tables);
+    if (start > file.size())
+        return false;
+    const qint64 room = file.size() - start;
+    if (compression == 1 || compression == 2)
+        return room >= imageSize;
+    if (compression != 0 && compression != 3 && compression != 6)
+        return true;
+    const qint64 rowBytes = (std::abs(width) * bits + 31) / 32 * 4;
+    const qint64 rows = std::abs(height);
+    // Compared by division: rows times row bytes can pass 64 bits.
+    return rows == 0 || rowBytes == 0 || rowBytes <= room / rows;
 }
 
 // In entropy-coded data: the marker after it, passing over stuffed zero bytes and restart markers;
@@ -152,18 +180,23 @@ unsigned char nextJpegMarker(QIODevice &file)
     }
 }
 
-// Between segments: 0xFF, any fill bytes 0xFF, and the marker's code; 0 when the file ends or
-// holds something else there.
+// Between segments, as JPEG decoders find the next marker: any other bytes passed over, then 0xFF,
+// any fill bytes 0xFF and the marker's code (0xFF 0x00 is no marker); 0 when the file ends first.
 unsigned char segmentMarker(QIODevice &file)
 {
     char c = 0;
-    if (!file.getChar(&c) || static_cast<unsigned char>(c) != 0xFF)
-        return 0;
-    while (file.getChar(&c)) {
-        if (static_cast<unsigned char>(c) != 0xFF)
+    for (;;) {
+        do {
+            if (!file.getChar(&c))
+                return 0;
+        } while (static_cast<unsigned char>(c) != 0xFF);
+        do {
+            if (!file.getChar(&c))
+                return 0;
+        } while (static_cast<unsigned char>(c) == 0xFF);
+        if (c != 0)
             return static_cast<unsigned char>(c);
     }
-    return 0;
 }
 
 // Segments up to the end-of-image marker; a scan's data runs to the next marker.
@@ -201,7 +234,7 @@ bool isWhole(QIODevice &file)
         return gifWhole(file);
     if (magic.startsWith("BM"))
         return bmpWhole(file);
-    if (magic.startsWith("\xFF\xD8\xFF"))
+    if (magic.startsWith("\xFF\xD8"))
         return jpegWhole(file);
     return true;
 }

@@ -6,9 +6,11 @@
 
 namespace PictureFile {
 
-// False when the file ends before the picture's data does, or its structure is broken. A GIF without
-// its last byte (the trailer) but with whole pictures counts as whole. Formats not known here count
-// as whole: their decoder is the judge. The device's position is left anywhere.
+// False when the file ends before the picture's data does, or its structure is broken; a GIF whose
+// first frame does not fill its screen, or whose frame reaches past it, counts as broken, as the
+// decoder would make the picture larger than the size it tells. A GIF without its last byte (the trailer) but with whole pictures
+// counts as whole. Formats not known here count as whole: their decoder is the judge. The device's
+// position is left anywhere.
 bool isWhole(QIODevice &file);
 
 }  // namespace PictureFile

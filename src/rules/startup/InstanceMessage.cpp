@@ -2,18 +2,38 @@
 
 #include <QStringDecoder>
 #include <QtEndian>
+#include <optional>
 
 namespace InstanceMessage {
 
 namespace {
+
 constexpr int kHeader = 4;
+
+// One name as the receiver reads it; nothing for bytes that are no UTF-8. Each name is decoded on its
+// own, so a byte-order mark at its start is part of the name.
+std::optional<QString> nameOf(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString name = utf8.decode(bytes);
+    if (utf8.hasError())
+        return std::nullopt;
+    return name;
 }
+
+}  // namespace
 
 QByteArray encode(const QStringList &files)
 {
     QByteArray payload;
-    for (const QString &file : files)
-        payload += file.toUtf8() + '\0';
+    for (const QString &file : files) {
+        const QByteArray name = file.toUtf8();
+        if (name.isEmpty() || name.contains('\0') || nameOf(name) != file)
+            return {};
+        payload += name + '\0';
+        if (quint32(payload.size()) > kMaxPayload)
+            return {};
+    }
     QByteArray message(kHeader, '\0');
     qToBigEndian(quint32(payload.size()), message.data());
     return message + payload;
@@ -35,17 +55,16 @@ Decoded decode(const QByteArray &received)
     if (quint32(received.size() - kHeader) > length)
         return d;
     const QByteArray payload = received.mid(kHeader);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QStringList files;
     qsizetype start = 0;
     while (start < payload.size()) {
         const qsizetype end = payload.indexOf('\0', start);
         if (end <= start)
             return d;
-        const QString file = utf8.decode(payload.sliced(start, end - start));
-        if (utf8.hasError())
+        const auto file = nameOf(payload.sliced(start, end - start));
+        if (!file)
             return d;
-        files << file;
+        files << *file;
         start = end + 1;
     }
     d.status = Status::Complete;

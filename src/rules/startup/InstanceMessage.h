@@ -10,6 +10,9 @@ namespace InstanceMessage {
 // Far more than any list of file names; a longer message is not read on.
 constexpr quint32 kMaxPayload = 256 * 1024;
 
+// Empty when the list cannot arrive whole: a name that is empty, holds a NUL or half of a UTF-16
+// pair, or names together longer than kMaxPayload. The receiver would refuse such a message, and the
+// files would be lost without a word.
 QByteArray encode(const QStringList &files);
 
 enum class Status { Incomplete, Complete, Invalid };

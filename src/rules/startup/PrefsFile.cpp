@@ -7,7 +7,6 @@
 
 using namespace SettingsFile;
 using basic_numbers::roundEven;
-using basic_numbers::shortText;
 
 namespace PrefsFile {
 
@@ -68,8 +67,8 @@ Prefs read(const Values &v, Prefs p, const QString &appPath)
     p.lastDir = path(v[LastDir]).value_or(appPath);
     p.skinFile = path(v[SkinFile]).value_or(QStringLiteral("NONE"));
     for (int i = 0; i < kKeyEntries; ++i) {
-        if (auto key = boxText(v[size_t(FirstKey + i)], kKeyLength))
-            p.keys[size_t(i)] = *key;
+        if (auto k = key(v[size_t(FirstKey + i)]))
+            p.keys[size_t(i)] = *k;
     }
     return p;
 }
@@ -77,16 +76,16 @@ Prefs read(const Values &v, Prefs p, const QString &appPath)
 std::array<QString, kEntries> write(const Prefs &p)
 {
     std::array<QString, kEntries> v;
-    v[PanelTop] = shortText(p.panelTop);
-    v[PanelLeft] = shortText(p.panelLeft);
-    v[SubtitlesHsize] = shortText(p.overlayWidth);
-    v[SubtitlesVsize] = shortText(p.overlayHeight);
-    v[SubtitlesTop] = shortText(p.overlayTop);
-    v[SubtitlesLeft] = shortText(p.overlayLeft);
+    v[PanelTop] = numberText(p.panelTop);
+    v[PanelLeft] = numberText(p.panelLeft);
+    v[SubtitlesHsize] = numberText(p.overlayWidth);
+    v[SubtitlesVsize] = numberText(p.overlayHeight);
+    v[SubtitlesTop] = numberText(p.overlayTop);
+    v[SubtitlesLeft] = numberText(p.overlayLeft);
     v[FontName] = p.font.family;
     // A size between whole points comes back as it was chosen.
-    v[FontSize] = shortText(p.font.size);
-    v[FontColor] = shortText(p.font.colour);
+    v[FontSize] = numberText(p.font.size);
+    v[FontColor] = numberText(p.font.colour);
     v[FontBold] = flagText(p.font.bold);
     v[FontItalic] = flagText(p.font.italic);
     v[FontUnderline] = flagText(p.font.underline);

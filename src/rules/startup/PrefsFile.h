@@ -6,10 +6,11 @@
 
 namespace PrefsFile {
 
-// The longest text the overlay-frame box takes; the pan-and-scan box and each key box take less.
-constexpr int kOverlayFrameLength = 32767;
+// The longest text the overlay-frame box takes (all the file keeps); the pan-and-scan box takes less.
+// A key box holds one character, which may be two UTF-16 units.
+constexpr int kOverlayFrameLength = SettingsFile::kMaxTextLength;
 constexpr int kPanScanLength = 3;
-constexpr int kKeyLength = 1;
+constexpr int kKeyLength = 2;
 
 // `base` with every entry of `values` that converts. The overlay's place is left as it is in `base`;
 // a missing last folder is `appPath`.

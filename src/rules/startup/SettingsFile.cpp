@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
@@ -33,48 +34,63 @@ bool isBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-// A line is cut here: room for the longest path, quoted, with every character doubled.
-constexpr qsizetype kLineBytes = 16 * 1024;
+// No line the writer makes is longer: a key and a value of kMaxTextLength UTF-16 units, each at most
+// three bytes in UTF-8 (a doubled quote takes two), quoted, the comma and the CR.
+constexpr qsizetype kLineBytes = 64 * 1024;
+static_assert(2 * (3 * qsizetype(kMaxTextLength) + 2) + 2 <= kLineBytes);
 // Longer than any font family's name.
 constexpr qsizetype kFontNameLength = 128;
 // The longest path a file system takes, in bytes.
 constexpr qsizetype kPathBytes = 4096;
 
-// The next line of the file without its line end, cut at kLineBytes; false at the end of the file.
-// In a file of CR LF line ends a lone LF inside a quoted value stays in its line; a file edited into
-// LF-only line ends is read by those.
-bool nextLine(QIODevice &device, QByteArray &line, bool crlf)
+enum class Line { End, Whole, TooLong };
+
+// The next line of the file without its line end. A line past kLineBytes is passed over whole, so
+// no part of it is taken for a value. In a file of CR LF line ends a lone LF inside a quoted value
+// stays in its line; a file edited into LF-only line ends is read by those.
+Line nextLine(QIODevice &device, QByteArray &line, bool crlf)
 {
     line.clear();
-    qint64 length = 0;  // the whole line's, as far as read
+    bool any = false, tooLong = false, ended = false;
+    char last = 0;  // the line's last byte so far, kept when the line itself is not
     char chunk[4096];
-    char previous = 0;  // the last byte of the chunk before
-    bool any = false;
-    for (;;) {
+    while (!ended) {
         const qint64 n = device.readLine(chunk, sizeof chunk);
         if (n <= 0)
-            return any;
+            break;
         any = true;
-        const bool ended = chunk[n - 1] == '\n';
+        ended = chunk[n - 1] == '\n';
         const qint64 body = ended ? n - 1 : n;
-        line.append(chunk, std::clamp<qint64>(kLineBytes - line.size(), 0, body));
-        length += body;
-        const bool cr = body > 0 ? chunk[body - 1] == '\r' : previous == '\r';
-        previous = body > 0 ? chunk[body - 1] : previous;
-        if (!ended)
-            continue;
-        if (crlf && !cr) {
-            if (line.size() < kLineBytes)
+        if (body > 0)
+            last = chunk[body - 1];
+        if (!tooLong)
+            line.append(chunk, body);
+        if (ended && crlf && last != '\r') {
+            ended = false;
+            last = '\n';
+            if (!tooLong)
                 line.append('\n');
-            ++length;
-            previous = '\n';
-            continue;
         }
-        // A CR past the cut was never kept.
-        if (cr && length <= kLineBytes)
-            line.chop(1);
-        return true;
+        if (line.size() > kLineBytes) {
+            tooLong = true;
+            line.clear();
+        }
     }
+    if (!any)
+        return Line::End;
+    if (tooLong)
+        return Line::TooLong;
+    if (ended && last == '\r')
+        line.chop(1);
+    return Line::Whole;
+}
+
+// At most `length` UTF-16 units of `text`, never half of a character.
+QString wholeCharacters(const QString &text, qsizetype length)
+{
+    if (text.size() <= length)
+        return text;
+    return text.left(length > 0 && text[length - 1].isHighSurrogate() ? length - 1 : length);
 }
 
 bool holdsControls(const QString &text)
@@ -184,7 +200,12 @@ Values read(QIODevice &device)
     const bool crlf = device.peek(4 * kLineBytes).contains("\r\n");
     QByteArray line;
     Values values;
-    for (int i = 0; i < kEntries && nextLine(device, line, crlf); ++i) {
+    for (int i = 0; i < kEntries; ++i) {
+        const Line got = nextLine(device, line, crlf);
+        if (got == Line::End)
+            break;
+        if (got == Line::TooLong)
+            continue;
         if (i == 0 && line.startsWith("\xEF\xBB\xBF"))
             line.remove(0, 3);
         values[static_cast<size_t>(i)] = valueOf(TextDecoding::decodeLine(line, codePage));
@@ -202,16 +223,18 @@ Values read(const QByteArray &bytes)
 
 QByteArray write(const Keys &keys, const std::array<QString, kEntries> &values)
 {
+    // A key is never read, but a comma or a line end in it would put the value out of step.
+    const auto field = [](const QString &text) {
+        QString kept = wholeCharacters(text, kMaxTextLength);
+        if (kept.contains(QStringLiteral("\r\n")))
+            return QString();
+        if (!needsQuotes(kept))
+            return kept;
+        return QLatin1Char('"') + kept.replace(QLatin1String("\""), QLatin1String("\"\"")) + QLatin1Char('"');
+    };
     QString text;
-    for (size_t i = 0; i < values.size(); ++i) {
-        QString value = values[i];
-        if (value.contains(QStringLiteral("\r\n")))
-            value.clear();
-        if (needsQuotes(value))
-            value = QLatin1Char('"') + QString(value).replace(QLatin1String("\""), QLatin1String("\"\"")) +
-                    QLatin1Char('"');
-        text += keys[i] + QLatin1Char(',') + value + QStringLiteral("\r\n");
-    }
+    for (size_t i = 0; i < values.size(); ++i)
+        text += field(keys[i]) + QLatin1Char(',') + field(values[i]) + QStringLiteral("\r\n");
     return text.toUtf8();
 }
 
@@ -308,7 +331,21 @@ std::optional<QString> boxText(const std::optional<QString> &value, int maxLengt
 {
     if (!value || holdsControls(*value))
         return std::nullopt;
-    return value->left(maxLength);
+    return wholeCharacters(*value, maxLength);
+}
+
+std::optional<QString> key(const std::optional<QString> &value)
+{
+    if (!value)
+        return std::nullopt;
+    const bool pair = value->size() > 1 && value->at(0).isHighSurrogate() && value->at(1).isLowSurrogate();
+    const QString first = value->left(pair ? 2 : 1);
+    // Enter and Escape are the only keys without a character of their own that a key box takes; any
+    // other control character was never typed into one.
+    const bool control = !first.isEmpty() && first.front().category() == QChar::Other_Control;
+    if (control && first != QLatin1String("\r") && first != QLatin1String("\x1b"))
+        return std::nullopt;
+    return first;
 }
 
 QString checkText(bool ticked)
@@ -319,6 +356,15 @@ QString checkText(bool ticked)
 QString flagText(bool set)
 {
     return set ? QStringLiteral("-1") : QStringLiteral("0");
+}
+
+QString numberText(double v)
+{
+    if (!std::isfinite(v))
+        return {};
+    if (v == 0)
+        return QStringLiteral("0");
+    return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 
 }  // namespace SettingsFile

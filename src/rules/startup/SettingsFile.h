@@ -15,6 +15,10 @@ namespace SettingsFile {
 constexpr int kEntries = 46;
 constexpr int kKeyEntries = 21;
 
+// The longest text a key or a value keeps, in UTF-16 units as a line box counts them: a box that
+// takes more would lose the rest at the next start. The writer cuts a longer text at a character.
+constexpr int kMaxTextLength = 10000;
+
 // Line of each entry, from 0.
 enum Entry {
     PanelTop,
@@ -52,14 +56,17 @@ using Keys = std::array<QString, kEntries>;
 const std::array<QString, FirstKey> &fixedKeys();
 
 // The value of each line, or nothing for a missing line or one without a comma. Lines past the 46th
-// are ignored and never read; a line longer than any entry needs is cut, and the next line is the
-// next entry. Each line is UTF-8, or in the user's legacy code page where it is not valid UTF-8.
+// are ignored and never read; a line longer than the writer ever makes gives nothing, and the next
+// line is the next entry. Each line is UTF-8, or in the user's legacy code page where it is not
+// valid UTF-8.
 Values read(QIODevice &device);
 Values read(const QByteArray &bytes);
 // The value field of one line.
 std::optional<QString> valueOf(const QString &line);
 
-// The whole file, UTF-8. A value holding CR LF cannot be kept on its line and is written empty.
+// The whole file, UTF-8. A key or value holding CR LF cannot be kept on its line and is written
+// empty; one longer than kMaxTextLength is cut. Every other text reads back as it was, control
+// characters and all.
 QByteArray write(const Keys &keys, const std::array<QString, kEntries> &values);
 
 // Replaces `path` atomically: the old file stays whole until the new one is complete on disk. A
@@ -83,9 +90,15 @@ std::optional<bool> minusOne(const std::optional<QString> &value);    // options
 std::optional<QString> fontName(const std::optional<QString> &value);
 std::optional<QString> path(const std::optional<QString> &value);
 std::optional<QString> boxText(const std::optional<QString> &value, int maxLength);
+// A keyboard-map key: one character (Enter is "\r", Escape "\x1b"; no other control character), or
+// empty for none; of a longer text its first character.
+std::optional<QString> key(const std::optional<QString> &value);
 
-// How values are written: check boxes 1 or 0, options and font flags -1 or 0.
+// How values are written: check boxes 1 or 0, options and font flags -1 or 0, numbers in the shortest
+// form that number() reads back exactly (fractions and negative places too; empty, so the default
+// stays, for a number that is not finite).
 QString checkText(bool ticked);
 QString flagText(bool set);
+QString numberText(double v);
 
 }  // namespace SettingsFile

@@ -32,6 +32,9 @@ int add(SubtitleTable &table, Entry e)
     if (table.subCount <= 0)
         return -1;
     const auto used = static_cast<std::ptrdiff_t>(table.subCount - 1);
+    // A cue at or past the sentinel is never reached, and one without a time has no place.
+    if (!std::isfinite(e.start) || !(e.start < table.subStart[used]))
+        return -1;
     for (std::ptrdiff_t i = 0; i < used; ++i) {
         if (table.subStart[i] == e.start && table.subEnd[i] == e.end && table.subText[i] == e.text)
             return -1;

@@ -21,7 +21,8 @@ struct Entry {
 Entry entry(double start, double end, double delay, const QString &text);
 
 // Adds the entry after every entry that starts at or before it, the sentinel staying last. Returns its
-// index, or -1 when the table holds it already or has no sentinel (it was loaded from no track).
+// index, or -1 when the table holds it already, it starts at or past the sentinel or at no time, or the
+// table has no sentinel (it was loaded from no track).
 int add(SubtitleTable &table, Entry entry);
 
 }  // namespace EngineCues

@@ -1,16 +1,11 @@
 #include "desktop/DesktopSession.h"
 
+#include "desktop/MediaControlValues.h"
 #include "desktop/ScreenSaver.h"
 #include "engine/MediaEngine.h"
 #include "playback/PlayerSession.h"
 
-#include <algorithm>
-#include <cmath>
-
-namespace {
-// The volume slider's quietest place that still sets a volume.
-constexpr float kQuietestDb = 99.99f;
-}  // namespace
+using namespace MediaControlValues;
 
 DesktopSession::DesktopSession(PlayerSession &session, ScreenSaver &screenSaver, const QDBusConnection &bus,
                                QObject *parent)
@@ -99,47 +94,34 @@ bool DesktopSession::stopped() const
            && session_.movie().currentPosition() == 0;
 }
 
-double DesktopSession::frameToUs() const
-{
-    return session_.videoFps() > 0 ? 1e6 / session_.videoFps() : 0;
-}
-
 qint64 DesktopSession::position() const
 {
-    return std::llround(session_.movie().currentPosition() * frameToUs());
+    return microseconds(session_.movie().currentPosition(), session_.videoFps());
 }
 
 void DesktopSession::setPosition(qint64 positionUs)
 {
-    const double usPerFrame = frameToUs();
-    if (usPerFrame <= 0)
-        return;
-    const double frame = positionUs / usPerFrame;
-    if (frame < 0 || frame > session_.movie().duration())
-        return;
-    session_.seek(frame);
+    if (const auto frame = frameAt(positionUs, session_.videoFps(), session_.movie().duration()))
+        session_.seek(*frame);
 }
 
 void DesktopSession::seek(qint64 offsetUs)
 {
-    if (frameToUs() <= 0)
-        return;
-    const double end = session_.movie().duration() * frameToUs();
-    // In doubles: an offset near the ends of its range must not overflow the sum.
-    setPosition(std::llround(std::clamp(double(position()) + double(offsetUs), 0.0, end)));
+    const auto frame = seekTarget(session_.movie().currentPosition(), offsetUs, session_.videoFps(),
+                                  session_.movie().duration());
+    if (frame)
+        session_.seek(*frame);
 }
 
 double DesktopSession::volume() const
 {
-    // Engine volume in hundredths of a decibel; the desktop's scale is the amplitude.
-    const int hundredthsDb = session_.movie().volume();
-    return hundredthsDb <= -10000 ? 0.0 : std::pow(10.0, hundredthsDb / 2000.0);
+    return amplitude(session_.movie().volume());
 }
 
 void DesktopSession::setVolume(double volume)
 {
-    const double db = volume <= 0 ? kQuietestDb : std::min<double>(kQuietestDb, std::max(0.0, -20 * std::log10(volume)));
-    session_.setVolume(static_cast<float>(db));
+    if (const auto db = attenuation(volume))
+        session_.setVolume(*db);
 }
 
 void DesktopSession::raise()
@@ -170,6 +152,6 @@ MediaControls::Track DesktopSession::track() const
     Track t;
     t.id = trackId_;
     t.path = session_.movie().fileName();
-    t.lengthUs = std::llround(session_.movie().duration() * frameToUs());
+    t.lengthUs = microseconds(session_.movie().duration(), session_.videoFps());
     return t;
 }

@@ -47,7 +47,6 @@ signals:
     void openRequested(const QString &path);
 
 private:
-    double frameToUs() const;
     bool stopped() const;
 
     PlayerSession &session_;

@@ -1,16 +1,8 @@
 #include "browse/BrowsePlaces.h"
 
-#include "drives/Volumes.h"
-
 #include <QDir>
-#include <QFileInfo>
 
 namespace BrowsePlaces {
-
-QString startFolder(const QString &lastDir, const QString &home)
-{
-    return Volumes::listable(lastDir) ? QDir::cleanPath(QFileInfo(lastDir).absoluteFilePath()) : QDir::cleanPath(home);
-}
 
 int driveFor(const QList<Drive> &drives, const QString &path)
 {

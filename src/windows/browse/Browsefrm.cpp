@@ -2,13 +2,17 @@
 
 #include "browse/BrowsePlaces.h"
 #include "browse/FileKinds.h"
+#include "browse/FileListModel.h"
+#include "browse/FolderTreeModel.h"
 #include "drives/Drives.h"
 #include "numbers/Twips.h"
 #include "prefs/CaptionFit.h"
+#include "prefs/DialogKeys.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -16,27 +20,9 @@
 #include <QTimer>
 #include <QTreeView>
 
-void PlaceFolders::setPlace(const QString &root, const QModelIndex &sourceParent)
-{
-    if (root == root_ && rootParent_ == sourceParent)
-        return;
-    root_ = root;
-    rootParent_ = sourceParent;
-    invalidateFilter();
-}
-
-bool PlaceFolders::filterAcceptsRow(int row, const QModelIndex &sourceParent) const
-{
-    // Beside the place's own folder, its neighbours stay out of sight.
-    if (sourceParent != rootParent_)
-        return true;
-    const auto *model = static_cast<const QFileSystemModel *>(sourceModel());
-    return QDir::cleanPath(model->filePath(model->index(row, 0, sourceParent))) == root_;
-}
-
 Browsefrm::Browsefrm(const BrowseContext &ctx, QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      ctx_(ctx)
+      ctx_(ctx), folders_(new FolderTreeModel(this)), files_(new FileListModel(this))
 {
     setObjectName(QStringLiteral("Browsefrm"));
     setWindowTitle(QStringLiteral("Browse"));
@@ -51,14 +37,9 @@ Browsefrm::Browsefrm(const BrowseContext &ctx, QWidget *parent)
             fillDrives();
     });
 
-    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    folders_->setRootPath(QStringLiteral("/"));
-    placeFolders_.setSourceModel(folders_.get());
     dirList = new QTreeView(this);
     dirList->setObjectName(QStringLiteral("dirList"));
-    dirList->setModel(&placeFolders_);
-    for (int column = 1; column < folders_->columnCount(); ++column)
-        dirList->hideColumn(column);
+    dirList->setModel(folders_);
     dirList->setHeaderHidden(true);
     dirList->setExpandsOnDoubleClick(false);
     dirList->setIndentation(12);
@@ -66,7 +47,9 @@ Browsefrm::Browsefrm(const BrowseContext &ctx, QWidget *parent)
 
     filList = new QListView(this);
     filList->setObjectName(QStringLiteral("filList"));
-    listFiles();
+    // Every row is one line of text, so a folder of any size is laid out without measuring its rows.
+    filList->setUniformItemSizes(true);
+    filList->setModel(files_);
     place(filList, 3180, 60, 2115, 2235);
 
     CmbFilter = new QComboBox(this);
@@ -96,22 +79,34 @@ Browsefrm::Browsefrm(const BrowseContext &ctx, QWidget *parent)
     place(Openas, 3360, 3120, 1815, 315);
     fitCaptions();
 
+    // The lists have no caption on the window; assistive tools name them. A combo box is read by its
+    // current entry, so the two drop-downs say what they hold in their description.
+    drvList->setAccessibleDescription(QStringLiteral("Places"));
+    dirList->setAccessibleName(QStringLiteral("Folders"));
+    filList->setAccessibleName(QStringLiteral("Files"));
+    CmbFilter->setAccessibleDescription(QStringLiteral("File types"));
+    Label1->setBuddy(Openas);
+    DialogKeys::returnKeyboard(this);
     setTabOrder(drvList, dirList);
     setTabOrder(dirList, filList);
     setTabOrder(filList, CmbFilter);
     setTabOrder(CmbFilter, Check1);
-    setTabOrder(Check1, cmdOpen);
+    // How to read a subtitle file is chosen before it opens.
+    setTabOrder(Check1, Openas);
+    setTabOrder(Openas, cmdOpen);
     setTabOrder(cmdOpen, cmdExit);
-    setTabOrder(cmdExit, Openas);
 
-    // Folders arrive from another thread and get sorted after: until the user takes the folder list
-    // in hand, it keeps the current folder in sight as they come.
-    const auto reveal = [this] {
+    // Folders arrive from other threads: until the user takes the folder list in hand, it keeps the
+    // current folder in sight as they come.
+    connect(folders_, &QAbstractItemModel::rowsInserted, this, [this] {
         if (revealing_)
             QTimer::singleShot(0, this, [this] { dirList->scrollTo(dirList->currentIndex()); });
-    };
-    connect(&placeFolders_, &QAbstractItemModel::rowsInserted, this, reveal);
-    connect(&placeFolders_, &QAbstractItemModel::layoutChanged, this, reveal);
+    });
+    connect(files_, &FileListModel::listed, this, &Browsefrm::folderListed);
+    connect(files_, &FileListModel::refused, this, &Browsefrm::folderRefused);
+    connect(files_, &QAbstractItemModel::modelAboutToBeReset, this,
+            [this] { highlighted_ = files_->fileName(filList->currentIndex()); });
+    connect(filList->selectionModel(), &QItemSelectionModel::currentChanged, this, &Browsefrm::filList_Click);
     connect(drvList, &QComboBox::activated, this, &Browsefrm::drvList_Change);
     connect(dirList, &QTreeView::doubleClicked, this, &Browsefrm::dirList_DblClick);
     connect(filList, &QListView::clicked, this, &Browsefrm::filList_Click);

@@ -4,14 +4,13 @@
 // a skin picture goes to the panel.
 // The caller shows it through choose(); it is only hidden and shown again, so its folder, selection
 // and "Open as" choice last for the run.
-#include "browse/ListingModel.h"
 #include "drives/Drives.h"
 
 #include <QDialog>
-#include <QSortFilterProxyModel>
 #include <array>
-#include <memory>
 
+class FileListModel;
+class FolderTreeModel;
 class PlayerSession;
 class Preferences;
 class QCheckBox;
@@ -20,19 +19,6 @@ class QLabel;
 class QListView;
 class QPushButton;
 class QTreeView;
-
-// The folder tree of one place: the place's own folder as the single top entry, its sub-folders below.
-class PlaceFolders : public QSortFilterProxyModel {
-public:
-    void setPlace(const QString &root, const QModelIndex &sourceParent);
-
-protected:
-    bool filterAcceptsRow(int row, const QModelIndex &sourceParent) const override;
-
-private:
-    QString root_;
-    QPersistentModelIndex rootParent_;
-};
 
 // What the dialog opens files through, where it finds the places, and the screen's twips per pixel.
 struct BrowseContext {
@@ -64,9 +50,10 @@ public:
     // The folder whose files are listed, and the entry highlighted in the folder list.
     QString dirPath() const { return dirPath_; }
     QString highlightedFolder() const;
-    // Moves the folder list to `folder` and the drive list to its place; false (and nothing moves)
-    // when the folder cannot be listed.
-    bool setDirPath(const QString &folder);
+    // Moves the lists to `folder` and the drive list to its place once the folder's files have been
+    // read; a folder that cannot be listed moves nothing, and one that never answers keeps the lists
+    // where they are.
+    void setDirPath(const QString &folder);
 
     // Shows the dialog, modeless, choosing a file of `mode` (FileKinds::Mode) under `caption`.
     void choose(int mode, const QString &caption);
@@ -102,17 +89,20 @@ private:
     void showPlaceOf(const QString &folder);
     void applyFileFilter(const QString &patterns);
     void hideOpenas();
-    void listFiles();
+    void askFor(const QString &folder);
+    void folderListed(const QString &folder, const QStringList &folders);
+    void folderRefused(const QString &folder);
 
     BrowseContext ctx_;
     QString selectedFile_;
     QList<Drive> drives_;
-    ListingModelPtr folders_{new ListingModel};
-    PlaceFolders placeFolders_;
-    // A new one for each folder listed: the file model shows every folder it walked through on the
-    // way to a folder among the files of that folder's parent, whatever its filter.
-    ListingModelPtr files_;
+    FolderTreeModel *folders_;
+    FileListModel *files_;
     QString dirPath_;
+    // Where to look next when the folder asked for cannot be listed (the remembered folder gone).
+    QStringList fallbacks_;
+    // The file highlighted before the list was read again, highlighted again after.
+    QString highlighted_;
     bool revealing_ = false;
     int mode_ = 0;
 };

@@ -3,8 +3,9 @@
 #include "browse/BrowsePlaces.h"
 #include "browse/Browsefrm.h"
 #include "browse/FileKinds.h"
+#include "browse/FileListModel.h"
+#include "browse/FolderTreeModel.h"
 #include "engine/MediaEngine.h"
-#include "drives/Volumes.h"
 #include "playback/PlayerSession.h"
 #include "prefs/Preferences.h"
 
@@ -14,12 +15,15 @@
 #include <QLabel>
 #include <QListView>
 #include <QTreeView>
+#include <utility>
 
 void Browsefrm::Form_Load()
 {
     fillDrives();
-    if (!setDirPath(BrowsePlaces::startFolder(ctx_.prefs.values().lastDir, QDir::homePath())))
-        setDirPath(QStringLiteral("/"));
+    // The remembered folder; where it cannot be listed, the home folder, then the root.
+    fallbacks_ = {QDir::homePath(), QStringLiteral("/")};
+    const QString last = ctx_.prefs.values().lastDir;
+    askFor(last.isEmpty() ? fallbacks_.takeFirst() : last);
     // The keyboard starts where the way to a file starts.
     dirList->setFocus();
 }
@@ -55,15 +59,17 @@ void Browsefrm::CmbFilter_Click(int index)
 
 void Browsefrm::applyFileFilter(const QString &patterns)
 {
-    files_->setNameFilters(FileKinds::nameFilters(patterns));
+    files_->setFilters(files_->filters(), FileKinds::nameFilters(patterns));
 }
 
 void Browsefrm::Check1_Click()
 {
     // Read-only files are always listed: on a disc every file is read-only.
     const bool all = Check1->isChecked();
-    files_->setFilter(QDir::Files | QDir::NoDotAndDotDot | (all ? QDir::Hidden | QDir::System : QDir::Filters()));
-    folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | (all ? QDir::Hidden : QDir::Filters()));
+    files_->setFilters(QDir::Files | QDir::NoDotAndDotDot | (all ? QDir::Hidden | QDir::System : QDir::Filters()),
+                       files_->nameFilters());
+    folders_->setShowHidden(all);
+    folders_->refresh(dirPath_);
 }
 
 void Browsefrm::fillDrives()
@@ -81,7 +87,9 @@ void Browsefrm::drvList_Change()
     const int i = drvList->currentIndex();
     const bool ready = i >= 0 && i < drives_.size() && drives_[i].ready;
     // A place whose medium cannot be read leaves the list where the folder is, without a word.
-    if (!ready || !setDirPath(drives_[i].root)) {
+    if (ready) {
+        setDirPath(drives_[i].root);
+    } else {
         const QSignalBlocker quiet(drvList);
         drvList->setCurrentIndex(BrowsePlaces::driveFor(drives_, dirPath_));
     }
@@ -90,64 +98,76 @@ void Browsefrm::drvList_Change()
 void Browsefrm::showPlaceOf(const QString &folder)
 {
     const int i = BrowsePlaces::driveFor(drives_, folder);
-    const QString root = i >= 0 ? QDir::cleanPath(drives_[i].root) : QStringLiteral("/");
-    const QModelIndex parent = root == QLatin1String("/") ? QModelIndex() : folders_->index(QFileInfo(root).path());
-    placeFolders_.setPlace(root, parent);
-    dirList->setRootIndex(placeFolders_.mapFromSource(parent));
+    folders_->setPlace(i >= 0 ? QDir::cleanPath(drives_[i].root) : QStringLiteral("/"));
     const QSignalBlocker quiet(drvList);
     drvList->setCurrentIndex(i);
 }
 
-bool Browsefrm::setDirPath(const QString &folder)
+void Browsefrm::setDirPath(const QString &folder)
 {
-    const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
-    if (!Volumes::listable(path))
-        return false;
-    dirPath_ = path;
-    showPlaceOf(path);
-    const QModelIndex at = placeFolders_.mapFromSource(folders_->index(path));
+    fallbacks_.clear();
+    askFor(folder);
+}
+
+void Browsefrm::askFor(const QString &folder)
+{
+    files_->list(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
+}
+
+void Browsefrm::folderListed(const QString &folder, const QStringList &folders)
+{
+    fallbacks_.clear();
+    const QString highlighted = std::exchange(highlighted_, QString());
+    if (folder == dirPath_) {
+        folders_->setFolders(folder, folders);
+        // Read again: the highlight stays on its file while the file is there.
+        if (!highlighted.isEmpty() && !filList->currentIndex().isValid())
+            filList->setCurrentIndex(files_->indexOf(highlighted));
+        return;
+    }
+    dirPath_ = folder;
+    showPlaceOf(folder);
+    // The folder's own folders came with its files: the tree does not read it again.
+    const QModelIndex at = folders_->reveal(folder);
+    folders_->setFolders(folder, folders);
     dirList->setCurrentIndex(at);
     dirList->expand(at);
     dirList->scrollTo(at);
     revealing_ = true;
     dirList_Change();
-    return true;
+}
+
+void Browsefrm::folderRefused(const QString &folder)
+{
+    if (!fallbacks_.isEmpty()) {
+        askFor(fallbacks_.takeFirst());
+        return;
+    }
+    // A folder that cannot be listed leaves the highlight and the place where the current folder is.
+    if (folder != dirPath_ && !dirPath_.isEmpty()) {
+        showPlaceOf(dirPath_);
+        dirList->setCurrentIndex(folders_->reveal(dirPath_));
+    }
 }
 
 QString Browsefrm::highlightedFolder() const
 {
     const QModelIndex at = dirList->currentIndex();
-    return at.isValid() ? QDir::cleanPath(folders_->filePath(placeFolders_.mapToSource(at))) : dirPath_;
+    return at.isValid() ? folders_->pathOf(at) : dirPath_;
 }
 
 void Browsefrm::dirList_Change()
 {
-    listFiles();
-    files_->setRootPath(dirPath_);
-    filList->setRootIndex(files_->index(dirPath_));
+    // The list shows the folder's files already; it starts at the top with nothing highlighted.
     filList->setCurrentIndex(QModelIndex());
-}
-
-void Browsefrm::listFiles()
-{
-    ListingModelPtr files(new ListingModel);
-    files->setFilter(files_ ? files_->filter() : QDir::Files | QDir::NoDotAndDotDot);
-    files->setNameFilterDisables(false);
-    if (files_)
-        files->setNameFilters(files_->nameFilters());
-    QItemSelectionModel *selection = filList->selectionModel();
-    filList->setModel(files.get());
-    delete selection;
-    connect(filList->selectionModel(), &QItemSelectionModel::currentChanged, this, &Browsefrm::filList_Click);
-    files_ = std::move(files);
+    filList->scrollToTop();
 }
 
 void Browsefrm::dirList_LostFocus()
 {
     const QString folder = highlightedFolder();
-    // A folder that cannot be listed leaves the highlight on the current one.
-    if (folder != dirPath_ && !setDirPath(folder))
-        dirList->setCurrentIndex(placeFolders_.mapFromSource(folders_->index(dirPath_)));
+    if (folder != dirPath_)
+        setDirPath(folder);
 }
 
 void Browsefrm::dirList_DblClick()
@@ -182,6 +202,9 @@ void Browsefrm::choose(int mode, const QString &caption)
     activateWindow();
     // The window may be active already, and then no activation tells it the new kind of file.
     Form_Activate();
+    // What changed on the disk while the dialog was away shows now.
+    files_->refresh();
+    folders_->refresh(dirPath_);
 }
 
 void Browsefrm::cmdOpen_Click()

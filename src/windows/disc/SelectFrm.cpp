@@ -3,6 +3,7 @@
 #include "numbers/Twips.h"
 #include "playback/PlayerSession.h"
 #include "prefs/CaptionFit.h"
+#include "prefs/DialogKeys.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -29,6 +30,7 @@ SelectFrm::SelectFrm(PlayerSession &session, int twipsPerPixelX, int twipsPerPix
     ListSelect = new QListWidget(this);
     ListSelect->setObjectName(QStringLiteral("ListSelect"));
     ListSelect->setToolTip(QStringLiteral("Select Special"));
+    ListSelect->setAccessibleName(QStringLiteral("Main movie, specials and chapters"));
     place(ListSelect, 120, 120, 3615, 2460);
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -36,6 +38,8 @@ SelectFrm::SelectFrm(PlayerSession &session, int twipsPerPixelX, int twipsPerPix
     place(Command1, 1440, 2700, 975, 435);
     connect(Command1, &QPushButton::clicked, this, &SelectFrm::Command1_Click);
     CaptionFit::fitWindow(this, CaptionFit::narrowFont(8));
+    // Enter on the list takes the entry picked, as "OK" does; Escape hides the window as its close box.
+    DialogKeys::install(this, Command1);
 
     connect(&session_.specials(), &DiscList::changed, this, &SelectFrm::showLists);
     connect(&session_.chapters(), &DiscList::changed, this, &SelectFrm::showLists);

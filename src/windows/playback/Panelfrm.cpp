@@ -72,7 +72,8 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     setPalette(pal);
     setAutoFillBackground(true);
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // The panel takes the keys its controls leave, but is no stop of the Tab chain.
+    setFocusPolicy(Qt::ClickFocus);
 
     const QString none;
     vplay = makeLabel("vplay", QStringLiteral("Play"), QStringLiteral("Play/Stop Video"), 1860, 1560, 375, 195);
@@ -121,6 +122,11 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     for (LabelButton *b : {rateshow, Label2})
         styleLabel(b, kGrey, Qt::AlignLeft | Qt::AlignVCenter);
     styleLabel(Label1, kWhite);
+    // The controls without a caption draw their focus mark in the colour of what they stand on: the
+    // sliders' lines, the logo's grey.
+    for (LabelButton *b : {VideoPos, Ratepos, LabelAbout})
+        styleLabel(b, kGrey);
+    styleLabel(volpos, kLightGrey);
     // The buttons share one size; the rate marks, a few pixels wide, take the narrow face to stay
     // readable. The texts that change keep the design's sizes.
     CaptionFit::fitGroup(captions({vplay, cmdzoom, Prefers, stats, vgos, vgoe, minim, exitLbl, AddVol, subVol, Mutesnd,
@@ -150,14 +156,11 @@ Panelfrm::Panelfrm(const PanelContext &ctx, QWidget *parent)
     playerForm = new player(session, prefs, desktop, app.twipsPerPixelX, app.twipsPerPixelY);
     desktop.setVideoWindow(playerForm);
     connect(playerForm, &player::panelWanted, this, &Panelfrm::bringForward);
-    connect(playerForm, &player::menuWanted, this, [this](const QPoint &at) {
-        if (!menuForm)
-            menuForm = new menufrm(commands_, session, this);
-        menuForm->popupAt(at);
-    });
+    connect(playerForm, &player::menuWanted, this, &Panelfrm::showVideoMenu);
     wireCommands();
     wireControls();
     wireSession();
+    wireAccess();
     connect(&prefs, &Preferences::changed, this, &Panelfrm::showPrefs);
 }
 
@@ -376,9 +379,13 @@ void Panelfrm::moveEvent(QMoveEvent *e)
 
 void Panelfrm::keyPressEvent(QKeyEvent *e)
 {
-    // Only keys that produce a character take part in the key map.
-    if (!e->text().isEmpty())
-        Form_KeyPress(e->text().left(1));
+    // Only keys that produce a character take part in the key map; a character beyond the first 65,536
+    // comes as two UTF-16 units.
+    const QString text = e->text();
+    if (!text.isEmpty())
+        Form_KeyPress(text.left(text.size() > 1 && text[0].isHighSurrogate() ? 2 : 1));
+    else if (e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && e->modifiers() == Qt::ShiftModifier))
+        videoMenuByKey();
     else
         QWidget::keyPressEvent(e);
 }

@@ -170,7 +170,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
     void moveEvent(QMoveEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     friend void applySettingsFile(Panelfrm &panel);
@@ -189,6 +191,15 @@ private:
     LabelButton *makeLabel(const char *name, const QString &caption, const QString &tip, double l, double t,
                            double w, double h);
     void wireControls();
+    // The controls for the keyboard and assistive tools (panel_access.cpp): their roles and names, the
+    // Tab chain, the sliders' values and the toggles' states.
+    void wireAccess();
+    void showAccessState();
+    // "Play" or "Stop" on the play button, which is pressed while it says "Stop".
+    void showPlayCaption(bool stop);
+    // The video window's pop-up menu at `at` (global pixels); by the keyboard, at the video window.
+    void showVideoMenu(const QPoint &at);
+    void videoMenuByKey();
     void showPrefs(const Prefs &was);
     void seekOnTrack(double x);
     int rateStepHeight() const;

@@ -21,7 +21,7 @@ void Panelfrm::showOpenedMovie(const QString &filename)
         posPerTwip = session.movie().duration() / trackWidth;
     playerForm->setWindowTitle(filename);
     // The new movie stands halted.
-    vplay->setText(QStringLiteral("Play"));
+    showPlayCaption(false);
 
     const Prefs &p = prefs.values();
     zoom(p.fullscreen ? 1 : 0);

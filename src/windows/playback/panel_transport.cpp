@@ -10,9 +10,15 @@ void Panelfrm::vplay_Click()
     session.togglePlay();
 }
 
+void Panelfrm::showPlayCaption(bool stop)
+{
+    vplay->setText(stop ? QStringLiteral("Stop") : QStringLiteral("Play"));
+    vplay->setChecked(stop);
+}
+
 void Panelfrm::showPlaying(bool playing, bool stepped)
 {
-    vplay->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
+    showPlayCaption(playing);
     // The stepping timer tells nothing on the message line.
     if (!stepped)
         Message->setText(playing ? QStringLiteral("Playing") : QStringLiteral("Stopped"));
@@ -30,7 +36,7 @@ void Panelfrm::vgoe_Click()
 
 void Panelfrm::MediaPlayer1_EndOfStream(int)
 {
-    vplay->setText(QStringLiteral("Play"));
+    showPlayCaption(false);
     if (prefs.values().autoreverse) {
         session.seek(0);
         LinePos.X1 = VideoPos->twipLeft();

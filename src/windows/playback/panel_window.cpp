@@ -85,4 +85,5 @@ QString Panelfrm::modeName(int mode)
 void Panelfrm::showZoom(int mode)
 {
     Message->setText(modeName(mode));
+    cmdzoom->setChecked(mode == 1);
 }

@@ -24,15 +24,17 @@ QStringList sizeList();
 // The size the sample takes from the size box: its leading number, only when 2 < v < 1280.
 std::optional<double> sampleSize(const QString &text);
 
+// A swatch shows its colour and no text; its name is what assistive tools read.
 struct Swatch {
     int red, green, blue;
+    const char *name;
 };
 // Label2 to Label17, row by row, four a row.
 constexpr std::array<Swatch, 16> kPalette{{
-    {255, 255, 255}, {192, 192, 192}, {128, 128, 128}, {0, 0, 0},
-    {255, 0, 0},     {128, 0, 0},     {255, 128, 0},   {128, 64, 0},
-    {255, 255, 0},   {128, 128, 0},   {0, 255, 0},     {0, 128, 0},
-    {0, 255, 255},   {0, 0, 255},     {255, 0, 255},   {128, 0, 128},
+    {255, 255, 255, "White"}, {192, 192, 192, "Silver"}, {128, 128, 128, "Grey"},   {0, 0, 0, "Black"},
+    {255, 0, 0, "Red"},       {128, 0, 0, "Maroon"},     {255, 128, 0, "Orange"},   {128, 64, 0, "Brown"},
+    {255, 255, 0, "Yellow"},  {128, 128, 0, "Olive"},    {0, 255, 0, "Green"},      {0, 128, 0, "Dark green"},
+    {0, 255, 255, "Cyan"},    {0, 0, 255, "Blue"},       {255, 0, 255, "Magenta"},  {128, 0, 128, "Purple"},
 }};
 
 // RGB(r, g, b) = r + 256 g + 65536 b: a colour value with red in the low byte.

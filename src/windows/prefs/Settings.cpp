@@ -218,6 +218,7 @@ Settings::Settings(const SettingsContext &ctx, int twipsPerPixelX, int twipsPerP
     connect(&prefs_, &Preferences::changed, this, &Settings::showPrefs);
     connect(&session_.tracks(), &TrackList::changed, this, &Settings::showTracks);
     CaptionFit::fitWindow(this, CaptionFit::narrowFont(8));
+    labelControls();
 }
 
 void Settings::fitScreen()

@@ -108,6 +108,8 @@ protected:
 
 private:
     void place(QWidget *w, int left, int top, int width, int height) const;
+    // Buddies, names and the Tab order for the keyboard and assistive tools (settings_access.cpp).
+    void labelControls();
     void connectSubtitleGroup();
     void connectPlayerGroup();
     void connectKeyBoxes();

@@ -5,6 +5,7 @@
 #include "playback/LabelButton.h"
 #include "playback/LineShape.h"
 #include "prefs/CaptionFit.h"
+#include "prefs/DialogKeys.h"
 #include "numbers/basic_numbers.h"
 #include "prefs/FontChoice.h"
 #include "prefs/Preferences.h"
@@ -13,6 +14,7 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -42,6 +44,13 @@ void setTextColour(QWidget *w, const QColor &colour)
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, colour);
     w->setPalette(pal);
+}
+
+void setSwatch(QWidget *w, const QColor &colour)
+{
+    setGround(w, colour);
+    // A swatch shows no text; its focus mark, drawn in the text colour, stands out from its ground.
+    setTextColour(w, qGray(colour.rgb()) < 110 ? Qt::white : Qt::black);
 }
 
 }  // namespace
@@ -98,7 +107,9 @@ fontselfrm::fontselfrm(Preferences &prefs, Dialogs &dialogs, int twipsPerPixelX,
         s->setObjectName(QStringLiteral("Label%1").arg(i + 2));
         s->setTwipGeometry(120 + 480 * (i % 4), 240 + 360 * (i / 4), 435, 315);
         const FontChoice::Swatch &c = FontChoice::kPalette[i];
-        setGround(s, QColor(c.red, c.green, c.blue));
+        setSwatch(s, QColor(c.red, c.green, c.blue));
+        s->setRole(LabelButton::Role::Button);
+        s->setAccessibleName(QString::fromLatin1(c.name));
         swatch[i] = s;
     }
     Label18 = new LabelButton(QStringLiteral("R      G      B  "), tppX_, tppY_, Frame2);
@@ -124,7 +135,9 @@ fontselfrm::fontselfrm(Preferences &prefs, Dialogs &dialogs, int twipsPerPixelX,
     Labeltest->setFrameShape(QFrame::Box);
     Labeltest->setToolTip(QStringLiteral("Click here to change"));
     Labeltest->setTwipGeometry(120, 2100, 615, 615);
-    setGround(Labeltest, QColor(fromBgr(FontChoice::kDesignCustom)));
+    Labeltest->setRole(LabelButton::Role::Button);
+    Labeltest->setAccessibleName(QStringLiteral("Custom colour"));
+    setSwatch(Labeltest, QColor(fromBgr(FontChoice::kDesignCustom)));
 
     const std::pair<QWidget *, const char *> names[] = {
         {Text1, "Text1"},       {FontList, "FontList"}, {Text2, "Text2"},       {FontSizeList, "FontSizeList"},
@@ -135,6 +148,7 @@ fontselfrm::fontselfrm(Preferences &prefs, Dialogs &dialogs, int twipsPerPixelX,
     for (const auto &[w, name] : names)
         w->setObjectName(QString::fromLatin1(name));
     CaptionFit::fitWindow(this, CaptionFit::narrowFont(8), {Label1});
+    labelControls();
 
     connect(FontList, &QListWidget::currentRowChanged, this, &fontselfrm::FontList_Click);
     connect(FontSizeList, &QListWidget::currentRowChanged, this, &fontselfrm::FontSizeList_Click);
@@ -153,6 +167,28 @@ fontselfrm::fontselfrm(Preferences &prefs, Dialogs &dialogs, int twipsPerPixelX,
     connect(Command1, &QPushButton::clicked, this, &fontselfrm::Command1_Click);
 
     Form_Load();
+}
+
+void fontselfrm::labelControls()
+{
+    const std::pair<QWidget *, const char *> names[] = {
+        {Text1, "Font name"}, {FontList, "Fonts"}, {Text2, "Size"},   {FontSizeList, "Sizes"},
+        {VScroll1, "Red"},    {VScroll2, "Green"}, {VScroll3, "Blue"}, {Label1, "Sample"},
+    };
+    for (const auto &[w, name] : names)
+        w->setAccessibleName(QString::fromLatin1(name));
+    // The sample changes its text on a double click, or from the keyboard.
+    Label1->setFocusPolicy(Qt::TabFocus);
+    Label1->setAccessibleDescription(QStringLiteral("Double click, or press Space, to change"));
+
+    // Down the left of the window, then the colours, the sample and "OK".
+    QList<QWidget *> chain{Text1, FontList, Text2, FontSizeList, Check1, Check2, Check3, Check4};
+    for (LabelButton *s : swatch)
+        chain << s;
+    chain << VScroll1 << VScroll2 << VScroll3 << Labeltest << Label1 << Command1;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    DialogKeys::install(this, Command1);
 }
 
 QRect fontselfrm::twips(int left, int top, int width, int height) const
@@ -238,7 +274,7 @@ void fontselfrm::Swatch_Click(int index)
 void fontselfrm::VScroll_Change()
 {
     const unsigned mixed = FontChoice::rgb(VScroll1->value(), VScroll2->value(), VScroll3->value());
-    setGround(Labeltest, QColor(fromBgr(mixed)));
+    setSwatch(Labeltest, QColor(fromBgr(mixed)));
 }
 
 void fontselfrm::Labeltest_Click()
@@ -309,6 +345,19 @@ bool fontselfrm::eventFilter(QObject *watched, QEvent *e)
     if (watched == Label1 && e->type() == QEvent::MouseButtonDblClick) {
         Label1_DblClick();
         return true;
+    }
+    if (watched == Label1 && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(e)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Label1_DblClick();
+            return true;
+        }
+    }
+    if (watched == Label1 && (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut)) {
+        // The sample's focus mark: a sunken frame while it has the keyboard, drawn in the window's
+        // shades, since the sample's own colour may be its ground's.
+        Label1->setFrameStyle(e->type() == QEvent::FocusIn ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
+        alignSample();
     }
     if (watched == Label1 && e->type() == QEvent::FontChange)
         alignSample();

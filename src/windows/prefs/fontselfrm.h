@@ -62,6 +62,8 @@ protected:
 
 private:
     QRect twips(int left, int top, int width, int height) const;
+    // Names, the Tab order, Escape and Enter for the keyboard and assistive tools.
+    void labelControls();
     void setSampleFont(void (QFont::*set)(bool), bool on);
     void alignSample();
 

@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 namespace {
 
@@ -27,14 +28,27 @@ protected:
     }
 };
 
+// One character a box: a character beyond the first 65,536 is two UTF-16 units.
+class OneCharacter : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        const bool pair = input.size() == 2 && input[0].isHighSurrogate() && input[1].isLowSurrogate();
+        return input.size() <= 1 || pair ? Acceptable : Invalid;
+    }
+};
+
 }  // namespace
 
 void Settings::connectKeyBoxes()
 {
     auto *capture = new ControlKeyCapture(this);
+    auto *oneCharacter = new OneCharacter(this);
     for (int i = 0; i < KeyMap::kCommands; ++i) {
         QLineEdit *box = Text1[size_t(i)];
         box->installEventFilter(capture);
+        box->setValidator(oneCharacter);
         connect(box, &QLineEdit::textChanged, this, [this, i](const QString &key) { prefs_.setKey(i, key); });
     }
 }

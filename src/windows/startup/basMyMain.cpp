@@ -18,8 +18,14 @@ bool IsPrevInstance()
     return instance.IsPrevInstance();
 }
 
+namespace {
+bool ended = false;
+}
+
 bool Main(AppState &app, const Desktop &desktop, Dialogs &dialogs, RunLog &log)
 {
+    // A run that begins has not ended, whatever an earlier run in this process did.
+    ended = false;
     if (IsPrevInstance()) {
         log.line(QStringLiteral("tried to run more than once"));
         dialogs.msgBox(QStringLiteral("Program is already running"));
@@ -31,10 +37,6 @@ bool Main(AppState &app, const Desktop &desktop, Dialogs &dialogs, RunLog &log)
     app.twipsPerPixelY = desktop.twipsPerPixelY();
     log.item(app.twipsPerPixelY);
     return true;
-}
-
-namespace {
-bool ended = false;
 }
 
 void endProgram()

@@ -18,7 +18,8 @@ bool Main(AppState &app, const Desktop &desktop, Dialogs &dialogs, RunLog &log);
 // Ends the program: every window is hidden and the event loop left, so no handler runs afterwards.
 void endProgram();
 
-// True once endProgram has run: a run that ends during its load sequence never enters the event loop.
+// True once endProgram has run since the run's start routine began: a run that ends during its load
+// sequence never enters the event loop.
 bool programEnded();
 
 }  // namespace basMyMain

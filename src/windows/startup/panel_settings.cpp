@@ -23,20 +23,32 @@ namespace {
 // Far beyond any screen, still exact in single precision: positions past it are not positions.
 constexpr double kFar = 1e7;
 
-// The overlay's size fits the screen. A place past the screen's edge comes back by the whole height,
-// or by half the width; then the window is kept where it can be reached.
+// The overlay's size fits the screen. A place wholly on a connected screen stays, whichever screen;
+// otherwise a place past the primary screen's edge comes back by the whole height, or by half the
+// width, and the window is kept where it can be reached.
 void placeOverlay(Prefs &p, const Values &v, const Desktop &desktop, const AppState &app)
 {
     const double screenW = desktop.screenWidth(), screenH = desktop.screenHeight();
-    p.overlayWidth = std::clamp(p.overlayWidth, 1, std::max(1, int(screenW / app.twipsPerPixelX)));
-    p.overlayHeight = std::clamp(p.overlayHeight, 1, std::max(1, int(screenH / app.twipsPerPixelY)));
-    const double width = double(p.overlayWidth) * app.twipsPerPixelX;
-    const double height = double(p.overlayHeight) * app.twipsPerPixelY;
+    const int tx = app.twipsPerPixelX, ty = app.twipsPerPixelY;
+    p.overlayWidth = std::clamp(p.overlayWidth, 1, std::max(1, int(screenW / tx)));
+    p.overlayHeight = std::clamp(p.overlayHeight, 1, std::max(1, int(screenH / ty)));
+    const double width = double(p.overlayWidth) * tx;
+    const double height = double(p.overlayHeight) * ty;
+    const auto top = number(v[SubtitlesTop], -kFar, kFar);
+    const auto left = number(v[SubtitlesLeft], -kFar, kFar);
+    if (top && left) {
+        const QRect frame(Twips::toPixels(*left, tx), Twips::toPixels(*top, ty), p.overlayWidth, p.overlayHeight);
+        if (ScreenPlace::restore(frame, desktop.screenAreas()) == frame.topLeft()) {
+            p.overlayTop = p.overlayHomeTop = *top;
+            p.overlayLeft = p.overlayHomeLeft = *left;
+            return;
+        }
+    }
     p.overlayTop = screenH - height;
     p.overlayLeft = (screenW - width) / 2;
-    if (auto top = number(v[SubtitlesTop], -kFar, kFar))
+    if (top)
         p.overlayTop = *top > screenH ? screenH - height : *top;
-    if (auto left = number(v[SubtitlesLeft], -kFar, kFar))
+    if (left)
         p.overlayLeft = *left > screenW ? screenW - width / 2 : *left;
     p.overlayTop = std::clamp(p.overlayTop, 0.0, std::max(0.0, screenH - height));
     p.overlayLeft = std::clamp(p.overlayLeft, 0.0, std::max(0.0, screenW - width / 2));

@@ -1,4 +1,5 @@
 #include "playback/ResumePositions.h"
+#include "support/ForkedChild.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 
 #include <csignal>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -126,6 +126,29 @@ TEST(ResumePositions, DamagedFilesHoldNothingOrOnlyTheirGoodLines)
     EXPECT_EQ(ResumePositions::load(fifo).size(), 0);  // returns at once instead of waiting for a writer
 }
 
+// A file longer than the program writes (edited, or from a damaged disk): a movie's last line is its
+// newest, and the newest thousand movies are kept in their order.
+TEST(ResumePositions, ALongFileKeepsTheNewestLineOfTheNewestThousandMovies)
+{
+    QByteArray file = "vistrel positions 1\n";
+    for (int n = 0; n < 1500; ++n)
+        file += "100\t1000\t5\t/films/movie%20" + QByteArray::number(n) + ".mkv\n";
+    file += "777\t1000\t5\t/films/movie%200.mkv\n";  // movie 0 again, now the newest
+    file += "888\t1000\t5\t/films/movie%20900.mkv\tbroken\n";
+    ResumePositions p = ResumePositions::read(file);
+    ASSERT_EQ(p.size(), 1000);
+    EXPECT_EQ(p.frameOf(key(0)), 777);
+    EXPECT_EQ(p.frameOf(key(900)), 100);
+    EXPECT_EQ(p.frameOf(key(1499)), 100);
+    EXPECT_EQ(p.frameOf(key(501)), 100);
+    EXPECT_FALSE(p.frameOf(key(500)));
+    // The oldest kept goes first when one more comes.
+    p.keep(key(2000), 1);
+    EXPECT_FALSE(p.frameOf(key(501)));
+    EXPECT_EQ(p.frameOf(key(502)), 100);
+    EXPECT_EQ(p.frameOf(key(0)), 777);
+}
+
 TEST(ResumePositions, KeyOfTheFileOnDisk)
 {
     QTemporaryDir dir;
@@ -157,18 +180,17 @@ TEST(ResumePositions, SaveOnAFullDiskKeepsTheOldFile)
     const QByteArray bytes = large.write();
     ASSERT_GT(bytes.size(), 16384);
 
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    ForkedChild child;
+    ASSERT_TRUE(child.started());
+    if (child.inChild()) {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
         _exit(ResumePositions::save(path, bytes) ? 1 : 0);
     }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported success";
+    const std::optional<int> code = child.wait(std::chrono::seconds(60));
+    ASSERT_TRUE(code) << "the saving child did not end by itself";
+    EXPECT_EQ(*code, 0) << "the save reported success";
     EXPECT_EQ(readAll(path), small.write());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
     // And with room, the new file replaces it.

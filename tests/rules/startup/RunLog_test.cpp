@@ -2,10 +2,10 @@
 #include "startup/AppState.h"
 #include "startup/ProgramFolder.h"
 #include "startup/RunLog.h"
+#include "support/UserFolders.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -84,7 +84,7 @@ TEST(RunLog, AutorunModeNeitherCreatesNorChangesTheLog)
 
 TEST(RunLog, UnwritableFolderFallsBackToTheUserFolder)
 {
-    QStandardPaths::setTestModeEnabled(true);
+    const UserFolders folders;
     QTemporaryDir dir;
     // A program "folder" that is a plain file cannot hold the log, whoever runs the test.
     const QString locked = dir.filePath("ro");
@@ -96,7 +96,6 @@ TEST(RunLog, UnwritableFolderFallsBackToTheUserFolder)
     RunLog log(s);
     const QString user = ProgramFolder::userFolder();
     ASSERT_FALSE(user.isEmpty());
-    QFile::remove(user + "kelmora.log");
     ASSERT_TRUE(log.open(ProgramFolder::withSeparator(locked) + "kelmora.log"));
     EXPECT_EQ(log.path(), user + "kelmora.log");
     log.line("here");
@@ -105,17 +104,17 @@ TEST(RunLog, UnwritableFolderFallsBackToTheUserFolder)
     EXPECT_EQ(ProgramFolder::writableFolder(ProgramFolder::withSeparator(locked)), user);
     EXPECT_EQ(ProgramFolder::writableFolder(ProgramFolder::withSeparator(dir.path())),
               ProgramFolder::withSeparator(dir.path()));
-    QFile::remove(user + "kelmora.log");
-    QStandardPaths::setTestModeEnabled(false);
 }
 
 TEST(RunLog, WithoutAnyWritableFolderTheRunGoesOnWithoutLog)
 {
     AppState s;
     RunLog log(s);
-    qputenv("XDG_DATA_HOME", "/proc/no-such-folder");
-    const bool opened = log.open("/proc/no-such-folder/kelmora.log");
-    qunsetenv("XDG_DATA_HOME");
+    bool opened = true;
+    {
+        const ScopedEnvironment nowhere("XDG_DATA_HOME", "/proc/no-such-folder");
+        opened = log.open("/proc/no-such-folder/kelmora.log");
+    }
     EXPECT_FALSE(opened);
     log.line("nothing happens");
     EXPECT_FALSE(log.isOpen());

@@ -3,20 +3,21 @@
 #include "startup/SettingsFile.h"
 
 #include "startup/ProgramFolder.h"
+#include "support/ForkedChild.h"
 #include "support/TestFiles.h"
+#include "support/UserFolders.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 
 #include "support/UserLocale.h"
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace SettingsFile;
@@ -159,8 +160,8 @@ TEST(SettingsFile, StoredValuesConvertOrKeepTheDefault)
     EXPECT_FALSE(minusOne(v("x")));
 }
 
-// The saving process is killed at random moments; whatever it was doing, the file is the old one or
-// the new one, whole.
+// The saving process is killed as a save begins or right after one ends, a random number of saves
+// in; whatever it was doing, the file is the old one or the new one, whole.
 TEST(SettingsFile, SaveKilledAtAnyMomentLeavesAWholeFile)
 {
     QTemporaryDir dir;
@@ -170,15 +171,26 @@ TEST(SettingsFile, SaveKilledAtAnyMomentLeavesAWholeFile)
     ASSERT_TRUE(saved(path, first));
     auto *random = QRandomGenerator::global();
     for (int round = 0; round < 40; ++round) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            for (int i = 0;; ++i)
+        int progress[2];
+        ASSERT_EQ(pipe2(progress, O_CLOEXEC), 0);
+        ForkedChild child;
+        ASSERT_TRUE(child.started());
+        if (child.inChild()) {
+            // One byte as each save begins and one as it ends.
+            for (int i = 0;; ++i) {
+                if (::write(progress[1], "b", 1) != 1)
+                    _exit(1);
                 saved(path, i % 2 ? first : second);
+                if (::write(progress[1], "e", 1) != 1)
+                    _exit(1);
+            }
         }
-        usleep(random->bounded(200u, 8000u));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
+        ::close(progress[1]);
+        const int moments = static_cast<int>(random->bounded(1u, 8u));
+        for (int i = 0; i < moments; ++i)
+            ASSERT_TRUE(readByte(progress[0])) << "round " << round << ": the child stopped saving";
+        child.kill();
+        ::close(progress[0]);
         const QByteArray found = readAll(path);
         ASSERT_TRUE(found == first || found == second) << "round " << round << ": " << found.size() << " bytes";
     }
@@ -186,11 +198,10 @@ TEST(SettingsFile, SaveKilledAtAnyMomentLeavesAWholeFile)
 
 TEST(SettingsFile, ReadOnlyProgramFolderKeepsTheFileInTheUserConfigFolder)
 {
-    QStandardPaths::setTestModeEnabled(true);
+    const UserFolders folders;
     QTemporaryDir dir;
     const QString user = ProgramFolder::configFolder();
     ASSERT_FALSE(user.isEmpty());
-    QFile::remove(user + "kelmora.cfg");
     // A program "folder" that is a plain file cannot be written, whoever runs the test.
     const QString locked = dir.filePath(QStringLiteral("ro"));
     QFile(locked).open(QIODevice::WriteOnly);
@@ -204,8 +215,6 @@ TEST(SettingsFile, ReadOnlyProgramFolderKeepsTheFileInTheUserConfigFolder)
     const QString open = ProgramFolder::withSeparator(dir.path());
     EXPECT_EQ(writePath(open), open + "kelmora.cfg");
     EXPECT_EQ(readPath(open), open + "kelmora.cfg");
-    QFile::remove(user + "kelmora.cfg");
-    QStandardPaths::setTestModeEnabled(false);
 }
 
 // The save runs in a child process with a file-size limit, so its writes really fail the way a full
@@ -231,9 +240,9 @@ TEST(SettingsFile, AWriteThatReallyFailsLeavesTheOldFileByteForByte)
         SCOPED_TRACE(c.limit);
         writeFile(path, old);
         const QByteArray next = QByteArray(c.newBytes - 2, 'x') + "\r\n";
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
+        ForkedChild child;
+        ASSERT_TRUE(child.started());
+        if (child.inChild()) {
             signal(SIGXFSZ, SIG_IGN);
             rlimit limit{};
             getrlimit(RLIMIT_FSIZE, &limit);
@@ -243,47 +252,47 @@ TEST(SettingsFile, AWriteThatReallyFailsLeavesTheOldFileByteForByte)
             const bool ok = save(path, next, reason);
             _exit(ok ? 0 : reason.isEmpty() ? 2 : 1);
         }
-        int status = 0;
-        waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), c.saves ? 0 : 1);
+        const std::optional<int> code = child.wait(std::chrono::seconds(60));
+        ASSERT_TRUE(code) << "the saving child did not end by itself";
+        EXPECT_EQ(*code, c.saves ? 0 : 1);
         EXPECT_EQ(readAll(path), c.saves ? next : old);
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kelmora.cfg")});
     }
 }
 
-TEST(SettingsFile, LongLinesAreCutAndTheNextLineIsTheNextEntry)
+// No line the writer makes is longer than 64 KiB; a longer one is no value at all (never a part of
+// one, which could end inside its quotes) and the next line is the next entry.
+TEST(SettingsFile, OverlongLinesGiveNothingAndTheNextLineIsTheNextEntry)
 {
+    const QByteArray head = "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne,5\r\nf,6\r\nfont name,";
+    const qsizetype bound = 64 * 1024 - 10;  // the bytes after "font name," on a line at the bound
     const QByteArray huge(5 * 1024 * 1024, 'A');
     const struct {
         const char *name;
         QByteArray bytes;
-        qsizetype fontNameSize;
+        std::optional<qsizetype> fontNameSize;
         std::optional<QString> fontSize;
     } cases[] = {
-        {"5 MB font name", "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne,5\r\nf,6\r\nfont name," + huge + "\r\nfont size,20\r\n",
-         16 * 1024 - 10, QStringLiteral("20")},
-        {"LF-only file", "a,1\nb,2\nc,3\nd,4\ne,5\nf,6\nfont name," + huge + "\nfont size,20\n", 16 * 1024 - 10,
+        {"5 MB font name", head + huge + "\r\nfont size,20\r\n", std::nullopt, QStringLiteral("20")},
+        {"LF-only file", "a,1\nb,2\nc,3\nd,4\ne,5\nf,6\nfont name," + huge + "\nfont size,20\n", std::nullopt,
          QStringLiteral("20")},
-        // Exactly at the bound: the CR before the LF is not part of the value.
-        {"line and CR of the bound", "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne,5\r\nf,6\r\nfont name," +
-                                         QByteArray(16 * 1024 - 11, 'A') + "\r\nfont size,20\r\n",
-         16 * 1024 - 11, QStringLiteral("20")},
-        {"CR past the bound", "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne,5\r\nf,6\r\nfont name," + QByteArray(16 * 1024 - 10, 'A') +
-                                  "\r\nfont size,20\r\n",
-         16 * 1024 - 10, QStringLiteral("20")},
-        {"one past the bound", "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne,5\r\nf,6\r\nfont name," + QByteArray(16 * 1024 - 9, 'A') +
-                                   "\r\nfont size,20\r\n",
-         16 * 1024 - 10, QStringLiteral("20")},
-        {"last line without its end", "a,1\r\nb,2\r\nc,3\r\nd,4\r\ne,5\r\nf,6\r\nfont name," + huge, 16 * 1024 - 10,
-         std::nullopt},
+        // The CR counts with the line: at the bound with it, one past the bound without it.
+        {"line and CR at the bound", head + QByteArray(bound - 1, 'A') + "\r\nfont size,20\r\n", bound - 1,
+         QStringLiteral("20")},
+        {"CR past the bound", head + QByteArray(bound, 'A') + "\r\nfont size,20\r\n", std::nullopt,
+         QStringLiteral("20")},
+        {"LF-only line at the bound", "a,1\nb,2\nc,3\nd,4\ne,5\nf,6\nfont name," + QByteArray(bound, 'A') +
+                                          "\nfont size,20\n",
+         bound, QStringLiteral("20")},
+        {"quoted value cut by the bound", head + "\"" + QByteArray(bound, ',') + "\"\r\nfont size,20\r\n",
+         std::nullopt, QStringLiteral("20")},
+        {"last line without its end", head + huge, std::nullopt, std::nullopt},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const Values v = read(c.bytes);
-        ASSERT_TRUE(v[FontName]);
-        EXPECT_EQ(v[FontName]->size(), c.fontNameSize);
-        EXPECT_FALSE(v[FontName]->contains(QLatin1Char('\r')));
+        EXPECT_EQ(v[5], QStringLiteral("6"));
+        EXPECT_EQ(v[FontName] ? std::optional(v[FontName]->size()) : std::nullopt, c.fontNameSize);
         EXPECT_EQ(v[FontSize], c.fontSize);
     }
 }
@@ -337,16 +346,13 @@ TEST(SettingsFile, TextsAreCheckedOnTheWayIn)
 
 TEST(SettingsFile, AFolderNamedLikeTheFileSendsItToTheUserConfigFolder)
 {
-    QStandardPaths::setTestModeEnabled(true);
+    const UserFolders folders;
     QTemporaryDir dir;
     const QString user = ProgramFolder::configFolder();
     ASSERT_FALSE(user.isEmpty());
-    QFile::remove(user + "kelmora.cfg");
     const QString folder = ProgramFolder::withSeparator(dir.path());
     ASSERT_TRUE(QDir(folder).mkdir(QStringLiteral("kelmora.cfg")));
     EXPECT_EQ(writePath(folder), user + "kelmora.cfg");
     ASSERT_TRUE(saved(writePath(folder), "a,1\r\n"));
     EXPECT_EQ(readPath(folder), user + "kelmora.cfg");
-    QFile::remove(user + "kelmora.cfg");
-    QStandardPaths::setTestModeEnabled(false);
 }

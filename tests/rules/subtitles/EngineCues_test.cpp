@@ -1,6 +1,7 @@
 #include "subtitles/EngineCues.h"
 
 #include <QStringList>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -68,6 +69,10 @@ TEST(EngineCues, CuesGoInOrderOfStartOnceEachBeforeTheSentinel)
         {"before the lead-in", 10, 20, "A", 0},
         {"the same cue again after a seek", 200, 250, "C", -1},
         {"same start, other text: after the one told first", 200, 260, "C2", 4},
+        {"at the sentinel: never reached", 10000000, 10000005, "E", -1},
+        {"past it", 2e7, 3e7, "F", -1},
+        {"no time", std::nan(""), 5, "G", -1},
+        {"at the end of time", HUGE_VAL, HUGE_VAL, "H", -1},
     };
     for (const Step &s : steps) {
         SCOPED_TRACE(s.what);

@@ -1,6 +1,7 @@
 // The Browse dialog on real widgets and real folders, with the engine and drive doubles: what each
 // caller shows, what the lists hold, and what "OPEN" does for each kind of file.
 #include "support/PanelFixture.h"
+#include "support/UserLocale.h"
 
 #include "browse/Browsefrm.h"
 #include "browse/FileKinds.h"
@@ -48,12 +49,24 @@ struct BrowseRig : PanelFixture {
         panel.showBrowse(mode, QString::fromLatin1(caption));
         return *panel.browseDialog();
     }
-    QStringList listed()
+    // The dialog moves once the folder's files have been read.
+    bool moveTo(const QString &folder)
+    {
+        panel.browseDialog()->setDirPath(folder);
+        return QTest::qWaitFor([&] { return panel.browseDialog()->dirPath() == folder; }, 5000);
+    }
+    // The names in the order the list shows them.
+    QStringList shown()
     {
         QListView *list = panel.browseDialog()->filList;
         QStringList names;
         for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r)
             names << list->model()->index(r, 0, list->rootIndex()).data().toString();
+        return names;
+    }
+    QStringList listed()
+    {
+        QStringList names = shown();
         names.sort();
         return names;
     }
@@ -156,7 +169,7 @@ TEST(Browsefrm, OpenActsForEachKindThenRemembersTheFolderAndHides)
     const QString sound = r.file("films/Sound.wav");
     const QString ini = r.file("films/disc.ini");
     Browsefrm &b = r.browse(2);
-    ASSERT_TRUE(b.setDirPath(r.tree.filePath("films")));
+    ASSERT_TRUE(r.moveTo(r.tree.filePath("films")));
 
     ASSERT_TRUE(r.click("Movie.avi"));
     EXPECT_EQ(r.panel.browseDialog()->selectedFile(), video);
@@ -200,11 +213,15 @@ TEST(Browsefrm, AFolderAlreadyVisitedNeverShowsAmongTheFiles)
         r.file(QString::fromLatin1(c.folder) + QStringLiteral("/inside.txt"));
         r.file(QString::fromLatin1(c.file));
         Browsefrm &b = r.browse(c.mode);
-        ASSERT_TRUE(b.setDirPath(r.tree.filePath(QString::fromLatin1(c.folder))));
-        ASSERT_TRUE(b.setDirPath(r.tree.path()));
+        ASSERT_TRUE(r.moveTo(r.tree.filePath(QString::fromLatin1(c.folder))));
+        ASSERT_TRUE(r.moveTo(r.tree.path()));
         EXPECT_TRUE(r.lists({QString::fromLatin1(c.file)})) << c.folder << ": " << r.listed().join(", ").toStdString();
-        // Also once the folder model has read the folders again.
-        QTest::qWait(300);
+        // Also once the folder tree has read the folders again.
+        const QString visited = QString::fromLatin1(c.folder).section(QLatin1Char('/'), 0, 0);
+        ASSERT_TRUE(QTest::qWaitFor([&] {
+            const QModelIndex at = b.dirList->currentIndex();
+            return b.dirList->model()->rowCount(at) == 1 && b.dirList->model()->index(0, 0, at).data() == visited;
+        }, 5000));
         EXPECT_EQ(r.listed(), QStringList{QString::fromLatin1(c.file)}) << c.folder;
     }
 }
@@ -295,8 +312,10 @@ TEST(Browsefrm, ADriveThatCannotBeReadKeepsThePreviousOne)
     for (const Case &c : cases) {
         b.drvList->setCurrentIndex(c.drive);
         emit b.drvList->activated(c.drive);
-        EXPECT_EQ(b.dirPath(), c.folder) << c.drive;
-        EXPECT_EQ(b.drvList->currentText(), r.drives.volumeList[c.folder == stick.path() ? 1 : 0].name) << c.drive;
+        const QString place = r.drives.volumeList[c.folder == stick.path() ? 1 : 0].name;
+        // A place that cannot be listed is known once its listing has failed.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return b.dirPath() == c.folder && b.drvList->currentText() == place; }, 5000))
+            << c.drive << ": " << b.dirPath().toStdString() << " on " << b.drvList->currentText().toStdString();
     }
 }
 
@@ -305,7 +324,8 @@ TEST(Browsefrm, ARememberedFolderThatIsGoneOrEmptyOpensTheHomeFolder)
     for (const QString &last : {QStringLiteral("/no/such/folder"), QString()}) {
         BrowseRig r;
         r.prefs.set(&Prefs::lastDir, last);
-        EXPECT_EQ(r.browse(2).dirPath(), QDir::homePath()) << last.toStdString();
+        Browsefrm &b = r.browse(2);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return b.dirPath() == QDir::homePath(); }, 5000)) << last.toStdString();
     }
 }
 
@@ -358,4 +378,35 @@ TEST(Browsefrm, TheFolderTreeAndTheFileListShowWhichHasTheKeys)
         ASSERT_TRUE(view->hasFocus());
         EXPECT_NE(frame(view), without) << view->objectName().toStdString();
     }
+}
+
+TEST(Browsefrm, TheFileListSortsNumbersByValueAndIgnoresCase)
+{
+    const UserLocale english(QLocale(QLocale::English, QLocale::UnitedStates));
+    BrowseRig r;
+    for (const char *name : {"clip 10.avi", "Clip 2.avi", "clip 1.AVI", "b.avi"})
+        r.file(name);
+    r.browse(2);
+    const QStringList expected = {"b.avi", "clip 1.AVI", "Clip 2.avi", "clip 10.avi"};
+    EXPECT_TRUE(QTest::qWaitFor([&] { return r.shown() == expected; }, 5000)) << r.shown().join(", ").toStdString();
+}
+
+TEST(Browsefrm, TheListReadAgainKeepsTheHighlightAndShowsWhatChangedWhileAway)
+{
+    BrowseRig r;
+    r.file("a.avi");
+    r.file("b.avi");
+    r.file(".c.avi");
+    Browsefrm &b = r.browse(2);
+    ASSERT_TRUE(r.click("b.avi"));
+    QTest::mouseClick(b.Check1, Qt::LeftButton);
+    ASSERT_TRUE(r.lists({".c.avi", "a.avi", "b.avi"}));
+    EXPECT_EQ(b.filList->currentIndex().data().toString(), "b.avi");
+    EXPECT_EQ(r.panel.browseDialog()->selectedFile(), r.tree.filePath("b.avi"));
+
+    b.cmdExit_Click();
+    r.file("d.avi");
+    QFile::remove(r.tree.filePath("a.avi"));
+    r.browse(2);
+    EXPECT_TRUE(r.lists({".c.avi", "b.avi", "d.avi"}));
 }

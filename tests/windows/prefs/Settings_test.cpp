@@ -61,7 +61,7 @@ TEST_F(SettingsWindow, LayoutAndDesignValues)
     EXPECT_EQ(dlg.Text1[20]->text(), "X");
     EXPECT_EQ(dlg.Text1[17]->text(), "*");
     for (QLineEdit *box : dlg.Text1) {
-        EXPECT_EQ(box->maxLength(), 1);
+        EXPECT_EQ(box->maxLength(), 2);  // one character, which may be two UTF-16 units
         EXPECT_TRUE(dlg.Keyboardfrm->rect().contains(box->geometry()));
     }
 }

@@ -4,6 +4,8 @@
 #include "subtitles/subtitles.h"
 #include "support/TestFiles.h"
 
+#include "startup/basMyMain.h"
+
 #include <QCheckBox>
 #include <QFile>
 #include <QScrollBar>
@@ -69,6 +71,22 @@ TEST(PanelLoad, UnloadRunsOnceWhicheverWayItIsReached)
     f.panel.close();
     EXPECT_EQ(readAll(f.path("kelmora.log")).count("Exiting"), 1);
     EXPECT_FALSE(f.session.displayLoopRunning());
+}
+
+// The end of one run is no end of the next one started in the same process.
+TEST(PanelLoad, ARunEndedBeforeLeavesTheNextOneRunning)
+{
+    {
+        PanelFixture first;
+        first.panel.Form_Load();
+        first.panel.Form_Unload(0);
+        ASSERT_TRUE(basMyMain::programEnded());
+    }
+    PanelFixture next;
+    next.panel.Form_Load();
+    EXPECT_FALSE(basMyMain::programEnded());
+    EXPECT_TRUE(next.panel.isVisible());
+    next.panel.Form_Unload(0);
 }
 
 TEST(PanelLoad, StateAfterLoad)

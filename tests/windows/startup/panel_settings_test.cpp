@@ -2,6 +2,7 @@
 // file's exact format is read, and files that are short, long or corrupt still start a usable program.
 #include "support/PanelFixture.h"
 #include "support/TestFiles.h"
+#include "support/UserFolders.h"
 #include "support/UserLocale.h"
 
 #include "startup/ProgramFolder.h"
@@ -12,11 +13,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -205,7 +207,7 @@ TEST(PanelSettings, BadEntriesKeepTheirDefaultsAndBothWindowsStayReachable)
 
 TEST(PanelSettings, AFailedSaveKeepsTheOldFileAndTheRunEndsInOrder)
 {
-    QStandardPaths::setTestModeEnabled(true);
+    const UserFolders folders;
     const QString user = ProgramFolder::configFolder();
     ASSERT_FALSE(user.isEmpty());
     const struct {
@@ -236,9 +238,6 @@ TEST(PanelSettings, AFailedSaveKeepsTheOldFileAndTheRunEndsInOrder)
         EXPECT_EQ(QFileInfo(user + "kelmora.cfg").isFile(), !c.userFileIsAFolder);
         EXPECT_EQ(readAll(user + "kelmora.cfg").count("\r\n"), c.userFileIsAFolder ? 0 : 46);
     }
-    QFile::remove(user + "kelmora.cfg");
-    QDir(user).rmdir(QStringLiteral("kelmora.cfg"));
-    QStandardPaths::setTestModeEnabled(false);
 }
 
 // A file of random bytes, as a damaged disk leaves it: the program starts with the defaults of every
@@ -304,4 +303,46 @@ TEST(PanelSettings, AFontNameStoredWithAFoundryTagFindsItsFamilyAndIsStoredWitho
         f.panel.Form_Unload(0);
         EXPECT_TRUE(readAll(f.path("kelmora.cfg")).contains(QByteArray("\r\nfont name,") + c.family + "\r\n")) << c.stored;
     }
+}
+
+TEST(PanelSettings, KeysAnyScreenAndFractionalSizesSurviveAnExitAndAStart)
+{
+    QTemporaryDir folder;
+    const QList<QRect> leftAndAbove{{-1280, 0, 1280, 1024}, {0, -768, 1024, 768}};
+    {
+        NextRun first(folder.path());
+        first.desktop.otherScreens = leftAndAbove;
+        first.panel.Form_Load();
+        Settings &s = first.settings;
+        // Enter and Escape typed into a key box are the keys; so is a character beyond the first 65,536.
+        QTest::keyClick(s.Text1[0], Qt::Key_Return);
+        QTest::keyClick(s.Text1[1], Qt::Key_Escape);
+        s.Text1[2]->setText(QString::fromUcs4(std::array<char32_t, 1>{U'\U0001F3AC'}.data(), 1));
+        QTest::keyClicks(s.Text1[3], QStringLiteral("ab"));  // refused: one character a box
+        SubtitleFont font = first.prefs.values().font;
+        font.size = 13.5;
+        first.prefs.set(&Prefs::font, font);
+        subtitles &o = *first.panel.overlay();
+        o.show();
+        o.move(-1000, 100);  // dragged onto the screen left of the primary one
+        first.panel.move(200, -600);  // the panel on the screen above it
+        first.panel.Form_Unload(0);
+    }
+    NextRun next(folder.path());
+    next.desktop.otherScreens = leftAndAbove;
+    next.panel.Form_Load();
+    const Settings &s = next.settings;
+    EXPECT_EQ(s.Text1[0]->text(), "\r");
+    EXPECT_EQ(s.Text1[1]->text(), "\x1b");
+    EXPECT_EQ(s.Text1[2]->text().toUcs4(), QList<uint>{0x1F3AC});
+    EXPECT_EQ(s.Text1[3]->text(), "V");
+    EXPECT_EQ(next.prefs.values().font.size, 13.5);
+    EXPECT_EQ(next.panel.overlay()->Label1->font().pointSizeF(), 13.5);
+    EXPECT_EQ(next.panel.overlay()->pos(), QPoint(-1000, 100));
+    EXPECT_EQ(next.panel.pos(), QPoint(200, -600));
+    // The keys work as bound.
+    next.openMovie();
+    next.panel.Form_KeyPress(QStringLiteral("\r"));
+    EXPECT_TRUE(next.session.isPlaying()) << "Enter gives play/stop";
+    next.panel.Form_Unload(0);
 }
