@@ -1,81 +1,52 @@
-// A movie's text cues as the demuxer hands them, for each text codec: any packet bytes, time stamps,
-// durations, time bases and frame rates. Every cue's text is made of its packet's bytes, in order, or
-// of what its character references name (for MP4 timed text, of its text alone, never of the style
-// boxes after it); the table's times are never negative, never end before they start, come in the order
-// of their start and stay before the sentinel.
+// A movie's own text cues as the engine tells them, in any order, again after seeks: any times, delays
+// and texts. The table keeps its sentinel last and every cue once with the text told (line breaks as
+// CR), never ending before it starts, before the sentinel, in the order of the starts.
 #include "fuzz_check.h"
-#include "subtitles/CharacterReferences.h"
-#include "subtitles/EmbeddedCues.h"
+#include "subtitles/EngineCues.h"
 #include "subtitles/SubtitleReaders.h"
 
-#include <QSet>
+#include <cmath>
 #include <cstdint>
 #include <fuzzer/FuzzedDataProvider.h>
-
-namespace {
-
-const QByteArray kCodecs[] = {"subrip", "srt", "ass", "ssa", "webvtt", "mov_text", "text"};
-
-// Whether a packet's text is made of the packet: its bytes come from the packet in order, markup
-// removed between them; line breaks, blanks and the characters of entities stand for markup, and the
-// replacement character for bytes that are no UTF-8.
-bool madeOf(const QString &text, const QByteArray &source)
-{
-    qsizetype at = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (QStringLiteral("\r &<>\uFFFD").contains(text[i]))
-            continue;
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        const QByteArray bytes = text.mid(i, pair ? 2 : 1).toUtf8();
-        i += pair ? 1 : 0;
-        for (char b : bytes) {
-            at = source.indexOf(b, at);
-            if (at < 0)
-                return false;
-            ++at;
-        }
-    }
-    return true;
-}
-
-}  // namespace
+#include <set>
+#include <tuple>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzedDataProvider in(data, size);
-    EmbeddedTrack track;
-    track.track.codec = kCodecs[in.ConsumeIntegralInRange<size_t>(0, std::size(kCodecs) - 1)];
-    const double fps = in.ConsumeBool() ? in.ConsumeFloatingPoint<double>() : in.ConsumeFloatingPointInRange(0.0, 240.0);
-    QSet<QString> texts;
-    while (in.remaining_bytes() > 0 && track.cues.size() < 64) {
-        const auto ts = in.ConsumeIntegral<qint64>();
-        const auto duration = in.ConsumeIntegral<qint64>();
-        const auto num = in.ConsumeIntegral<int>();
-        const auto den = in.ConsumeIntegral<int>();
-        const std::string bytes = in.ConsumeRandomLengthString(4096);
-        const QByteArray packet(bytes.data(), qsizetype(bytes.size()));
-        const Cue cue = EmbeddedCues::cue(ts, duration, num, den, packet);
-        PROPERTY(cue.data == packet);
-        if (duration > 0 && num > 0 && den > 0)
-            PROPERTY(cue.endNs >= cue.startNs);
-        const QString text = EmbeddedCues::cueText(track.track.codec, packet);
-        const QByteArray own = track.track.codec != "mov_text" ? packet
-                               : packet.size() < 2 ? QByteArray()
-                                                   : packet.mid(2, (uchar(packet[0]) << 8) | uchar(packet[1]));
-        // A character reference stands for what it names, which the packet need not hold.
-        PROPERTY(madeOf(text, own) || madeOf(text, CharacterReferences::resolve(QString::fromUtf8(own)).toUtf8()));
-        texts.insert(text);
-        track.cues.push_back(cue);
+    SubtitleTable t = EngineCues::emptyTable(QString::fromStdString(in.ConsumeRandomLengthString(16)));
+    const auto lead = std::make_tuple(t.subStart[0], t.subEnd[0], t.subText[0]);
+    std::set<std::tuple<double, double, QString>> kept{lead};
+    while (in.remaining_bytes() > 0 && kept.size() < 64) {
+        const bool wide = in.ConsumeBool();
+        const auto time = [&] {
+            return wide ? in.ConsumeFloatingPoint<double>() : in.ConsumeFloatingPointInRange(-500.0, 5000.0);
+        };
+        const double start = time(), end = time(), delay = time();
+        const QString text = QString::fromStdString(in.ConsumeRandomLengthString(256));
+        const EngineCues::Entry e = EngineCues::entry(start, end, delay, text);
+        PROPERTY(!e.text.contains(QLatin1Char('\n')));
+        const int count = t.subCount;
+        const auto key = std::make_tuple(e.start, e.end, e.text);
+        const int at = EngineCues::add(t, e);
+        PROPERTY(at == -1 ? t.subCount == count : t.subCount == count + 1);
+        if (at >= 0) {
+            PROPERTY(!kept.count(key) && t.subText[size_t(at)] == e.text);
+            kept.insert(key);
+        }
     }
-    const SubtitleTable t = EmbeddedCues::table(track, QStringLiteral("30"), fps);
-    PROPERTY(t.subCount >= 2 && t.subStart.size() == size_t(t.subCount) + 1 && t.subText.size() == t.subStart.size());
-    double previous = 0;
-    for (int i = 1; i + 1 < t.subCount; ++i) {
-        const double start = t.subStart[size_t(i)], end = t.subEnd[size_t(i)];
-        PROPERTY(start >= previous && end >= start && start < sentinelStart);
-        PROPERTY(!t.subText[size_t(i)].isEmpty() && texts.contains(t.subText[size_t(i)]));
-        previous = start;
-    }
+    PROPERTY(t.subStart.size() == size_t(t.subCount) + 1 && t.subText.size() == t.subStart.size());
     PROPERTY(t.subStart[size_t(t.subCount - 1)] == sentinelStart);
+    // The lead-in entry stands where the OverlayFrame text puts it, as for a file; the cues keep their order
+    // around it.
+    double previous = -HUGE_VAL;
+    for (int i = 0; i + 1 < t.subCount; ++i) {
+        const auto row = std::make_tuple(t.subStart[size_t(i)], t.subEnd[size_t(i)], t.subText[size_t(i)]);
+        PROPERTY(kept.count(row) && std::get<1>(row) >= std::get<0>(row));
+        if (row == lead)
+            continue;
+        PROPERTY(std::get<0>(row) < sentinelStart && std::get<0>(row) >= previous);
+        previous = std::get<0>(row);
+    }
     return 0;
 }

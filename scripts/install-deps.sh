@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake g++ pkg-config qt6-base-dev libqt6opengl6-dev libmpv-dev libgl-dev libgtest-dev libuchardet-dev
           ffmpeg mpv xvfb xauth xdotool clang libclang-rt-14-dev fonts-liberation2 fonts-liberation
           libxss-dev dbus-daemon desktop-file-utils dpkg-dev file appstream
-          libsm-dev libice-dev libxcb-shm0-dev libavformat-dev libavcodec-dev libavutil-dev
+          libsm-dev libice-dev libxcb-shm0-dev
           at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus-bin)
 missing=()
 for p in "${packages[@]}"; do

@@ -76,6 +76,14 @@ clip180() {
   ff -f lavfi -i "color=c=black:s=320x240:r=25:d=180,$(frame_code_filter)" "${x264[@]}" -g 25 -f mp4 "$1"
 }
 
+# The same three minutes in Matroska with AAC sound: the sound's encoder delay starts the frames about
+# half a frame after the grid of the rate, as in many movies.
+clip180mkv() {
+  ff -f lavfi -i "color=c=black:s=320x240:r=25:d=180,$(frame_code_filter)" \
+     -f lavfi -i sine=frequency=440:sample_rate=48000:duration=180 \
+     "${x264[@]}" -g 25 -c:a aac -b:a 16k -f matroska "$1"
+}
+
 # The frame code with text tracks of its own. texttracks.mkv: English SubRip first, French ASS second and
 # marked default; movtext.mp4: MP4 timed text; webvtt.mkv: WebVTT.
 en_srt() {
@@ -111,6 +119,37 @@ movtext() {
 webvttmkv() {
   ff -f lavfi -i "color=c=black:s=320x240:r=25:d=8,$(frame_code_filter)" -f webvtt -i <(en_vtt) -map 0:v -map 1 \
      "${x264[@]}" -g 25 -c:s webvtt -f matroska "$1"
+}
+
+# The movie's own tracks: 12 s of the frame code with two sound tracks of different tones (English
+# 440 Hz marked default, French 1000 Hz), two SubRip tracks (English marked default, French with a
+# title), a VobSub picture track (a magenta box at x 40-139, y 170-209 from 0.5 s to 5.5 s, a cyan one at
+# x 180-279 from 6 s to 11.5 s) and three chapters at 0, 4 and 8 s, the last without a title. The
+# English track has a cue from 3 s to 9 s to seek into.
+tracks_en() { printf '1\n00:00:00,500 --> 00:00:02,000\nOne\n\n2\n00:00:03,000 --> 00:00:09,000\nTwo long\n\n3\n00:00:10,000 --> 00:00:11,000\nThree\n'; }
+tracks_fr() { printf '1\n00:00:01,000 --> 00:00:02,500\nUn\n\n2\n00:00:05,000 --> 00:00:07,000\nDeux\n'; }
+tracks_chapters() {
+  printf ';FFMETADATA1\n'
+  printf '[CHAPTER]\nTIMEBASE=1/1000\nSTART=0\nEND=4000\ntitle=Opening\n'
+  printf '[CHAPTER]\nTIMEBASE=1/1000\nSTART=4000\nEND=8000\ntitle=Middle\n'
+  printf '[CHAPTER]\nTIMEBASE=1/1000\nSTART=8000\nEND=12000\n'
+}
+tracks() {
+  local pictures; pictures="$(mktemp -d)"
+  "${VISTREL_MAKE_VOBSUB:?the VobSub generator, built by CMake}" "$pictures/pictures" 320x240 \
+    500-5500:40,170,100,40:ff00ff 6000-11500:180,170,100,40:00ffff
+  ff -f lavfi -i "color=c=black:s=320x240:r=25:d=12,$(frame_code_filter)" \
+     -f lavfi -i sine=frequency=440:sample_rate=48000:duration=12 \
+     -f lavfi -i sine=frequency=1000:sample_rate=48000:duration=12 \
+     -i <(tracks_en) -i <(tracks_fr) -i "$pictures/pictures.idx" -f ffmetadata -i <(tracks_chapters) \
+     -map 0:v -map 1:a -map 2:a -map 3 -map 4 -map 5 -map_chapters 6 \
+     "${x264[@]}" -g 25 -c:a aac -b:a 32k -c:s:0 srt -c:s:1 srt -c:s:2 copy \
+     -metadata:s:a:0 language=eng -metadata:s:a:1 language=fre \
+     -metadata:s:s:0 language=eng -metadata:s:s:1 language=fre -metadata:s:s:1 title=Français \
+     -metadata:s:s:2 language=eng -metadata:s:s:2 title=Pictures \
+     -disposition:a:0 default -disposition:a:1 0 -disposition:s:0 default -disposition:s:1 0 -disposition:s:2 0 \
+     -f matroska "$1"
+  rm -rf "$pictures"
 }
 
 vfr() {
@@ -312,7 +351,9 @@ else
   make still.ogv still
   make vfr.mp4 vfr
   make clip180.mp4 clip180
+  make clip180.mkv clip180mkv
   make texttracks.mkv texttracks
+  make tracks.mkv tracks
   make movtext.mp4 movtext
   make webvtt.mkv webvttmkv
   make hd1080.mp4 hd1080

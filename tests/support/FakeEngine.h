@@ -5,6 +5,7 @@
 
 #include <QSet>
 #include <QStringList>
+#include <algorithm>
 #include <optional>
 
 class FakeEngine : public MediaEngine {
@@ -18,12 +19,18 @@ public:
     int imageWidth = 320;
     int imageHeight = 240;
     QSet<QString> unopenable;
+    // The file's own tracks and chapters (starts in seconds); an open takes the audio track marked
+    // default, else the first, and no subtitle track, as the real engine does.
+    QList<MovieTrack> movieTracks;
+    QList<MovieChapter> movieChapters;
     // The file tells no frame rate, so the engine assumes one.
     bool assumedRate = false;
     // An open answers at once, unless opens are held: then it answers when the test calls
     // finishOpen(), as a real engine does once the file has loaded.
     bool holdOpens = false;
-    QStringList calls;  // "play", "pause", "open <path>", "close", "seek <pos>", "dialog <n>"
+    // "play", "pause", "open <path>", "close", "seek <pos>", "dialog <n>", "aid <id>", "sid <id>",
+    // "delay <d>"
+    QStringList calls;
 
     QString fileName() const override { return file_; }
     void open(const QString &path) override
@@ -52,6 +59,11 @@ public:
         const QString path = *pending_;
         pending_.reset();
         file_ = unopenable.contains(path) ? QString() : path;
+        const QList<MovieTrack> audio = MovieTracks::ofType(movieTracks, MovieTrack::Type::Audio);
+        const auto marked = std::find_if(audio.begin(), audio.end(), [](const MovieTrack &t) { return t.isDefault; });
+        aid_ = marked != audio.end() ? marked->id : audio.isEmpty() ? 0 : audio.first().id;
+        sid_ = 0;
+        delay_ = 0;
         emit opened(!file_.isEmpty());
     }
     int displayMode() const override { return mode_; }
@@ -100,9 +112,45 @@ public:
     }
     bool frameRateAssumed() const override { return assumedRate && !file_.isEmpty(); }
     void showDialog(int which) override { calls << QStringLiteral("dialog ") + QString::number(which); }
+    QList<MovieTrack> tracks() const override { return file_.isEmpty() ? QList<MovieTrack>() : movieTracks; }
+    QList<MovieChapter> chapters() const override
+    {
+        if (file_.isEmpty())
+            return {};
+        QList<MovieChapter> out = movieChapters;
+        for (MovieChapter &c : out)
+            c.start = mode_ == 1 ? c.start * frames / seconds : c.start;
+        return out;
+    }
+    int audioTrack() const override { return aid_; }
+    void setAudioTrack(int id) override
+    {
+        calls << QStringLiteral("aid ") + QString::number(id);
+        aid_ = id;
+    }
+    int subtitleTrack() const override { return sid_; }
+    void setSubtitleTrack(int id) override
+    {
+        calls << QStringLiteral("sid ") + QString::number(id);
+        sid_ = id;
+    }
+    void setSubtitleDelay(double delay) override
+    {
+        calls << QStringLiteral("delay ") + QString::number(delay);
+        delay_ = delay;
+    }
+    double subtitleDelay() const { return delay_; }
 
     // Test controls: move the clock as playback would, or end the movie.
     void setPositionQuietly(double pos) { pos_ = pos; }
+    // The subtitle track's cue becomes due, its span in the display mode's units.
+    void sendCue(double start, double end, const QString &text) { emit cueDue(start, end, text); }
+    // The file's tracks change while it is open.
+    void changeTracks(const QList<MovieTrack> &tracks)
+    {
+        movieTracks = tracks;
+        emit tracksChanged();
+    }
     void finish()
     {
         pos_ = duration();
@@ -112,6 +160,8 @@ public:
 
 private:
     QString file_;
+    int aid_ = 0, sid_ = 0;
+    double delay_ = 0;
     std::optional<QString> pending_;
     int mode_ = 0;
     double pos_ = 0;

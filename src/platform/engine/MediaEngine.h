@@ -1,6 +1,8 @@
 #pragma once
 // The media engine as the player windows use it: the operations of the classic media-player control,
 // in its units. MediaPlayer1 (the movie) and MediaPlayer2 (a separate audio file) are two instances.
+#include "playback/MovieTracks.h"
+
 #include <QObject>
 #include <QString>
 
@@ -72,6 +74,21 @@ public:
     // The widget the picture is drawn in, or nullptr for an engine without video.
     virtual QWidget *videoWidget() { return nullptr; }
 
+    // The open file's own tracks and chapters (chapter starts in the display mode's units); empty
+    // while nothing is open. tracksChanged tells of a change after the open.
+    virtual QList<MovieTrack> tracks() const = 0;
+    virtual QList<MovieChapter> chapters() const = 0;
+    // The audio track heard and the subtitle track taken, by their ids; 0 for none. An open starts with
+    // the file's own choice of audio and no subtitle track.
+    virtual int audioTrack() const = 0;
+    virtual void setAudioTrack(int id) = 0;
+    virtual int subtitleTrack() const = 0;
+    // A text track is never drawn by the engine: its cues come as cueDue. A picture track the engine
+    // draws on the picture itself.
+    virtual void setSubtitleTrack(int id) = 0;
+    // cueDue comes `delay` later than the cue's own time (earlier when negative); display mode units.
+    virtual void setSubtitleDelay(double delay) = 0;
+
 signals:
     // The end of the last open: `ok` with fileName() set, else with nothing loaded.
     void opened(bool ok);
@@ -81,4 +98,8 @@ signals:
     // x, y in twips within the picture.
     void MouseDown(int button, int shift, double x, double y);
     void Click(int button, int shift, double x, double y);
+    void tracksChanged();
+    // A cue of the text track became due, at its own time plus the delay, after playing or a seek: its
+    // span in the display mode's units, without the delay, and its plain text, lines split by \n.
+    void cueDue(double start, double end, const QString &text);
 };

@@ -16,6 +16,9 @@ using namespace MpvValues;
 
 namespace {
 
+// How far before the grid of the rate a frame's time may sit and still read as that frame, in frames.
+constexpr double kFrameLead = 0.2;
+
 void onWakeup(void *data)
 {
     auto *engine = static_cast<MpvEngine *>(data);
@@ -30,6 +33,11 @@ constexpr Observed kObserved[] = {
     {"time-pos", MPV_FORMAT_DOUBLE}, {"duration", MPV_FORMAT_DOUBLE}, {"dwidth", MPV_FORMAT_INT64},
     {"dheight", MPV_FORMAT_INT64},   {"width", MPV_FORMAT_INT64},     {"height", MPV_FORMAT_INT64},
     {"pause", MPV_FORMAT_FLAG},      {"eof-reached", MPV_FORMAT_FLAG},
+    // The file's tracks and chapters as they change after the open.
+    {"track-list", MPV_FORMAT_NODE}, {"chapter-list", MPV_FORMAT_NODE},
+    // The subtitle track's cue of the moment, as the core demuxes and decodes it while playing and
+    // after every seek: the cues arrive as they are due, and nothing reads the file ahead for them.
+    {"sub-start", MPV_FORMAT_DOUBLE}, {"sub-end", MPV_FORMAT_DOUBLE}, {"sub-text", MPV_FORMAT_STRING},
 };
 
 } // namespace
@@ -190,8 +198,10 @@ void MpvEngine::drainEvents()
         return;
     for (;;) {
         const mpv_event *ev = mpv_wait_event(mpv_, 0);
-        if (ev->event_id == MPV_EVENT_NONE)
+        if (ev->event_id == MPV_EVENT_NONE) {
+            tellCue();
             return;
+        }
         handleEvent(*ev);
     }
 }
@@ -220,8 +230,20 @@ void MpvEngine::handleEvent(const mpv_event &ev)
             state_.paused = valueOr(p, true);
         else if (name == QLatin1String("eof-reached"))
             reachEnd(valueOr(p, false));
+        else if (name.startsWith(QLatin1String("sub-")))
+            cueChanged(p);
+        else if (p.format == MPV_FORMAT_NODE && !loading_ && !file_.isEmpty()) {
+            // What the open read stands until the open ends; a change after it is told.
+            const auto &node = *static_cast<const mpv_node *>(p.data);
+            if (name == QLatin1String("track-list") ? takeTracks(node) : takeChapters(node))
+                emit tracksChanged();
+        }
         break;
     }
+    case MPV_EVENT_SET_PROPERTY_REPLY:
+        if (ev.reply_userdata != 0 && ev.reply_userdata == sidRequest_)
+            sidRequest_ = 0;
+        break;
     case MPV_EVENT_GET_PROPERTY_REPLY: {
         const Reply reply = replies_.take(ev.reply_userdata);
         if (reply)
@@ -296,8 +318,10 @@ double MpvEngine::currentPosition() const
         return duration();
     else
         seconds = state_.timePos;
-    // The frame on screen: time-pos is its start, so the nearest whole frame absorbs rounding of the rate.
-    return mode_ == 1 ? std::nearbyint(seconds * state_.fps) : seconds;
+    // The frame on screen: time-pos is its start, which sits on the grid of the rate or a little after
+    // it (a movie whose sound starts first: about half a frame). Rounding would read such a frame as the
+    // next one, and a position kept and resumed would creep.
+    return mode_ == 1 ? std::floor(seconds * state_.fps + kFrameLead) : seconds;
 }
 
 void MpvEngine::setCurrentPosition(double pos)
@@ -316,7 +340,12 @@ void MpvEngine::setCurrentPosition(double pos)
 
 void MpvEngine::seekTo(double seconds)
 {
-    const QByteArray target = QByteArray::number(seconds, 'g', 17);
+    // An exact seek shows the first frame from 5 ms before its aim on. Aimed where a frame's reading
+    // starts, it lands on the frame that reads back as the one asked for, on the grid or after it.
+    // The end stays the end.
+    const double lead = mode_ == 1 && state_.fps > 0 ? kFrameLead / state_.fps - 0.005 : 0;
+    const double aim = seconds < state_.duration ? std::max(0.0, seconds - lead) : seconds;
+    const QByteArray target = QByteArray::number(aim, 'g', 17);
     const char *args[] = {"seek", target.constData(), "absolute+exact", nullptr};
     if (mpv_command_async(mpv_, ++requests_, args) < 0)
         return;

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -63,6 +64,14 @@ public:
     QWidget *videoWidget() override;
     MpvVideoView *videoView() const;
 
+    QList<MovieTrack> tracks() const override;
+    QList<MovieChapter> chapters() const override;
+    int audioTrack() const override { return aid_; }
+    void setAudioTrack(int id) override;
+    int subtitleTrack() const override { return sid_; }
+    void setSubtitleTrack(int id) override;
+    void setSubtitleDelay(double delay) override;
+
     // Where the frame rate came from: true when the file told none and 25 stands in for it.
     bool frameRateAssumed() const override { return fpsAssumed_; }
 
@@ -93,6 +102,16 @@ private:
     // The steps of an open: the file loaded, then what it holds read (sizes, length, tracks, frame
     // rate), each answer counted; the rate measured from decoded frames where the file tells none.
     void onLoaded();
+    // The file's tracks and chapters as the core lists them (MpvEngine_tracks.cpp); true when they
+    // changed. Each track's "selected" flag tells which audio and subtitle tracks are taken.
+    bool takeTracks(const mpv_node &trackList);
+    bool takeChapters(const mpv_node &chapterList);
+    // The subtitle's text, start or end changed; the cue is told once the core's events are drained,
+    // when all three describe the same cue.
+    void cueChanged(const mpv_event_property &p);
+    void tellCue();
+    // Between files the core keeps the last one's choices as options: each file starts from the defaults.
+    void resetTrackChoices();
     void answered();
     void measured(double fps);
     void loadClockRan();
@@ -172,4 +191,19 @@ private:
     int statsPending_ = 0;
     // Play was asked for and neither a pause nor the end has come since.
     bool playing_ = false;
+
+    // The open file's tracks and chapters (starts in seconds), and the tracks taken.
+    QList<MovieTrack> tracks_;
+    QList<MovieChapter> chapters_;
+    int aid_ = 0, sid_ = 0;
+    // The subtitle the core shows now, as far as told; its text empty between cues.
+    struct CueState {
+        double start = std::numeric_limits<double>::quiet_NaN();
+        double end = std::numeric_limits<double>::quiet_NaN();
+        QString text;
+        bool changed = false;
+    } cue_;
+    // The request that switched to the present subtitle track: what the core tells before its answer is
+    // about the track before.
+    uint64_t sidRequest_ = 0;
 };

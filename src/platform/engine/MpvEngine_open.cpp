@@ -15,26 +15,6 @@ namespace {
 // The rate that stands in when a video tells none, as a PAL film would run.
 constexpr double kAssumedFps = 25;
 
-bool flagOf(const mpv_node &map, const char *key)
-{
-    const mpv_node *v = member(map, key);
-    return v && v->format == MPV_FORMAT_FLAG && v->u.flag;
-}
-
-QLatin1String textOf(const mpv_node &map, const char *key)
-{
-    const mpv_node *v = member(map, key);
-    return QLatin1String(v && v->format == MPV_FORMAT_STRING ? v->u.string : "");
-}
-
-double numberOf(const mpv_node &map, const char *key)
-{
-    const mpv_node *v = member(map, key);
-    if (v && v->format == MPV_FORMAT_DOUBLE && std::isfinite(v->u.double_))
-        return v->u.double_;
-    return v && v->format == MPV_FORMAT_INT64 ? static_cast<double>(v->u.int64) : 0;
-}
-
 } // namespace
 
 MpvEngine::Picked MpvEngine::pickedTracks(const mpv_node &trackList)
@@ -46,7 +26,7 @@ MpvEngine::Picked MpvEngine::pickedTracks(const mpv_node &trackList)
         const mpv_node &track = trackList.u.list->values[i];
         if (!flagOf(track, "selected"))
             continue;
-        const QLatin1String type = textOf(track, "type");
+        const QLatin1String type(textOf(track, "type"));
         if (type == QLatin1String("audio"))
             picked.audio = true;
         // A cover picture is no video.
@@ -70,6 +50,7 @@ void MpvEngine::open(const QString &path)
     }
     core();
     setFlag("pause", true);
+    resetTrackChoices();
     // An absolute path, so that nothing in a file's name is taken for a protocol or an option.
     const QByteArray local = QFile::encodeName(info.absoluteFilePath());
     const char *args[] = {"loadfile", local.constData(), "replace", nullptr};
@@ -100,6 +81,10 @@ void MpvEngine::forgetFile()
     seekTarget_.reset();
     state_ = State();
     fpsAssumed_ = false;
+    tracks_.clear();
+    chapters_.clear();
+    aid_ = sid_ = 0;
+    cue_ = CueState();
 }
 
 void MpvEngine::dropOpen()
@@ -169,7 +154,7 @@ void MpvEngine::onLoaded()
         {"height", [this, whole](const mpv_event_property &p) { state_.height = whole(p); }},
     };
     // Counted before each request: a request the core refuses is answered at once.
-    loading_->pending = static_cast<int>(std::size(reads)) + 1;
+    loading_->pending = static_cast<int>(std::size(reads)) + 2;
     for (const auto &[name, store] : reads) {
         const uint64_t id = ask(name, MPV_FORMAT_DOUBLE, [this, store = store](const mpv_event_property &p) {
             store(p);
@@ -180,12 +165,22 @@ void MpvEngine::onLoaded()
         loading_->asked.push_back(id);
     }
     const uint64_t id = ask("track-list", MPV_FORMAT_NODE, [this](const mpv_event_property &p) {
-        if (p.format == MPV_FORMAT_NODE)
+        if (p.format == MPV_FORMAT_NODE) {
             loading_->picked = pickedTracks(*static_cast<const mpv_node *>(p.data));
+            takeTracks(*static_cast<const mpv_node *>(p.data));
+        }
+        answered();
+    });
+    if (!loading_)
+        return;
+    loading_->asked.push_back(id);
+    const uint64_t chaptersId = ask("chapter-list", MPV_FORMAT_NODE, [this](const mpv_event_property &p) {
+        if (p.format == MPV_FORMAT_NODE)
+            takeChapters(*static_cast<const mpv_node *>(p.data));
         answered();
     });
     if (loading_)
-        loading_->asked.push_back(id);
+        loading_->asked.push_back(chaptersId);
 }
 
 void MpvEngine::answered()

@@ -32,4 +32,24 @@ inline const mpv_node *member(const mpv_node &map, const char *key)
     return nullptr;
 }
 
+inline bool flagOf(const mpv_node &map, const char *key)
+{
+    const mpv_node *v = member(map, key);
+    return v && v->format == MPV_FORMAT_FLAG && v->u.flag;
+}
+
+inline const char *textOf(const mpv_node &map, const char *key)
+{
+    const mpv_node *v = member(map, key);
+    return v && v->format == MPV_FORMAT_STRING ? v->u.string : "";
+}
+
+inline double numberOf(const mpv_node &map, const char *key)
+{
+    const mpv_node *v = member(map, key);
+    if (v && v->format == MPV_FORMAT_DOUBLE && std::isfinite(v->u.double_))
+        return v->u.double_;
+    return v && v->format == MPV_FORMAT_INT64 ? static_cast<double>(v->u.int64) : 0;
+}
+
 }  // namespace MpvValues

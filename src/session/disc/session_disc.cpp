@@ -35,12 +35,14 @@ struct PlayerSession::DiscEntries {
     explicit DiscEntries(const QuickDisc &disc)
         : defaultSub(disc.defaultSub), title(disc.title), specialsListed(disc.specialsListed), moviePath(disc.moviePath)
     {
+        using Kind = TrackList::Choice::Kind;
         audio.reserve(disc.langNames.size());
         for (int i = 0; i < disc.langNames.size(); ++i)
-            audio.append({disc.langNames[i], i == 0 ? QString() : disc.audioFiles.value(i - 1)});
+            audio.append({i == 0 ? Kind::Own : Kind::Disc, disc.langNames[i],
+                          i == 0 ? QString() : disc.audioFiles.value(i - 1), 0, false});
         subtitles.reserve(disc.subNames.size());
         for (int i = 0; i < disc.subNames.size(); ++i)
-            subtitles.append({disc.subNames[i], disc.subFiles.value(i)});
+            subtitles.append({Kind::Disc, disc.subNames[i], disc.subFiles.value(i), 0, false});
         for (int i = 0; i < disc.specialNames.size(); ++i)
             specials.append({disc.specialNames[i], disc.specialInis.value(i)});
         chapters.reserve(disc.chapters.size());
@@ -72,7 +74,8 @@ void PlayerSession::takeDisc(const DiscEntries &disc)
 
     // "MAIN MOVIE" leads back to the disc in use, also from one of its specials.
     specials_.set(QList<Special>{{QStringLiteral("MAIN MOVIE"), disc_.iniFile}} + disc.specials);
-    chapters_.set(disc.chapters);
+    discChapters_ = disc.chapters;
+    chapters_.set(discChapters_);
 
     discRun_ = DiscRun{disc.title, disc.specialsListed};
     emit discRead();
@@ -86,9 +89,8 @@ void PlayerSession::showDiscLabels()
     Captions next;
     next.video = QStringLiteral("VIDEO: ") + discRun_->title.toUpper();
     // A file the user chose while the disc opened is the one shown, and its name stays.
-    next.sub = subChosenInDiscOpen_
-                   ? captions_.sub
-                   : QStringLiteral("SUB: ") + (sub >= 0 ? tracks_.subtitles()[sub].name : QStringLiteral("None")).toUpper();
+    next.sub = subChosenInDiscOpen_ ? captions_.sub
+                                    : QStringLiteral("SUB: ") + tracks_.subtitles().value(sub).name.toUpper();
     if (discRun_->specialsListed)
         log_.line(QStringLiteral("Ini opened succesfully?"));
     next.audio = QStringLiteral("AUDIO: ") + (audio >= 0 ? tracks_.audio()[audio].name : QStringLiteral("DEFAULT")).toUpper();
@@ -110,15 +112,4 @@ void PlayerSession::chooseScene(int index)
         // The movie moves to the chapter and keeps playing or standing as it was.
         seek(chapters[index - specials.size()].frame);
     }
-}
-
-void PlayerSession::chooseSubtitleTrack(int index)
-{
-    if (index < 0 || index >= tracks_.subtitles().size())
-        return;
-    const TrackList::Choice track = tracks_.subtitles()[index];
-    tracks_.setSubtitleIndex(index);
-    // The subtitle file in use stays: a later disc without a default track goes back to it.
-    loadSubtitles(track.file);
-    setCaptions({captions_.video, captions_.audio, QStringLiteral("SUB: ") + track.name.toUpper()});
 }

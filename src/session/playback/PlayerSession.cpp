@@ -10,6 +10,7 @@
 #include "subtitles/SubtitleDelay.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <algorithm>
 
 PlayerSession::PlayerSession(AppState &app, MediaEngine &movie, MediaEngine &sound, RunLog &log,
@@ -26,7 +27,8 @@ PlayerSession::PlayerSession(AppState &app, MediaEngine &movie, MediaEngine &sou
     connect(&subTimer, &QTimer::timeout, this, &PlayerSession::subTimer_Timer);
     connect(&MediaPlayer1, &MediaEngine::opened, this, &PlayerSession::movieFinishedOpening);
     connect(&MediaPlayer2, &MediaEngine::opened, this, &PlayerSession::soundFinishedOpening);
-    connect(&textTrack_, &EmbeddedText::found, this, &PlayerSession::takeTextTrack);
+    connect(&MediaPlayer1, &MediaEngine::cueDue, this, &PlayerSession::takeCue);
+    connect(&MediaPlayer1, &MediaEngine::tracksChanged, this, &PlayerSession::movieTracksChanged);
     connect(&MediaPlayer1, &MediaEngine::EndOfStream, this, [this] {
         if (!ended_)
             emit movieEnded();
@@ -54,7 +56,6 @@ bool PlayerSession::beginMovieOpen(bool discMovie)
         return false;
     keepPosition();
     openMovie_.reset();
-    textTrack_.cancel();
     // A disc still being read is replaced; its run ends with this open.
     if (iniRead_.underWay()) {
         iniRead_.drop();
@@ -114,7 +115,9 @@ void PlayerSession::movieFinishedOpening(bool ok)
     MediaPlayer1.setMute(false);
     MediaPlayer2.setMute(true);
     resumePosition(path);
-    readTextTrack(path);
+    // The last movie's track is gone with it.
+    stopMovieSubtitle();
+    takeMovieTracks();
     busyMaybeEnded();
     if (wasPlaying)
         emit playingChanged(false, true);
@@ -124,19 +127,24 @@ void PlayerSession::movieFinishedOpening(bool ok)
         next.audio = QStringLiteral("AUDIO: DEFAULT");
     setCaptions(next);
     emit movieOpened(path);
+    if (resumedAt_)
+        emit resumed(*std::exchange(resumedAt_, std::nullopt));
     afterMovieOpen();
 }
 
 void PlayerSession::afterMovieOpen()
 {
     // The subtitle file in use, with the format asked for while the movie opened; without one, the
-    // last movie's own track is gone with it.
+    // movie's own track that its flags or the user's language choose.
     const std::optional<int> format = subFormatAsked_.value_or(std::nullopt);
     subFormatAsked_.reset();
-    if (!subFilePath_.isEmpty())
+    if (!subFilePath_.isEmpty()) {
         loadSubtitles(subFilePath_, format);
-    else if (movieOpen())
+    } else if (movieOpen()) {
         setCaptions({captions_.video, captions_.audio, QStringLiteral("SUB:")});
+        if (const int id = MovieTracks::defaultSubtitle(tracks_.movieTracks(), QLocale().name()))
+            showMovieSubtitle(id);
+    }
     const bool discRan = discRun_.has_value();
     if (discRan && discMovie_)
         showDiscLabels();
@@ -293,6 +301,7 @@ void PlayerSession::setVolume(float db)
     if (VolumeSteps::setsVolume(db)) {
         MediaPlayer1.setVolume(VolumeSteps::engineVolume(db));
         MediaPlayer2.setVolume(MediaPlayer1.volume());
+        volumeDb_ = std::max(0.0f, db);
     }
     emit volumeChanged(db);
 }
@@ -351,8 +360,8 @@ void PlayerSession::end()
     if (ended_)
         return;
     keepPosition();
-    textTrack_.cancel();
     iniRead_.drop();
+    keepVolume();
     ended_ = true;
     subTimer.stop();
     stopStepping();

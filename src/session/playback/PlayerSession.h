@@ -11,7 +11,6 @@
 #include "dialogs/Dialogs.h"
 #include "disc/DiscLists.h"
 #include "disc/QuickIni.h"
-#include "engine/EmbeddedText.h"
 #include "playback/Captions.h"
 #include "playback/ResumePositions.h"
 #include "playback/TrackList.h"
@@ -108,10 +107,11 @@ public:
     // An entry of the selection window: the main movie or a special runs its Quick ini file again, a
     // chapter moves the movie to its start.
     void chooseScene(int index);
-    // An entry of "Select Language:": an extra language plays beside the movie, the first entry is
-    // the movie's own sound.
+    // An entry of "Select Language:": the movie's own sound, another of its audio tracks, or a disc's
+    // language playing beside the movie.
     void chooseLanguage(int index);
-    // An entry of "Select Subtitles:", loaded with its format detected.
+    // An entry of "Select Subtitles:": none, one of the movie's tracks, or a file loaded with its
+    // format detected.
     void chooseSubtitleTrack(int index);
     // The movie open, or being opened, is a disc's main movie.
     bool discMovie() const { return discMovie_; }
@@ -156,8 +156,11 @@ public:
     // While dragging: the slider shows `index` and a forward rate retunes the engine; nothing starts
     // or stops.
     bool retune(int index);
-    // Attenuation in decibels, as the volume slider gives it; 100 and more sets no volume.
+    // Attenuation in decibels, as the volume slider gives it; 100 and more sets no volume. The last
+    // one set is kept when the run ends.
     void setVolume(float db);
+    // The volume kept by the last run, set on both engines and told; nothing without one.
+    void restoreVolume();
     void toggleMute();
 
     // The display loop: the subtitles, the separate sound kept in step, the position display.
@@ -169,10 +172,6 @@ public:
 
     // The run ends: timers stop, opens under way are dropped, nothing more is told.
     void end();
-
-    // The reading of the movie's own text track ends here: told on when the movie is still the one open
-    // and no subtitle file has been chosen meanwhile.
-    void takeTextTrack(const QString &movie, const EmbeddedTrack &track);
 
 signals:
     // An open began or ended: the windows show the busy pointer meanwhile.
@@ -200,6 +199,8 @@ signals:
     void seeked();
     void rateChanged(int index);
     void volumeChanged(float db);
+    // The movie opened where it was left, at `frame`.
+    void resumed(double frame);
     void muteChanged();
     // The view asked of the video window.
     void zoomAsked(int mode);
@@ -235,8 +236,19 @@ private:
     // replaced or closed, taken up when it opens again.
     void keepPosition();
     void resumePosition(const QString &path);
-    // The movie's own text track, read when no subtitle file is chosen (session_texttrack.cpp).
-    void readTextTrack(const QString &path);
+    void keepVolume();
+    // The movie's own tracks and chapters (session_texttrack.cpp): taken when it opens and when they
+    // change; its subtitle track shown when no subtitle file is in use, a text track's cues taken into
+    // the table as the engine finds them due.
+    void takeMovieTracks();
+    void movieTracksChanged();
+    // The disc's chapters, else the movie's own.
+    void listChapters();
+    void showMovieSubtitle(int id);
+    void stopMovieSubtitle();
+    void takeCue(double start, double end, const QString &text);
+    // Nothing on the overlay: hidden where it shows only with a cue, else empty.
+    void blankOverlay();
 
     MediaEngine &MediaPlayer1;
     MediaEngine &MediaPlayer2;
@@ -281,7 +293,15 @@ private:
     Specials specials_;
     Chapters chapters_;
     Captions captions_;
-    EmbeddedText textTrack_;
+    // The disc's own chapters; without any, the movie's are listed.
+    QList<Chapter> discChapters_;
+    // A text track of the movie is shown: its cues fill the table, moved by the delay typed since.
+    bool cuesFromMovie_ = false;
+    double cueDelay_ = 0;
     // The open movie as it was when it opened: the key of its kept position.
     std::optional<MovieKey> openMovie_;
+    // The volume set last, and the one the file holds.
+    std::optional<float> volumeDb_, keptVolumeDb_;
+    // Where the movie that opens resumed, told once it has opened.
+    std::optional<double> resumedAt_;
 };

@@ -1,5 +1,8 @@
-// Where movies were left part-way: the session's side of the positions file.
+// What the session keeps per user beside the settings file: where movies were left part-way, and the
+// volume.
 #include "engine/MediaEngine.h"
+#include "playback/KeptVolume.h"
+#include "playback/VolumeSteps.h"
 #include "playback/PlayerSession.h"
 #include "startup/AppState.h"
 #include "startup/RunLog.h"
@@ -11,9 +14,14 @@
 namespace {
 
 // Beside the settings file, wherever that is written.
+QString keptFile(const AppState &app, const char *name)
+{
+    return QFileInfo(SettingsFile::writePath(app.appPath)).absolutePath() + QLatin1Char('/') + QLatin1String(name);
+}
+
 QString positionsFile(const AppState &app)
 {
-    return QFileInfo(SettingsFile::writePath(app.appPath)).absolutePath() + QStringLiteral("/kelmora.pos");
+    return keptFile(app, "kelmora.pos");
 }
 
 }  // namespace
@@ -46,4 +54,27 @@ void PlayerSession::resumePosition(const QString &path)
         return;
     MediaPlayer1.setCurrentPosition(double(*frame));
     log_.line(QStringLiteral("resumed at frame ") + QString::number(*frame));
+    resumedAt_ = double(*frame);
+}
+
+void PlayerSession::restoreVolume()
+{
+    const std::optional<float> db = KeptVolume::load(keptFile(app_, "kelmora.vol"));
+    if (!db)
+        return;
+    volumeDb_ = keptVolumeDb_ = *db;
+    MediaPlayer1.setVolume(VolumeSteps::engineVolume(*db));
+    MediaPlayer2.setVolume(MediaPlayer1.volume());
+    emit volumeChanged(*db);
+}
+
+void PlayerSession::keepVolume()
+{
+    if (volumeDb_ == keptVolumeDb_)
+        return;
+    const QString file = keptFile(app_, "kelmora.vol");
+    if (ResumePositions::save(file, KeptVolume::write(*volumeDb_)))
+        keptVolumeDb_ = volumeDb_;
+    else
+        log_.line(QStringLiteral("volume not saved in ") + file);
 }

@@ -84,16 +84,22 @@ void PlayerSession::closeSound()
 
 void PlayerSession::chooseLanguage(int index)
 {
-    const QList<TrackList::Choice> &audio = tracks_.audio();
-    if (index < 0 || index >= audio.size())
+    if (index < 0 || index >= tracks_.audio().size())
         return;
+    const TrackList::Choice choice = tracks_.audio()[index];
     tracks_.setAudioIndex(index);
-    if (index > 0) {
+    if (choice.kind == TrackList::Choice::Kind::Disc) {
         // The label follows once the file has opened; one that does not open puts the list back on
         // the movie's own sound.
-        openSound(audio[index].file, audio[index].name);
+        openSound(choice.file, choice.name);
         return;
     }
     closeSound();
-    setCaptions({captions_.video, QStringLiteral("AUDIO: ") + audio[index].name.toUpper(), captions_.sub});
+    // The movie's own tracks switch in its engine; with the movie's own sound the engine goes back to
+    // the track it started with.
+    if (choice.track > 0 && movieOpen() && MediaPlayer1.audioTrack() != choice.track) {
+        MediaPlayer1.setAudioTrack(choice.track);
+        log_.line(QStringLiteral("audio track ") + QString::number(choice.track) + QLatin1Char(' ') + choice.name);
+    }
+    setCaptions({captions_.video, QStringLiteral("AUDIO: ") + choice.name.toUpper(), captions_.sub});
 }

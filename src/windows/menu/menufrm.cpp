@@ -3,6 +3,7 @@
 #include "playback/Commands.h"
 #include "playback/PlayerSession.h"
 
+#include <QActionGroup>
 #include <QMenu>
 
 menufrm::menufrm(const Commands &commands, PlayerSession &session, QWidget *parent)
@@ -26,11 +27,43 @@ menufrm::menufrm(const Commands &commands, PlayerSession &session, QWidget *pare
     zoom1 = item("zoom1", "Fullscreen", commands.fullscreen);
     zoom0 = item("zoom0", "window", commands.windowMode);
     Videomnu->addSeparator();
-    subs = item("subs", "Subtitles", nullptr);
-    audio = item("audio", "Audio languages", nullptr);
+    const auto subMenu = [this](const char *name, const char *caption) {
+        QMenu *menu = Videomnu->addMenu(QString::fromLatin1(caption));
+        menu->setObjectName(QString::fromLatin1(name) + QStringLiteral("Menu"));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        return menu;
+    };
+    subsMenu = subMenu("subs", "Subtitles");
+    audioMenu = subMenu("audio", "Audio languages");
+    subs = subsMenu->menuAction();
+    audio = audioMenu->menuAction();
+    connect(&session_.tracks(), &TrackList::changed, this, &menufrm::showTracks);
+    showTracks();
     // Open or closed, with or without a command, the subtitles go on once the menu has gone.
     connect(Videomnu, &QMenu::aboutToShow, &session_, &PlayerSession::stopDisplayLoop);
     connect(Videomnu, &QMenu::aboutToHide, &session_, &PlayerSession::startDisplayLoop);
+}
+
+void menufrm::showTracks()
+{
+    const TrackList &tracks = session_.tracks();
+    const auto fill = [this](QMenu *menu, const QList<TrackList::Choice> &choices, int current,
+                             void (PlayerSession::*choose)(int)) {
+        menu->clear();
+        qDeleteAll(menu->findChildren<QActionGroup *>(Qt::FindDirectChildrenOnly));
+        auto *group = new QActionGroup(menu);
+        for (int i = 0; i < choices.size(); ++i) {
+            // A name is no shortcut: "&" shows as itself.
+            QAction *a = menu->addAction(QString(choices[i].name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+            a->setCheckable(true);
+            a->setChecked(i == current);
+            a->setActionGroup(group);
+            connect(a, &QAction::triggered, &session_, [this, choose, i] { (session_.*choose)(i); });
+        }
+        menu->menuAction()->setEnabled(!choices.isEmpty());
+    };
+    fill(subsMenu, tracks.subtitles(), tracks.subtitleIndex(), &PlayerSession::chooseSubtitleTrack);
+    fill(audioMenu, tracks.audio(), tracks.audioIndex(), &PlayerSession::chooseLanguage);
 }
 
 void menufrm::popupAt(const QPoint &at)

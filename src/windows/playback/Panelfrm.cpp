@@ -284,6 +284,13 @@ void Panelfrm::wireSession()
     connect(&session, &PlayerSession::seeked, this, &Panelfrm::updateBarTime);
     connect(&session, &PlayerSession::rateChanged, this, &Panelfrm::showRate);
     connect(&session, &PlayerSession::volumeChanged, this, &Panelfrm::showVolume);
+    // A movie that opens where it was left says so for a moment, unless something else is told.
+    resumedShown_.setSingleShot(true);
+    resumedShown_.setInterval(3000);
+    connect(&session, &PlayerSession::resumed, this, [this] {
+        Message->setText(QStringLiteral("Resumed"));
+        resumedShown_.start();
+    });
     connect(&session, &PlayerSession::clockTicked, this, &Panelfrm::updateBarTime);
     connect(&session, &PlayerSession::movieEnded, this, [this] { MediaPlayer1_EndOfStream(0); });
     connect(&session, &PlayerSession::zoomAsked, this, &Panelfrm::showZoom);

@@ -11,6 +11,7 @@
 
 #include <QCursor>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <optional>
@@ -246,5 +247,7 @@ private:
     bool unloading_ = false;
     WindowDrag drag_;
     std::optional<QCursor> busyWas_;
+    // While it runs, the message line keeps "Resumed" over the position display.
+    QTimer resumedShown_;
     MessageQueue messages_;
 };

@@ -13,7 +13,8 @@ void Panelfrm::updateBarTime()
     LinePos.X2 = LinePos.X1;
     const bool remaining = !prefs.values().elapsed;
     const bool frames = !prefs.values().time;
-    Message->setText(TimeText::positionText(pos, session.movie().duration(), session.videoFps(), remaining, frames));
+    if (!resumedShown_.isActive())
+        Message->setText(TimeText::positionText(pos, session.movie().duration(), session.videoFps(), remaining, frames));
     update();
 }
 

@@ -73,6 +73,8 @@ void Panelfrm::Form_Load()
     if (!subtitlesForm)
         attachOverlay(new subtitles(prefs, desktop, dialogs));
     applySettingsFile(*this);
+    // The volume the last run ended at, on the slider and in the engines before anything plays.
+    session.restoreVolume();
 
     if (app.autorunMode) {
         prefs.set(&Prefs::autoplay, true);

@@ -48,8 +48,8 @@ TEST(SessionLists, ADiscFillsEveryListAndItsLabelsFollowItsMoviesOpen)
 
     EXPECT_EQ(names(f.session.tracks().audio()), "English|Deutsch");
     EXPECT_EQ(f.session.tracks().audio()[1].file, f.path("audio/de.mp3"));
-    EXPECT_EQ(names(f.session.tracks().subtitles()), "English|French");
-    EXPECT_EQ(f.session.tracks().subtitleIndex(), 1);
+    EXPECT_EQ(names(f.session.tracks().subtitles()), "None|English|French");
+    EXPECT_EQ(f.session.tracks().subtitleIndex(), 2);
     ASSERT_EQ(f.session.specials().list().size(), 2);
     EXPECT_EQ(f.session.specials().list()[0].iniFile, f.path("film.ini"));
     EXPECT_EQ(f.session.specials().list()[1].iniFile, f.path("extra/making.ini"));
@@ -75,8 +75,8 @@ TEST(SessionLists, ADiscFillsEveryListAndItsLabelsFollowItsMoviesOpen)
 TEST(SessionLists, ChoicesFromTheListsChangeWhatIsHeardAndShown)
 {
     Disc f;
-    f.session.chooseSubtitleTrack(0);
-    EXPECT_EQ(f.session.tracks().subtitleIndex(), 0);
+    f.session.chooseSubtitleTrack(1);
+    EXPECT_EQ(f.session.tracks().subtitleIndex(), 1);
     EXPECT_EQ(f.session.captions().sub, "SUB: ENGLISH");
     // The subtitle file in use stays the disc's default.
     EXPECT_EQ(f.session.subFilePath(), f.path("subs/fr.srt"));
@@ -91,7 +91,7 @@ TEST(SessionLists, ChoicesFromTheListsChangeWhatIsHeardAndShown)
 
     // Out of the lists: nothing happens.
     const Captions before = f.session.captions();
-    for (int index : {-1, 2, 99}) {
+    for (int index : {-1, 3, 99}) {
         f.session.chooseLanguage(index);
         f.session.chooseSubtitleTrack(index);
     }

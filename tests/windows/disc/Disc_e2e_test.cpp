@@ -35,9 +35,9 @@ TEST(DiscEndToEnd, AutorunPlaysTheDemoDiscWithItsDefaultSubtitles)
         15000))
         << "at frame " << program.MediaPlayer1.currentPosition() << ": " << text->text().toStdString();
 
-    // The second track is UTF-8 with accents.
-    panel.preferencesWindow()->SubCombo->setCurrentIndex(1);
-    emit panel.preferencesWindow()->SubCombo->activated(1);
+    // The second track (after "None") is UTF-8 with accents.
+    panel.preferencesWindow()->SubCombo->setCurrentIndex(2);
+    emit panel.preferencesWindow()->SubCombo->activated(2);
     EXPECT_EQ(ctl(panel, "Sublbl")->text(), QStringLiteral("SUB: FRAN\u00c7AIS"));
     const auto &texts = program.session.subClock().table().subText;
     EXPECT_NE(std::find(texts.begin(), texts.end(), QStringLiteral("Bienvenue sur le disque de d\u00e9monstration")),

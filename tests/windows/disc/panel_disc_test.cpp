@@ -128,45 +128,45 @@ TEST(DiscMode, RunCDFillsTheListsAndLabelsFromTheQuickIniFile)
     };
     const Case cases[] = {
         {"movie only", "[MOVIE]\r\nDirectory=movie\r\nAVIName=film.avi\r\n",
-         "movie disc/movie/film.avi\nVIDEO: \nsubs  = None \nsub before.srt\nSUB: NONE\n"
+         "movie disc/movie/film.avi\nVIDEO: \nsubs None|before.srt = before.srt before.srt\nsub before.srt\nSUB: BEFORE.SRT\n"
          "langs DEFAULT = DEFAULT \nAUDIO: DEFAULT\nselect MAIN MOVIE / disc/film.ini"},
         {"default track 2", "[MAIN]\r\nTitle=My Disc\r\n[SUBTITLES]\r\nDefault=2\r\nDirectory=subs\r\n"
                             "1=en English\r\nFile=en.srt\r\n2=fr French\r\nFile=fr.srt\r\n",
-         "movie disc/\nVIDEO: MY DISC\nsubs English|French = French disc/subs/en.srt|disc/subs/fr.srt\n"
+         "movie disc/\nVIDEO: MY DISC\nsubs None|English|French = French disc/subs/en.srt|disc/subs/fr.srt\n"
          "sub disc/subs/fr.srt\nSUB: FRENCH\nlangs DEFAULT = DEFAULT \nAUDIO: DEFAULT\n"
          "select MAIN MOVIE / disc/film.ini"},
         {"default names no track", "[SUBTITLES]\r\nDefault=3\r\nDirectory=subs\r\n"
                                    "1=en English\r\nFile=en.srt\r\n2=fr French\r\nFile=fr.srt\r\n",
-         "movie disc/\nVIDEO: \nsubs English|French = None disc/subs/en.srt|disc/subs/fr.srt\nsub before.srt\n"
-         "SUB: NONE\nlangs DEFAULT = DEFAULT \nAUDIO: DEFAULT\nselect MAIN MOVIE / disc/film.ini"},
+         "movie disc/\nVIDEO: \nsubs None|English|French|before.srt = before.srt disc/subs/en.srt|disc/subs/fr.srt|before.srt\n"
+         "sub before.srt\nSUB: BEFORE.SRT\nlangs DEFAULT = DEFAULT \nAUDIO: DEFAULT\nselect MAIN MOVIE / disc/film.ini"},
         {"gap ends a list, no default key", "[SUBTITLES]\r\nDirectory=subs\r\n1=en English\r\nFile=en.srt\r\n"
                                             "3=fr French\r\nFile=fr.srt\r\n",
-         "movie disc/\nVIDEO: \nsubs English = English disc/subs/en.srt\nsub disc/subs/en.srt\nSUB: ENGLISH\n"
+         "movie disc/\nVIDEO: \nsubs None|English = English disc/subs/en.srt\nsub disc/subs/en.srt\nSUB: ENGLISH\n"
          "langs DEFAULT = DEFAULT \nAUDIO: DEFAULT\nselect MAIN MOVIE / disc/film.ini"},
         {"tracks without a directory", "[SUBTITLES]\r\n1=en English\r\nFile=en.srt\r\n",
-         "movie disc/\nVIDEO: \nsubs  = None \nsub before.srt\nSUB: NONE\nlangs DEFAULT = DEFAULT \n"
+         "movie disc/\nVIDEO: \nsubs None|before.srt = before.srt before.srt\nsub before.srt\nSUB: BEFORE.SRT\nlangs DEFAULT = DEFAULT \n"
          "AUDIO: DEFAULT\nselect MAIN MOVIE / disc/film.ini"},
         {"languages", "[LANGUAGES]\r\nPrimary=en English\r\nDirectory=audio\r\n1=de Deutsch\r\nFile=de.mp3\r\n",
-         "movie disc/\nVIDEO: \nsubs  = None \nsub before.srt\nSUB: NONE\n"
+         "movie disc/\nVIDEO: \nsubs None|before.srt = before.srt before.srt\nsub before.srt\nSUB: BEFORE.SRT\n"
          "langs English|Deutsch = English disc/audio/de.mp3\nAUDIO: ENGLISH\nselect MAIN MOVIE / disc/film.ini"},
         {"languages without a directory", "[LANGUAGES]\r\nPrimary=en English\r\n1=de Deutsch\r\nFile=de.mp3\r\n",
-         "movie disc/\nVIDEO: \nsubs  = None \nsub before.srt\nSUB: NONE\nlangs English = English \n"
+         "movie disc/\nVIDEO: \nsubs None|before.srt = before.srt before.srt\nsub before.srt\nSUB: BEFORE.SRT\nlangs English = English \n"
          "AUDIO: ENGLISH\nselect MAIN MOVIE / disc/film.ini"},
         {"specials and chapters, unsplittable entries left out",
          "[SPECIAL]\r\nCD=1\r\nDirectory=extra\r\n1=making.ini The Making\r\n2=noextension Broken\r\n"
          "3=trailer.ini\r\n4=trailer.ini Trailer\r\n[CHAPTERS]\r\n1=0 Start\r\n2=x Bad\r\n3=1200 Battle\r\n",
-         "movie disc/\nVIDEO: \nsubs  = None \nsub before.srt\nSUB: NONE\nlangs DEFAULT = DEFAULT \n"
+         "movie disc/\nVIDEO: \nsubs None|before.srt = before.srt before.srt\nsub before.srt\nSUB: BEFORE.SRT\nlangs DEFAULT = DEFAULT \n"
          "AUDIO: DEFAULT\nselect MAIN MOVIE|The Making|Trailer|Start(0)|Battle(1200) / "
          "disc/film.ini|disc/extra/making.ini|disc/extra/trailer.ini"},
         {"specials without a CD key", "[SPECIAL]\r\nDirectory=extra\r\n1=making.ini The Making\r\n",
-         "movie disc/\nVIDEO: \nsubs  = None \nsub before.srt\nSUB: NONE\nlangs DEFAULT = DEFAULT \n"
+         "movie disc/\nVIDEO: \nsubs None|before.srt = before.srt before.srt\nsub before.srt\nSUB: BEFORE.SRT\nlangs DEFAULT = DEFAULT \n"
          "AUDIO: DEFAULT\nselect MAIN MOVIE / disc/film.ini"},
         {"backslashes and letter case", "[MOVIE]\r\nDirectory=Movie\\SUB\r\nAVIName=FILM.Avi\r\n"
                                         "[SUBTITLES]\r\nDirectory=\\Subs\\\r\n1=en English\r\nFile=EN.SRT\r\n",
-         "movie disc/movie/sub/film.avi\nVIDEO: \nsubs English = English disc/subs/en.srt\nsub disc/subs/en.srt\n"
+         "movie disc/movie/sub/film.avi\nVIDEO: \nsubs None|English = English disc/subs/en.srt\nsub disc/subs/en.srt\n"
          "SUB: ENGLISH\nlangs DEFAULT = DEFAULT \nAUDIO: DEFAULT\nselect MAIN MOVIE / disc/film.ini"},
         {"a text file of another kind", "Just some notes.\r\nNothing = here.\r\n",
-         "movie disc/\nVIDEO: \nsubs  = None \nsub before.srt\nSUB: NONE\nlangs DEFAULT = DEFAULT \n"
+         "movie disc/\nVIDEO: \nsubs None|before.srt = before.srt before.srt\nsub before.srt\nSUB: BEFORE.SRT\nlangs DEFAULT = DEFAULT \n"
          "AUDIO: DEFAULT\nselect MAIN MOVIE / disc/film.ini"},
     };
     for (const Case &c : cases) {
@@ -406,7 +406,7 @@ TEST(DiscMode, LanguagesAndSubtitleTracksArePickedInThePreferences)
     EXPECT_EQ(ctl(r.panel, "audiolbl")->text(), "AUDIO: ENGLISH");
 
     const QString defaultTrack = r.session.subFilePath();
-    DemoDisc::choose(r.settings.SubCombo, 1);
+    DemoDisc::choose(r.settings.SubCombo, 2);
     const auto &texts = r.session.subClock().table().subText;
     EXPECT_NE(std::find(texts.begin(), texts.end(), QStringLiteral("Bonjour")), texts.end());
     EXPECT_EQ(ctl(r.panel, "Sublbl")->text(), "SUB: FRENCH");

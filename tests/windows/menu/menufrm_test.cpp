@@ -1,5 +1,6 @@
 // The video picture's pop-up menu: a right click on the picture opens it with the subtitle timer
 // held, and each command acts on the panel and sets the timer going again.
+#include "support/MovieWithTracks.h"
 #include "support/PanelFixture.h"
 
 #include "menu/menufrm.h"
@@ -75,8 +76,6 @@ TEST(Menufrm, EachCommandActsOnThePanelAndTheSubtitleTimerRunsAgainAfterTheMenu)
              EXPECT_EQ(r.session.zoomMode(), 0);
              EXPECT_EQ(ctl(r.panel, "Message")->text(), "Window mode");
          }},
-        {"subs", {}, [](MenuRig &r) { EXPECT_EQ(ctl(r.panel, "Message")->text(), "Playing"); }},
-        {"audio", {}, [](MenuRig &r) { EXPECT_EQ(ctl(r.panel, "Message")->text(), "Playing"); }},
     };
     for (const Case &c : cases) {
         MenuRig r;
@@ -116,4 +115,57 @@ TEST(Menufrm, LeftButtonMovesTheWindowOnlyInWindowModeAndNeverOpensTheMenu)
         EXPECT_EQ(r.desktop.calls.contains("move"), zoomMode == 0);
         EXPECT_EQ(r.panel.videoMenu(), nullptr);
     }
+}
+
+TEST(Menufrm, TheTrackSubMenusOfferTheListsChoicesCheckTheCurrentOneAndChooseByKeyboard)
+{
+    MenuRig r;
+    r.mp1.movieTracks = movieTracks();
+    r.openMovie(QStringLiteral("tracks.mkv"), 12, 300);
+    struct Case {
+        const char *menu;
+        int downs;  // arrow presses from the sub-menu's first entry
+        QStringList entries;
+        std::function<void(MenuRig &)> check;
+    } cases[] = {
+        {"subs", 2, {"None", "*eng", "fre Français", "eng Pictures"}, [](MenuRig &m) {
+             EXPECT_EQ(m.mp1.subtitleTrack(), 2);
+             EXPECT_EQ(ctl(m.panel, "Sublbl")->text(), "SUB: FRE FRANÇAIS");
+         }},
+        {"audio", 1, {"*DEFAULT", "fre"}, [](MenuRig &m) {
+             EXPECT_EQ(m.mp1.audioTrack(), 2);
+             EXPECT_EQ(ctl(m.panel, "audiolbl")->text(), "AUDIO: FRE");
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.menu);
+        emit r.mp1.MouseDown(2, 0, 100, 100);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_TRUE(menu);
+        QAction *item = menu->findChild<QMenu *>(QString::fromLatin1(c.menu) + "Menu")->menuAction();
+        ASSERT_EQ(item->objectName(), c.menu);
+        menu->setActiveAction(item);
+        QTest::keyClick(menu, Qt::Key_Right);
+        auto *sub = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        ASSERT_TRUE(sub && sub != menu);
+        QStringList entries;
+        for (QAction *a : sub->actions())
+            entries << (a->isChecked() ? "*" : "") + a->text();
+        EXPECT_EQ(entries, c.entries);
+        for (int i = 0; i < c.downs; ++i)
+            QTest::keyClick(sub, Qt::Key_Down);
+        QTest::keyClick(sub, Qt::Key_Return);
+        EXPECT_FALSE(menu->isVisible());
+        EXPECT_TRUE(r.session.displayLoopRunning());
+        c.check(r);
+    }
+    // The check follows the choice.
+    QStringList checked;
+    for (QMenu *m : {r.panel.videoMenu()->subsMenu, r.panel.videoMenu()->audioMenu}) {
+        for (QAction *a : m->actions()) {
+            if (a->isChecked())
+                checked << a->text();
+        }
+    }
+    EXPECT_EQ(checked, (QStringList{"fre Français", "fre"}));
 }

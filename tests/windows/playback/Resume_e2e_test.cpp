@@ -9,7 +9,9 @@
 #include "playback/player.h"
 #include "startup/Program.h"
 
+#include <QDir>
 #include <QTest>
+#include <cmath>
 #include <gtest/gtest.h>
 
 TEST(ResumeEndToEnd, ClosedPartWayOpensWhereItWasLeft)
@@ -59,4 +61,70 @@ TEST(ResumeEndToEnd, ClosedPartWayOpensWhereItWasLeft)
         panel.Form_Unload(0);
         EXPECT_TRUE(dialogs.shown.empty());
     }
+}
+
+TEST(ResumeEndToEnd, OpenedAndClosedWithoutPlayingTheKeptFrameStaysAndTheResumeIsShown)
+{
+    // Its frames start about half a frame after the grid of the rate, as the sound's encoder delay
+    // leaves them.
+    const QString clip = QStringLiteral(VISTREL_MEDIA_DIR "/clip180.mkv");
+    PanelFixture::privateRuntimeFolder();
+    QTemporaryDir folder;
+    FakeDialogs dialogs;
+    {
+        Program program(folder.path(), QString(), dialogs);
+        program.panel.Form_Load();
+        RealPicture::dropFiles(ctl(program.panel, "openfile"), {clip});
+        ASSERT_TRUE(opensEnded(program.session));
+        program.session.seek(2002);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return program.MediaPlayer1.currentPosition() == 2002; }, 10000));
+        program.panel.Form_Unload(0);
+    }
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        Program program(folder.path(), QString(), dialogs);
+        program.panel.Form_Load();
+        RealPicture::dropFiles(ctl(program.panel, "openfile"), {clip});
+        ASSERT_TRUE(opensEnded(program.session));
+        EXPECT_EQ(ctl(program.panel, "Message")->text(), "Resumed");
+        // Settled on the frame the engine shows, not only its aim.
+        program.panel.videoWindow().show();
+        MpvVideoView *video = program.MediaPlayer1.videoView();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return RealPicture::frameNumber(video->picture()) == 2002 % 1024; }, 20000))
+            << RealPicture::frameNumber(video->picture());
+        EXPECT_EQ(program.MediaPlayer1.currentPosition(), 2002);
+        program.panel.Form_Unload(0);
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST(ResumeEndToEnd, TheVolumeIsKeptForTheNextStart)
+{
+    PanelFixture::privateRuntimeFolder();
+    QTemporaryDir folder;
+    FakeDialogs dialogs;
+    double mark = 0;
+    {
+        Program program(folder.path(), QString(), dialogs);
+        program.panel.Form_Load();
+        const double fullVolume = program.panel.volumeMark().Y1;
+        RealPicture::dropFiles(ctl(program.panel, "openfile"), {RealPicture::clip25});
+        ASSERT_TRUE(opensEnded(program.session));
+        program.session.setVolume(20);
+        mark = program.panel.volumeMark().Y1;
+        ASSERT_GT(mark, fullVolume);
+        program.panel.Form_Unload(0);
+    }
+    Program program(folder.path(), QString(), dialogs);
+    program.panel.Form_Load();
+    EXPECT_EQ(program.panel.volumeMark().Y1, mark);
+    RealPicture::dropFiles(ctl(program.panel, "openfile"), {RealPicture::clip25});
+    ASSERT_TRUE(opensEnded(program.session));
+    // 20 dB down is a tenth of the sound's amplitude; the engine's volume is cubic in it.
+    EXPECT_NEAR(program.MediaPlayer1.property("volume").toDouble(), 100 * std::cbrt(0.1), 0.01);
+    program.panel.Form_Unload(0);
+    // Nothing of it in the settings file, which keeps its 46 lines.
+    const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+    EXPECT_TRUE(files.contains("kelmora.vol")) << files.join(' ').toStdString();
+    EXPECT_TRUE(dialogs.shown.empty());
 }

@@ -23,7 +23,7 @@ TEST(EmbeddedSubtitlesEndToEnd, TheMoviesOwnTrackShowsUntilAFileIsDropped)
     panel.Form_Load();
     RealPicture::dropFiles(ctl(panel, "openfile"), {QStringLiteral(VISTREL_MEDIA_DIR "/texttracks.mkv")});
     ASSERT_TRUE(opensEnded(program.session));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ctl(panel, "Sublbl")->text() == QStringLiteral("SUB: FRE"); }, 10000))
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ctl(panel, "Sublbl")->text() == QStringLiteral("SUB: FRE FRAN\u00c7AIS"); }, 10000))
         << ctl(panel, "Sublbl")->text().toStdString();
 
     QLabel *text = panel.overlay()->Label1;
