@@ -1,5 +1,6 @@
 // The movie's own tracks and chapters in the session's lists, chosen from them, with the engine double.
 #include "support/MovieWithTracks.h"
+#include "support/OpenAndWait.h"
 #include "support/SessionFixture.h"
 #include "support/UserLocale.h"
 
@@ -102,6 +103,7 @@ TEST(SessionTracks, ADiscAndASubtitleFileJoinTheMoviesTracksInTheirPlaces)
     Movie f;
     f.file(QStringLiteral("subs/de.srt"), kSrt);
     f.session.playDisc(f.file(QStringLiteral("disc.ini"), kDisc), true);
+    ASSERT_TRUE(discReadEnds(f.session));
     EXPECT_EQ(f.audio(), "[English]|fre|Deutsch");
     // The disc's default track shows, not the movie's own.
     EXPECT_EQ(f.subs(), "None|eng|fre Français|eng Pictures|[Deutsch]");
@@ -173,9 +175,11 @@ TEST(SessionTracks, TheMoviesChaptersUnlessTheDiscGivesSome)
     f.session.playDisc(f.file(QStringLiteral("chapters.ini"),
                               "[MOVIE]\r\nAVIName=tracks.mkv\r\n[CHAPTERS]\r\n1=0 Start\r\n2=150 Half\r\n"),
                        true);
+    ASSERT_TRUE(discReadEnds(f.session));
     EXPECT_EQ(chapters(), "Start@0|Half@150");
     // A disc without chapters lists its movie's own, after "MAIN MOVIE".
     f.session.playDisc(f.file(QStringLiteral("plain.ini"), "[MOVIE]\r\nAVIName=tracks.mkv\r\n"), true);
+    ASSERT_TRUE(discReadEnds(f.session));
     EXPECT_EQ(chapters(), "Opening@0|Middle@100|Chapter 3@200");
     f.session.chooseScene(2);  // "MAIN MOVIE", then the chapters
     EXPECT_EQ(f.mp1.currentPosition(), 100);
