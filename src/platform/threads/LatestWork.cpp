@@ -30,6 +30,19 @@ void LatestWork::yieldToUi()
 void LatestWork::Mailbox::post(std::function<void(LatestWork &)> deliver)
 {
     const std::lock_guard guard(lock);
-    if (LatestWork *to = owner)
-        QMetaObject::invokeMethod(to, [to, deliver = std::move(deliver)] { deliver(*to); }, Qt::QueuedConnection);
+    if (LatestWork *to = owner) {
+        letters.push_back(std::move(deliver));
+        QMetaObject::invokeMethod(to, "collect", Qt::QueuedConnection);
+    }
+}
+
+void LatestWork::collect()
+{
+    std::vector<std::function<void(LatestWork &)>> letters;
+    {
+        const std::lock_guard guard(mailbox_->lock);
+        letters.swap(mailbox_->letters);
+    }
+    for (const auto &deliver : letters)
+        deliver(*this);
 }

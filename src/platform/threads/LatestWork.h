@@ -11,8 +11,10 @@
 #include <mutex>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 class LatestWork : public QObject {
+    Q_OBJECT
 public:
     explicit LatestWork(QObject *parent = nullptr);
     ~LatestWork() override;
@@ -41,6 +43,9 @@ public:
     void drop();
     bool underWay() const { return underWay_; }
 
+private slots:
+    void collect();
+
 private:
     // The calling thread gives way to the UI thread when both want a core.
     static void yieldToUi();
@@ -48,8 +53,9 @@ private:
     struct Mailbox {
         std::mutex lock;
         LatestWork *owner = nullptr;
-        // Hands `deliver` to the owner's thread while the owner cannot go; should it go before the
-        // delivery is taken, Qt drops the delivery with it.
+        std::vector<std::function<void(LatestWork &)>> letters;
+        // Leaves `deliver` here under the lock for the owner's thread to take, so that nothing crosses
+        // inside the post itself; with the owner gone it goes with the thread.
         void post(std::function<void(LatestWork &)> deliver);
     };
     std::shared_ptr<Mailbox> mailbox_;
