@@ -49,8 +49,14 @@ void menufrm::showTracks()
     const TrackList &tracks = session_.tracks();
     const auto fill = [this](QMenu *menu, const QList<TrackList::Choice> &choices, int current,
                              void (PlayerSession::*choose)(int)) {
-        menu->clear();
-        qDeleteAll(menu->findChildren<QActionGroup *>(Qt::FindDirectChildrenOnly));
+        // A choice made from this menu refills it while its action is still being triggered: the old
+        // entries go once that has returned.
+        for (QAction *old : menu->actions()) {
+            menu->removeAction(old);
+            old->deleteLater();
+        }
+        for (QActionGroup *old : menu->findChildren<QActionGroup *>(Qt::FindDirectChildrenOnly))
+            old->deleteLater();
         auto *group = new QActionGroup(menu);
         for (int i = 0; i < choices.size(); ++i) {
             // A name is no shortcut: "&" shows as itself.
