@@ -64,7 +64,7 @@ void menufrm::showTracks()
             a->setCheckable(true);
             a->setChecked(i == current);
             a->setActionGroup(group);
-            connect(a, &QAction::triggered, &session_, [this, choose, i] { (session_.*choose)(i); });
+            connect(a, &QAction::triggered, &session_, [session = &session_, choose, i] { (session->*choose)(i); });
         }
         menu->menuAction()->setEnabled(!choices.isEmpty());
     };
